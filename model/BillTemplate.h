@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/ObjDraws.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The template record: name, identity, page settings and the objects. The
+// designer window owns one and exposes it under these names; printing, the
+// store and the dialogs work on the record, never on the window. The page
+// size is the size of the collection's page (mObjs.page()).
+struct BillTemplate
+{
+    QString Caption;
+    int16_t mScreenID = 0;
+    int16_t mID = 0;
+    bool mIsDefault = false;
+    double mRowHeight = 0; // twips
+    int16_t mrowcount = 0;
+    bool mLandScape = false;
+    double mColWidth = 0; // twips
+    int16_t mcolcount = 0;
+    bool mBlnColFirst = false;
+    ObjDraws mObjs;
+};

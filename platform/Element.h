@@ -1,0 +1,121 @@
+#pragma once
+
+#include "ElementFont.h"
+#include "ElementKind.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+class ElementArray;
+
+// One visual element of the designer page (label, line, image or handle),
+// held as a plain record. Every change notifies the page so that only the
+// changed area is repainted. Geometry is in page twips.
+class Element
+{
+public:
+    Element(ElementKind kind, int index, ElementArray *owner);
+
+    ElementKind kind() const { return m_kind; }
+    int Index() const { return m_index; }
+    bool isLine() const { return m_kind == ElementKind::Line; }
+
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    // Size unchanged.
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+
+    double x1() const { return m_x1; }
+    double y1() const { return m_y1; }
+    double x2() const { return m_x2; }
+    double y2() const { return m_y2; }
+    void setX1(double v);
+    void setY1(double v);
+    void setX2(double v);
+    void setY2(double v);
+    void setLine(double x1, double y1, double x2, double y2);
+
+    bool Visible() const { return m_visible; }
+    void setVisible(bool v);
+
+    const QString &Caption() const { return m_caption; }
+    void setCaption(const QString &v);
+    const QString &Tag() const { return m_tag; }
+    void setTag(const QString &v) { m_tag = v; }
+    const QString &ToolTipText() const { return m_toolTip; }
+    void setToolTipText(const QString &v) { m_toolTip = v; }
+
+    const ElementFont &Font() const { return m_font; }
+    void setFont(const ElementFont &v);
+    QColor ForeColor() const { return m_foreColor; }
+    void setForeColor(const QColor &v);
+    // Labels and images: 0 none, 1 single. Lines: 0 transparent, 1 solid,
+    // 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot, 6 inside solid.
+    int BorderStyle() const { return m_borderStyle; }
+    void setBorderStyle(int v);
+    // Lines: width in screen pixels.
+    int BorderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int v);
+    QColor BorderColor() const { return m_borderColor; }
+    void setBorderColor(const QColor &v);
+    bool AutoSize() const { return m_autoSize; }
+    void setAutoSize(bool v);
+    // 0 left, 1 right, 2 centre.
+    int Alignment() const { return m_alignment; }
+    void setAlignment(int v);
+
+    const QImage &Picture() const { return m_picture; }
+    void setPicture(const QImage &v);
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool v);
+
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int v) { m_mousePointer = v; }
+
+    // Brings the element to the top of the page's stacking order.
+    void ZOrder();
+    quint64 zOrder() const { return m_z; }
+
+    // The area the element paints, in page twips (line width, border and
+    // handle pictures included); empty while hidden.
+    QRectF paintBounds() const;
+    // The element's own rectangle: the box, or a line's normalised span.
+    QRectF rect() const;
+
+    // Takes the look and size of another element (the design-time one).
+    void copyLookFrom(const Element &other);
+
+private:
+    void changed(const QRectF &before);
+    void fitToCaption();
+
+    ElementKind m_kind;
+    int m_index;
+    ElementArray *m_owner;
+    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
+    bool m_visible = false;
+    QString m_caption;
+    QString m_tag;
+    QString m_toolTip;
+    ElementFont m_font;
+    QColor m_foreColor = Qt::black;
+    int m_borderStyle = 0;
+    int m_borderWidth = 1;
+    QColor m_borderColor = Qt::black;
+    bool m_autoSize = false;
+    int m_alignment = 0;
+    QImage m_picture;
+    bool m_stretch = false;
+    int m_mousePointer = 0;
+    quint64 m_z = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+class Element;
+class QPainter;
+
+// Paints one element record on a painter working in page twips. Line and
+// border widths are screen pixels of twipsPerPixel twips, on every surface.
+namespace ElementPainter {
+
+struct Options
+{
+    double twipsPerPixel = 15.0;
+    // Labels: whether the border (the designer's selection cue) is drawn.
+    bool labelBorders = true;
+    // Labels: whether text is cut at the box (page composition passes the
+    // object's Clip; the designer always clips).
+    bool clipText = true;
+};
+
+void paint(QPainter &painter, const Element &element, const Options &options);
+// Pen style for a line element's BorderStyle (1 solid ... 5 dash-dot-dot).
+int penStyleFor(int borderStyle);
+
+} // namespace ElementPainter

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Scripted dialogs for tests: records what was shown and answers from
+// queues. An empty queue gives the default answer (the first button, an
+// empty input, a cancelled chooser, a rejected dialog).
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString kind; // "MsgBox", "InputBox", "OpenFile", "SaveFile", "Color", "Font", "Modal"
+        QString text;
+        QString title;
+        MsgButtons buttons = MsgButtons::OK;
+        MsgIcon icon = MsgIcon::None;
+        QString defaultText;
+        FileDialogRequest file;
+    };
+
+    MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                     const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    std::optional<QString> OpenFile(const FileDialogRequest &request) override;
+    std::optional<QString> SaveFile(const FileDialogRequest &request) override;
+    std::optional<QColor> ChooseColor(const QColor &initial) override;
+    std::optional<ElementFont> ChooseFont(const ElementFont &initial) override;
+    int ExecModal(QDialog &dialog) override;
+
+    std::deque<MsgResult> msgAnswers;
+    std::deque<QString> inputAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<std::optional<ElementFont>> fontAnswers;
+    // Each runs against the dialog (set fields, press buttons) and returns
+    // the result code.
+    std::deque<std::function<int(QDialog &)>> modalScripts;
+
+    std::vector<Shown> shown;
+    // Texts of the message boxes shown so far.
+    QStringList messages() const;
+    const Shown *lastMessage() const;
+};

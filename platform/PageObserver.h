@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QRectF>
+
+class Element;
+
+// Told by the page when something on it changes, so a view repaints only
+// that area (page twips).
+class PageObserver
+{
+public:
+    virtual ~PageObserver() = default;
+    virtual void pageAreaChanged(const QRectF &twips) = 0;
+    virtual void pageGeometryChanged() = 0;
+};

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ElementArray.h"
+
+#include <QLineF>
+#include <QRect>
+#include <QRectF>
+
+#include <vector>
+
+class PageObserver;
+
+// The designer page (PicPage) as a record: its position in the window and
+// size in twips, the four element arrays living on it, the marks drawn on
+// it with Line (cleared by Cls) and the inverting band rectangles.
+class PageSurface
+{
+public:
+    struct Band
+    {
+        QRect pixels; // relative to the page, screen pixels
+        bool dashed;
+    };
+
+    PageSurface();
+    PageSurface(const PageSurface &) = delete;
+    PageSurface &operator=(const PageSurface &) = delete;
+
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void Move(double left, double top);
+
+    // Design-time elements: ObjLine(0), ObjText(1000), ObjImg(2000), PicHD(0).
+    ElementArray &ObjLine() { return m_lines; }
+    ElementArray &ObjText() { return m_texts; }
+    ElementArray &ObjImg() { return m_images; }
+    ElementArray &PicHD() { return m_handles; }
+    const ElementArray &ObjLine() const { return m_lines; }
+    const ElementArray &ObjText() const { return m_texts; }
+    const ElementArray &ObjImg() const { return m_images; }
+    const ElementArray &PicHD() const { return m_handles; }
+    ElementArray &arrayOf(ElementKind kind);
+
+    // Removes everything drawn with Line and every band.
+    void Cls();
+    // Draws a straight mark on the page (twips).
+    void Line(double x1, double y1, double x2, double y2);
+    const std::vector<QLineF> &marks() const { return m_marks; }
+    // Inverts the outline of r: drawing the same rectangle again restores
+    // the page, as an XOR pen does.
+    void XorRect(const QRect &pixels, bool dashed);
+    const std::vector<Band> &bands() const { return m_bands; }
+
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int v) { m_mousePointer = v; }
+
+    void setObserver(PageObserver *observer) { m_observer = observer; }
+    PageObserver *observer() const { return m_observer; }
+    void notifyArea(const QRectF &twips);
+    quint64 nextZ() { return ++m_z; }
+
+private:
+    void notifyGeometry();
+
+    double m_left = 0;
+    double m_top = 0;
+    double m_width = 8190;
+    double m_height = 3690;
+    ElementArray m_lines;
+    ElementArray m_texts;
+    ElementArray m_images;
+    ElementArray m_handles;
+    std::vector<QLineF> m_marks;
+    std::vector<Band> m_bands;
+    int m_mousePointer = 0;
+    PageObserver *m_observer = nullptr;
+    quint64 m_z = 0;
+};

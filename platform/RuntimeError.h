@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+// The one error type: what a failing operation hands back to the command
+// that reports it (number, description, source).
+class RuntimeError : public std::exception
+{
+public:
+    enum Number {
+        InvalidArgument = 5,
+        Overflow = 6,
+        SubscriptOutOfRange = 9,
+        TypeMismatch = 13,
+        ObjectNotSet = 91,
+        ElementNotLoaded = 340,
+        ElementAlreadyLoaded = 360,
+        DuplicateKey = 457,
+        CannotLoadPicture = 481,
+        DialogCancelled = 32755,
+        ObjectLimitReached = 32000
+    };
+
+    RuntimeError(int number, QString description, QString source = QString());
+
+    int Number() const { return m_number; }
+    const QString &Description() const { return m_description; }
+    const QString &Source() const { return m_source; }
+    const char *what() const noexcept override { return m_what.constData(); }
+
+private:
+    int m_number;
+    QString m_description;
+    QString m_source;
+    QByteArray m_what;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Unit conversions and the numeric conversions the designer relies on.
+namespace Units {
+
+constexpr double TwipsPerInch = 1440.0;
+constexpr double TwipsPerMm = 1440.0 / 25.4;
+constexpr double TwipsPerPoint = 20.0;
+
+inline double mmToTwips(double mm) { return mm * TwipsPerMm; }
+inline double twipsToMm(double twips) { return twips / TwipsPerMm; }
+// Millimetres as dialogs show them ("0.0#").
+QString formatMm(double mm);
+
+// Round half to even into 16 or 32 bits; throws RuntimeError (overflow)
+// when the value does not fit.
+int16_t toInt16(double v);
+int32_t toInt32(double v);
+double roundHalfEven(double v);
+// The value of the number a text begins with (sign, decimals, exponent);
+// 0 when it begins with none.
+double leadingNumber(const QString &text);
+bool hasLeadingNumber(const QString &text);
+
+} // namespace Units
