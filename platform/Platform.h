@@ -4,6 +4,7 @@
 
 class Clock;
 class Dialogs;
+class FakeDialogs;
 class PointerConfinement;
 class SettingsStore;
 
@@ -24,7 +25,7 @@ void setPointer(std::unique_ptr<PointerConfinement> pointer);
 
 // Installs the fakes again (FakeDialogs, MemorySettingsStore, SystemClock,
 // RecordingPointerConfinement) and returns the fresh FakeDialogs.
-class FakeDialogs &installFakes();
+FakeDialogs &installFakes();
 // The program's own services.
 void installQtImplementations();
 

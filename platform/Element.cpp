@@ -1,0 +1,286 @@
+#include "Element.h"
+
+#include "ElementArray.h"
+#include "PageSurface.h"
+#include "Screen.h"
+#include "TextLayout.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Handles show a 7 x 7 picture in a smaller box; lines and borders reach
+// past their geometry by their pen width.
+constexpr double RepaintSlack = 2.0;
+
+bool guiAvailable()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+} // namespace
+
+Element::Element(ElementKind kind, int index, ElementArray *owner)
+    : m_kind(kind)
+    , m_index(index)
+    , m_owner(owner)
+{
+}
+
+void Element::setLeft(double v)
+{
+    if (v == m_left)
+        return;
+    const QRectF before = paintBounds();
+    m_left = v;
+    changed(before);
+}
+
+void Element::setTop(double v)
+{
+    if (v == m_top)
+        return;
+    const QRectF before = paintBounds();
+    m_top = v;
+    changed(before);
+}
+
+void Element::setWidth(double v)
+{
+    if (v == m_width)
+        return;
+    const QRectF before = paintBounds();
+    m_width = v;
+    changed(before);
+}
+
+void Element::setHeight(double v)
+{
+    if (v == m_height)
+        return;
+    const QRectF before = paintBounds();
+    m_height = v;
+    changed(before);
+}
+
+void Element::Move(double left, double top)
+{
+    Move(left, top, m_width, m_height);
+}
+
+void Element::Move(double left, double top, double width, double height)
+{
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
+    const QRectF before = paintBounds();
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    changed(before);
+}
+
+void Element::setX1(double v)
+{
+    setLine(v, m_y1, m_x2, m_y2);
+}
+
+void Element::setY1(double v)
+{
+    setLine(m_x1, v, m_x2, m_y2);
+}
+
+void Element::setX2(double v)
+{
+    setLine(m_x1, m_y1, v, m_y2);
+}
+
+void Element::setY2(double v)
+{
+    setLine(m_x1, m_y1, m_x2, v);
+}
+
+void Element::setLine(double x1, double y1, double x2, double y2)
+{
+    if (x1 == m_x1 && y1 == m_y1 && x2 == m_x2 && y2 == m_y2)
+        return;
+    const QRectF before = paintBounds();
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    changed(before);
+}
+
+void Element::setVisible(bool v)
+{
+    if (v == m_visible)
+        return;
+    const QRectF before = paintBounds();
+    m_visible = v;
+    changed(before);
+}
+
+void Element::setCaption(const QString &v)
+{
+    if (v == m_caption)
+        return;
+    const QRectF before = paintBounds();
+    m_caption = v;
+    fitToCaption();
+    changed(before);
+}
+
+void Element::setFont(const ElementFont &v)
+{
+    if (v == m_font)
+        return;
+    const QRectF before = paintBounds();
+    m_font = v;
+    fitToCaption();
+    changed(before);
+}
+
+void Element::setForeColor(const QColor &v)
+{
+    if (v == m_foreColor)
+        return;
+    m_foreColor = v;
+    changed(paintBounds());
+}
+
+void Element::setBorderStyle(int v)
+{
+    if (v == m_borderStyle)
+        return;
+    const QRectF before = paintBounds();
+    m_borderStyle = v;
+    changed(before);
+}
+
+void Element::setBorderWidth(int v)
+{
+    if (v == m_borderWidth)
+        return;
+    const QRectF before = paintBounds();
+    m_borderWidth = v;
+    changed(before);
+}
+
+void Element::setBorderColor(const QColor &v)
+{
+    if (v == m_borderColor)
+        return;
+    m_borderColor = v;
+    changed(paintBounds());
+}
+
+void Element::setAutoSize(bool v)
+{
+    if (v == m_autoSize)
+        return;
+    const QRectF before = paintBounds();
+    m_autoSize = v;
+    fitToCaption();
+    changed(before);
+}
+
+void Element::setAlignment(int v)
+{
+    if (v == m_alignment)
+        return;
+    m_alignment = v;
+    changed(paintBounds());
+}
+
+void Element::setPicture(const QImage &v)
+{
+    const QRectF before = paintBounds();
+    m_picture = v;
+    changed(before);
+}
+
+void Element::setStretch(bool v)
+{
+    if (v == m_stretch)
+        return;
+    m_stretch = v;
+    changed(paintBounds());
+}
+
+void Element::ZOrder()
+{
+    if (!m_owner || !m_owner->page())
+        return;
+    m_z = m_owner->page()->nextZ();
+    changed(paintBounds());
+}
+
+QRectF Element::rect() const
+{
+    if (m_kind == ElementKind::Line)
+        return QRectF(QPointF(std::min(m_x1, m_x2), std::min(m_y1, m_y2)),
+                      QPointF(std::max(m_x1, m_x2), std::max(m_y1, m_y2)));
+    return QRectF(m_left, m_top, m_width, m_height);
+}
+
+QRectF Element::paintBounds() const
+{
+    if (!m_visible)
+        return QRectF();
+    const double px = Screen::TwipsPerPixelX();
+    double reach = px * RepaintSlack;
+    if (m_kind == ElementKind::Line)
+        reach += px * std::max(1, m_borderWidth);
+    QRectF r = rect().normalized();
+    if (m_kind == ElementKind::Handle && !m_picture.isNull())
+        r.setSize(r.size().expandedTo(QSizeF(m_picture.width() * px, m_picture.height() * px)));
+    return r.adjusted(-reach, -reach, reach, reach);
+}
+
+void Element::copyLookFrom(const Element &other)
+{
+    m_left = other.m_left;
+    m_top = other.m_top;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_x1 = other.m_x1;
+    m_y1 = other.m_y1;
+    m_x2 = other.m_x2;
+    m_y2 = other.m_y2;
+    m_caption = other.m_caption;
+    m_tag = other.m_tag;
+    m_toolTip = other.m_toolTip;
+    m_font = other.m_font;
+    m_foreColor = other.m_foreColor;
+    m_borderStyle = other.m_borderStyle;
+    m_borderWidth = other.m_borderWidth;
+    m_borderColor = other.m_borderColor;
+    m_autoSize = other.m_autoSize;
+    m_alignment = other.m_alignment;
+    m_picture = other.m_picture;
+    m_stretch = other.m_stretch;
+    m_mousePointer = other.m_mousePointer;
+}
+
+void Element::changed(const QRectF &before)
+{
+    if (!m_owner || !m_owner->page())
+        return;
+    const QRectF after = paintBounds();
+    if (before.isEmpty() && after.isEmpty())
+        return;
+    m_owner->page()->notifyArea(before.isEmpty() ? after : before.united(after));
+}
+
+void Element::fitToCaption()
+{
+    if (!m_autoSize || m_kind != ElementKind::Label || !guiAvailable())
+        return;
+    const QSizeF size = TextLayout::naturalSize(m_caption, m_font);
+    m_width = std::ceil(size.width());
+    m_height = std::ceil(size.height());
+}

@@ -1,0 +1,107 @@
+#include "ElementPainter.h"
+
+#include "Element.h"
+#include "TextLayout.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace ElementPainter {
+
+int penStyleFor(int borderStyle)
+{
+    switch (borderStyle) {
+    case 0:
+        return Qt::NoPen;
+    case 2:
+        return Qt::DashLine;
+    case 3:
+        return Qt::DotLine;
+    case 4:
+        return Qt::DashDotLine;
+    case 5:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+namespace {
+
+// A one-pixel outline drawn inside the box, as a window-system border is.
+void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, double width,
+                 Qt::PenStyle style, double twipsPerPixel)
+{
+    QPen pen(color, width, style, Qt::SquareCap, Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double inset = std::max(width, twipsPerPixel) / 2.0;
+    painter.drawRect(box.adjusted(inset, inset, -inset, -inset));
+}
+
+void paintLabel(QPainter &painter, const Element &e, const Options &options)
+{
+    const QRectF box = e.rect();
+    TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
+                     e.AutoSize(), options.clipText);
+    if (options.labelBorders && e.BorderStyle() == 1)
+        paintBorder(painter, box, Qt::black, options.twipsPerPixel, Qt::SolidLine,
+                    options.twipsPerPixel);
+}
+
+void paintLine(QPainter &painter, const Element &e, const Options &options)
+{
+    const auto style = Qt::PenStyle(penStyleFor(e.BorderStyle()));
+    if (style == Qt::NoPen)
+        return;
+    QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * options.twipsPerPixel, style,
+             Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
+}
+
+void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool clipToBox,
+                  double twipsPerPixel)
+{
+    if (e.Picture().isNull())
+        return;
+    if (e.Stretch()) {
+        painter.drawImage(box, e.Picture());
+        return;
+    }
+    painter.save();
+    if (clipToBox)
+        painter.setClipRect(box, Qt::IntersectClip);
+    const QSizeF natural(e.Picture().width() * twipsPerPixel, e.Picture().height() * twipsPerPixel);
+    painter.drawImage(QRectF(box.topLeft(), natural), e.Picture());
+    painter.restore();
+}
+
+} // namespace
+
+void paint(QPainter &painter, const Element &element, const Options &options)
+{
+    if (!element.Visible())
+        return;
+    switch (element.kind()) {
+    case ElementKind::Label:
+        paintLabel(painter, element, options);
+        break;
+    case ElementKind::Line:
+        paintLine(painter, element, options);
+        break;
+    case ElementKind::Image:
+        paintPicture(painter, element, element.rect(), true, options.twipsPerPixel);
+        if (element.BorderStyle() == 1)
+            paintBorder(painter, element.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
+                        options.twipsPerPixel);
+        break;
+    case ElementKind::Handle:
+        // A handle shows its whole picture, as an image element that sizes
+        // itself to its picture does.
+        paintPicture(painter, element, element.rect(), false, options.twipsPerPixel);
+        break;
+    }
+}
+
+} // namespace ElementPainter

@@ -1,0 +1,127 @@
+#include "PageSurface.h"
+
+#include "PageObserver.h"
+#include "Screen.h"
+
+#include <QColor>
+
+namespace {
+
+void setDesignLook(ElementArray &texts, ElementArray &images, ElementArray &handles)
+{
+    Element &label = texts.designElement();
+    label.setCaption(QStringLiteral("文字"));
+    label.Move(0, 0, 1440, 315);
+    Element &image = images.designElement();
+    image.Move(0, 0, 1440, 1440);
+    handles.designElement().Move(0, 0, 75, 75);
+}
+
+} // namespace
+
+PageSurface::PageSurface()
+    : m_lines(this, ElementKind::Line, 0)
+    , m_texts(this, ElementKind::Label, 1000)
+    , m_images(this, ElementKind::Image, 2000)
+    , m_handles(this, ElementKind::Handle, 0)
+{
+    setDesignLook(m_texts, m_images, m_handles);
+}
+
+void PageSurface::setLeft(double v)
+{
+    Move(v, m_top);
+}
+
+void PageSurface::setTop(double v)
+{
+    Move(m_left, v);
+}
+
+void PageSurface::Move(double left, double top)
+{
+    if (left == m_left && top == m_top)
+        return;
+    m_left = left;
+    m_top = top;
+    notifyGeometry();
+}
+
+void PageSurface::setWidth(double v)
+{
+    if (v == m_width)
+        return;
+    m_width = v;
+    notifyGeometry();
+}
+
+void PageSurface::setHeight(double v)
+{
+    if (v == m_height)
+        return;
+    m_height = v;
+    notifyGeometry();
+}
+
+ElementArray &PageSurface::arrayOf(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Line:
+        return m_lines;
+    case ElementKind::Label:
+        return m_texts;
+    case ElementKind::Image:
+        return m_images;
+    case ElementKind::Handle:
+        break;
+    }
+    return m_handles;
+}
+
+void PageSurface::Cls()
+{
+    const double px = Screen::TwipsPerPixelX();
+    for (const QLineF &line : m_marks)
+        notifyArea(QRectF(line.p1(), line.p2()).normalized().adjusted(-px, -px, px, px));
+    for (const Band &band : m_bands) {
+        const QRectF r(band.pixels.left() * px, band.pixels.top() * px,
+                       (band.pixels.width() + 1) * px, (band.pixels.height() + 1) * px);
+        notifyArea(r.adjusted(-px, -px, px, px));
+    }
+    m_marks.clear();
+    m_bands.clear();
+}
+
+void PageSurface::Line(double x1, double y1, double x2, double y2)
+{
+    m_marks.emplace_back(x1, y1, x2, y2);
+    const double px = Screen::TwipsPerPixelX();
+    notifyArea(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(-px, -px, px, px));
+}
+
+void PageSurface::XorRect(const QRect &pixels, bool dashed)
+{
+    const double px = Screen::TwipsPerPixelX();
+    notifyArea(QRectF(pixels.left() * px, pixels.top() * px, (pixels.width() + 1) * px,
+                      (pixels.height() + 1) * px)
+                   .adjusted(-px, -px, px, px));
+    for (auto it = m_bands.begin(); it != m_bands.end(); ++it) {
+        if (it->pixels == pixels && it->dashed == dashed) {
+            m_bands.erase(it);
+            return;
+        }
+    }
+    m_bands.push_back({pixels, dashed});
+}
+
+void PageSurface::notifyArea(const QRectF &twips)
+{
+    if (m_observer)
+        m_observer->pageAreaChanged(twips);
+}
+
+void PageSurface::notifyGeometry()
+{
+    if (m_observer)
+        m_observer->pageGeometryChanged();
+}

@@ -1,0 +1,90 @@
+#include "Platform.h"
+
+#include "Clock.h"
+#include "FakeDialogs.h"
+#include "MemorySettingsStore.h"
+#include "QtDialogs.h"
+#include "QtPointerConfinement.h"
+#include "QtSettingsStore.h"
+#include "RecordingPointerConfinement.h"
+
+namespace {
+
+struct Services
+{
+    std::unique_ptr<Dialogs> dialogs = std::make_unique<FakeDialogs>();
+    std::unique_ptr<SettingsStore> settings = std::make_unique<MemorySettingsStore>();
+    std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
+    std::unique_ptr<PointerConfinement> pointer = std::make_unique<RecordingPointerConfinement>();
+};
+
+Services &services()
+{
+    static Services instance;
+    return instance;
+}
+
+} // namespace
+
+namespace Platform {
+
+Dialogs &dialogs()
+{
+    return *services().dialogs;
+}
+
+SettingsStore &settings()
+{
+    return *services().settings;
+}
+
+Clock &clock()
+{
+    return *services().clock;
+}
+
+PointerConfinement &pointer()
+{
+    return *services().pointer;
+}
+
+void setDialogs(std::unique_ptr<Dialogs> dialogs)
+{
+    services().dialogs = std::move(dialogs);
+}
+
+void setSettings(std::unique_ptr<SettingsStore> settings)
+{
+    services().settings = std::move(settings);
+}
+
+void setClock(std::unique_ptr<Clock> clock)
+{
+    services().clock = std::move(clock);
+}
+
+void setPointer(std::unique_ptr<PointerConfinement> pointer)
+{
+    services().pointer = std::move(pointer);
+}
+
+FakeDialogs &installFakes()
+{
+    auto fake = std::make_unique<FakeDialogs>();
+    FakeDialogs &ref = *fake;
+    setDialogs(std::move(fake));
+    setSettings(std::make_unique<MemorySettingsStore>());
+    setClock(std::make_unique<SystemClock>());
+    setPointer(std::make_unique<RecordingPointerConfinement>());
+    return ref;
+}
+
+void installQtImplementations()
+{
+    setDialogs(std::make_unique<QtDialogs>());
+    setSettings(std::make_unique<QtSettingsStore>());
+    setClock(std::make_unique<SystemClock>());
+    setPointer(std::make_unique<QtPointerConfinement>());
+}
+
+} // namespace Platform

@@ -1,0 +1,153 @@
+#include "QtDialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OKCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::OK:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgResult fromQt(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    default:
+        return MsgResult::OK;
+    }
+}
+
+QString casesOf(const QString &pattern)
+{
+    QStringList variants{pattern, pattern.toLower(), pattern.toUpper()};
+    variants.removeDuplicates();
+    return variants.join(QLatin1Char(' '));
+}
+
+QFont toQFont(const ElementFont &font)
+{
+    QFont f(font.Name);
+    f.setPointSizeF(font.Size);
+    f.setBold(font.Bold);
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.Strikethru);
+    return f;
+}
+
+} // namespace
+
+MsgResult QtDialogs::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                            const QString &title)
+{
+    QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons));
+    return fromQt(box.exec());
+}
+
+QString QtDialogs::InputBox(const QString &prompt, const QString &title,
+                            const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal,
+                                               defaultText, &ok);
+    return ok ? text : QString();
+}
+
+std::optional<QString> QtDialogs::OpenFile(const FileDialogRequest &request)
+{
+    const QString name = QFileDialog::getOpenFileName(nullptr, request.title, request.initialPath,
+                                                      toQtFilter(request.filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtDialogs::SaveFile(const FileDialogRequest &request)
+{
+    const QString name = QFileDialog::getSaveFileName(nullptr, request.title, request.initialPath,
+                                                      toQtFilter(request.filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(const QColor &initial)
+{
+    const QColor color = QColorDialog::getColor(initial);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+std::optional<ElementFont> QtDialogs::ChooseFont(const ElementFont &initial)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, toQFont(initial));
+    if (!ok)
+        return std::nullopt;
+    ElementFont font;
+    font.Name = chosen.family();
+    font.Size = chosen.pointSizeF();
+    font.Bold = chosen.bold();
+    font.Italic = chosen.italic();
+    font.Underline = chosen.underline();
+    font.Strikethru = chosen.strikeOut();
+    return font;
+}
+
+int QtDialogs::ExecModal(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+QString QtDialogs::toQtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &pattern : parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << casesOf(pattern.trimmed());
+        entries << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns.join(QLatin1Char(' ')));
+    }
+    return entries.join(QStringLiteral(";;"));
+}

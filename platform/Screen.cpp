@@ -1,0 +1,65 @@
+#include "Screen.h"
+
+#include "PointerShape.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+double overrideX = 0;
+double overrideY = 0;
+int screenPointer = 0;
+
+double twipsPerPixel(bool horizontal)
+{
+    const double forced = horizontal ? overrideX : overrideY;
+    if (forced > 0)
+        return forced;
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!app || !QGuiApplication::primaryScreen())
+        return 15.0;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+} // namespace
+
+namespace Screen {
+
+double TwipsPerPixelX()
+{
+    return twipsPerPixel(true);
+}
+
+double TwipsPerPixelY()
+{
+    return twipsPerPixel(false);
+}
+
+void setTwipsPerPixel(double x, double y)
+{
+    overrideX = x;
+    overrideY = y;
+}
+
+int MousePointer()
+{
+    return screenPointer;
+}
+
+void setMousePointer(int pointer)
+{
+    if (pointer == screenPointer)
+        return;
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (app && screenPointer != 0)
+        QGuiApplication::restoreOverrideCursor();
+    screenPointer = pointer;
+    if (app && pointer != 0)
+        QGuiApplication::setOverrideCursor(QCursor(cursorShapeForPointer(pointer)));
+}
+
+} // namespace Screen

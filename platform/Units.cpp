@@ -1,0 +1,69 @@
+#include "Units.h"
+
+#include "RuntimeError.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+namespace Units {
+
+QString formatMm(double mm)
+{
+    // "0.0#": at least one decimal, at most two.
+    QString text = QString::number(roundHalfEven(mm * 100.0) / 100.0, 'f', 2);
+    if (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    return text;
+}
+
+double roundHalfEven(double v)
+{
+    return std::nearbyint(v); // the default rounding mode rounds halves to even
+}
+
+int16_t toInt16(double v)
+{
+    const double r = roundHalfEven(v);
+    if (!std::isfinite(r) || r < std::numeric_limits<int16_t>::min()
+        || r > std::numeric_limits<int16_t>::max())
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+    return static_cast<int16_t>(r);
+}
+
+int32_t toInt32(double v)
+{
+    const double r = roundHalfEven(v);
+    if (!std::isfinite(r) || r < std::numeric_limits<int32_t>::min()
+        || r > std::numeric_limits<int32_t>::max())
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+    return static_cast<int32_t>(r);
+}
+
+namespace {
+
+const QRegularExpression &leadingNumberPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?))"));
+    return pattern;
+}
+
+} // namespace
+
+double leadingNumber(const QString &text)
+{
+    const QRegularExpressionMatch match = leadingNumberPattern().match(text);
+    if (!match.hasMatch())
+        return 0.0;
+    return match.captured(1).toDouble();
+}
+
+bool hasLeadingNumber(const QString &text)
+{
+    return leadingNumberPattern().match(text).hasMatch();
+}
+
+} // namespace Units
