@@ -1,0 +1,204 @@
+#include "platform/FakeDialogs.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/PointerConfinement.h"
+#include "platform/PointerShape.h"
+#include "platform/QtDialogs.h"
+#include "platform/RuntimeError.h"
+#include "platform/Units.h"
+
+#include <QTest>
+
+class TestServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fakesAnswerUntilTheProgramInstallsItsOwn();
+    void fakeDialogsRecordAndAnswerFromQueues();
+    void fakeDefaultsNeverBlock();
+    void settingsFallBackToTheDefault();
+    void roundingIsHalfToEven_data();
+    void roundingIsHalfToEven();
+    void int16Overflows_data();
+    void int16Overflows();
+    void leadingNumber_data();
+    void leadingNumber();
+    void millimetres_data();
+    void millimetres();
+    void filterBecomesQtsAndMatchesEveryCase();
+    void pointerShapes_data();
+    void pointerShapes();
+};
+
+void TestServices::fakesAnswerUntilTheProgramInstallsItsOwn()
+{
+    QVERIFY(dynamic_cast<FakeDialogs *>(&Platform::dialogs()) != nullptr);
+    QVERIFY(dynamic_cast<MemorySettingsStore *>(&Platform::settings()) != nullptr);
+    Platform::pointer().ClipCursor(QRect(0, 0, 10, 10));
+    QVERIFY(Platform::pointer().isConfined());
+    Platform::pointer().ReleaseCursor();
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestServices::fakeDialogsRecordAndAnswerFromQueues()
+{
+    FakeDialogs &fake = Platform::installFakes();
+    fake.msgAnswers.push_back(MsgResult::No);
+    fake.inputAnswers.push_back(QStringLiteral("12"));
+    fake.fileAnswers.push_back(QStringLiteral("/tmp/a.bmp"));
+    QCOMPARE(Platform::dialogs().MsgBox(QStringLiteral("您确认要退出系统吗？"), MsgButtons::YesNo,
+                                        MsgIcon::Exclamation, QStringLiteral("T")),
+             MsgResult::No);
+    QCOMPARE(Platform::dialogs().InputBox(QStringLiteral("请输入单据号？"), QStringLiteral("单据号"),
+                                          QStringLiteral("0")),
+             QStringLiteral("12"));
+    FileDialogRequest request;
+    request.title = QStringLiteral("选择图形文件");
+    QCOMPARE(Platform::dialogs().OpenFile(request), std::optional<QString>(QStringLiteral("/tmp/a.bmp")));
+    QCOMPARE(fake.shown.size(), std::size_t(3));
+    QCOMPARE(fake.messages(), QStringList{QStringLiteral("您确认要退出系统吗？")});
+    QCOMPARE(fake.lastMessage()->icon, MsgIcon::Exclamation);
+    QCOMPARE(fake.shown[1].defaultText, QStringLiteral("0"));
+    QCOMPARE(fake.shown[2].title, QStringLiteral("选择图形文件"));
+}
+
+void TestServices::fakeDefaultsNeverBlock()
+{
+    FakeDialogs &fake = Platform::installFakes();
+    QCOMPARE(fake.MsgBox(QString(), MsgButtons::OK, MsgIcon::None, QString()), MsgResult::OK);
+    QVERIFY(fake.InputBox(QString(), QString(), QStringLiteral("0")).isEmpty());
+    QVERIFY(!fake.OpenFile({}).has_value());
+    QVERIFY(!fake.ChooseColor(Qt::black).has_value());
+    QVERIFY(!fake.ChooseFont({}).has_value());
+}
+
+void TestServices::settingsFallBackToTheDefault()
+{
+    MemorySettingsStore store;
+    QCOMPARE(store.GetSetting("A", "Settings", "MainLeft", "1000"), QStringLiteral("1000"));
+    store.SaveSetting("A", "Settings", "MainLeft", "1200");
+    QCOMPARE(store.GetSetting("A", "Settings", "MainLeft", "1000"), QStringLiteral("1200"));
+    QCOMPARE(store.GetSetting("B", "Settings", "MainLeft", "1000"), QStringLiteral("1000"));
+}
+
+void TestServices::roundingIsHalfToEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("7.5") << 7.5 << 8;
+    QTest::newRow("8.5") << 8.5 << 8;
+    QTest::newRow("-2.5") << -2.5 << -2;
+    QTest::newRow("2.4999") << 2.4999 << 2;
+    QTest::newRow("37.5") << 37.5 << 38;
+}
+
+void TestServices::roundingIsHalfToEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    QCOMPARE(Units::toInt32(value), expected);
+    QCOMPARE(int(Units::toInt16(value)), expected);
+}
+
+void TestServices::int16Overflows_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("overflows");
+    QTest::newRow("32767") << 32767.0 << false;
+    QTest::newRow("32767.5") << 32767.5 << true;
+    QTest::newRow("-32768") << -32768.0 << false;
+    QTest::newRow("-32769") << -32769.0 << true;
+}
+
+void TestServices::int16Overflows()
+{
+    QFETCH(double, value);
+    QFETCH(bool, overflows);
+    bool threw = false;
+    try {
+        Units::toInt16(value);
+    } catch (const RuntimeError &e) {
+        threw = e.Number() == RuntimeError::Overflow;
+    }
+    QCOMPARE(threw, overflows);
+}
+
+void TestServices::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("hasNumber");
+    QTest::newRow("plain") << "12" << 12.0 << true;
+    QTest::newRow("letters after") << "12abc" << 12.0 << true;
+    QTest::newRow("sign and decimals") << " -3.75x" << -3.75 << true;
+    QTest::newRow("empty") << "" << 0.0 << false;
+    QTest::newRow("letters") << "abc" << 0.0 << false;
+    QTest::newRow("exponent") << "1e3" << 1000.0 << true;
+    QTest::newRow("dot first") << ".5" << 0.5 << true;
+}
+
+void TestServices::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(bool, hasNumber);
+    QCOMPARE(Units::leadingNumber(text), value);
+    QCOMPARE(Units::hasLeadingNumber(text), hasNumber);
+}
+
+void TestServices::millimetres_data()
+{
+    QTest::addColumn<double>("mm");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 25.0 << "25.0";
+    QTest::newRow("one decimal") << 25.4 << "25.4";
+    QTest::newRow("two decimals") << 6.35 << "6.35";
+    QTest::newRow("rounded") << 1.23456 << "1.23";
+}
+
+void TestServices::millimetres()
+{
+    QFETCH(double, mm);
+    QFETCH(QString, text);
+    QCOMPARE(Units::formatMm(mm), text);
+    QCOMPARE(Units::mmToTwips(25.4), 1440.0);
+    QCOMPARE(Units::twipsToMm(1440.0), 25.4);
+}
+
+void TestServices::filterBecomesQtsAndMatchesEveryCase()
+{
+    const QString filter = QtDialogs::toQtFilter(
+        QStringLiteral("位图文件(*.Bmp)|*.Bmp|所有图形文件|*.Bmp;*.Jpg;*.Gif;*.Ico|所有文件(*.*)|*.*"));
+    const QStringList entries = filter.split(QStringLiteral(";;"));
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[0], QStringLiteral("位图文件(*.Bmp) (*.Bmp *.bmp *.BMP)"));
+    QVERIFY(entries[1].startsWith(QStringLiteral("所有图形文件 (")));
+    QVERIFY(entries[1].contains(QStringLiteral("*.jpg")));
+    QVERIFY(entries[1].contains(QStringLiteral("*.ICO")));
+    QCOMPARE(entries[2], QStringLiteral("所有文件(*.*) (*.*)"));
+}
+
+void TestServices::pointerShapes_data()
+{
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<int>("shape");
+    QTest::newRow("default") << 0 << int(Qt::ArrowCursor);
+    QTest::newRow("cross-hair") << 2 << int(Qt::CrossCursor);
+    QTest::newRow("NE-SW") << 6 << int(Qt::SizeBDiagCursor);
+    QTest::newRow("N-S") << 7 << int(Qt::SizeVerCursor);
+    QTest::newRow("NW-SE") << 8 << int(Qt::SizeFDiagCursor);
+    QTest::newRow("W-E") << 9 << int(Qt::SizeHorCursor);
+    QTest::newRow("hourglass") << 11 << int(Qt::WaitCursor);
+    QTest::newRow("four arrows") << 15 << int(Qt::SizeAllCursor);
+}
+
+void TestServices::pointerShapes()
+{
+    QFETCH(int, pointer);
+    QFETCH(int, shape);
+    QCOMPARE(int(cursorShapeForPointer(pointer)), shape);
+}
+
+QTEST_GUILESS_MAIN(TestServices)
+#include "tst_services.moc"

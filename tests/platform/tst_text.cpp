@@ -1,0 +1,147 @@
+#include "platform/AppSetup.h"
+#include "platform/Element.h"
+#include "platform/ElementPainter.h"
+#include "platform/PageSurface.h"
+#include "platform/TextLayout.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+class TestText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void songtiIsDrawnWithAChineseFont_data();
+    void songtiIsDrawnWithAChineseFont();
+    void fontSizeIsInPageUnits();
+    void naturalSizeCountsExplicitLines();
+    void autoSizeFitsTheBox();
+    void labelPaintsInsideItsBox();
+    void clipCutsTextAtTheBox();
+    void handlePictureIsPaintedWhole();
+};
+
+void TestText::initTestCase()
+{
+    AppSetup::installFontSubstitutions();
+}
+
+void TestText::songtiIsDrawnWithAChineseFont_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("宋体") << QStringLiteral("宋体");
+    QTest::newRow("SimSun") << QStringLiteral("SimSun");
+}
+
+void TestText::songtiIsDrawnWithAChineseFont()
+{
+    QFETCH(QString, family);
+    ElementFont font;
+    font.Name = family;
+    const QFontMetrics metrics(TextLayout::pageFont(font));
+    for (const QChar c : QStringLiteral("第页共文字打印预览单据号"))
+        QVERIFY2(metrics.inFont(c), qPrintable(QString(c)));
+    QCOMPARE(QFontInfo(TextLayout::pageFont(font)).family(),
+             QString::fromLatin1(AppSetup::chineseFamily()));
+}
+
+void TestText::fontSizeIsInPageUnits()
+{
+    ElementFont font;
+    font.Size = 12;
+    QCOMPARE(TextLayout::pageFont(font).pixelSize(), 240);
+    font.Size = 10.5;
+    QCOMPARE(TextLayout::pageFont(font).pixelSize(), 210);
+}
+
+void TestText::naturalSizeCountsExplicitLines()
+{
+    ElementFont font;
+    const QSizeF one = TextLayout::naturalSize(QStringLiteral("合计金额"), font);
+    const QSizeF two = TextLayout::naturalSize(QStringLiteral("合计金额\r\n大写"), font);
+    QVERIFY(one.width() > 0);
+    QCOMPARE(two.width(), one.width());
+    QCOMPARE(two.height(), 2 * one.height());
+}
+
+void TestText::autoSizeFitsTheBox()
+{
+    PageSurface page;
+    Element &label = page.ObjText().Load(1001);
+    label.setAutoSize(true);
+    label.setCaption(QStringLiteral("很长的一段文字"));
+    const QSizeF natural = TextLayout::naturalSize(label.Caption(), label.Font());
+    QVERIFY(label.Width() >= natural.width());
+    QVERIFY(label.Width() < natural.width() + 1);
+}
+
+namespace {
+
+QImage render(const Element &element, bool clip, QSize pixels = QSize(200, 100))
+{
+    QImage image(pixels, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(1.0 / 15.0, 1.0 / 15.0);
+    ElementPainter::Options options;
+    options.clipText = clip;
+    ElementPainter::paint(painter, element, options);
+    return image;
+}
+
+bool inkOutside(const QImage &image, const QRect &box)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!box.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+} // namespace
+
+void TestText::labelPaintsInsideItsBox()
+{
+    PageSurface page;
+    Element &label = page.ObjText().Load(1001);
+    label.Move(150, 150, 1500, 600);
+    label.setCaption(QStringLiteral("单据号"));
+    label.setVisible(true);
+    const QImage image = render(label, true);
+    QVERIFY(!inkOutside(image, QRect(10, 10, 100, 40)));
+    QVERIFY(inkOutside(image, QRect(0, 0, 0, 0)));
+}
+
+void TestText::clipCutsTextAtTheBox()
+{
+    PageSurface page;
+    Element &label = page.ObjText().Load(1001);
+    label.Move(150, 150, 300, 200);
+    label.setCaption(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
+    label.setVisible(true);
+    label.setBorderStyle(0);
+    QVERIFY(!inkOutside(render(label, true), QRect(10, 10, 20, 14)));
+}
+
+void TestText::handlePictureIsPaintedWhole()
+{
+    PageSurface page;
+    Element &handle = page.PicHD().Load(1);
+    QImage picture(7, 7, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 128));
+    handle.setPicture(picture);
+    handle.Move(150, 150);
+    handle.setVisible(true);
+    const QImage image = render(handle, true);
+    QCOMPARE(QColor(image.pixel(10, 10)), QColor(0, 0, 128));
+    QCOMPARE(QColor(image.pixel(16, 16)), QColor(0, 0, 128));
+    QCOMPARE(QColor(image.pixel(17, 17)), QColor(Qt::white));
+}
+
+QTEST_MAIN(TestText)
+#include "tst_text.moc"
