@@ -1,0 +1,101 @@
+#pragma once
+
+#include "model/KeyedCollection.h"
+#include "model/ObjActs.h"
+#include "model/ObjDraw.h"
+
+#include "platform/PageSurface.h"
+
+#include <QString>
+
+#include <memory>
+
+class Element;
+
+// Every drawing object of one template, keyed "Obj" + id in insertion
+// order, with the selection bookkeeping (current id, selected count), the
+// hit tests, the group operations and the page the objects live on.
+// Objects are never taken out while editing: deleting hides the element.
+class ObjDraws
+{
+public:
+    using Members = KeyedCollection<std::shared_ptr<ObjDraw>>;
+
+    ObjDraws();
+    ObjDraws(const ObjDraws &) = delete;
+    ObjDraws &operator=(const ObjDraws &) = delete;
+
+    PageSurface &page() { return m_page; }
+    const PageSurface &page() const { return m_page; }
+
+    // A new set holding the selected objects, in collection order.
+    class ObjActs ObjActs() const;
+    // Number of selected objects; setting 0 deselects every object.
+    int nActCount() const { return m_nActCount; }
+    void setNActCount(int v);
+    // Id of the current object (0 none); setting it moves the current mark
+    // and selects the new current object.
+    int nCurID() const { return m_nCurID; }
+    void setNCurID(int v);
+    // Pushes shown objects back over the page's top and left edges, re-places
+    // their handles and grows the page to hold every object.
+    void AdjustPage();
+    // Adds an object for an element already loaded, loads and places its
+    // handles (hidden, not selected) and returns the new member.
+    std::shared_ptr<ObjDraw> LinkCtl(int tmpID, int tmpType, Element *tmpctl, int Flag);
+    // Gives the selected shown objects the current object's width (bit 1)
+    // and/or height (bit 2).
+    void MakeSameSize(int SizePram);
+    // Aligns the selected shown objects to the current one: 1 left,
+    // 2 horizontal centre, 3 right, 4 top, 5 vertical centre, 6 bottom.
+    void AlginToCur(int AlignParm);
+    // Selects every shown object; the last shown one becomes current.
+    void ActiveAll();
+    // Copies every selected shown object, offset up and left by tmpFix,
+    // with its look and print attributes; the copies are not selected.
+    // Throws RuntimeError::ObjectLimitReached, before loading anything,
+    // when a kind's id range cannot take all the copies.
+    void CloneActObj(int tmpFix);
+    // Selects the objects the band touches; the first one becomes current
+    // and is returned in tmpact.
+    bool ChkRange(double x1, double y1, double x2, double y2, std::shared_ptr<ObjDraw> &tmpact);
+    // Group move of the selected objects, started on a selected object.
+    // Returns false (tmpact empty) when the point hits no selected object.
+    bool StartMoveMore(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);
+    void MovingMore(double X, double Y, bool bLim, double LimX, double LimY);
+    void EndMoveMore(double X, double Y);
+    // Point selection: the oldest object under the point becomes the only
+    // selected and current object and is returned in tmpact.
+    bool ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);
+    // Adds a copy of mvarObjDraw under strkey; the copy shares the element
+    // and the handles with its source. Returns the new member.
+    std::shared_ptr<ObjDraw> Add(ObjDraw &mvarObjDraw, const QString &strkey);
+    const std::shared_ptr<ObjDraw> &Item(int position) const { return m_col.Item(position); }
+    const std::shared_ptr<ObjDraw> &Item(const QString &key) const { return m_col.Item(key); }
+    // The object with id nID, or nullptr.
+    ObjDraw *findByID(int nID) const;
+    int Count() const { return m_col.Count(); }
+    // Removes the first object while more than one remains.
+    void Clear();
+    void Remove(int position) { m_col.Remove(position); }
+    void Remove(const QString &key) { m_col.Remove(key); }
+
+    // Smallest start edge, largest end edge and the sum of the sizes of the
+    // objects (only the selected ones when onlySelected) along one axis,
+    // hidden objects included. Leaves the outputs alone when empty.
+    void CalcExtent(double &start, double &end, double &total, bool onlySelected,
+                    bool vertical) const;
+
+    Members::const_iterator begin() const { return m_col.begin(); }
+    Members::const_iterator end() const { return m_col.end(); }
+
+private:
+    ObjDraw &current() const;
+    template<typename F>
+    void forEachSelected(F &&f) const;
+
+    PageSurface m_page;
+    Members m_col;
+    int m_nCurID = 0;
+    int m_nActCount = 0;
+};

@@ -1,0 +1,175 @@
+#include "ObjGeometry.h"
+
+#include "platform/Units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace ObjGeometry {
+
+int32_t twips(double v)
+{
+    return Units::toInt32(v);
+}
+
+TwipRect rectFrom(double left, double top, double right, double bottom)
+{
+    return TwipRect{twips(left), twips(top), twips(right), twips(bottom)};
+}
+
+void NormRect(TwipRect &r)
+{
+    if (r.right < r.left)
+        std::swap(r.left, r.right);
+    if (r.bottom < r.top)
+        std::swap(r.top, r.bottom);
+}
+
+void SizeRect(int id, TwipRect &r, double X, double Y)
+{
+    const int32_t x = twips(X);
+    const int32_t y = twips(Y);
+    switch (id) {
+    case 0:
+        r.left = x;
+        r.top = y;
+        break;
+    case 1:
+        r.top = y;
+        break;
+    case 2:
+        r.right = x;
+        r.top = y;
+        break;
+    case 3:
+        r.right = x;
+        break;
+    case 4:
+        r.right = x;
+        r.bottom = y;
+        break;
+    case 5:
+        r.bottom = y;
+        break;
+    case 6:
+        r.left = x;
+        r.bottom = y;
+        break;
+    case 7:
+        r.left = x;
+        break;
+    default:
+        break;
+    }
+    // The edge the handle moves stops at the opposite edge.
+    if (id >= 2 && id <= 4 && r.left >= r.right)
+        r.right = r.left;
+    if (id >= 4 && id <= 6 && r.top >= r.bottom)
+        r.bottom = r.top;
+    if ((id == 0 || id == 6 || id == 7) && r.left >= r.right)
+        r.left = r.right;
+    if (id >= 0 && id <= 2 && r.top >= r.bottom)
+        r.top = r.bottom;
+}
+
+bool HitLine(double x1, double y1, double x2, double y2, double X, double Y)
+{
+    if (X == x1 || X == x2 || x1 == x2)
+        return std::min(y1, y2) < Y && Y <= std::max(y1, y2);
+    if (y1 == y2 || Y == y1 || Y == y2)
+        return std::min(x1, x2) < X && X <= std::max(x1, x2);
+    const double s = std::fabs((y2 - y1) / (x2 - x1));
+    const double s2 = std::fabs((y2 - Y) / (x2 - X));
+    const double s1 = std::fabs((y1 - Y) / (x1 - X));
+    // The differences are compared in single precision.
+    const float d2 = static_cast<float>(s2 - s);
+    const float d1 = static_cast<float>(s1 - s);
+    return std::fabs(d2) < SlopeTolerance && std::fabs(d1) < SlopeTolerance;
+}
+
+bool IntersectRect(const TwipRect &a, const TwipRect &b)
+{
+    if (a.left >= a.right || a.top >= a.bottom || b.left >= b.right || b.top >= b.bottom)
+        return false;
+    return std::max(a.left, b.left) < std::min(a.right, b.right)
+           && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+TwipRect lineRangeRect(double x1, double y1, double x2, double y2)
+{
+    TwipRect r = rectFrom(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    if (r.left == r.right) {
+        r.left -= LineBand;
+        r.right += LineBand;
+    }
+    if (r.top == r.bottom) {
+        r.top -= LineBand;
+        r.bottom += LineBand;
+    }
+    return r;
+}
+
+int halfPixel(double twipsPerPixel)
+{
+    return static_cast<int>(Units::roundHalfEven(twipsPerPixel * 0.5));
+}
+
+QPointF handleTopLeft(int position, const QRectF &box, double hw, double hh, int px, int py)
+{
+    const double l = box.left();
+    const double t = box.top();
+    const double w = box.width();
+    const double h = box.height();
+    switch (position) {
+    case 1:
+        return {l - hw + px, t - hh + py};
+    case 2:
+        return {l + w / 2 - hw, t - hh + py};
+    case 3:
+        return {l + w - hw - px, t - hh + py};
+    case 4:
+        return {l + w - hw - px, t + h / 2 - hh};
+    case 5:
+        return {l + w - hw - px, t + h - hh - py};
+    case 6:
+        return {l + w / 2 - hw, t + h - hh - py};
+    case 7:
+        return {l - hw + px, t + h - hh - py};
+    case 8:
+        return {l - hw + px, t + h / 2 - hh};
+    default:
+        return {l, t};
+    }
+}
+
+QRect RectToScreen(const TwipRect &r, double twipsPerPixelX)
+{
+    const int left = twips(r.left / twipsPerPixelX);
+    const int top = twips(r.top / twipsPerPixelX);
+    const int right = twips(r.right / twipsPerPixelX);
+    const int bottom = twips(r.bottom / twipsPerPixelX);
+    return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left),
+                 std::abs(bottom - top));
+}
+
+void alignSpan(double &a, double &b, double target, bool moveLowEnd)
+{
+    // The low end is b only when a lies above it; equal ends count a as low.
+    const bool aIsLow = !(a > b);
+    double &end = (moveLowEnd == aIsLow) ? a : b;
+    double &other = (&end == &a) ? b : a;
+    const double delta = target - end;
+    end = target;
+    other += delta;
+}
+
+void resizeSpan(double &a, double &b, double size)
+{
+    if (a > b)
+        a = b + size;
+    else
+        b = a + size;
+}
+
+} // namespace ObjGeometry
