@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QPainter;
+
+// What a print run needs of a printer: a job of pages of one size, a
+// painter in page twips for the page being composed, and one call that
+// completes each page.
+class PrintDevice
+{
+public:
+    struct Job
+    {
+        QString title;
+        // The designed page, upright, in twips.
+        double pageWidth = 0;
+        double pageHeight = 0;
+        bool landscape = false;
+        int pageCount = 0;
+    };
+
+    virtual ~PrintDevice() = default;
+    // Opens the job; false when the user cancelled it (nothing is printed
+    // and nothing is reported). Throws RuntimeError when it cannot open.
+    virtual bool StartDoc(const Job &job) = 0;
+    // Draws on the page being composed, in twips of the designed page.
+    virtual QPainter &painter() = 0;
+    // Completes the current page; completing the last page ends the job.
+    // Throws RuntimeError on failure.
+    virtual void EndPage() = 0;
+};

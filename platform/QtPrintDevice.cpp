@@ -1,0 +1,91 @@
+#include "QtPrintDevice.h"
+
+#include "Dialogs.h"
+#include "Platform.h"
+#include "RuntimeError.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+constexpr int PrinterError = 482;
+
+} // namespace
+
+QtPrintDevice::QtPrintDevice(QString pdfPath) : m_pdfPath(std::move(pdfPath)) {}
+
+QtPrintDevice::~QtPrintDevice()
+{
+    // A run stopped by a failure keeps the pages already completed.
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool QtPrintDevice::hasPrinter()
+{
+    return !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+bool QtPrintDevice::StartDoc(const Job &job)
+{
+    QString pdf = m_pdfPath;
+    if (pdf.isEmpty() && !hasPrinter()) {
+        FileDialogRequest request;
+        request.title = QStringLiteral("打印到 PDF 文件");
+        request.filter = QStringLiteral("PDF 文件(*.pdf)|*.pdf");
+        request.initialPath = job.title + QStringLiteral(".pdf");
+        const std::optional<QString> chosen = Platform::dialogs().SaveFile(request);
+        if (!chosen || chosen->isEmpty())
+            return false;
+        pdf = *chosen;
+        if (!pdf.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+            pdf += QStringLiteral(".pdf");
+    }
+
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!pdf.isEmpty()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(pdf);
+    }
+    m_printer->setDocName(job.title);
+    m_printer->setFullPage(true);
+    // Paper as fed: a landscape page is portrait-shaped paper turned.
+    const QSizeF paper = job.landscape ? QSizeF(job.pageHeight, job.pageWidth)
+                                       : QSizeF(job.pageWidth, job.pageHeight);
+    const QPageSize size(paper / 1440.0, QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    const QPageLayout layout(size, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0), QPageLayout::Point, QMarginsF(0, 0, 0, 0));
+    if (!m_printer->setPageLayout(layout))
+        throw RuntimeError(PrinterError, QStringLiteral("打印机不支持此纸张"), QStringLiteral("Printer"));
+    if (!m_painter.begin(m_printer.get()))
+        throw RuntimeError(PrinterError, QStringLiteral("无法开始打印"), QStringLiteral("Printer"));
+    m_pageCount = job.pageCount;
+    m_completed = 0;
+    scalePainter();
+    return true;
+}
+
+void QtPrintDevice::scalePainter()
+{
+    // One twip is 1/1440 inch on paper, whatever the printer's resolution.
+    m_painter.resetTransform();
+    m_painter.scale(m_printer->resolution() / 1440.0, m_printer->resolution() / 1440.0);
+}
+
+void QtPrintDevice::EndPage()
+{
+    if (!m_painter.isActive())
+        throw RuntimeError(PrinterError, QStringLiteral("打印作业未开始"), QStringLiteral("Printer"));
+    ++m_completed;
+    if (m_completed < m_pageCount) {
+        if (!m_printer->newPage())
+            throw RuntimeError(PrinterError, QStringLiteral("无法开始新的一页"), QStringLiteral("Printer"));
+        scalePainter();
+        return;
+    }
+    if (!m_painter.end())
+        throw RuntimeError(PrinterError, QStringLiteral("无法完成打印作业"), QStringLiteral("Printer"));
+}

@@ -1,0 +1,131 @@
+#include "RecordingPrintDevice.h"
+
+#include "RuntimeError.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QTextItem>
+
+namespace {
+
+class RecordingPaintEngine : public QPaintEngine
+{
+public:
+    explicit RecordingPaintEngine(RecordingPrintDevice &device)
+        : QPaintEngine(QPaintEngine::AllFeatures), m_device(device)
+    {
+    }
+
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    void drawTextItem(const QPointF &, const QTextItem &item) override
+    {
+        m_device.current.texts << item.text();
+        m_device.log << QStringLiteral("text:") + item.text();
+    }
+    void drawLines(const QLineF *, int count) override { m_device.current.lines += count; }
+    void drawLines(const QLine *, int count) override { m_device.current.lines += count; }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override
+    {
+        ++m_device.current.images;
+    }
+    void drawImage(const QRectF &, const QImage &, const QRectF &,
+                   Qt::ImageConversionFlags) override
+    {
+        ++m_device.current.images;
+    }
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawRects(const QRectF *, int) override {}
+
+private:
+    RecordingPrintDevice &m_device;
+};
+
+} // namespace
+
+// A page measured in twips at 1440 dots per inch: the painter needs no scale.
+class RecordingPaintSurface : public QPaintDevice
+{
+public:
+    RecordingPaintSurface(RecordingPrintDevice &device, QSize twips)
+        : m_engine(device), m_size(twips)
+    {
+    }
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmWidthMM:
+            return int(m_size.width() * 25.4 / 1440.0);
+        case PdmHeightMM:
+            return int(m_size.height() * 25.4 / 1440.0);
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 1440;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    mutable RecordingPaintEngine m_engine;
+    QSize m_size;
+};
+
+RecordingPrintDevice::RecordingPrintDevice() = default;
+
+RecordingPrintDevice::~RecordingPrintDevice()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool RecordingPrintDevice::StartDoc(const Job &tmpJob)
+{
+    ++startDocs;
+    log << QStringLiteral("StartDoc");
+    job = tmpJob;
+    if (cancel)
+        return false;
+    m_surface = std::make_unique<RecordingPaintSurface>(
+        *this, QSize(int(tmpJob.pageWidth), int(tmpJob.pageHeight)));
+    return true;
+}
+
+QPainter &RecordingPrintDevice::painter()
+{
+    if (!m_painter.isActive() && m_surface)
+        m_painter.begin(m_surface.get());
+    return m_painter;
+}
+
+void RecordingPrintDevice::EndPage()
+{
+    ++endPageCalls;
+    log << QStringLiteral("EndPage");
+    if (m_painter.isActive())
+        m_painter.end();
+    if (endPageCalls == failOnEndPage)
+        throw RuntimeError(482, QStringLiteral("打印机缺纸"), QStringLiteral("Printer"));
+    completed.push_back(current);
+    current = Page();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "PrintDevice.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class RecordingPaintSurface;
+
+// A printer for tests: records the job, the texts and the number of lines
+// and pictures drawn on each page, and every call in order ("StartDoc",
+// "text:<t>", "EndPage"). It can refuse to complete page n, or stand for a
+// job the user cancelled.
+class RecordingPrintDevice : public PrintDevice
+{
+public:
+    struct Page
+    {
+        QStringList texts;
+        int lines = 0;
+        int images = 0;
+    };
+
+    RecordingPrintDevice();
+    ~RecordingPrintDevice() override;
+
+    bool StartDoc(const Job &job) override;
+    QPainter &painter() override;
+    void EndPage() override;
+
+    // Settings of the fake.
+    bool cancel = false;
+    int failOnEndPage = 0; // 1-based; 0 never fails
+
+    // What was recorded.
+    Job job;
+    int startDocs = 0;
+    int endPageCalls = 0;
+    std::vector<Page> completed;
+    Page current;
+    QStringList log;
+
+private:
+    std::unique_ptr<RecordingPaintSurface> m_surface;
+    QPainter m_painter;
+};
