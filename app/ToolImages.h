@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+
+// The toolbar's pictures, drawn pixel by pixel on a 16 x 16 canvas whose
+// background is the image list's mask colour RGB(192, 192, 192).
+namespace ToolImages {
+
+// Keys of every picture, in the order the image list holds them.
+QStringList keys();
+// Throws RuntimeError for an unknown key.
+QImage draw(const QString &key);
+
+} // namespace ToolImages

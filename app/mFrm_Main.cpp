@@ -1,0 +1,485 @@
+#include "mFrm_Main.h"
+
+#include "app/MenuTable.h"
+#include "app/StatusBar.h"
+#include "app/ToolImages.h"
+#include "app/ToolbarTable.h"
+#include "app/WindowArrange.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/PointerConfinement.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+const QString source = QStringLiteral("mFrm_Main");
+const QString settingsSection = QStringLiteral("Settings");
+const char *const toolButtons[] = {"DrawSel", "DrawLine", "DrawText", "DrawImg"};
+constexpr int toolCount = 4;
+constexpr float msgMargin = 400;
+
+struct PanelSpec
+{
+    const char *key;
+    const char *toolTip;
+    const char *text;
+    float width;
+};
+
+const PanelSpec panelSpecs[] = {
+    {"msg", "提示信息", "", 2000},
+    {"dbn", "帐套名称", "", 2300},
+    {"mod", "模块名称", "", 1500},
+    {"use", "当前用户", "", 1000},
+    {"Period", "", "2002年 1期", 1100},
+    {"dat", "日期/时间", "2001-01-02 12:12", 1600},
+};
+
+} // namespace
+
+mFrm_Main::mFrm_Main(QWidget *parent)
+    : QMainWindow(parent)
+    , m_workspace(new QMdiArea(this))
+    , m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("mFrm_Main"));
+    setWindowTitle(AppTitle());
+    m_workspace->setObjectName(QStringLiteral("workspace"));
+    m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_workspace);
+
+    for (const QString &key : ToolImages::keys())
+        m_images.add(key, ToolImages::draw(key));
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    connectCommands();
+
+    m_timer->setObjectName(QStringLiteral("Timer"));
+    m_timer->setInterval(60000);
+    connect(m_timer, &QTimer::timeout, this, &mFrm_Main::Timer_Timer);
+    m_timer->start();
+
+    Form_Load();
+}
+
+mFrm_Main::~mFrm_Main() = default;
+
+QString mFrm_Main::AppTitle()
+{
+    return QStringLiteral("Kordane-格式报表Tavrel工具");
+}
+
+// ---- geometry in twips ----
+
+float mFrm_Main::Left() const
+{
+    return m_left.twips(pos().x(), Screen::TwipsPerPixelX());
+}
+
+float mFrm_Main::Top() const
+{
+    return m_top.twips(pos().y(), Screen::TwipsPerPixelY());
+}
+
+float mFrm_Main::Width() const
+{
+    return m_width.twips(width(), Screen::TwipsPerPixelX());
+}
+
+float mFrm_Main::Height() const
+{
+    return m_height.twips(height(), Screen::TwipsPerPixelY());
+}
+
+void mFrm_Main::setLeft(float twips)
+{
+    move(m_left.set(twips, Screen::TwipsPerPixelX()), pos().y());
+}
+
+void mFrm_Main::setTop(float twips)
+{
+    move(pos().x(), m_top.set(twips, Screen::TwipsPerPixelY()));
+}
+
+void mFrm_Main::setWidth(float twips)
+{
+    resize(m_width.set(twips, Screen::TwipsPerPixelX()), height());
+}
+
+void mFrm_Main::setHeight(float twips)
+{
+    resize(width(), m_height.set(twips, Screen::TwipsPerPixelY()));
+}
+
+float mFrm_Main::readGeometry(const char *key, float defaultValue) const
+{
+    const QString text = Platform::settings().GetSetting(
+        AppTitle(), settingsSection, QString::fromLatin1(key), QString::number(defaultValue));
+    bool ok = false;
+    const float value = text.trimmed().toFloat(&ok);
+    return ok && std::isfinite(value) ? value : defaultValue;
+}
+
+void mFrm_Main::writeGeometry(const char *key, float value) const
+{
+    Platform::settings().SaveSetting(AppTitle(), settingsSection, QString::fromLatin1(key),
+                                     QString::number(double(value), 'g', 7));
+}
+
+// ---- building the window ----
+
+void mFrm_Main::buildMenus()
+{
+    const QList<MenuEntry> &entries = MenuTable::entries();
+    QMenu *topMenu = nullptr;
+    QMenu *subMenu = nullptr;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const MenuEntry &e = entries[i];
+        const QString name = QString::fromLatin1(e.name);
+        const QString caption = QString::fromUtf8(e.caption);
+        const bool hasItems = i + 1 < entries.size() && entries[i + 1].level > e.level;
+
+        QAction *item = nullptr;
+        if (e.level == 0 || hasItems) {
+            QMenu *parentMenu = e.level == 1 ? topMenu : nullptr;
+            QMenu *m = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+            m->setObjectName(name);
+            m_menus.insert(name, m);
+            (e.level == 0 ? topMenu : subMenu) = m;
+            item = m->menuAction();
+        } else {
+            QMenu *parentMenu = e.level == 1 ? topMenu : subMenu;
+            item = caption == QLatin1String("-") ? parentMenu->addSeparator()
+                                                 : parentMenu->addAction(caption);
+        }
+        item->setObjectName(name);
+        if (*e.shortcut)
+            item->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+        item->setCheckable(e.flags & MenuEntry::Checkable);
+        item->setChecked((e.flags & MenuEntry::Checked) == MenuEntry::Checked);
+        item->setVisible(!(e.flags & MenuEntry::Hidden));
+
+        if (e.index < 0)
+            m_actions.insert(name, item);
+        else if (name == QLatin1String("mun_DrawObj"))
+            m_drawObj.append(item);
+        else
+            m_objDraw.append(item);
+    }
+}
+
+void mFrm_Main::buildToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("TlbMain"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(m_images.imageSize());
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    m_toolGroup = new QActionGroup(this);
+    m_toolGroup->setExclusive(true);
+    for (const ToolbarEntry &e : ToolbarTable::entries()) {
+        if (e.style == ToolbarEntry::Separator) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(e.key);
+        const QString imageKey = QString::fromLatin1(e.imageKey);
+        // The key, not the tool tip, is the text: a mnemonic in the tool
+        // tips would otherwise steal Alt+T and friends from the menus.
+        QAction *b = m_toolBar->addAction(m_images.icon(imageKey), key);
+        b->setObjectName(key);
+        b->setToolTip(QString::fromUtf8(e.toolTip));
+        if (e.style != ToolbarEntry::Push)
+            b->setCheckable(true);
+        if (e.style == ToolbarEntry::Group)
+            m_toolGroup->addAction(b);
+        b->setChecked(e.pressed);
+        m_buttons.insert(key, b);
+        m_buttonImages.insert(key, imageKey);
+    }
+}
+
+void mFrm_Main::buildStatusBar()
+{
+    m_statusBar = new StatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("sbrMain"));
+    setStatusBar(m_statusBar);
+    for (const PanelSpec &p : panelSpecs) {
+        m_statusBar->addPanel(QString::fromLatin1(p.key), QString::fromUtf8(p.toolTip),
+                              QString::fromUtf8(p.text), p.width);
+    }
+}
+
+void mFrm_Main::connectCommands()
+{
+    for (int i = 0; i < toolCount; ++i) {
+        connect(m_drawObj[i], &QAction::triggered, this, [this, i] { chooseToolFromMenu(i); });
+        connect(m_objDraw[i], &QAction::triggered, this, [this, i] { chooseToolFromMenu(i); });
+        connect(button(QString::fromLatin1(toolButtons[i])), &QAction::triggered, this,
+                [this, i] { mun_ObjDraw_Click(i); });
+    }
+    connect(action(QStringLiteral("mnu_FileExit")), &QAction::triggered, this, &mFrm_Main::ExitApp);
+    connect(button(QStringLiteral("Exit")), &QAction::triggered, this, &mFrm_Main::ExitApp);
+    connect(action(QStringLiteral("mun_About")), &QAction::triggered, this, &mFrm_Main::About);
+    connect(action(QStringLiteral("mun_ViewToolbar")), &QAction::triggered, m_toolBar,
+            &QWidget::setVisible);
+    connect(action(QStringLiteral("mun_ViewStatusbar")), &QAction::triggered, m_statusBar,
+            &QWidget::setVisible);
+
+    const std::pair<const char *, int> arrangeItems[] = {
+        {"mnu_WindowCascade", WindowArrange::Cascade},
+        {"mnu_WindowTileHorizontal", WindowArrange::TileHorizontal},
+        {"mnu_WindowTileVertical", WindowArrange::TileVertical},
+        {"mnu_WindowArrangeIcons", WindowArrange::ArrangeIcons},
+    };
+    for (const auto &[name, code] : arrangeItems) {
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, code] { Arrange(code); });
+    }
+    connect(menu(QStringLiteral("mun_Window")), &QMenu::aboutToShow, this,
+            &mFrm_Main::refreshWindowList);
+}
+
+// ---- lookups ----
+
+QAction *mFrm_Main::action(const QString &name) const
+{
+    QAction *a = m_actions.value(name);
+    if (!a)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有菜单项 %1").arg(name), source);
+    return a;
+}
+
+QMenu *mFrm_Main::menu(const QString &name) const
+{
+    QMenu *m = m_menus.value(name);
+    if (!m)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有菜单 %1").arg(name), source);
+    return m;
+}
+
+QAction *mFrm_Main::mun_DrawObj(int index) const
+{
+    if (index < 0 || index >= m_drawObj.size())
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有 mun_DrawObj(%1)").arg(index), source);
+    return m_drawObj[index];
+}
+
+QAction *mFrm_Main::mun_ObjDraw(int index) const
+{
+    if (index < 0 || index >= m_objDraw.size())
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有 mun_ObjDraw(%1)").arg(index), source);
+    return m_objDraw[index];
+}
+
+QMenu *mFrm_Main::contextMenu() const
+{
+    return menu(QStringLiteral("mun_Right"));
+}
+
+QAction *mFrm_Main::button(const QString &key) const
+{
+    QAction *b = m_buttons.value(key);
+    if (!b)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有按钮 %1").arg(key), source);
+    return b;
+}
+
+QString mFrm_Main::buttonImageKey(const QString &key) const
+{
+    button(key);
+    return m_buttonImages.value(key);
+}
+
+int mFrm_Main::buttonValue(const QString &key) const
+{
+    return button(key)->isChecked() ? 1 : 0;
+}
+
+void mFrm_Main::setButtonValue(const QString &key, int value)
+{
+    QAction *b = button(key);
+    if (!b->isCheckable())
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("按钮 %1 没有按下状态").arg(key), source);
+    b->setChecked(value != 0);
+}
+
+// ---- commands ----
+
+void mFrm_Main::mun_ObjDraw_Click(int index)
+{
+    if (index < 0 || index >= toolCount)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("没有绘制工具 %1").arg(index), source);
+    m_drawMode = index;
+    for (QAction *item : std::as_const(m_objDraw))
+        item->setChecked(false);
+    for (QAction *item : std::as_const(m_drawObj))
+        item->setChecked(false);
+    m_objDraw[index]->setChecked(true);
+    m_drawObj[index]->setChecked(true);
+}
+
+// A tool picked from a menu also presses its toolbar button, so the
+// toolbar never shows another tool than the one in use.
+void mFrm_Main::chooseToolFromMenu(int index)
+{
+    button(QString::fromLatin1(toolButtons[index]))->setChecked(true);
+    mun_ObjDraw_Click(index);
+}
+
+void mFrm_Main::InitSystem()
+{
+    // The options dialog changes nothing this window holds.
+}
+
+void mFrm_Main::Timer_Timer()
+{
+    try {
+        m_statusBar->setPanelText(QStringLiteral("dat"),
+                                  Platform::clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    } catch (const RuntimeError &) {
+        // A missed tick is made good by the next one.
+    }
+}
+
+void mFrm_Main::About()
+{
+    Platform::dialogs().MsgBox(AppTitle() + QStringLiteral("\n\n")
+                                   + QStringLiteral("设计套打单据、凭证和报表的打印格式，并可预览和打印。"),
+                               MsgButtons::OK, MsgIcon::None, windowTitle());
+}
+
+void mFrm_Main::ExitApp()
+{
+    close();
+}
+
+void mFrm_Main::Arrange(int code)
+{
+    WindowArrange::Arrange(*m_workspace, code);
+}
+
+void mFrm_Main::refreshWindowList()
+{
+    QMenu *windowMenu = menu(QStringLiteral("mun_Window"));
+    qDeleteAll(m_windowList);
+    m_windowList.clear();
+
+    const QList<QMdiSubWindow *> windows = m_workspace->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    m_windowList.append(windowMenu->addSeparator());
+    QMdiSubWindow *current = m_workspace->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow *w : windows) {
+        ++number;
+        QAction *entry = windowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(w->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(w == current);
+        QPointer<QMdiSubWindow> target(w);
+        connect(entry, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_workspace->setActiveSubWindow(target);
+        });
+        m_windowList.append(entry);
+    }
+}
+
+// ---- window events ----
+
+void mFrm_Main::Form_Load()
+{
+    setLeft(readGeometry("MainLeft", 1000));
+    setTop(readGeometry("MainTop", 1000));
+    setWidth(readGeometry("MainWidth", 6500));
+    setHeight(readGeometry("MainHeight", 6500));
+    m_statusBar->setPanelText(QStringLiteral("dbn"), QStringLiteral("None"));
+    m_statusBar->setPanelText(QStringLiteral("use"), QStringLiteral("Demo"));
+    m_statusBar->setPanelText(QStringLiteral("mod"), QStringLiteral("Tavrel"));
+    Form_Resize();
+}
+
+void mFrm_Main::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void mFrm_Main::Form_Resize()
+{
+    try {
+        float fixed = 0;
+        for (int i = 2; i <= m_statusBar->panelCount(); ++i)
+            fixed += m_statusBar->panelWidth(i);
+        m_statusBar->setPanelWidth(1, Width() - fixed - msgMargin);
+    } catch (const RuntimeError &) {
+        // Too narrow for the fixed panels: "msg" keeps its last width.
+    }
+}
+
+void mFrm_Main::closeEvent(QCloseEvent *event)
+{
+    try {
+        if (!Form_QueryUnload()) {
+            event->ignore();
+            return;
+        }
+        m_workspace->closeAllSubWindows();
+        if (!m_workspace->subWindowList().isEmpty()) {
+            // A designer window refused to close.
+            event->ignore();
+            return;
+        }
+        Form_Unload();
+        event->accept();
+    } catch (const RuntimeError &) {
+        event->ignore();
+    }
+}
+
+bool mFrm_Main::Form_QueryUnload()
+{
+    const MsgResult answer = Platform::dialogs().MsgBox(QStringLiteral("您确认要退出系统吗？"),
+                                                        MsgButtons::YesNo, MsgIcon::Exclamation,
+                                                        AppTitle());
+    Platform::pointer().ReleaseCursor();
+    return answer == MsgResult::Yes;
+}
+
+void mFrm_Main::Form_Unload()
+{
+    if (!isMinimized()) {
+        writeGeometry("MainLeft", Left());
+        writeGeometry("MainTop", Top());
+        writeGeometry("MainWidth", Width());
+        writeGeometry("MainHeight", Height());
+    }
+    m_activeBill = nullptr;
+}

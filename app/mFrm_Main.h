@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/ImageList.h"
+#include "app/TwipsCoordinate.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QActionGroup;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class StatusBar;
+
+// The multiple-document frame that holds every designer window, with the
+// menus, the toolbar, the status bar and its clock, and the shell state
+// (the active designer window and the current drawing tool).
+class mFrm_Main : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit mFrm_Main(QWidget *parent = nullptr);
+    ~mFrm_Main() override;
+
+    static QString AppTitle();
+
+    // The window's position and size in twips (position of the outer frame).
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setWidth(float twips);
+    void setHeight(float twips);
+
+    // Shell state.
+    int gDrawMode() const { return m_drawMode; }
+    // The designer window commands go to, or none.
+    QWidget *gActiveBill() const { return m_activeBill.data(); }
+    void setGActiveBill(QWidget *bill) { m_activeBill = bill; }
+
+    // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
+    // marks of both tool menus; leaves the toolbar alone.
+    void mun_ObjDraw_Click(int index);
+    void InitSystem();
+    // The clock tick: writes the current time into the "dat" panel.
+    void Timer_Timer();
+    void About();
+    // Closes the main window, asking for confirmation first.
+    void ExitApp();
+    void Arrange(int code);
+
+    QMdiArea *workspace() const { return m_workspace; }
+    StatusBar *sbrMain() const { return m_statusBar; }
+    QToolBar *TlbMain() const { return m_toolBar; }
+    const ImageList &ImgLst1() const { return m_images; }
+    QTimer *Timer() const { return m_timer; }
+
+    // Menu items by name (a menu by the name of its item). Item arrays are
+    // reached through mun_DrawObj and mun_ObjDraw. Throw RuntimeError for an
+    // unknown name or index.
+    QAction *action(const QString &name) const;
+    QMenu *menu(const QString &name) const;
+    QAction *mun_DrawObj(int index) const;
+    QAction *mun_ObjDraw(int index) const;
+    // The hidden menu "Right", shown by the designer as its context menu.
+    QMenu *contextMenu() const;
+    // The entries of 窗口(&W) that list the open designer windows.
+    QList<QAction *> windowListActions() const { return m_windowList; }
+    void refreshWindowList();
+
+    // Toolbar buttons by key. Value 1 is pressed, 0 released; only check
+    // and group buttons have a value.
+    QAction *button(const QString &key) const;
+    QString buttonImageKey(const QString &key) const;
+    int buttonValue(const QString &key) const;
+    void setButtonValue(const QString &key, int value);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    // The bars are switched from the 工具 menu only.
+    QMenu *createPopupMenu() override { return nullptr; }
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void connectCommands();
+    void chooseToolFromMenu(int index);
+
+    void Form_Load();
+    void Form_Resize();
+    bool Form_QueryUnload();
+    void Form_Unload();
+
+    float readGeometry(const char *key, float defaultValue) const;
+    void writeGeometry(const char *key, float value) const;
+
+    QMdiArea *m_workspace;
+    QToolBar *m_toolBar = nullptr;
+    StatusBar *m_statusBar = nullptr;
+    QTimer *m_timer;
+    ImageList m_images;
+
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    QList<QAction *> m_drawObj;
+    QList<QAction *> m_objDraw;
+    QList<QAction *> m_windowList;
+    QHash<QString, QAction *> m_buttons;
+    QHash<QString, QString> m_buttonImages;
+    QActionGroup *m_toolGroup = nullptr;
+
+    TwipsCoordinate m_left;
+    TwipsCoordinate m_top;
+    TwipsCoordinate m_width;
+    TwipsCoordinate m_height;
+
+    int m_drawMode = 0;
+    QPointer<QWidget> m_activeBill;
+};
