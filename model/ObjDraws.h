@@ -91,8 +91,20 @@ public:
 
 private:
     ObjDraw &current() const;
+    // The selected set as ObjActs builds it, without building it.
     template<typename F>
-    void forEachSelected(F &&f) const;
+    void forEachSelected(F &&f) const
+    {
+        int taken = 0;
+        for (const auto &obj : m_col) {
+            if (taken > m_nActCount)
+                break;
+            if (obj->IsActive()) {
+                f(obj);
+                ++taken;
+            }
+        }
+    }
 
     PageSurface m_page;
     Members m_col;

@@ -1,0 +1,572 @@
+#include "ObjDraw.h"
+
+#include "ObjGeometry.h"
+#include "ObjHds.h"
+
+#include "platform/Element.h"
+#include "platform/ElementArray.h"
+#include "platform/PageSurface.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+#include "platform/Units.h"
+
+#include <algorithm>
+#include <cmath>
+
+using ObjGeometry::twips;
+
+namespace {
+
+constexpr int LeftButton = 1;
+constexpr int DragPointer = 15;
+
+// Blank as the designer trims: only spaces count.
+bool isBlank(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
+[[noreturn]] void objectNotSet()
+{
+    throw RuntimeError(RuntimeError::ObjectNotSet,
+                       QStringLiteral("Object variable or With block variable not set"));
+}
+
+} // namespace
+
+ObjDraw::ObjDraw(PageSurface *page)
+    : m_page(page)
+{
+}
+
+int ObjDraw::FirstID(int eType)
+{
+    switch (eType) {
+    case Line:
+        return 1;
+    case Text:
+        return 1001;
+    case Picture:
+        return 2001;
+    default:
+        return 0;
+    }
+}
+
+int ObjDraw::LastID(int eType)
+{
+    switch (eType) {
+    case Line:
+        return 1000;
+    case Text:
+        return 2000;
+    case Picture:
+        // Eight handle elements per id must stay within the element limit.
+        return ElementArray::MaxIndex / 8;
+    default:
+        return 0;
+    }
+}
+
+QString ObjDraw::KeyOf(int nID)
+{
+    return QStringLiteral("Obj") + QString::number(nID);
+}
+
+QColor ObjDraw::colorFromRgbValue(int32_t value)
+{
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+int32_t ObjDraw::rgbValueFromColor(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+void ObjDraw::setIsFix(bool v)
+{
+    m_isFix = v;
+    if (!v) {
+        m_isScroll = false;
+        m_sumed = false;
+        m_sumedPage = false;
+    }
+}
+
+void ObjDraw::setIsScroll(bool v)
+{
+    m_isScroll = v;
+    if (m_isScroll) {
+        m_sumed = false;
+        m_sumedPage = false;
+    }
+}
+
+void ObjDraw::setSumed(bool v)
+{
+    m_sumed = v;
+    if (!v)
+        m_sumedPage = false;
+}
+
+void ObjDraw::setIsDraging(bool v)
+{
+    m_isDraging = v;
+    if (v && m_editFlag == -1)
+        m_editFlag = 1;
+}
+
+void ObjDraw::setLocked(bool v)
+{
+    m_locked = v;
+    if (v)
+        SetHdState(m_isCurrent ? -2 : -1);
+    else
+        SetHdState(m_isCurrent ? 1 : 0);
+}
+
+void ObjDraw::setIsSizing(bool v)
+{
+    m_isSizing = v;
+    if (v && m_editFlag == -1)
+        m_editFlag = 1;
+}
+
+int ObjDraw::HdCount() const
+{
+    return m_eType == Line ? 2 : 8;
+}
+
+void ObjDraw::setIsCurrent(bool v)
+{
+    const bool wasActive = m_isActive;
+    m_isCurrent = v;
+    if (!wasActive && v)
+        setIsActive(true);
+    if (!m_objCtl)
+        return;
+    if (v) {
+        SetHdState(m_locked ? -2 : 1);
+        Handls()->ZOrder();
+    } else {
+        SetHdState(m_locked ? -1 : 0);
+    }
+}
+
+void ObjDraw::setIsActive(bool v)
+{
+    m_isActive = v;
+    if (m_objCtl && v) {
+        if (m_locked)
+            SetHdState(m_isCurrent ? -2 : -1);
+        else
+            SetHdState(m_isCurrent ? 1 : 0);
+    }
+    if (!v)
+        m_isCurrent = false;
+    if (m_objCtl) {
+        ShowHd(v);
+        if (m_eType == Text)
+            updateTextBorder();
+    }
+}
+
+const std::shared_ptr<ObjHds> &ObjDraw::Handls()
+{
+    if (!m_handls)
+        m_handls = std::make_shared<ObjHds>();
+    return m_handls;
+}
+
+void ObjDraw::deselect()
+{
+    const bool handlesMayShow = m_handls && m_handls->mayBeShown();
+    const bool borderSettled = !m_objCtl || m_eType != Text
+                               || m_objCtl->BorderStyle() == (isBlank(m_objCtl->Caption()) ? 1 : 0);
+    if (!m_isActive && !m_isCurrent && !handlesMayShow && borderSettled)
+        return;
+    setIsActive(false);
+}
+
+// The label's border is the selection cue; an empty label keeps it so it
+// can still be found on the page.
+void ObjDraw::updateTextBorder()
+{
+    m_objCtl->setBorderStyle(isBlank(m_objCtl->Caption()) || m_isActive ? 1 : 0);
+}
+
+void ObjDraw::SetHdState(int state)
+{
+    const int inUse = HdCount();
+    for (ObjHd &handle : *Handls()) {
+        if (handle.HdID() < inUse)
+            handle.setNState(state);
+    }
+}
+
+void ObjDraw::ShowHd(bool v)
+{
+    if (!m_objCtl || !m_objCtl->Visible())
+        return;
+    ObjHds &handles = *Handls();
+    const int inUse = HdCount();
+    for (ObjHd &handle : handles) {
+        if (handle.HdID() < inUse && handle.ObjCtl())
+            handle.ObjCtl()->setVisible(v);
+    }
+    handles.setMayBeShown(v);
+}
+
+PageSurface &ObjDraw::requirePage() const
+{
+    if (!m_page)
+        objectNotSet();
+    return *m_page;
+}
+
+Element &ObjDraw::requireCtl() const
+{
+    if (!m_objCtl)
+        objectNotSet();
+    return *m_objCtl;
+}
+
+ElementArray &ObjDraw::arrayForKind() const
+{
+    PageSurface &page = requirePage();
+    switch (m_eType) {
+    case Line:
+        return page.ObjLine();
+    case Text:
+        return page.ObjText();
+    case Picture:
+        return page.ObjImg();
+    default:
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("Invalid procedure call or argument"));
+    }
+}
+
+void ObjDraw::GetCtlRect(const Element &element, TwipRect &r)
+{
+    if (element.isLine()) {
+        r = ObjGeometry::rectFrom(element.x1(), element.y1(), element.x2(), element.y2());
+        mLineDir = (r.right < r.left ? 1 : 0) | (r.bottom < r.top ? 2 : 0);
+        if (mLineDir != 0)
+            ObjGeometry::NormRect(r);
+    } else {
+        r = ObjGeometry::rectFrom(element.Left(), element.Top(), element.Left() + element.Width(),
+                                  element.Top() + element.Height());
+        mLineDir = 0;
+    }
+}
+
+// A line keeps its direction when its bounding rectangle changes.
+void ObjDraw::SetCtlRect(Element &element, TwipRect &r)
+{
+    if (element.isLine()) {
+        const bool leftward = mLineDir & 1;
+        const bool upward = mLineDir & 2;
+        element.setLine(leftward ? r.right : r.left, upward ? r.bottom : r.top,
+                        leftward ? r.left : r.right, upward ? r.top : r.bottom);
+        ObjGeometry::NormRect(r);
+    } else {
+        ObjGeometry::NormRect(r);
+        element.Move(r.left, r.top, double(r.right) - r.left, double(r.bottom) - r.top);
+    }
+}
+
+void ObjDraw::XorBand(const TwipRect &r)
+{
+    requirePage().XorRect(ObjGeometry::RectToScreen(r, Screen::TwipsPerPixelX()), true);
+}
+
+void ObjDraw::OnStartDraw(int /*Button*/, int /*Shift*/, double X, double Y)
+{
+    if (m_eType == SelectionBand) {
+        m_oldX = X;
+        m_oldY = Y;
+        m_isDrawing = true;
+        mRect = ObjGeometry::rectFrom(X, Y, X, Y);
+        XorBand(mRect);
+        return;
+    }
+    ElementArray &array = arrayForKind();
+    const int index = array.UBound() + 1;
+    // Refused before anything is loaded, so no half-made object is left.
+    if (index > LastID(m_eType))
+        throw RuntimeError(RuntimeError::ObjectLimitReached, QStringLiteral("对象数量已超出上限！"));
+    m_oldX = X;
+    m_oldY = Y;
+    m_isDrawing = true;
+    if (m_eType == Line) {
+        mRect.left = twips(X);
+        mRect.top = twips(Y);
+    }
+    Element &element = array.Load(index);
+    if (m_eType == Text) {
+        element.setBorderStyle(1);
+        m_nID = index;
+    } else if (m_eType == Picture) {
+        element.setStretch(true);
+        element.setBorderStyle(1);
+        m_nID = index;
+    }
+    m_objCtl = &element;
+}
+
+void ObjDraw::OnDrawing(int /*Button*/, int /*Shift*/, double X, double Y)
+{
+    switch (m_eType) {
+    case SelectionBand:
+        // The band shown lags one move behind the pointer.
+        requirePage().Cls();
+        XorBand(mRect);
+        mRect = ObjGeometry::rectFrom(m_oldX, m_oldY, X, Y);
+        break;
+    case Line:
+        requirePage().Cls();
+        requirePage().Line(m_oldX, m_oldY, X, Y);
+        break;
+    case Text:
+    case Picture: {
+        Element &element = requireCtl();
+        mRect = ObjGeometry::rectFrom(m_oldX, m_oldY, X, Y);
+        SetCtlRect(element, mRect);
+        element.setVisible(true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void ObjDraw::OnEndDraw(int /*Button*/, int /*Shift*/, double X, double Y)
+{
+    mRect.right = twips(X);
+    mRect.bottom = twips(Y);
+    if (m_eType == Line) {
+        Element &element = requireCtl();
+        m_nID = element.Index();
+        requirePage().Cls();
+        element.setLine(mRect.left, mRect.top, mRect.right, mRect.bottom);
+        element.setVisible(true);
+    }
+    if (m_eType == Line || m_eType == Text || m_eType == Picture) {
+        LoadHd();
+        MoveHd();
+        setIsActive(true);
+    }
+    m_isDrawing = false;
+}
+
+void ObjDraw::OnStartDrag(double X, double Y)
+{
+    setIsDraging(true);
+    m_oldX = X;
+    m_oldY = Y;
+    ShowHd(false);
+    Screen::setMousePointer(DragPointer);
+}
+
+bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
+{
+    Element &element = requireCtl();
+    const bool line = element.isLine();
+    const bool leftward = line && element.x1() > element.x2();
+    const bool upward = line && element.y1() > element.y2();
+    double left, top, w, h;
+    if (line) {
+        left = std::min(element.x1(), element.x2());
+        top = std::min(element.y1(), element.y2());
+        w = std::fabs(element.x2() - element.x1());
+        h = std::fabs(element.y2() - element.y1());
+    } else {
+        left = element.Left();
+        top = element.Top();
+        w = element.Width();
+        h = element.Height();
+    }
+    left += X - m_oldX;
+    top += Y - m_oldY;
+    if (bLim) {
+        // The far limits come last and win over 0 for an oversized object.
+        if (left < 0)
+            left = 0;
+        if (top < 0)
+            top = 0;
+        if (left + w > LimX && LimX != 0)
+            left = LimX - w;
+        if (top + h > LimY && LimY != 0)
+            top = LimY - h;
+    }
+    if (line)
+        element.setLine(leftward ? left + w : left, upward ? top + h : top,
+                        leftward ? left : left + w, upward ? top : top + h);
+    else
+        element.Move(left, top);
+    m_oldX = X;
+    m_oldY = Y;
+    return false;
+}
+
+void ObjDraw::OnEndDrag(double /*X*/, double /*Y*/)
+{
+    MoveHd();
+    setIsDraging(false);
+    ShowHd(true);
+    Screen::setMousePointer(0);
+}
+
+void ObjDraw::OnStartSize(int HdID, int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
+{
+    if (m_eType == Line) {
+        // The end not under the handle stays put.
+        const Element &element = requireCtl();
+        if (HdID != 0) {
+            m_oldX = element.x1();
+            m_oldY = element.y1();
+        } else {
+            m_oldX = element.x2();
+            m_oldY = element.y2();
+        }
+    }
+    if (m_eType == Text && m_objCtl)
+        m_objCtl->setAutoSize(false);
+    m_actHdID = HdID;
+    m_sizeMoved = false;
+    setIsSizing(true);
+    ShowHd(false);
+}
+
+void ObjDraw::OnSizing(int Button, int /*Shift*/, double X, double Y)
+{
+    if (Button != LeftButton || !m_isSizing)
+        return;
+    Element &element = requireCtl();
+    if (m_eType == Line) {
+        element.setVisible(false);
+        requirePage().Cls();
+        requirePage().Line(m_oldX, m_oldY, X, Y);
+        mRect.right = twips(X);
+        mRect.bottom = twips(Y);
+        m_sizeMoved = true;
+        return;
+    }
+    TwipRect r;
+    GetCtlRect(element, r);
+    ObjGeometry::SizeRect(m_actHdID, r, X, Y);
+    // A box never becomes empty or inverted.
+    if (r.left < r.right && r.top < r.bottom)
+        SetCtlRect(element, r);
+}
+
+void ObjDraw::OnEndSize(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
+{
+    if (Button != LeftButton || !m_isSizing)
+        return;
+    if (m_eType == Line) {
+        Element &element = requireCtl();
+        // A press and release with no move in between leaves the line as it was.
+        if (m_sizeMoved) {
+            mRect.left = twips(m_oldX);
+            mRect.top = twips(m_oldY);
+            requirePage().Cls();
+            element.setLine(mRect.left, mRect.top, mRect.right, mRect.bottom);
+        }
+        element.setVisible(true);
+    }
+    MoveHd();
+    ShowHd(true);
+    setIsSizing(false);
+}
+
+bool ObjDraw::CheckRange(double x1, double y1, double x2, double y2)
+{
+    const Element &element = requireCtl();
+    if (!element.Visible())
+        return false;
+    const TwipRect band = ObjGeometry::rectFrom(x1, y1, x2, y2);
+    const TwipRect r = element.isLine()
+                           ? ObjGeometry::lineRangeRect(element.x1(), element.y1(), element.x2(),
+                                                        element.y2())
+                           : ObjGeometry::rectFrom(element.Left(), element.Top(),
+                                                   element.Left() + element.Width(),
+                                                   element.Top() + element.Height());
+    return ObjGeometry::IntersectRect(band, r);
+}
+
+bool ObjDraw::CheckPoint(double X, double Y)
+{
+    const Element &element = requireCtl();
+    if (!element.Visible())
+        return false;
+    GetCtlRect(element, mRect);
+    mRect.left -= ObjGeometry::PointMargin;
+    mRect.top -= ObjGeometry::PointMargin;
+    mRect.right += ObjGeometry::PointMargin;
+    mRect.bottom += ObjGeometry::PointMargin;
+    if (X < mRect.left || X > mRect.right || Y < mRect.top || Y > mRect.bottom)
+        return false;
+    if (!element.isLine())
+        return true;
+    return ObjGeometry::HitLine(element.x1(), element.y1(), element.x2(), element.y2(), X, Y);
+}
+
+ObjDraw::HdMetrics ObjDraw::hdMetrics(PageSurface &page)
+{
+    const Element &design = page.PicHD().designElement();
+    HdMetrics m;
+    m.hw = Units::toInt32(design.Width()) / 2;
+    m.hh = Units::toInt32(design.Height()) / 2;
+    m.px = ObjGeometry::halfPixel(Screen::TwipsPerPixelX());
+    m.py = ObjGeometry::halfPixel(Screen::TwipsPerPixelY());
+    return m;
+}
+
+void ObjDraw::MoveHd()
+{
+    MoveHd(hdMetrics(requirePage()));
+}
+
+void ObjDraw::MoveHd(const HdMetrics &m)
+{
+    ObjHds &handles = *Handls();
+    if (handles.Count() == 0)
+        return;
+    const Element &element = requireCtl();
+    if (element.isLine()) {
+        handles.Item(1).Move(element.x1() - m.hw + m.px, element.y1() - m.hh + m.py);
+        handles.Item(5).Move(element.x2() - m.hw - m.px, element.y2() - m.hh - m.py);
+        // The two handles in use (HdID 0 and 1) sit on the line's ends.
+        handles.Item(5).setHdID(1);
+        handles.Item(2).setHdID(5);
+        return;
+    }
+    const QRectF box(element.Left(), element.Top(), element.Width(), element.Height());
+    for (int position = 1; position <= 8; ++position) {
+        const QPointF at = ObjGeometry::handleTopLeft(position, box, m.hw, m.hh, m.px, m.py);
+        handles.Item(position).Move(at.x(), at.y());
+    }
+}
+
+void ObjDraw::LoadHd()
+{
+    ElementArray &array = requirePage().PicHD();
+    ObjHds &handles = *Handls();
+    handles.Clear();
+    const int base = 8 * m_nID - 7;
+    const QString idText = QString::number(m_nID);
+    for (int k = 0; k < 8; ++k) {
+        Element &element = array.Load(base + k);
+        element.setTag(QString::number(k + 1));
+        ObjHd &handle = handles.Add(k, 0, &element, idText + QString::number(k));
+        handle.setObjCtl(&element);
+        element.setMousePointer(ObjHd::HdPointer(k + 1));
+        element.ZOrder();
+    }
+}

@@ -1,0 +1,259 @@
+#include "ObjDraws.h"
+
+#include "ObjGeometry.h"
+
+#include "platform/Element.h"
+#include "platform/RuntimeError.h"
+
+#include <algorithm>
+
+ObjDraws::ObjDraws() = default;
+
+ObjActs ObjDraws::ObjActs() const
+{
+    ::ObjActs acts;
+    acts.reserve(m_nActCount + 1);
+    forEachSelected([&acts](const std::shared_ptr<ObjDraw> &obj) { acts.Add(obj); });
+    return acts;
+}
+
+void ObjDraws::setNActCount(int v)
+{
+    m_nActCount = v;
+    if (v != 0)
+        return;
+    for (const auto &obj : m_col)
+        obj->deselect();
+    setNCurID(0);
+}
+
+void ObjDraws::setNCurID(int v)
+{
+    const int old = m_nCurID;
+    if (v != old && v != 0 && old != 0)
+        m_col.Item(ObjDraw::KeyOf(old))->setIsCurrent(false);
+    m_nCurID = v;
+    if (v != 0)
+        m_col.Item(ObjDraw::KeyOf(v))->setIsCurrent(true);
+    if (m_nCurID != 0 && m_nActCount == 0)
+        m_nActCount = 1;
+}
+
+ObjDraw &ObjDraws::current() const
+{
+    return *m_col.Item(ObjDraw::KeyOf(m_nCurID));
+}
+
+ObjDraw *ObjDraws::findByID(int nID) const
+{
+    const auto *found = m_col.find(ObjDraw::KeyOf(nID));
+    return found ? found->get() : nullptr;
+}
+
+std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strkey)
+{
+    // Checked first so a refused key leaves the shared handles untouched.
+    if (!strkey.isEmpty() && m_col.contains(strkey))
+        throw RuntimeError(RuntimeError::DuplicateKey,
+                           QStringLiteral("This key is already associated with an element of this collection"));
+    auto copy = std::make_shared<ObjDraw>(&m_page);
+    const ObjDraw &src = mvarObjDraw;
+    // The element is bound last: the selection setters then show nothing,
+    // while the lock setter brings the shared handles in line.
+    copy->setActHdID(src.ActHdID());
+    copy->setEType(src.eType());
+    copy->setEditFlag(src.EditFlag());
+    copy->setHandls(mvarObjDraw.Handls());
+    copy->setHdCount(src.HdCount());
+    copy->setIsActive(src.IsActive());
+    copy->setIsCurrent(src.IsCurrent());
+    copy->setIsDraging(src.IsDraging());
+    copy->setIsSizing(src.IsSizing());
+    copy->setEditFlag(src.EditFlag());
+    copy->setLocked(src.Locked());
+    copy->setNID(src.nID());
+    copy->setIsFix(src.IsFix());
+    copy->setClip(src.Clip());
+    copy->setDataType(src.DataType());
+    copy->setFormat(src.Format());
+    copy->setIsScroll(src.IsScroll());
+    copy->setSumed(src.Sumed());
+    copy->setSumedPage(src.SumedPage());
+    copy->setPrinted(src.Printed());
+    copy->setObjCtl(src.ObjCtl());
+    copy->setOldX(src.OldX());
+    copy->setOldY(src.OldY());
+    copy->setBStyle(src.BStyle());
+    copy->setBWidth(src.BWidth());
+    copy->setFColor(src.FColor());
+    m_col.Add(copy, strkey);
+    return copy;
+}
+
+std::shared_ptr<ObjDraw> ObjDraws::LinkCtl(int tmpID, int tmpType, Element *tmpctl, int Flag)
+{
+    ObjDraw source(&m_page);
+    source.setNID(tmpID);
+    source.setEType(tmpType);
+    source.setEditFlag(Flag);
+    source.setObjCtl(tmpctl);
+    std::shared_ptr<ObjDraw> member = Add(source, ObjDraw::KeyOf(tmpID));
+    // The source shares element and handles with the member.
+    source.LoadHd();
+    source.MoveHd();
+    return member;
+}
+
+void ObjDraws::ActiveAll()
+{
+    ObjDraw *last = nullptr;
+    int shown = 0;
+    for (const auto &obj : m_col) {
+        const Element *element = obj->ObjCtl();
+        if (element && element->Visible()) {
+            obj->setIsActive(true);
+            // A non-current object already shows the selected state.
+            if (obj->IsCurrent())
+                obj->setIsCurrent(false);
+            ++shown;
+            last = obj.get();
+        } else if (obj->IsActive()) {
+            // A deleted object is never part of the selection.
+            obj->setIsActive(false);
+        }
+    }
+    if (!last) {
+        setNActCount(0);
+        return;
+    }
+    m_nActCount = shown;
+    last->setIsCurrent(true);
+    m_nCurID = last->nID();
+}
+
+bool ObjDraws::ChkRange(double x1, double y1, double x2, double y2,
+                        std::shared_ptr<ObjDraw> &tmpact)
+{
+    m_nActCount = 0;
+    m_nCurID = 0;
+    const double left = std::min(x1, x2);
+    const double top = std::min(y1, y2);
+    const double right = std::max(x1, x2);
+    const double bottom = std::max(y1, y2);
+    for (const auto &obj : m_col) {
+        if (!obj->CheckRange(left, top, right, bottom))
+            continue;
+        ++m_nActCount;
+        obj->setIsActive(true);
+        if (m_nCurID == 0)
+            setNCurID(obj->nID());
+    }
+    if (m_nActCount < 1) {
+        tmpact.reset();
+        return false;
+    }
+    tmpact = m_col.Item(ObjDraw::KeyOf(m_nCurID));
+    return true;
+}
+
+bool ObjDraws::ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact)
+{
+    // One pass deselects every object and finds the oldest one hit; the hit
+    // test reads nothing the deselection changes.
+    m_nActCount = 0;
+    std::shared_ptr<ObjDraw> hit;
+    for (const auto &obj : m_col) {
+        obj->deselect();
+        if (!hit && obj->CheckPoint(X, Y))
+            hit = obj;
+    }
+    m_nCurID = 0;
+    if (!hit) {
+        tmpact.reset();
+        return false;
+    }
+    m_nActCount = 1;
+    setNCurID(hit->nID());
+    if (hit->Locked())
+        hit->setIsActive(true);
+    tmpact = hit;
+    return true;
+}
+
+void ObjDraws::AdjustPage()
+{
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    for (const auto &obj : m_col) {
+        Element *element = obj->ObjCtl();
+        if (!element || !element->Visible())
+            continue;
+        if (element->isLine()) {
+            double x1 = element->x1(), y1 = element->y1();
+            double x2 = element->x2(), y2 = element->y2();
+            // Each rule sees the values the earlier ones left.
+            if (x1 < 0) {
+                x2 -= x1;
+                x1 = 0;
+            }
+            if (x2 < 0) {
+                x1 -= x2;
+                x2 = 0;
+            }
+            if (y1 < 0) {
+                y2 -= y1;
+                y1 = 0;
+            }
+            if (y2 < 0) {
+                y1 -= y2;
+                y2 = 0;
+            }
+            element->setLine(x1, y1, x2, y2);
+        } else {
+            if (element->Top() < 0)
+                element->setTop(0);
+            if (element->Left() < 0)
+                element->setLeft(0);
+        }
+        obj->MoveHd(metrics);
+    }
+    double top = 0, bottom = 0, height = 0;
+    double left = 0, right = 0, width = 0;
+    CalcExtent(top, bottom, height, false, true);
+    CalcExtent(left, right, width, false, false);
+    // The page grows to hold every object and never shrinks here.
+    if (m_page.Width() < right)
+        m_page.setWidth(right);
+    if (m_page.Height() < bottom)
+        m_page.setHeight(bottom);
+}
+
+void ObjDraws::CalcExtent(double &start, double &end, double &total, bool onlySelected,
+                          bool vertical) const
+{
+    bool seeded = false;
+    for (const auto &obj : m_col) {
+        const Element *element = obj->ObjCtl();
+        if (!element)
+            continue;
+        const QRectF r = element->rect();
+        const double low = vertical ? r.top() : r.left();
+        const double high = vertical ? r.bottom() : r.right();
+        // Seeded from the first object, selected or not.
+        if (!seeded) {
+            start = low;
+            end = high;
+            seeded = true;
+        }
+        if (onlySelected && !obj->IsActive())
+            continue;
+        start = std::min(start, low);
+        end = std::max(end, high);
+        total += vertical ? r.height() : r.width();
+    }
+}
+
+void ObjDraws::Clear()
+{
+    while (m_col.Count() > 1)
+        m_col.Remove(1);
+}

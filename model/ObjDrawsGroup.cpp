@@ -1,0 +1,302 @@
+// The group operations of the collection: align, same size, clone and the
+// move of several selected objects.
+#include "ObjDraws.h"
+
+#include "ObjGeometry.h"
+
+#include "platform/Element.h"
+#include "platform/ElementArray.h"
+#include "platform/RuntimeError.h"
+
+#include <array>
+
+namespace {
+
+bool isShown(const ObjDraw &obj)
+{
+    const Element *element = obj.ObjCtl();
+    return element && element->Visible();
+}
+
+const Element &ctlOf(const ObjDraw &obj)
+{
+    if (!obj.ObjCtl())
+        throw RuntimeError(RuntimeError::ObjectNotSet,
+                           QStringLiteral("Object variable or With block variable not set"));
+    return *obj.ObjCtl();
+}
+
+double alignReference(const QRectF &r, int code)
+{
+    switch (code) {
+    case 1:
+        return r.left();
+    case 2:
+        return r.left() + r.width() / 2;
+    case 3:
+        return r.right();
+    case 4:
+        return r.top();
+    case 5:
+        return r.top() + r.height() / 2;
+    case 6:
+        return r.bottom();
+    default:
+        return 0;
+    }
+}
+
+// A line is translated, keeping its direction and length.
+void alignLine(Element &line, int code, double reference)
+{
+    double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
+    const QRectF r = line.rect();
+    switch (code) {
+    case 1:
+        ObjGeometry::alignSpan(x1, x2, reference, true);
+        break;
+    case 2:
+        ObjGeometry::alignSpan(x1, x2, reference - r.width() / 2, true);
+        break;
+    case 3:
+        ObjGeometry::alignSpan(x1, x2, reference, false);
+        break;
+    case 4:
+        ObjGeometry::alignSpan(y1, y2, reference, true);
+        break;
+    case 5:
+        ObjGeometry::alignSpan(y1, y2, reference - r.height() / 2, true);
+        break;
+    case 6:
+        ObjGeometry::alignSpan(y1, y2, reference, false);
+        break;
+    default:
+        return;
+    }
+    line.setLine(x1, y1, x2, y2);
+}
+
+void alignBox(Element &box, int code, double reference)
+{
+    switch (code) {
+    case 1:
+        box.setLeft(reference);
+        break;
+    case 2:
+        box.setLeft(reference - box.Width() / 2);
+        break;
+    case 3:
+        box.setLeft(reference - box.Width());
+        break;
+    case 4:
+        box.setTop(reference);
+        break;
+    case 5:
+        box.setTop(reference - box.Height() / 2);
+        break;
+    case 6:
+        box.setTop(reference - box.Height());
+        break;
+    default:
+        break;
+    }
+}
+
+bool isBlank(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
+// The clone looks like its source; a label's border is the selection cue
+// and follows the clone's own (unselected) state instead.
+void copyLook(const Element &from, Element &to, int eType, int tmpFix)
+{
+    to.setCaption(from.Caption());
+    to.setTag(from.Tag());
+    to.setToolTipText(from.ToolTipText());
+    to.setFont(from.Font());
+    to.setForeColor(from.ForeColor());
+    to.setBorderColor(from.BorderColor());
+    to.setAlignment(from.Alignment());
+    to.setPicture(from.Picture());
+    to.setStretch(from.Stretch());
+    if (eType == ObjDraw::Line) {
+        to.setBorderStyle(from.BorderStyle());
+        to.setBorderWidth(from.BorderWidth());
+        to.setLine(from.x1() - tmpFix, from.y1() - tmpFix, from.x2() - tmpFix, from.y2() - tmpFix);
+        return;
+    }
+    if (eType == ObjDraw::Picture)
+        to.setBorderStyle(from.BorderStyle());
+    else
+        to.setBorderStyle(isBlank(from.Caption()) ? 1 : 0);
+    to.Move(from.Left() - tmpFix, from.Top() - tmpFix, from.Width(), from.Height());
+    to.setAutoSize(from.AutoSize());
+}
+
+void copyObjectProperties(const ObjDraw &from, ObjDraw &to)
+{
+    // In an order whose side effects cannot undo a copied flag.
+    to.setIsFix(from.IsFix());
+    to.setClip(from.Clip());
+    to.setDataType(from.DataType());
+    to.setFormat(from.Format());
+    to.setIsScroll(from.IsScroll());
+    to.setSumed(from.Sumed());
+    to.setSumedPage(from.SumedPage());
+    to.setPrinted(from.Printed());
+    to.setBStyle(from.BStyle());
+    to.setBWidth(from.BWidth());
+    to.setFColor(from.FColor());
+}
+
+} // namespace
+
+void ObjDraws::AlginToCur(int AlignParm)
+{
+    if (AlignParm == 0 || m_nActCount <= 1)
+        return;
+    const double reference = alignReference(ctlOf(current()).rect(), AlignParm);
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!isShown(*obj) || obj->nID() == m_nCurID)
+            return;
+        Element &element = *obj->ObjCtl();
+        if (obj->eType() == ObjDraw::Line)
+            alignLine(element, AlignParm, reference);
+        else
+            alignBox(element, AlignParm, reference);
+        obj->MoveHd(metrics);
+    });
+    AdjustPage();
+}
+
+void ObjDraws::MakeSameSize(int SizePram)
+{
+    if (SizePram == 0 || m_nActCount <= 1)
+        return;
+    const QRectF reference = ctlOf(current()).rect();
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!isShown(*obj) || obj->nID() == m_nCurID)
+            return;
+        Element &element = *obj->ObjCtl();
+        if (obj->eType() == ObjDraw::Line) {
+            double x1 = element.x1(), y1 = element.y1(), x2 = element.x2(), y2 = element.y2();
+            if (SizePram & 1)
+                ObjGeometry::resizeSpan(x1, x2, reference.width());
+            if (SizePram & 2)
+                ObjGeometry::resizeSpan(y1, y2, reference.height());
+            element.setLine(x1, y1, x2, y2);
+        } else {
+            if (SizePram & 1)
+                element.setWidth(reference.width());
+            if (SizePram & 2)
+                element.setHeight(reference.height());
+        }
+        obj->MoveHd(metrics);
+    });
+    AdjustPage();
+}
+
+void ObjDraws::CloneActObj(int tmpFix)
+{
+    auto cloneable = [](const ObjDraw &obj) {
+        return obj.IsActive() && isShown(obj) && obj.eType() >= ObjDraw::Line
+               && obj.eType() <= ObjDraw::Picture;
+    };
+    // Every copy must fit its kind's id range, or none is made.
+    std::array<int, 4> needed{};
+    for (const auto &obj : m_col) {
+        if (cloneable(*obj))
+            ++needed[obj->eType()];
+    }
+    for (int kind = ObjDraw::Line; kind <= ObjDraw::Picture; ++kind) {
+        if (needed[kind] == 0)
+            continue;
+        const ElementArray &array = m_page.arrayOf(kind == ObjDraw::Line   ? ElementKind::Line
+                                                    : kind == ObjDraw::Text ? ElementKind::Label
+                                                                            : ElementKind::Image);
+        if (array.UBound() + needed[kind] > ObjDraw::LastID(kind))
+            throw RuntimeError(RuntimeError::ObjectLimitReached,
+                               QStringLiteral("对象数量已超出上限！"));
+    }
+    // The copies are appended unselected; only the sources are walked.
+    const int sources = m_col.Count();
+    for (int position = 1; position <= sources; ++position) {
+        const std::shared_ptr<ObjDraw> source = m_col.Item(position);
+        if (!cloneable(*source))
+            continue;
+        const int kind = source->eType();
+        ElementArray &array = m_page.arrayOf(kind == ObjDraw::Line   ? ElementKind::Line
+                                             : kind == ObjDraw::Text ? ElementKind::Label
+                                                                     : ElementKind::Image);
+        const int index = array.UBound() + 1;
+        Element &element = array.Load(index);
+        copyLook(*source->ObjCtl(), element, kind, tmpFix);
+        element.setVisible(true);
+        const std::shared_ptr<ObjDraw> clone = LinkCtl(index, kind, &element, 0);
+        copyObjectProperties(*source, *clone);
+    }
+    AdjustPage();
+}
+
+bool ObjDraws::StartMoveMore(double X, double Y, std::shared_ptr<ObjDraw> &tmpact)
+{
+    tmpact.reset();
+    if (m_nCurID == 0)
+        return false;
+    ObjDraw &cur = current();
+    if (cur.Locked())
+        return false;
+    std::shared_ptr<ObjDraw> hit;
+    for (const auto &obj : m_col) {
+        if (obj->CheckPoint(X, Y)) {
+            hit = obj;
+            break;
+        }
+    }
+    // Only a press on a selected object moves the selection; anything else
+    // is left to the point selection.
+    if (!hit || !hit->IsActive())
+        return false;
+    tmpact = hit;
+    if (hit->Locked()) {
+        hit->setIsActive(true);
+        return false;
+    }
+    if (cur.IsCurrent())
+        cur.setIsCurrent(false);
+    setNCurID(hit->nID());
+    forEachSelected([X, Y](const std::shared_ptr<ObjDraw> &obj) {
+        if (obj->Locked())
+            return;
+        obj->setIsDraging(true);
+        obj->OnStartDrag(X, Y);
+    });
+    return true;
+}
+
+void ObjDraws::MovingMore(double X, double Y, bool bLim, double LimX, double LimY)
+{
+    if (m_nCurID == 0 || current().Locked())
+        return;
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!obj->Locked() && isShown(*obj))
+            obj->OnDraging(X, Y, bLim, LimX, LimY);
+    });
+}
+
+void ObjDraws::EndMoveMore(double X, double Y)
+{
+    if (m_nCurID == 0 || current().Locked())
+        return;
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!obj->Locked() && isShown(*obj))
+            obj->OnEndDrag(X, Y);
+    });
+}
