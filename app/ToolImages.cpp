@@ -73,6 +73,23 @@ void dots(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
     }
 }
 
+// Two pixels on, one off.
+void dashes(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
+{
+    p.setPen(color);
+    if (y1 == y2) {
+        for (int x = x1; x <= x2; ++x) {
+            if ((x - x1) % 3 != 2)
+                p.drawPoint(x, y1);
+        }
+    } else {
+        for (int y = y1; y <= y2; ++y) {
+            if ((y - y1) % 3 != 2)
+                p.drawPoint(x1, y);
+        }
+    }
+}
+
 void floppy(QPainter &p, int x, int y, int size)
 {
     box(p, x, y, size, size, DiskBlue, Black);
@@ -182,7 +199,20 @@ void drawLock(QPainter &p)
 
 void drawObjSel(QPainter &p)
 {
-    poly(p, {{3, 1}, {3, 13}, {6, 10}, {8, 15}, {10, 14}, {8, 9}, {12, 9}}, Black, White);
+    // The mouse arrow, pixel by pixel: B outline, W fill.
+    static const char *const rows[] = {
+        "  B             ", "  BB            ", "  BWB           ", "  BWWB          ",
+        "  BWWWB         ", "  BWWWWB        ", "  BWWWWWB       ", "  BWWWWWWB      ",
+        "  BWWWWWWWB     ", "  BWWWWWBBBB    ", "  BWWBWWB       ", "  BWB BWWB      ",
+        "  BB  BWWB      ", "  B    BWWB     ", "       BWWB     ", "        BB      ",
+    };
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const char c = rows[y][x];
+            if (c != ' ')
+                p.fillRect(x, y, 1, 1, c == 'B' ? Black : White);
+        }
+    }
 }
 
 void drawObjLine(QPainter &p)
@@ -218,10 +248,9 @@ void drawLeft(QPainter &p)
 
 void drawHCenter(QPainter &p)
 {
-    p.fillRect(2, 3, 12, 4, BarBlue);
-    p.fillRect(4, 9, 8, 4, BarOrange);
-    dots(p, 7, 1, 7, 14, Black);
-    dots(p, 8, 2, 8, 14, Black);
+    p.fillRect(1, 3, 13, 4, BarBlue);
+    p.fillRect(3, 9, 9, 4, BarOrange);
+    dashes(p, 7, 0, 7, 15, Black);
 }
 
 void drawRight(QPainter &p)
@@ -240,10 +269,9 @@ void drawTop(QPainter &p)
 
 void drawVCenter(QPainter &p)
 {
-    p.fillRect(3, 2, 4, 12, BarBlue);
-    p.fillRect(9, 4, 4, 8, BarOrange);
-    dots(p, 1, 7, 14, 7, Black);
-    dots(p, 2, 8, 14, 8, Black);
+    p.fillRect(3, 1, 4, 13, BarBlue);
+    p.fillRect(9, 3, 4, 9, BarOrange);
+    dashes(p, 0, 7, 15, 7, Black);
 }
 
 void drawBottom(QPainter &p)
@@ -277,10 +305,10 @@ void drawSizeAll(QPainter &p)
 void drawPageSetup(QPainter &p)
 {
     page(p, 2, 1, 12, 14);
-    dots(p, 4, 3, 11, 3, Grey);
-    dots(p, 4, 12, 11, 12, Grey);
-    dots(p, 4, 3, 4, 12, Grey);
-    dots(p, 11, 3, 11, 12, Grey);
+    dots(p, 4, 3, 11, 3, BarBlue);
+    dots(p, 4, 12, 11, 12, BarBlue);
+    dots(p, 4, 3, 4, 12, BarBlue);
+    dots(p, 11, 3, 11, 12, BarBlue);
     textLines(p, 6, 5, 4, 3);
 }
 
