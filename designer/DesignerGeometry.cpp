@@ -1,0 +1,59 @@
+#include "DesignerGeometry.h"
+
+#include "platform/Units.h"
+
+#include <algorithm>
+
+namespace DesignerGeometry {
+
+std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, double pageWidth,
+                                          double pageHeight, double handleWidth,
+                                          double handleHeight, double twipsPerPixelX,
+                                          double twipsPerPixelY)
+{
+    // Half a pixel keeps the handles just off the page's edges.
+    const int ox = Units::toInt32(twipsPerPixelX * 0.5);
+    const int oy = Units::toInt32(twipsPerPixelY * 0.5);
+    const int hw = Units::toInt32(handleWidth) / 2 - 50;
+    const int hh = Units::toInt32(handleHeight) / 2 - 50;
+    const double right = pageLeft + pageWidth - hw - ox;
+    const double bottom = pageTop + pageHeight - hh - oy;
+    return {QPointF(right, pageTop + pageHeight / 2 - hh),
+            QPointF(pageLeft + pageWidth / 2 - hw, bottom), QPointF(right, bottom)};
+}
+
+QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
+                 double height)
+{
+    const double newWidth = std::max(MinPageSize, X - lastX + width);
+    const double newHeight = std::max(MinPageSize, Y - lastY + height);
+    switch (handle) {
+    case 1:
+        return QSizeF(newWidth, height);
+    case 2:
+        return QSizeF(width, newHeight);
+    case 3:
+        return QSizeF(newWidth, newHeight);
+    default:
+        return QSizeF(width, height);
+    }
+}
+
+int handleOwner(int elementIndex)
+{
+    return (elementIndex + 7) / 8;
+}
+
+double scrollMax(double pageExtent, double barEdge, double barThickness)
+{
+    return pageExtent - barEdge + 2 * barThickness;
+}
+
+QSizeF clickSize(int eType)
+{
+    if (eType == 3)
+        return QSizeF(ClickPictureSide, ClickPictureSide);
+    return QSizeF(ClickTextWidth, ClickTextHeight);
+}
+
+} // namespace DesignerGeometry

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointF>
+#include <QSizeF>
+
+#include <array>
+
+// The designer window's own geometry rules, kept pure so each is checked
+// on its own. Lengths are twips.
+namespace DesignerGeometry {
+
+// The page is never sized below this.
+constexpr double MinPageSize = 1000;
+// A text or picture drawn by a click gets this size at the press point.
+constexpr double ClickTextWidth = 1440;
+constexpr double ClickTextHeight = 315;
+constexpr double ClickPictureSide = 1440;
+
+// Top-left corners of the page-size handles 1 (right edge), 2 (bottom
+// edge) and 3 (corner) around the page (left, top, width, height) for
+// handles of the given size.
+std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, double pageWidth,
+                                          double pageHeight, double handleWidth,
+                                          double handleHeight, double twipsPerPixelX,
+                                          double twipsPerPixelY);
+
+// The page size after the pointer moved from (lastX, lastY) to (X, Y)
+// while page-size handle `handle` is dragged: handle 1 changes the width,
+// 2 the height, 3 both; never below MinPageSize.
+QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
+                 double height);
+
+// The object whose handle is PicHD element `elementIndex` (8 gives 1, 9
+// gives 2).
+int handleOwner(int elementIndex);
+
+// Scroll maximum that lets the page's far edge come into view past a bar
+// of the given thickness.
+double scrollMax(double pageExtent, double barEdge, double barThickness);
+
+// Size a text (kind 2) or picture (kind 3) takes when drawn by a click or
+// with no width or height.
+QSizeF clickSize(int eType);
+
+} // namespace DesignerGeometry

@@ -1,0 +1,161 @@
+#include "PageView.h"
+
+#include "PixelMapping.h"
+
+#include "platform/ElementPainter.h"
+#include "platform/PageSurface.h"
+#include "platform/Screen.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace {
+
+bool isHandle(const Element *e)
+{
+    return e->kind() == ElementKind::Handle;
+}
+
+// Objects first, handles above them; within each layer the stacking order.
+bool paintsBelow(const Element *a, const Element *b)
+{
+    if (isHandle(a) != isHandle(b))
+        return !isHandle(a);
+    return a->zOrder() < b->zOrder();
+}
+
+} // namespace
+
+PageView::PageView(PageSurface &page, QWidget *parent)
+    : QWidget(parent)
+    , m_page(page)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_page.setObserver(this);
+    m_lastSize = QSizeF(m_page.Width(), m_page.Height());
+    followPage();
+}
+
+PageView::~PageView()
+{
+    if (m_page.observer() == this)
+        m_page.setObserver(nullptr);
+}
+
+QRectF PageView::hitRect(const Element &element)
+{
+    QRectF r = element.rect();
+    if (element.kind() == ElementKind::Handle && !element.Picture().isNull()) {
+        const QSizeF picture(element.Picture().width() * Screen::TwipsPerPixelX(),
+                             element.Picture().height() * Screen::TwipsPerPixelY());
+        r.setSize(r.size().expandedTo(picture));
+    }
+    return r;
+}
+
+Element *PageView::elementAt(const QPointF &twips) const
+{
+    Element *best = nullptr;
+    auto consider = [&](const Element &e) {
+        if (!e.Visible() || !hitRect(e).contains(twips))
+            return;
+        if (!best || e.zOrder() > best->zOrder())
+            best = const_cast<Element *>(&e);
+    };
+    m_page.PicHD().forEach(consider);
+    if (best)
+        return best;
+    m_page.ObjText().forEach(consider);
+    m_page.ObjImg().forEach(consider);
+    return best;
+}
+
+void PageView::pageAreaChanged(const QRectF &twips)
+{
+    update(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+}
+
+void PageView::pageGeometryChanged()
+{
+    followPage();
+    const QSizeF size(m_page.Width(), m_page.Height());
+    if (size != m_lastSize) {
+        m_lastSize = size;
+        emit pageResized();
+    }
+}
+
+void PageView::followPage()
+{
+    setGeometry(PixelMapping::toPixels(
+        QRectF(m_page.Left(), m_page.Top(), m_page.Width(), m_page.Height())));
+}
+
+std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
+{
+    std::vector<const Element *> found;
+    auto collect = [&](const Element &e) {
+        if (e.Visible() && e.paintBounds().intersects(twips))
+            found.push_back(&e);
+    };
+    m_page.ObjLine().forEach(collect);
+    m_page.ObjText().forEach(collect);
+    m_page.ObjImg().forEach(collect);
+    m_page.PicHD().forEach(collect);
+    std::sort(found.begin(), found.end(), paintsBelow);
+    return found;
+}
+
+void PageView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    paintArea(painter, event->rect());
+}
+
+void PageView::paintArea(QPainter &painter, const QRect &pixels) const
+{
+    painter.save();
+    painter.setClipRect(pixels);
+    painter.fillRect(pixels, Qt::white);
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+    painter.scale(1.0 / tx, 1.0 / ty);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    ElementPainter::Options options;
+    options.twipsPerPixel = tx;
+    const QRectF area = PixelMapping::toTwips(QRectF(pixels));
+    for (const Element *e : elementsIn(area))
+        ElementPainter::paint(painter, *e, options);
+    paintMarks(painter);
+    painter.resetTransform();
+    paintBands(painter);
+    painter.restore();
+}
+
+void PageView::paintMarks(QPainter &painter) const
+{
+    if (m_page.marks().empty())
+        return;
+    QPen pen(Qt::black);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    for (const QLineF &line : m_page.marks())
+        painter.drawLine(line);
+}
+
+// The band inverts what lies under its outline, as an XOR pen does.
+void PageView::paintBands(QPainter &painter) const
+{
+    for (const PageSurface::Band &band : m_page.bands()) {
+        QPen pen(Qt::black, 0, band.dashed ? Qt::DashLine : Qt::SolidLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.drawRect(band.pixels);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}

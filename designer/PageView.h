@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/PageObserver.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class Element;
+class PageSurface;
+class QPainter;
+
+// The page on screen: one widget that paints every shown element record
+// of the page in stacking order (objects, then handles above them), the
+// marks drawn with Line and the inverting bands, in twips scaled to
+// pixels. Records report their changes, so only changed areas are
+// repainted. It takes no pointer events itself; the designer window
+// routes them with elementAt.
+class PageView : public QWidget, public PageObserver
+{
+    Q_OBJECT
+
+public:
+    PageView(PageSurface &page, QWidget *parent);
+    ~PageView() override;
+
+    PageSurface &page() const { return m_page; }
+
+    // The topmost element under a page point (twips) that takes pointer
+    // events: handles above labels and images; lines take none.
+    Element *elementAt(const QPointF &twips) const;
+    // The area an element answers the pointer on (twips).
+    static QRectF hitRect(const Element &element);
+
+    // Paints the page area (page pixels) on a painter set up for pixels.
+    void paintArea(QPainter &painter, const QRect &pixels) const;
+
+    void pageAreaChanged(const QRectF &twips) override;
+    void pageGeometryChanged() override;
+
+signals:
+    // The page's size changed (after the widget followed it).
+    void pageResized();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void followPage();
+    std::vector<const Element *> elementsIn(const QRectF &twips) const;
+    void paintMarks(QPainter &painter) const;
+    void paintBands(QPainter &painter) const;
+
+    PageSurface &m_page;
+    QSizeF m_lastSize;
+};

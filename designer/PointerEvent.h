@@ -1,0 +1,27 @@
+#pragma once
+
+// What a pointer event reaches on the designer window, as the elements of
+// the window receive it: the element, the action, Button (1 left, 2 right,
+// 4 middle; for a move the buttons held), Shift (1 Shift, 2 Ctrl, 4 Alt)
+// and X, Y in twips relative to that element.
+struct PointerTarget
+{
+    enum Kind { None, Window, Page, Text, Image, Handle, FixHandle };
+
+    Kind kind = None;
+    int index = 0;
+
+    bool operator==(const PointerTarget &) const = default;
+};
+
+struct PointerEvent
+{
+    enum Action { Down, Move, Up, DblClick };
+
+    PointerTarget target;
+    Action action = Move;
+    int Button = 0;
+    int Shift = 0;
+    double X = 0;
+    double Y = 0;
+};

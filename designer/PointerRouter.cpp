@@ -1,0 +1,97 @@
+#include "PointerRouter.h"
+
+#include "PointerScene.h"
+
+#include <QMouseEvent>
+
+PointerRouter::PointerRouter(PointerScene &scene)
+    : m_scene(scene)
+{
+}
+
+int PointerRouter::buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int PointerRouter::buttonsCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= 1;
+    if (buttons & Qt::RightButton)
+        code |= 2;
+    if (buttons & Qt::MiddleButton)
+        code |= 4;
+    return code;
+}
+
+int PointerRouter::shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code |= 1;
+    if (modifiers & Qt::ControlModifier)
+        code |= 2;
+    if (modifiers & Qt::AltModifier)
+        code |= 4;
+    return code;
+}
+
+void PointerRouter::press(const QMouseEvent &event)
+{
+    // A press with no other button held starts a gesture; one that joins a
+    // held button goes to the element already holding the gesture.
+    const bool joins = (event.buttons() & ~event.button()) != Qt::NoButton;
+    if (!joins || m_grab.kind == PointerTarget::None)
+        m_grab = m_scene.targetAt(event.position());
+    send(m_grab, PointerEvent::Down, buttonCode(event.button()), event);
+}
+
+void PointerRouter::move(const QMouseEvent &event)
+{
+    const bool held = event.buttons() != Qt::NoButton && m_grab.kind != PointerTarget::None;
+    const PointerTarget target = held ? m_grab : m_scene.targetAt(event.position());
+    send(target, PointerEvent::Move, buttonsCode(event.buttons()), event);
+}
+
+void PointerRouter::release(const QMouseEvent &event)
+{
+    const PointerTarget target =
+        m_grab.kind != PointerTarget::None ? m_grab : m_scene.targetAt(event.position());
+    if (event.buttons() == Qt::NoButton)
+        m_grab = {};
+    send(target, PointerEvent::Up, buttonCode(event.button()), event);
+}
+
+void PointerRouter::doubleClick(const QMouseEvent &event)
+{
+    const PointerTarget target =
+        m_grab.kind != PointerTarget::None ? m_grab : m_scene.targetAt(event.position());
+    send(target, PointerEvent::DblClick, buttonCode(event.button()), event);
+}
+
+void PointerRouter::send(const PointerTarget &target, PointerEvent::Action action, int button,
+                         const QMouseEvent &event)
+{
+    if (target.kind == PointerTarget::None)
+        return;
+    PointerEvent e;
+    e.target = target;
+    e.action = action;
+    e.Button = button;
+    e.Shift = shiftCode(event.modifiers());
+    const QPointF at = m_scene.toTarget(target, event.position());
+    e.X = at.x();
+    e.Y = at.y();
+    m_scene.deliver(e);
+}

@@ -1,0 +1,403 @@
+#include "mFrm_Bill.h"
+
+#include "DesignerGeometry.h"
+#include "DesignerShell.h"
+#include "FixHandle.h"
+#include "PageView.h"
+#include "PixelMapping.h"
+#include "ScaleConversion.h"
+#include "ScrollBar.h"
+
+#include "model/HandlePictures.h"
+#include "model/ObjDraw.h"
+
+#include "platform/PageSurface.h"
+#include "platform/Platform.h"
+#include "platform/PointerConfinement.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+#include "platform/Units.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace {
+
+// A layout step that fails is skipped; the next one still runs.
+template<typename F>
+void layoutStep(F &&step)
+{
+    try {
+        step();
+    } catch (const RuntimeError &) {
+    }
+}
+
+} // namespace
+
+mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
+    : QWidget(parent)
+    , m_shell(shell)
+    , m_bill(std::make_unique<BillTemplate>())
+    , m_router(*this)
+{
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, QColor(160, 160, 160));
+    setPalette(look);
+    createElements();
+    InitHandles();
+}
+
+mFrm_Bill::~mFrm_Bill()
+{
+    Form_Unload();
+    // The page view watches the page of the record, which goes first.
+    delete m_pageView;
+    m_pageView = nullptr;
+}
+
+void mFrm_Bill::createElements()
+{
+    m_pageView = new PageView(PicPage(), this);
+    connect(m_pageView, &PageView::pageResized, this, &mFrm_Bill::PicPage_Resize);
+
+    m_txtLab = new QLineEdit(this);
+    m_txtLab->setFrame(false);
+    m_txtLab->hide();
+    m_txtLab->installEventFilter(this);
+    connect(m_txtLab, &QLineEdit::textChanged, this, &mFrm_Bill::TxtLab_Change);
+    connect(m_txtLab, &QLineEdit::returnPressed, m_txtLab, &QWidget::hide);
+
+    m_fixHd.push_back(new FixHandle(this));
+    m_fixHd.front()->hide();
+
+    m_hs = new ScrollBar(Qt::Horizontal, this);
+    m_vs = new ScrollBar(Qt::Vertical, this);
+    connect(m_hs, &QScrollBar::valueChanged, this, &mFrm_Bill::HS_Change);
+    connect(m_vs, &QScrollBar::valueChanged, this, &mFrm_Bill::VS_Change);
+}
+
+void mFrm_Bill::setCaption(const QString &v)
+{
+    m_bill->Caption = v;
+    setWindowTitle(v);
+}
+
+PageSurface &mFrm_Bill::PicPage()
+{
+    return m_bill->mObjs.page();
+}
+
+ElementArray &mFrm_Bill::ObjLine()
+{
+    return PicPage().ObjLine();
+}
+
+ElementArray &mFrm_Bill::ObjText()
+{
+    return PicPage().ObjText();
+}
+
+ElementArray &mFrm_Bill::ObjImg()
+{
+    return PicPage().ObjImg();
+}
+
+ElementArray &mFrm_Bill::PicHD()
+{
+    return PicPage().PicHD();
+}
+
+const QImage &mFrm_Bill::ImgAct()
+{
+    return HandlePictures::ImgAct();
+}
+
+const QImage &mFrm_Bill::ImgCur()
+{
+    return HandlePictures::ImgCur();
+}
+
+const QImage &mFrm_Bill::ImgLock()
+{
+    return HandlePictures::ImgLock();
+}
+
+const QImage &mFrm_Bill::ImgCurLock()
+{
+    return HandlePictures::ImgCurLock();
+}
+
+FixHandle &mFrm_Bill::PicFixHd(int index) const
+{
+    if (index < 0 || index >= int(m_fixHd.size()))
+        throw RuntimeError(RuntimeError::ElementNotLoaded,
+                           QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    return *m_fixHd[std::size_t(index)];
+}
+
+double mFrm_Bill::ScaleX(double width, int fromScale, int toScale) const
+{
+    return ScaleConversion::convert(width, fromScale, toScale, true);
+}
+
+double mFrm_Bill::ScaleY(double height, int fromScale, int toScale) const
+{
+    return ScaleConversion::convert(height, fromScale, toScale, false);
+}
+
+QWidget *mFrm_Bill::frameWidget() const
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        return frame;
+    return const_cast<mFrm_Bill *>(this);
+}
+
+double mFrm_Bill::Width() const
+{
+    const QWidget *frame = frameWidget();
+    const int pixels = frame->isWindow() ? frame->frameGeometry().width() : frame->width();
+    return pixels * Screen::TwipsPerPixelX();
+}
+
+double mFrm_Bill::Height() const
+{
+    const QWidget *frame = frameWidget();
+    const int pixels = frame->isWindow() ? frame->frameGeometry().height() : frame->height();
+    return pixels * Screen::TwipsPerPixelY();
+}
+
+QRect mFrm_Bill::screenRect(const QWidget &widget) const
+{
+    if (widget.isWindow())
+        return widget.frameGeometry();
+    return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+}
+
+QRect mFrm_Bill::pageScreenRect() const
+{
+    return screenRect(*m_pageView);
+}
+
+// Handles are 5 x 5 pixels; the page-size handles sit just off the page.
+void mFrm_Bill::InitHandles()
+{
+    const int hx = Units::toInt16(Screen::TwipsPerPixelX() * 5);
+    const int hy = Units::toInt16(Screen::TwipsPerPixelY() * 5);
+    PicFixHd(0).setHeight(hy);
+    PicFixHd(0).setWidth(hx);
+    PicHD().designElement().setHeight(hy);
+    PicHD().designElement().setWidth(hx);
+    for (int i = 1; i <= 3; ++i) {
+        auto *handle = new FixHandle(this);
+        handle->setWidth(PicFixHd(0).Width());
+        handle->setHeight(PicFixHd(0).Height());
+        m_fixHd.push_back(handle);
+        handle->show();
+        handle->ZOrder();
+    }
+    HS().ZOrder();
+    VS().ZOrder();
+    PicFixHd(1).setMousePointer(9);
+    PicFixHd(2).setMousePointer(7);
+    PicFixHd(3).setMousePointer(8);
+    MoveFixHd();
+}
+
+void mFrm_Bill::MoveFixHd()
+{
+    PageSurface &page = PicPage();
+    const auto at = DesignerGeometry::fixHandlePositions(
+        page.Left(), page.Top(), page.Width(), page.Height(), PicFixHd(0).Width(),
+        PicFixHd(0).Height(), Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+    for (int i = 1; i <= 3; ++i)
+        PicFixHd(i).Move(at[std::size_t(i - 1)].x(), at[std::size_t(i - 1)].y());
+}
+
+void mFrm_Bill::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void mFrm_Bill::Form_Resize()
+{
+    const double width = Width();
+    const double height = Height();
+    layoutStep([&] {
+        HS().Move(0, height - HS().Height() - 400, width - VS().Width() - 100, HS().Height());
+    });
+    layoutStep([&] {
+        VS().Move(width - VS().Width() - 100, 0, VS().Width(), height - HS().Height() - 400);
+    });
+    const int hv = HS().Value();
+    const int vv = VS().Value();
+    layoutStep([&] { layoutHorizontal(hv); });
+    layoutStep([&] { layoutVertical(vv); });
+}
+
+void mFrm_Bill::layoutHorizontal(int hv)
+{
+    if (PicPage().Width() > VS().Left()) {
+        HS().setMin(0);
+        HS().setMax(DesignerGeometry::scrollMax(PicPage().Width(), VS().Left(), VS().Width()));
+        hv = std::clamp(hv, HS().Min(), HS().Max());
+        HS().show();
+        HS().setValue(hv);
+    } else {
+        HS().hide();
+        HS().setValue(0);
+    }
+}
+
+void mFrm_Bill::layoutVertical(int vv)
+{
+    if (PicPage().Height() > HS().Top()) {
+        VS().setMin(0);
+        VS().setMax(DesignerGeometry::scrollMax(PicPage().Height(), HS().Top(), HS().Height()));
+        vv = std::clamp(vv, VS().Min(), VS().Max());
+        VS().show();
+        VS().setValue(vv);
+    } else {
+        VS().hide();
+        VS().setValue(0);
+    }
+}
+
+void mFrm_Bill::HS_Change()
+{
+    PicPage().setLeft(-HS().Value());
+    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+        MoveFixHd();
+}
+
+void mFrm_Bill::VS_Change()
+{
+    PicPage().setTop(-VS().Value());
+    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+        MoveFixHd();
+}
+
+void mFrm_Bill::PicPage_Resize()
+{
+    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+        MoveFixHd();
+    Form_Resize();
+}
+
+void mFrm_Bill::UpdateMenu(bool bPopup)
+{
+    const int n = mObjs().nActCount();
+    m_shell.setMenuEnabled(QStringLiteral("mun_Align"), n > 1);
+    m_shell.setMenuEnabled(QStringLiteral("mun_SameSize"), n > 1);
+    m_shell.setMenuEnabled(QStringLiteral("mun_Delete"), n > 0);
+    m_shell.setMenuEnabled(QStringLiteral("mun_Lock"), n > 0);
+    m_shell.setMenuEnabled(QStringLiteral("mun_Clone"), n > 0);
+    if (mObjs().nCurID() > 0)
+        m_shell.setMenuChecked(QStringLiteral("mun_Lock"), objectByID(mObjs().nCurID()).Locked());
+    m_shell.setMenuEnabled(QStringLiteral("mun_ObjProp"), n == 1);
+    if (bPopup)
+        m_shell.PopupRightMenu(m_lastGlobalPos);
+}
+
+// The Edit menu's lock check and the "Locked" button follow the current
+// object.
+void mFrm_Bill::refreshLockState()
+{
+    const bool locked = objectByID(mObjs().nCurID()).Locked();
+    m_shell.setMenuChecked(QStringLiteral("mun_EditLock"), locked);
+    m_shell.setButtonValue(QStringLiteral("Locked"), locked ? 1 : 0);
+}
+
+void mFrm_Bill::Form_Activate()
+{
+    m_shell.setGActiveBill(this);
+}
+
+void mFrm_Bill::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    watchWorkspaceFrame();
+}
+
+// Inside the workspace, activation arrives as a state change of the frame.
+void mFrm_Bill::watchWorkspaceFrame()
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || frame == m_frame)
+        return;
+    m_frame = frame;
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                    Form_Activate();
+            });
+    if (frame->isActiveWindow() && frame->mdiArea()
+        && frame->mdiArea()->activeSubWindow() == frame)
+        Form_Activate();
+}
+
+void mFrm_Bill::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow())
+        Form_Activate();
+}
+
+void mFrm_Bill::Unload()
+{
+    frameWidget()->close();
+}
+
+void mFrm_Bill::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Form_Unload();
+}
+
+// The workspace may activate the next designer before this one unloads,
+// so the active designer is cleared only while it is still this window.
+void mFrm_Bill::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Platform::pointer().ReleaseCursor();
+    m_drawObj.reset();
+    m_curObj.reset();
+    if (m_shell.gActiveBill() == this)
+        m_shell.setGActiveBill(nullptr);
+}
+
+ObjDraw &mFrm_Bill::mCurObj()
+{
+    if (!m_curObj)
+        m_curObj = std::make_shared<ObjDraw>(&PicPage());
+    return *m_curObj;
+}
+
+ObjDraw &mFrm_Bill::mDrawObj()
+{
+    if (!m_drawObj)
+        m_drawObj = std::make_shared<ObjDraw>(&PicPage());
+    return *m_drawObj;
+}
+
+ObjDraw &mFrm_Bill::objectByID(int nID)
+{
+    return *mObjs().Item(ObjDraw::KeyOf(nID));
+}
+
+int mFrm_Bill::gDrawMode() const
+{
+    return m_shell.gDrawMode();
+}

@@ -1,0 +1,204 @@
+#pragma once
+
+#include "PointerRouter.h"
+#include "PointerScene.h"
+
+#include "model/BillTemplate.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class DesignerShell;
+class Element;
+class ElementArray;
+class FixHandle;
+class ObjDraw;
+class PageSurface;
+class PageView;
+class QLineEdit;
+class QMdiSubWindow;
+class RuntimeError;
+class ScrollBar;
+
+// The window of one open template: shows its page, scrolls it, sizes it
+// with three page-size handles, routes pointer and key input to the
+// object model, edits fixed text in place and runs the designer commands
+// the main window sends to the active designer. It owns the template
+// record and exposes it under the record's names.
+class mFrm_Bill : public QWidget, private PointerScene
+{
+    Q_OBJECT
+
+public:
+    explicit mFrm_Bill(DesignerShell &shell, QWidget *parent = nullptr);
+    ~mFrm_Bill() override;
+
+    // The template record.
+    BillTemplate &record() { return *m_bill; }
+    const BillTemplate &record() const { return *m_bill; }
+    // The template name, shown as the window title.
+    QString Caption() const { return m_bill->Caption; }
+    void setCaption(const QString &v);
+    int16_t mScreenID() const { return m_bill->mScreenID; }
+    void setMScreenID(int16_t v) { m_bill->mScreenID = v; }
+    int16_t mID() const { return m_bill->mID; }
+    void setMID(int16_t v) { m_bill->mID = v; }
+    bool mIsDefault() const { return m_bill->mIsDefault; }
+    void setMIsDefault(bool v) { m_bill->mIsDefault = v; }
+    double mRowHeight() const { return m_bill->mRowHeight; }
+    void setMRowHeight(double v) { m_bill->mRowHeight = v; }
+    int16_t mrowcount() const { return m_bill->mrowcount; }
+    void setMrowcount(int16_t v) { m_bill->mrowcount = v; }
+    bool mLandScape() const { return m_bill->mLandScape; }
+    void setMLandScape(bool v) { m_bill->mLandScape = v; }
+    double mColWidth() const { return m_bill->mColWidth; }
+    void setMColWidth(double v) { m_bill->mColWidth = v; }
+    int16_t mcolcount() const { return m_bill->mcolcount; }
+    void setMcolcount(int16_t v) { m_bill->mcolcount = v; }
+    bool mBlnColFirst() const { return m_bill->mBlnColFirst; }
+    void setMBlnColFirst(bool v) { m_bill->mBlnColFirst = v; }
+    ObjDraws &mObjs() { return m_bill->mObjs; }
+
+    // Elements. The page's Width and Height are the page size in twips.
+    PageSurface &PicPage();
+    ElementArray &ObjLine();
+    ElementArray &ObjText();
+    ElementArray &ObjImg();
+    ElementArray &PicHD();
+    static const QImage &ImgAct();
+    static const QImage &ImgCur();
+    static const QImage &ImgLock();
+    static const QImage &ImgCurLock();
+    // Page-size handles: 0 the template, 1 right edge, 2 bottom edge,
+    // 3 corner. Throws RuntimeError for an index not loaded.
+    FixHandle &PicFixHd(int index) const;
+    QLineEdit &TxtLab() const { return *m_txtLab; }
+    ScrollBar &HS() const { return *m_hs; }
+    ScrollBar &VS() const { return *m_vs; }
+    PageView &pageView() const { return *m_pageView; }
+
+    // Scale conversion; the window's own scale is twips (1), millimetres
+    // are 6.
+    int ScaleMode() const { return 1; }
+    double ScaleX(double width, int fromScale, int toScale) const;
+    double ScaleY(double height, int fromScale, int toScale) const;
+
+    // The window's outer size in twips (its frame in the workspace).
+    double Width() const;
+    double Height() const;
+
+    // Designer commands.
+    void SetAlign(int32_t alignpar);
+    void SetSameSize(int32_t sizepar);
+    void CloneObj();
+    void Delete();
+    void Locked();
+    void SelAll();
+    void LoadBill(int16_t tmpID);
+
+    // The current object (read only; the window keeps it up to date).
+    const ObjDraw *currentObject() const { return m_curObj.get(); }
+
+    // The window becomes the active designer.
+    void Form_Activate();
+    // Closes the window (and the workspace frame holding it).
+    void Unload();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // PointerScene
+    PointerTarget targetAt(const QPointF &windowPixels) const override;
+    QPointF toTarget(const PointerTarget &target, const QPointF &windowPixels) const override;
+    void deliver(const PointerEvent &event) override;
+    void dispatch(const PointerEvent &event);
+    void reportFailure(const RuntimeError &error);
+    void updateCursor(const PointerTarget &target);
+
+    // Window set-up, layout and scrolling.
+    void createElements();
+    void InitHandles();
+    void MoveFixHd();
+    void Form_Resize();
+    void layoutHorizontal(int hv);
+    void layoutVertical(int vv);
+    void HS_Change();
+    void VS_Change();
+    void PicPage_Resize();
+    void UpdateMenu(bool bPopup);
+    void refreshLockState();
+    void Form_Unload();
+    void watchWorkspaceFrame();
+    QWidget *frameWidget() const;
+    QRect screenRect(const QWidget &widget) const;
+    QRect pageScreenRect() const;
+
+    // Pointer routing.
+    void pageEvent(int action, int Button, int Shift, double X, double Y);
+    void PicPage_MouseDown(int Button, int Shift, double X, double Y);
+    void PicPage_MouseMove(int Button, int Shift, double X, double Y);
+    void PicPage_MouseUp(int Button, int Shift, double X, double Y);
+    void endDrawNew(int Button, int Shift, double X, double Y);
+    bool lineEndsMeet(double X, double Y);
+    void giveClickSize(ObjDraw &obj);
+    void PicHD_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void PicHD_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void PicHD_MouseUp(int Index, int Button, int Shift, double X, double Y);
+    void PicFixHd_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void PicFixHd_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void PicFixHd_MouseUp(int Index, int Button, int Shift, double X, double Y);
+    void Form_MouseMove(int Button, int Shift, double X, double Y);
+    void Form_MouseUp(int Button, int Shift, double X, double Y);
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // In-place caption editing and picture choice.
+    void ObjText_DblClick(int Index);
+    void ObjImg_DblClick(int Index);
+    void TxtLab_GotFocus();
+    void TxtLab_Change();
+    void TxtLab_LostFocus();
+
+    // The current object and the object of the current press; reading
+    // either while empty gives a blank object, never nothing.
+    ObjDraw &mCurObj();
+    ObjDraw &mDrawObj();
+    ObjDraw &objectByID(int nID);
+    int gDrawMode() const;
+
+    DesignerShell &m_shell;
+    std::unique_ptr<BillTemplate> m_bill;
+    PageView *m_pageView = nullptr;
+    std::vector<FixHandle *> m_fixHd;
+    QLineEdit *m_txtLab = nullptr;
+    ScrollBar *m_hs = nullptr;
+    ScrollBar *m_vs = nullptr;
+    PointerRouter m_router;
+    QPointer<QMdiSubWindow> m_frame;
+    QPoint m_lastGlobalPos;
+    bool m_unloaded = false;
+
+    std::shared_ptr<ObjDraw> m_curObj;
+    std::shared_ptr<ObjDraw> m_drawObj;
+    int16_t mFixHdIndex = 0;
+    bool mSizingPage = false;
+    bool mMoveMore = false;
+    int32_t mLastX = 0;
+    int32_t mLastY = 0;
+    int16_t mSizeHdID = 0;
+    int32_t mEditIndex = 0;
+};

@@ -1,0 +1,128 @@
+// The designer commands the main window sends to the active designer.
+
+#include "mFrm_Bill.h"
+
+#include "model/ObjDraw.h"
+#include "model/ObjHds.h"
+
+#include "print/ShowErrMsg.h"
+
+#include "platform/Element.h"
+#include "platform/RuntimeError.h"
+
+namespace {
+
+// Geometry moved apart by a clone, in twips.
+constexpr int CloneOffset = 15;
+
+bool anyShown(const ObjDraws &objs)
+{
+    for (const auto &obj : objs) {
+        if (obj->ObjCtl() && obj->ObjCtl()->Visible())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void mFrm_Bill::SetAlign(int32_t alignpar)
+{
+    try {
+        mObjs().AlginToCur(alignpar);
+    } catch (const RuntimeError &) {
+        ShowErrMsg(QStringLiteral("操作失败！"));
+    }
+}
+
+void mFrm_Bill::SetSameSize(int32_t sizepar)
+{
+    try {
+        mObjs().MakeSameSize(sizepar);
+    } catch (const RuntimeError &) {
+        ShowErrMsg(QStringLiteral("操作失败！"));
+    }
+}
+
+void mFrm_Bill::CloneObj()
+{
+    if (mObjs().nActCount() == 0)
+        return;
+    try {
+        mObjs().CloneActObj(CloneOffset);
+    } catch (const RuntimeError &error) {
+        if (error.Number() == RuntimeError::ObjectLimitReached)
+            ShowErrMsg(QStringLiteral("对象数量已超出上限！"));
+        else
+            ShowErrMsg(QString(), &error);
+    }
+}
+
+// Deleted objects stay in the collection with their elements hidden.
+void mFrm_Bill::Delete()
+{
+    const int n = mObjs().nActCount();
+    if (n == 0)
+        return;
+    try {
+        if (n == 1) {
+            mCurObj().Handls()->Clear();
+            objectByID(mObjs().nCurID()).ObjCtl()->setVisible(false);
+        } else {
+            for (const auto &obj : mObjs()) {
+                if (!obj->IsActive())
+                    continue;
+                obj->ObjCtl()->setVisible(false);
+                obj->Handls()->Clear();
+            }
+        }
+        mObjs().setNActCount(0);
+    } catch (const RuntimeError &) {
+        ShowErrMsg(QStringLiteral("删除对象失败！"));
+    }
+}
+
+// Every selected object ends with the opposite of the current object's
+// lock, taken once before any change.
+void mFrm_Bill::Locked()
+{
+    const int n = mObjs().nActCount();
+    if (n == 0)
+        return;
+    try {
+        if (n == 1) {
+            mCurObj().setLocked(!mCurObj().Locked());
+            return;
+        }
+        const bool locked = !mCurObj().Locked();
+        for (const auto &obj : mObjs()) {
+            if (obj->IsActive())
+                objectByID(obj->nID()).setLocked(locked);
+        }
+    } catch (const RuntimeError &) {
+        ShowErrMsg(QStringLiteral("设置锁定失败！"));
+    }
+}
+
+// With nothing shown there is nothing to select.
+void mFrm_Bill::SelAll()
+{
+    if (mObjs().Count() == 0 || !anyShown(mObjs()))
+        return;
+    try {
+        mObjs().ActiveAll();
+        if (mObjs().nCurID() != 0)
+            m_curObj = mObjs().Item(ObjDraw::KeyOf(mObjs().nCurID()));
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(QString(), &error);
+    }
+}
+
+void mFrm_Bill::LoadBill(int16_t tmpID)
+{
+    try {
+        setMID(tmpID);
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(QString(), &error);
+    }
+}
