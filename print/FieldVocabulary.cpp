@@ -1,5 +1,7 @@
 #include "FieldVocabulary.h"
 
+#include "model/ObjDraw.h"
+
 namespace FieldVocabulary {
 
 const std::array<FieldCode, 5> &Entries()
@@ -41,6 +43,11 @@ QString Marker(bool sumed, bool sumedPage, bool isScroll)
     if (sumed)
         return sumedPage ? MarkerSubtotal : MarkerTotal;
     return isScroll ? MarkerScroll : MarkerSingle;
+}
+
+QString Marker(const ObjDraw &obj)
+{
+    return Marker(obj.Sumed(), obj.SumedPage(), obj.IsScroll());
 }
 
 QString BoundCaption(bool sumed, bool sumedPage, bool isScroll, const QString &entryText)

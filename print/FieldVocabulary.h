@@ -4,6 +4,8 @@
 
 #include <array>
 
+class ObjDraw;
+
 // One entry of the binding vocabulary: what the user picks, the short code
 // stored in the label's Tag and the data type (0 for fixed text).
 struct FieldCode
@@ -42,6 +44,7 @@ int IndexOfText(const QString &text);
 // The marker for an object's state, by precedence: subtotal, grand total,
 // scrolling, single value.
 QString Marker(bool sumed, bool sumedPage, bool isScroll);
+QString Marker(const ObjDraw &obj);
 // A bound object's caption: its marker followed by the entry's text.
 QString BoundCaption(bool sumed, bool sumedPage, bool isScroll, const QString &entryText);
 // The marker a caption starts with (longest first), or an empty string.

@@ -1,0 +1,201 @@
+#include "Mod_Print.h"
+
+#include "print/ShowErrMsg.h"
+#include "print/frm_BillPreView.h"
+
+#include "model/BillTemplate.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/PrintDevice.h"
+#include "platform/QtPrintDevice.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace Mod_Print {
+
+namespace {
+
+PrintRun s_run;
+DeviceFactory s_factory;
+PrintDevice *s_device = nullptr;
+QPainter *s_previewPainter = nullptr;
+
+std::shared_ptr<PrintDevice> makeDevice()
+{
+    if (s_factory)
+        return s_factory();
+    return std::make_shared<QtPrintDevice>();
+}
+
+// The printer of the page loop, released however the loop ends.
+class ActiveDevice
+{
+public:
+    explicit ActiveDevice(PrintDevice *device) { s_device = device; }
+    ~ActiveDevice() { s_device = nullptr; }
+    ActiveDevice(const ActiveDevice &) = delete;
+    ActiveDevice &operator=(const ActiveDevice &) = delete;
+};
+
+QString pageLabel(int page, int count)
+{
+    return QStringLiteral("第 %1 页/共 %2 页").arg(page).arg(count);
+}
+
+// A modal progress box without Cancel: while the run blocks, nothing else
+// can be touched.
+std::unique_ptr<QProgressDialog> makeProgress(int count)
+{
+    if (count <= 1 || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return nullptr;
+    auto progress = std::make_unique<QProgressDialog>();
+    progress->setWindowTitle(AppExeName());
+    progress->setWindowModality(Qt::ApplicationModal);
+    progress->setCancelButton(nullptr);
+    progress->setMinimumDuration(0);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setRange(0, count);
+    return progress;
+}
+
+void showPrintError(const QString &prefix, const QString &description)
+{
+    Platform::dialogs().MsgBox(prefix + QStringLiteral("\r\n") + description, MsgButtons::OK,
+                               MsgIcon::Exclamation, AppExeName());
+}
+
+} // namespace
+
+PrintRun &Run()
+{
+    return s_run;
+}
+
+void setPrintDeviceFactory(DeviceFactory factory)
+{
+    s_factory = std::move(factory);
+}
+
+void setPreviewPainter(QPainter *painter)
+{
+    s_previewPainter = painter;
+}
+
+PageContext Context(int page)
+{
+    PageContext context;
+    context.Page = page;
+    context.PageCount = s_run.PageCount;
+    context.BillNo = s_run.BillNo;
+    context.IsDemo = s_run.IsDemo;
+    context.Now = Platform::clock().now();
+    context.TwipsPerPixel = Screen::TwipsPerPixelX();
+    return context;
+}
+
+void FillPageFromTemplate(const BillTemplate &tmpBill)
+{
+    const PageSurface &page = tmpBill.mObjs.page();
+    if (tmpBill.mLandScape) {
+        s_run.Orientation = 2;
+        s_run.PageHeight = page.Width();
+        s_run.PageWidth = page.Height();
+    } else {
+        s_run.Orientation = 1;
+        s_run.PageHeight = page.Height();
+        s_run.PageWidth = page.Width();
+    }
+}
+
+void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, int32_t tmpBillNo,
+               int32_t tmpReserved, bool tmpPreview, bool tmpDemo)
+{
+    Q_UNUSED(tmpScreenID);
+    Q_UNUSED(tmpID);
+    try {
+        s_run.IsDemo = tmpDemo;
+        s_run.BillNo = tmpBillNo;
+        s_run.Bill = &tmpBill;
+        FillPageFromTemplate(tmpBill);
+        CountPages(tmpReserved);
+        if (!tmpPreview && !tmpDemo)
+            PrintPages();
+        else
+            ShowPreview();
+    } catch (const RuntimeError &e) {
+        const QString number = QString::number(e.Number());
+        Platform::dialogs().MsgBox(QStringLiteral("错误：") + number + QLatin1Char(' ')
+                                       + e.Description() + QLatin1Char(' ') + e.Source(),
+                                   MsgButtons::OK, MsgIcon::Exclamation, number);
+    }
+}
+
+void CountPages(int32_t tmpReserved)
+{
+    Q_UNUSED(tmpReserved);
+    // A demonstration run has one page; so has every other run, since no
+    // document store exists that could give it more.
+    s_run.PageCount = 1;
+}
+
+void PrintPages()
+{
+    try {
+        const int count = s_run.PageCount;
+        if (count <= 0)
+            return;
+        std::shared_ptr<PrintDevice> device = makeDevice();
+        PrintDevice::Job job;
+        job.title = s_run.Bill ? s_run.Bill->Caption : QString();
+        job.pageWidth = s_run.DesignWidth();
+        job.pageHeight = s_run.DesignHeight();
+        job.landscape = s_run.Orientation != 1;
+        job.pageCount = count;
+        if (!device->StartDoc(job))
+            return;
+        ActiveDevice active(device.get());
+        std::unique_ptr<QProgressDialog> progress = makeProgress(count);
+        for (int page = 1; page <= count; ++page) {
+            if (progress) {
+                progress->setLabelText(pageLabel(page, count));
+                progress->setValue(page - 1);
+            }
+            ComposePage(int16_t(page), true);
+            device->EndPage();
+        }
+    } catch (const RuntimeError &e) {
+        showPrintError(QStringLiteral(" 打印错误！"), e.Description());
+    }
+}
+
+void ShowPreview()
+{
+    if (!s_run.Bill)
+        throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("Object variable not set"),
+                           QStringLiteral("Mod_Print"));
+    frm_BillPreView form;
+    FillPageFromTemplate(*s_run.Bill);
+    form.PageSetup();
+    Platform::dialogs().ExecModal(form);
+}
+
+void ComposePage(int16_t tmpPage, bool tmpToPrinter)
+{
+    try {
+        QPainter *painter = tmpToPrinter ? (s_device ? &s_device->painter() : nullptr)
+                                         : s_previewPainter;
+        if (!painter || !s_run.Bill)
+            throw RuntimeError(RuntimeError::ObjectNotSet,
+                               QStringLiteral("Object variable not set"), QStringLiteral("Mod_Print"));
+        PageComposer::Compose(*painter, *s_run.Bill, Context(tmpPage));
+    } catch (const RuntimeError &e) {
+        showPrintError(QStringLiteral("打印错误！"), e.Description());
+    }
+}
+
+} // namespace Mod_Print

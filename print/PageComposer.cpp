@@ -1,0 +1,169 @@
+#include "PageComposer.h"
+
+#include "print/FieldVocabulary.h"
+#include "print/ValueFormat.h"
+
+#include "model/BillTemplate.h"
+#include "platform/Element.h"
+#include "platform/ElementPainter.h"
+#include "platform/TextLayout.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace PageComposer {
+
+namespace {
+
+bool isNumeric(const QVariant &v)
+{
+    const int id = v.typeId();
+    return id == QMetaType::Int || id == QMetaType::Double || id == QMetaType::LongLong;
+}
+
+// The field's values over the page's cells: every cell of a page holds
+// the same run value, so the page total is that value times the cells.
+double pageTotal(const QString &code, const PageContext &context, int page, int cells)
+{
+    PageContext at = context;
+    at.Page = page;
+    return FieldValue(code, at).toDouble() * cells;
+}
+
+bool isScrolling(const ObjDraw &obj)
+{
+    return !obj.IsFix() && FieldVocabulary::Marker(obj) == FieldVocabulary::MarkerScroll;
+}
+
+void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
+              const QPointF &offset)
+{
+    QRectF box = e.rect().translated(offset);
+    if (e.AutoSize())
+        box.setSize(TextLayout::naturalSize(text, e.Font()));
+    TextLayout::draw(painter, box, text, e.Font(), e.ForeColor(), e.Alignment(), e.AutoSize(),
+                     obj.Clip());
+}
+
+void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e, double twipsPerPixel)
+{
+    const QRectF box = e.rect();
+    const QImage &picture = e.Picture();
+    if (!picture.isNull()) {
+        if (e.Stretch()) {
+            painter.drawImage(box, picture);
+        } else {
+            painter.save();
+            painter.setClipRect(box, Qt::IntersectClip);
+            const QSizeF natural(picture.width() * twipsPerPixel, picture.height() * twipsPerPixel);
+            painter.drawImage(QRectF(box.topLeft(), natural), picture);
+            painter.restore();
+        }
+    }
+    if (e.BorderStyle() != 1)
+        return;
+    const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
+    if (style == Qt::NoPen)
+        return;
+    const double width = std::max(1, obj.BWidth()) * twipsPerPixel;
+    painter.save();
+    painter.setPen(QPen(ObjDraw::colorFromRgbValue(obj.FColor()), width, style, Qt::SquareCap,
+                        Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    // Inside the box, as the designer's border is.
+    painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+    painter.restore();
+}
+
+} // namespace
+
+std::vector<QPointF> ScrollCells(const BillTemplate &bill)
+{
+    const int rows = std::max<int>(1, bill.mrowcount);
+    const int cols = std::max<int>(1, bill.mcolcount);
+    std::vector<QPointF> cells;
+    cells.reserve(std::size_t(rows) * std::size_t(cols));
+    const int outer = bill.mBlnColFirst ? cols : rows;
+    const int inner = bill.mBlnColFirst ? rows : cols;
+    for (int i = 0; i < outer; ++i) {
+        for (int j = 0; j < inner; ++j) {
+            const int row = bill.mBlnColFirst ? j : i;
+            const int col = bill.mBlnColFirst ? i : j;
+            cells.emplace_back(col * bill.mColWidth, row * bill.mRowHeight);
+        }
+    }
+    return cells;
+}
+
+QVariant FieldValue(const QString &code, const PageContext &context)
+{
+    if (code == FieldVocabulary::PageNo)
+        return context.Page;
+    if (code == FieldVocabulary::PageCount)
+        return context.PageCount;
+    if (code == FieldVocabulary::CurrentDate)
+        return context.Now.date();
+    if (code == FieldVocabulary::CurrentTime)
+        return context.Now.time();
+    return QVariant();
+}
+
+QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageContext &context)
+{
+    const Element *e = obj.ObjCtl();
+    if (!e)
+        return QString();
+    if (obj.IsFix())
+        return e->Caption();
+    const QString code = e->Tag();
+    QVariant value = FieldValue(code, context);
+    if (!value.isValid())
+        return QString();
+    if (obj.Sumed() && isNumeric(value) && obj.DataType() != FieldVocabulary::DataTypeDateTime) {
+        const int cells = int(ScrollCells(bill).size());
+        double sum = 0;
+        const int first = obj.SumedPage() ? context.Page : 1;
+        for (int page = first; page <= context.Page; ++page)
+            sum += pageTotal(code, context, page, cells);
+        value = sum;
+    }
+    return ValueFormat::FormatValue(value, obj.Format());
+}
+
+void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context)
+{
+    const ElementPainter::Options lineOptions{context.TwipsPerPixel, false, true};
+    std::vector<QPointF> cells;
+    for (const auto &member : bill.mObjs) {
+        const ObjDraw &obj = *member;
+        const Element *e = obj.ObjCtl();
+        if (!e || !e->Visible() || !obj.Printed())
+            continue;
+        switch (obj.eType()) {
+        case ObjDraw::Line:
+            ElementPainter::paint(painter, *e, lineOptions);
+            break;
+        case ObjDraw::Text: {
+            const QString text = PrintedText(obj, bill, context);
+            if (!isScrolling(obj)) {
+                drawText(painter, obj, *e, text, QPointF());
+                break;
+            }
+            if (cells.empty())
+                cells = ScrollCells(bill);
+            for (const QPointF &offset : cells)
+                drawText(painter, obj, *e, text, offset);
+            break;
+        }
+        case ObjDraw::Picture:
+            drawPicture(painter, obj, *e, context.TwipsPerPixel);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace PageComposer
