@@ -122,6 +122,8 @@ void RecordingPrintDevice::EndPage()
 {
     ++endPageCalls;
     log << QStringLiteral("EndPage");
+    if (onEndPage)
+        onEndPage(endPageCalls);
     if (m_painter.isActive())
         m_painter.end();
     if (endPageCalls == failOnEndPage)

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // Settings of the fake.
     bool cancel = false;
     int failOnEndPage = 0; // 1-based; 0 never fails
+    // Runs at each page-completing call, before it completes (1-based page).
+    std::function<void(int)> onEndPage;
 
     // What was recorded.
     Job job;

@@ -60,6 +60,7 @@ std::unique_ptr<QProgressDialog> makeProgress(int count)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setRange(0, count);
+    progress->show();
     return progress;
 }
 
