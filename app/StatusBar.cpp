@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 
 #include "app/TwipsCoordinate.h"
+#include "platform/AppSetup.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 
@@ -16,7 +17,12 @@ StatusBar::StatusBar(QWidget *parent)
     : QStatusBar(parent)
     , m_row(new QWidget(this))
 {
-    m_row->setFixedHeight(fontMetrics().height() + 6);
+    // One family for the Chinese and the digits of a panel; it is also
+    // narrow enough for the clock text to fit its panel.
+    QFont panelFont = font();
+    panelFont.setFamily(QString::fromLatin1(AppSetup::chineseFamily()));
+    m_row->setFont(panelFont);
+    m_row->setFixedHeight(QFontMetrics(panelFont).height() + 6);
     m_row->setMinimumWidth(0);
     m_row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     addWidget(m_row, 1);
@@ -29,7 +35,7 @@ void StatusBar::addPanel(const QString &key, const QString &toolTip, const QStri
     label->setObjectName(key);
     label->setToolTip(toolTip);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setIndent(2);
+    label->setIndent(1);
     m_panels.append({label, widthTwips});
     layoutPanels();
 }

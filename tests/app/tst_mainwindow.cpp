@@ -1,3 +1,4 @@
+#include "app/Module1.h"
 #include "app/StatusBar.h"
 #include "app/mFrm_Main.h"
 #include "platform/AppSetup.h"
@@ -31,6 +32,7 @@ private slots:
     void initTestCase();
     void init();
 
+    void startShowsMainWindow();
     void firstStartUsesDefaultGeometry();
     void restoreThenSaveWritesSameValues_data();
     void restoreThenSaveWritesSameValues();
@@ -83,6 +85,23 @@ void tst_MainWindow::init()
 {
     m_dialogs = &Platform::installFakes();
     m_settings = &dynamic_cast<MemorySettingsStore &>(Platform::settings());
+}
+
+void tst_MainWindow::startShowsMainWindow()
+{
+    QCOMPARE(Module1::MainForm(), nullptr);
+    Module1::Main();
+    QPointer<mFrm_Main> form = Module1::MainForm();
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->isModal());
+    QCOMPARE(form->windowTitle(), title);
+    QCOMPARE(form->sbrMain()->panelText("dbn"), QStringLiteral("None"));
+
+    m_dialogs->msgAnswers.push_back(MsgResult::Yes);
+    QVERIFY(form->close());
+    QTRY_VERIFY(!form);
+    QCOMPARE(Module1::MainForm(), nullptr);
 }
 
 void tst_MainWindow::firstStartUsesDefaultGeometry()
