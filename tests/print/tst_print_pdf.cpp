@@ -1,0 +1,254 @@
+#include "PrintFixtures.h"
+
+#include "print/Mod_Print.h"
+
+#include "platform/AppSetup.h"
+#include "platform/FakeDialogs.h"
+#include "platform/Platform.h"
+#include "platform/QtPrintDevice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Word
+{
+    double xMin, yMin, xMax, yMax;
+    QString text;
+};
+
+struct PdfPage
+{
+    double width = 0;
+    double height = 0;
+    QList<Word> words;
+};
+
+QString unescape(QString s)
+{
+    s.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    s.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return s;
+}
+
+// Pages and words of a PDF as pdftotext -bbox reads them (points).
+QList<PdfPage> readBack(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression pageRe(
+        QString::fromLatin1(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    static const QRegularExpression wordRe(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfPage> pages;
+    for (const QString &chunk : html.split(QStringLiteral("<page "))) {
+        const auto page = pageRe.match(QStringLiteral("<page ") + chunk);
+        if (!page.hasMatch())
+            continue;
+        PdfPage p;
+        p.width = page.captured(1).toDouble();
+        p.height = page.captured(2).toDouble();
+        auto it = wordRe.globalMatch(chunk);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            p.words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                            m.captured(3).toDouble(), m.captured(4).toDouble(),
+                            unescape(m.captured(5))});
+        }
+        pages.append(p);
+    }
+    return pages;
+}
+
+const Word *findWord(const PdfPage &page, const QString &text)
+{
+    for (const Word &w : page.words) {
+        if (w.text == text)
+            return &w;
+    }
+    return nullptr;
+}
+
+// Twelve-point text as plain QPainter writes it on a QPdfWriter.
+double referenceHeight(const QString &pdf, const QString &text)
+{
+    QPdfWriter writer(pdf);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    {
+        QPainter painter(&writer);
+        QFont font(QStringLiteral("宋体"));
+        font.setPointSizeF(12);
+        painter.setFont(font);
+        painter.drawText(QPointF(1000, 2000), text);
+    }
+    const QList<PdfPage> pages = readBack(pdf);
+    if (pages.isEmpty())
+        return 0;
+    const Word *w = findWord(pages.front(), text);
+    return w ? w->yMax - w->yMin : 0;
+}
+
+} // namespace
+
+class TestPrintPdf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void printsTemplateToPdf_data();
+    void printsTemplateToPdf();
+    void withoutPrinterAsksForPdfFile();
+    void cancellingThePdfFileEndsSilently();
+
+private:
+    void buildTemplate(BillTemplate &bill, double width, double height, bool landscape);
+
+    QTemporaryDir m_dir;
+    FakeDialogs *m_dialogs = nullptr;
+    double m_referenceHeight = 0;
+};
+
+const QString FixedText = QStringLiteral("发货单位甲乙");
+const QString SizedText = QStringLiteral("金额合计");
+
+void TestPrintPdf::initTestCase()
+{
+    AppSetup::installFontSubstitutions();
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QVERIFY(m_dir.isValid());
+    m_referenceHeight = referenceHeight(m_dir.filePath(QStringLiteral("reference.pdf")), SizedText);
+    QVERIFY(m_referenceHeight > 5);
+}
+
+void TestPrintPdf::init()
+{
+    m_dialogs = &Platform::installFakes();
+    Mod_Print::Run() = PrintRun();
+}
+
+void TestPrintPdf::cleanup()
+{
+    Mod_Print::setPrintDeviceFactory({});
+    Mod_Print::Run().Bill = nullptr;
+}
+
+void TestPrintPdf::buildTemplate(BillTemplate &bill, double width, double height, bool landscape)
+{
+    bill.Caption = QStringLiteral("发货单");
+    bill.mID = 1;
+    bill.mLandScape = landscape;
+    bill.mObjs.page().setWidth(width);
+    bill.mObjs.page().setHeight(height);
+    addText(bill, 1440, 2880, 4000, 400, FixedText);
+    auto sized = addText(bill, 1440, 5000, 4000, 600, SizedText);
+    ElementFont font;
+    font.Size = 12;
+    sized->ObjCtl()->setFont(font);
+    addField(bill, 6000, 2880, 1000, 400, 1);
+    addLine(bill, 1440, 4000, 5440, 4000);
+}
+
+void TestPrintPdf::printsTemplateToPdf_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("landscape");
+
+    QTest::newRow("portrait-a4") << 11906.0 << 16838.0 << false;
+    QTest::newRow("landscape-a4") << 16838.0 << 11906.0 << true;
+    QTest::newRow("landscape-voucher") << 13000.0 << 7000.0 << true;
+}
+
+void TestPrintPdf::printsTemplateToPdf()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(bool, landscape);
+    BillTemplate bill;
+    buildTemplate(bill, width, height, landscape);
+    const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
+    Mod_Print::setPrintDeviceFactory([pdf] { return std::make_shared<QtPrintDevice>(pdf); });
+    Mod_Print::PrintBill(bill, 1, 1, 15, 0, false, false);
+    QVERIFY2(m_dialogs->shown.empty(),
+             qPrintable(m_dialogs->shown.empty() ? QString() : m_dialogs->shown.front().text));
+
+    const QList<PdfPage> pages = readBack(pdf);
+    QCOMPARE(pages.size(), 1);
+    const PdfPage &page = pages.front();
+    QVERIFY2(qAbs(page.width - width / 20.0) <= 0.5, qPrintable(QString::number(page.width)));
+    QVERIFY2(qAbs(page.height - height / 20.0) <= 0.5, qPrintable(QString::number(page.height)));
+
+    const Word *fixed = findWord(page, FixedText);
+    QVERIFY2(fixed, "the fixed text did not read back");
+    QVERIFY2(qAbs(fixed->xMin - 72) <= 0.5, qPrintable(QString::number(fixed->xMin)));
+    QVERIFY2(qAbs(fixed->yMin - 144) <= 0.5, qPrintable(QString::number(fixed->yMin)));
+
+    const Word *sized = findWord(page, SizedText);
+    QVERIFY(sized);
+    const double ratio = (sized->yMax - sized->yMin) / m_referenceHeight;
+    QVERIFY2(qAbs(ratio - 1) <= 0.02, qPrintable(QString::number(ratio)));
+
+    qInfo("page %.1f x %.1f pt, fixed text at (%.2f, %.2f) pt, 12-pt height ratio %.4f",
+          page.width, page.height, fixed->xMin, fixed->yMin, ratio);
+
+    const Word *pageNo = findWord(page, QStringLiteral("1"));
+    QVERIFY2(pageNo, "the page number did not read back");
+    QVERIFY(qAbs(pageNo->xMin - 300) <= 0.5);
+}
+
+void TestPrintPdf::withoutPrinterAsksForPdfFile()
+{
+    if (QtPrintDevice::hasPrinter())
+        QSKIP("a printer is installed; the run would go to it");
+    BillTemplate bill;
+    buildTemplate(bill, 11906, 16838, false);
+    const QString pdf = m_dir.filePath(QStringLiteral("chosen"));
+    m_dialogs->fileAnswers.push_back(pdf);
+    Mod_Print::Run().Bill = &bill;
+    Mod_Print::FillPageFromTemplate(bill);
+    Mod_Print::Run().PageCount = 2;
+    Mod_Print::PrintPages();
+    QCOMPARE(m_dialogs->shown.size(), std::size_t(1));
+    QCOMPARE(m_dialogs->shown.front().kind, QStringLiteral("SaveFile"));
+    const QList<PdfPage> pages = readBack(pdf + QStringLiteral(".pdf"));
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(findWord(pages.at(1), QStringLiteral("2")));
+}
+
+void TestPrintPdf::cancellingThePdfFileEndsSilently()
+{
+    if (QtPrintDevice::hasPrinter())
+        QSKIP("a printer is installed; the run would go to it");
+    BillTemplate bill;
+    buildTemplate(bill, 11906, 16838, false);
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+    Mod_Print::PrintBill(bill, 1, 1, 15, 0, false, false);
+    QCOMPARE(m_dialogs->shown.size(), std::size_t(1));
+    QCOMPARE(m_dialogs->shown.front().kind, QStringLiteral("SaveFile"));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
+
+QTEST_MAIN(TestPrintPdf)
+#include "tst_print_pdf.moc"
