@@ -1,0 +1,48 @@
+#pragma once
+
+#include "designer/DesignerShell.h"
+
+#include <QHash>
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+// The main window as a designer sees it, recording what the designer set.
+class FakeShell : public DesignerShell
+{
+public:
+    int gDrawMode() const override { return drawMode; }
+    void SelectDrawTool(int index) override
+    {
+        drawMode = index;
+        toolSelections.push_back(index);
+    }
+    mFrm_Bill *gActiveBill() const override { return active; }
+    void setGActiveBill(mFrm_Bill *bill) override { active = bill; }
+    void setMenuChecked(const QString &itemName, bool value) override
+    {
+        checked[itemName] = value;
+    }
+    void setMenuEnabled(const QString &itemName, bool value) override
+    {
+        enabled[itemName] = value;
+        ++enableCalls;
+    }
+    void setButtonValue(const QString &key, int value) override { buttons[key] = value; }
+    void PopupRightMenu(const QPoint &globalPos) override
+    {
+        ++popups;
+        popupAt = globalPos;
+    }
+
+    int drawMode = 0;
+    mFrm_Bill *active = nullptr;
+    std::vector<int> toolSelections;
+    QHash<QString, bool> checked;
+    QHash<QString, bool> enabled;
+    QHash<QString, int> buttons;
+    int enableCalls = 0;
+    int popups = 0;
+    QPoint popupAt;
+};

@@ -1,0 +1,872 @@
+#include "DesignerHarness.h"
+
+#include "designer/FixHandle.h"
+#include "designer/PicturePicker.h"
+#include "designer/ScrollBar.h"
+
+#include "model/ObjDraw.h"
+#include "model/ObjDraws.h"
+
+#include "platform/FakeDialogs.h"
+#include "platform/PageSurface.h"
+#include "platform/Platform.h"
+#include "platform/PointerConfinement.h"
+#include "platform/RecordingPointerConfinement.h"
+#include "platform/Screen.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+QRectF box(const Element &e)
+{
+    return QRectF(e.Left(), e.Top(), e.Width(), e.Height());
+}
+
+QRectF lineOf(const Element &e)
+{
+    return QRectF(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
+}
+
+// The handle element of object nID at position 1..8.
+Element &handleOf(mFrm_Bill *bill, int nID, int position)
+{
+    return bill->PicHD()(8 * nID - 8 + position);
+}
+
+// The middle of a handle's picture, in page twips.
+QPointF handleMiddle(const Element &handle)
+{
+    return QPointF(handle.Left() + 45, handle.Top() + 45);
+}
+
+RecordingPointerConfinement &pointer()
+{
+    return static_cast<RecordingPointerConfinement &>(Platform::pointer());
+}
+
+QColor pixelAt(mFrm_Bill *bill, const QPointF &twips)
+{
+    const QImage image = bill->pageView().grab().toImage();
+    return image.pixelColor(int(twips.x() / 15.0), int(twips.y() / 15.0));
+}
+
+} // namespace
+
+class TestDesignerWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void newWindowShowsTheDefaultPage();
+    void drawingATextBox_data();
+    void drawingATextBox();
+    void drawingALine();
+    void aClickDrawsNoInvisibleObject_data();
+    void aClickDrawsNoInvisibleObject();
+    void bandSelection_data();
+    void bandSelection();
+    void pressOnALockedObjectSelectsWithoutMoving();
+    void groupMoveLeavesTheLockedMemberInPlace();
+    void pressOnAnUnselectedObjectSelectsOnlyIt();
+    void sizingByAHandle_data();
+    void sizingByAHandle();
+    void aHandleOfAMultipleSelectionReducesIt();
+    void pageSizing_data();
+    void pageSizing();
+    void aDragLeavingItsHandleStillEndsTheGesture();
+    void scrollRanges_data();
+    void scrollRanges();
+    void aGrownWindowClampsTheScrollPosition();
+    void rightPressChangesOnlyMenuStates_data();
+    void rightPressChangesOnlyMenuStates();
+    void ctrlKeyRefreshesMenuStates_data();
+    void ctrlKeyRefreshesMenuStates();
+    void handlePixels_data();
+    void handlePixels();
+    void inPlaceCaptionEditing();
+    void inPlaceEditingEndsOnFocusLoss();
+    void dataBoundTextIsNotEdited();
+    void pictureChoice_data();
+    void pictureChoice();
+    void runningOutOfIds_data();
+    void runningOutOfIds();
+    void deleteHidesTheSelection_data();
+    void deleteHidesTheSelection();
+    void lockedTogglesTheSelection_data();
+    void lockedTogglesTheSelection();
+    void selAll_data();
+    void selAll();
+    void setAlign_data();
+    void setAlign();
+    void closingOneOfTwoDesignersKeepsTheOtherActive_data();
+    void closingOneOfTwoDesignersKeepsTheOtherActive();
+
+private:
+    // Three texts: A (1500,750)-(3000,1200), B (4500,750)-(6000,1200) and
+    // C (1500,2250)-(3000,2700), drawn in that order.
+    void drawThreeTexts(mFrm_Bill *bill);
+
+    std::unique_ptr<DesignerHarness> h;
+    FakeDialogs *dialogs = nullptr;
+};
+
+void TestDesignerWindow::initTestCase()
+{
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestDesignerWindow::init()
+{
+    dialogs = &Platform::installFakes();
+    h = std::make_unique<DesignerHarness>();
+    QVERIFY(h->ready());
+}
+
+void TestDesignerWindow::cleanup()
+{
+    h.reset();
+}
+
+void TestDesignerWindow::drawThreeTexts(mFrm_Bill *bill)
+{
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    h->draw(bill, 2, 4500, 750, 6000, 1200);
+    h->draw(bill, 2, 1500, 2250, 3000, 2700);
+    QCOMPARE(bill->mObjs().Count(), 3);
+}
+
+void TestDesignerWindow::newWindowShowsTheDefaultPage()
+{
+    mFrm_Bill *bill = h->open();
+    QCOMPARE(bill->PicPage().Left(), 0.0);
+    QCOMPARE(bill->PicPage().Top(), 0.0);
+    QCOMPARE(bill->PicPage().Width(), 8190.0);
+    QCOMPARE(bill->PicPage().Height(), 3690.0);
+    QCOMPARE(bill->pageView().geometry(), QRect(0, 0, 546, 246));
+    QCOMPARE(bill->HS().singleStep(), 100);
+    QCOMPARE(bill->HS().pageStep(), 1000);
+    QCOMPARE(bill->PicHD().designElement().Width(), 75.0);
+    // Handle 1 sits 5 twips right of the page's right edge, mid-height.
+    QCOMPARE(bill->PicFixHd(1).Left(), 8195.0);
+    QCOMPARE(bill->PicFixHd(1).Top(), 1845.0 + 13);
+    QCOMPARE(bill->PicFixHd(3).MousePointer(), 8);
+    QVERIFY(bill->PicFixHd(2).Visible());
+    QCOMPARE(bill->ScaleX(1440, 1, 6), 25.4);
+    QCOMPARE(h->shell.gActiveBill(), bill);
+}
+
+void TestDesignerWindow::drawingATextBox_data()
+{
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::newRow("down-right") << QPointF(1500, 750) << QPointF(3000, 1200);
+    QTest::newRow("up-left") << QPointF(3000, 1200) << QPointF(1500, 750);
+    QTest::newRow("down-left") << QPointF(3000, 750) << QPointF(1500, 1200);
+}
+
+void TestDesignerWindow::drawingATextBox()
+{
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, from.x(), from.y(), to.x(), to.y());
+
+    const Element &label = bill->ObjText()(1001);
+    QVERIFY(label.Visible());
+    QCOMPARE(box(label), QRectF(1500, 750, 1500, 450));
+    QCOMPARE(bill->mObjs().Count(), 1);
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QVERIFY(handleOf(bill, 1001, 5).Visible());
+    // The tool is back to selection with "DrawSel" pressed.
+    QCOMPARE(h->shell.drawMode, 0);
+    QCOMPARE(h->shell.toolSelections, std::vector<int>{0});
+    QCOMPARE(h->shell.buttons.value("DrawSel"), 1);
+    QCOMPARE(h->shell.buttons.value("Locked"), 0);
+    QCOMPARE(h->shell.checked.value("mun_EditLock", true), false);
+    QVERIFY(!Platform::pointer().isConfined());
+    QCOMPARE(pointer().clips, 1);
+}
+
+void TestDesignerWindow::drawingALine()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 1, 2400, 1500, 600, 600);
+    const Element &line = bill->ObjLine()(1);
+    QVERIFY(line.Visible());
+    QCOMPARE(lineOf(line), QRectF(QPointF(2400, 1500), QPointF(600, 600)));
+    QCOMPARE(bill->mObjs().nCurID(), 1);
+    QVERIFY(handleOf(bill, 1, 1).Visible());
+    QVERIFY(handleOf(bill, 1, 5).Visible());
+    QVERIFY(!handleOf(bill, 1, 3).Visible());
+    // The rubber line is gone.
+    QVERIFY(bill->PicPage().marks().empty());
+    QCOMPARE(h->shell.drawMode, 0);
+}
+
+void TestDesignerWindow::aClickDrawsNoInvisibleObject_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QPointF>("moveTo");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QRectF>("expected");
+    const QPointF still(1500, 750);
+    QTest::newRow("text click") << 2 << still << 1 << QRectF(1500, 750, 1440, 315);
+    QTest::newRow("text no height") << 2 << QPointF(3000, 750) << 1
+                                    << QRectF(1500, 750, 1440, 315);
+    QTest::newRow("picture click") << 3 << still << 1 << QRectF(1500, 750, 1440, 1440);
+    QTest::newRow("line click") << 1 << still << 0 << QRectF();
+    QTest::newRow("line back to start") << 1 << QPointF(3000, 1500) << 0 << QRectF();
+}
+
+void TestDesignerWindow::aClickDrawsNoInvisibleObject()
+{
+    QFETCH(int, tool);
+    QFETCH(QPointF, moveTo);
+    QFETCH(int, count);
+    QFETCH(QRectF, expected);
+    mFrm_Bill *bill = h->open();
+    h->shell.drawMode = tool;
+    h->press(h->at(bill, 1500, 750));
+    h->move(h->at(bill, moveTo.x(), moveTo.y()));
+    h->release(h->at(bill, 1500, 750));
+
+    QCOMPARE(bill->mObjs().Count(), count);
+    if (count == 0) {
+        QVERIFY(!bill->ObjLine()(1).Visible());
+        QCOMPARE(bill->mObjs().nCurID(), 0);
+        QVERIFY(bill->PicPage().marks().empty());
+    } else {
+        const int id = tool == 2 ? 1001 : 2001;
+        const Element &e = tool == 2 ? bill->ObjText()(id) : bill->ObjImg()(id);
+        QVERIFY(e.Visible());
+        QCOMPARE(box(e), expected);
+        QCOMPARE(bill->mObjs().nCurID(), id);
+        // Its handles sit around the default box.
+        QCOMPARE(handleOf(bill, id, 5).Left(), expected.right() - 37 - 8);
+        QVERIFY(handleOf(bill, id, 5).Visible());
+    }
+    QCOMPARE(h->shell.drawMode, 0);
+    QCOMPARE(h->shell.buttons.value("DrawSel"), 1);
+}
+
+void TestDesignerWindow::bandSelection_data()
+{
+    QTest::addColumn<QRectF>("band");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("current");
+    QTest::newRow("touching A") << QRectF(QPointF(600, 300), QPointF(1800, 900)) << 1 << 1001;
+    QTest::newRow("touching all") << QRectF(QPointF(600, 300), QPointF(7000, 3000)) << 3 << 1001;
+    QTest::newRow("drawn upwards") << QRectF(QPointF(7000, 3000), QPointF(2900, 2600)) << 1
+                                   << 1003;
+    QTest::newRow("missing") << QRectF(QPointF(600, 1500), QPointF(7000, 2100)) << 0 << 0;
+    QTest::newRow("only touching an edge") << QRectF(QPointF(600, 300), QPointF(1500, 900)) << 0
+                                           << 0;
+}
+
+void TestDesignerWindow::bandSelection()
+{
+    QFETCH(QRectF, band);
+    QFETCH(int, selected);
+    QFETCH(int, current);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+
+    h->press(h->at(bill, band.left(), band.top()));
+    h->move(h->at(bill, band.center().x(), band.center().y()));
+    QCOMPARE(bill->mObjs().nActCount(), 0);
+    QVERIFY(!bill->PicPage().bands().empty());
+    h->move(h->at(bill, band.right(), band.bottom()));
+    h->release(h->at(bill, band.right(), band.bottom()));
+
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+    QCOMPARE(bill->mObjs().nCurID(), current);
+    QVERIFY(bill->PicPage().bands().empty());
+    QCOMPARE(h->shell.drawMode, 0);
+    QCOMPARE(box(bill->ObjText()(1001)), QRectF(1500, 750, 1500, 450));
+}
+
+void TestDesignerWindow::pressOnALockedObjectSelectsWithoutMoving()
+{
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->click(bill, 2000, 900);
+    bill->Locked();
+    h->click(bill, 5000, 900);
+    QCOMPARE(bill->mObjs().nCurID(), 1002);
+    QCOMPARE(h->shell.checked.value("mun_EditLock"), false);
+
+    h->drag(bill, 2000, 900, 3500, 1800);
+    QCOMPARE(box(bill->ObjText()(1001)), QRectF(1500, 750, 1500, 450));
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QVERIFY(handleOf(bill, 1001, 1).Visible());
+    QCOMPARE(h->shell.checked.value("mun_EditLock"), true);
+    QCOMPARE(h->shell.buttons.value("Locked"), 1);
+}
+
+void TestDesignerWindow::groupMoveLeavesTheLockedMemberInPlace()
+{
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->click(bill, 2000, 2400);
+    bill->Locked();
+    h->drag(bill, 600, 300, 7000, 3000);
+    QCOMPARE(bill->mObjs().nActCount(), 3);
+
+    h->drag(bill, 5000, 900, 5600, 1200);
+    QCOMPARE(box(bill->ObjText()(1001)), QRectF(2100, 1050, 1500, 450));
+    QCOMPARE(box(bill->ObjText()(1002)), QRectF(5100, 1050, 1500, 450));
+    QCOMPARE(box(bill->ObjText()(1003)), QRectF(1500, 2250, 1500, 450));
+    QCOMPARE(bill->mObjs().nActCount(), 3);
+    // The moved objects show their handles at their new places.
+    QCOMPARE(handleOf(bill, 1002, 1).Left(), 5100 - 37 + 8.0);
+    QVERIFY(handleOf(bill, 1002, 1).Visible());
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestDesignerWindow::pressOnAnUnselectedObjectSelectsOnlyIt()
+{
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->drag(bill, 600, 300, 7000, 1500);
+    QCOMPARE(bill->mObjs().nActCount(), 2);
+
+    h->drag(bill, 2000, 2400, 2300, 2550);
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QCOMPARE(bill->mObjs().nCurID(), 1003);
+    QVERIFY(!bill->mObjs().findByID(1001)->IsActive());
+    QVERIFY(!bill->mObjs().findByID(1002)->IsActive());
+    // Only it was dragged.
+    QCOMPARE(box(bill->ObjText()(1003)), QRectF(1800, 2400, 1500, 450));
+    QCOMPARE(box(bill->ObjText()(1001)), QRectF(1500, 750, 1500, 450));
+}
+
+void TestDesignerWindow::sizingByAHandle_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QRectF>("expected");
+    QTest::newRow("unlocked") << false << QRectF(1500, 750, 2100, 750);
+    QTest::newRow("locked") << true << QRectF(1500, 750, 1500, 450);
+}
+
+void TestDesignerWindow::sizingByAHandle()
+{
+    QFETCH(bool, locked);
+    QFETCH(QRectF, expected);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    if (locked)
+        bill->Locked();
+    const int clipsBefore = pointer().clips;
+
+    const QPointF grip = handleMiddle(handleOf(bill, 1001, 5));
+    QCOMPARE(grip, QPointF(3000, 1200));
+    h->press(h->at(bill, grip.x(), grip.y()));
+    h->move(h->at(bill, 3300, 1350));
+    h->move(h->at(bill, 3600, 1500));
+    h->release(h->at(bill, 3600, 1500));
+
+    QCOMPARE(box(bill->ObjText()(1001)), expected);
+    QCOMPARE(handleOf(bill, 1001, 5).Left(), expected.right() - 45);
+    QVERIFY(handleOf(bill, 1001, 5).Visible());
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    QCOMPARE(pointer().clips - clipsBefore, locked ? 0 : 1);
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestDesignerWindow::aHandleOfAMultipleSelectionReducesIt()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 1, 600, 600, 2400, 600);
+    h->draw(bill, 1, 600, 1800, 2400, 2400);
+    h->drag(bill, 300, 300, 3000, 3000);
+    QCOMPARE(bill->mObjs().nActCount(), 2);
+
+    // The end handle of the second line is PicHD element 13.
+    const Element &end = bill->PicHD()(13);
+    QVERIFY(end.Visible());
+    const QPointF grip = handleMiddle(end);
+    h->press(h->at(bill, grip.x(), grip.y()));
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QCOMPARE(bill->mObjs().nCurID(), 2);
+    QVERIFY(!bill->mObjs().findByID(1)->IsActive());
+    h->move(h->at(bill, 2700, 2550));
+    h->move(h->at(bill, 3000, 2700));
+    h->release(h->at(bill, 3000, 2700));
+    QCOMPARE(lineOf(bill->ObjLine()(2)), QRectF(QPointF(600, 1800), QPointF(3000, 2700)));
+    QCOMPARE(lineOf(bill->ObjLine()(1)), QRectF(QPointF(600, 600), QPointF(2400, 600)));
+}
+
+void TestDesignerWindow::pageSizing_data()
+{
+    QTest::addColumn<int>("handle");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::addColumn<QSizeF>("expected");
+    QTest::newRow("right edge outward") << 1 << QPoint(20, 40) << QSizeF(8490, 3690);
+    QTest::newRow("bottom edge outward") << 2 << QPoint(40, 10) << QSizeF(8190, 3840);
+    QTest::newRow("corner outward") << 3 << QPoint(20, 10) << QSizeF(8490, 3840);
+    QTest::newRow("right edge far inward") << 1 << QPoint(-520, -100) << QSizeF(1000, 3690);
+    QTest::newRow("bottom edge far inward") << 2 << QPoint(-100, -240) << QSizeF(8190, 1000);
+    QTest::newRow("corner far inward") << 3 << QPoint(-530, -240) << QSizeF(1000, 1000);
+}
+
+void TestDesignerWindow::pageSizing()
+{
+    QFETCH(int, handle);
+    QFETCH(QPoint, pixels);
+    QFETCH(QSizeF, expected);
+    mFrm_Bill *bill = h->open();
+    FixHandle &grip = bill->PicFixHd(handle);
+    const QPoint from = grip.mapTo(&h->area, QPoint(2, 2));
+    h->press(from);
+    QVERIFY(!bill->PicFixHd(1).Visible());
+    QVERIFY(Platform::pointer().isConfined());
+    h->move(from + pixels / 2);
+    h->move(from + pixels);
+    h->release(from + pixels);
+
+    QCOMPARE(QSizeF(bill->PicPage().Width(), bill->PicPage().Height()), expected);
+    for (int i = 1; i <= 3; ++i)
+        QVERIFY(bill->PicFixHd(i).Visible());
+    QCOMPARE(bill->PicFixHd(1).Left(), expected.width() + 5);
+    QCOMPARE(bill->PicFixHd(2).Top(), expected.height() + 5);
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestDesignerWindow::aDragLeavingItsHandleStillEndsTheGesture()
+{
+    mFrm_Bill *bill = h->open();
+    const QPoint from = bill->PicFixHd(1).mapTo(&h->area, QPoint(2, 2));
+    const QPoint over = h->at(bill, 3000, 1500);
+    h->press(from);
+    h->move(over);
+    QCOMPARE(bill->PicPage().Width(), 8190.0 - (from.x() - over.x()) * 15);
+    // Released over the page, far from the handle that took the press.
+    h->release(over);
+    QVERIFY(bill->PicFixHd(1).Visible());
+    QVERIFY(!Platform::pointer().isConfined());
+    // The next press on the page is an ordinary page press again.
+    const double width = bill->PicPage().Width();
+    h->shell.drawMode = 2;
+    h->drag(bill, 600, 600, 1500, 900);
+    QCOMPARE(bill->PicPage().Width(), width);
+    QCOMPARE(bill->mObjs().Count(), 1);
+}
+
+void TestDesignerWindow::scrollRanges_data()
+{
+    QTest::addColumn<double>("overhang");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("max");
+    QTest::newRow("100 twips past VS") << 100.0 << true << 610;
+    QTest::newRow("just inside") << 0.0 << false << 0;
+    QTest::newRow("maximum beyond 16 bits") << 40000.0 << false << 0;
+}
+
+void TestDesignerWindow::scrollRanges()
+{
+    QFETCH(double, overhang);
+    QFETCH(bool, shown);
+    QFETCH(int, max);
+    mFrm_Bill *bill = h->open();
+    QVERIFY(!bill->HS().Visible());
+    QCOMPARE(bill->VS().Width(), 255.0);
+    bill->PicPage().setWidth(bill->VS().Left() + overhang);
+    QCOMPARE(bill->HS().Visible(), shown);
+    QCOMPARE(bill->HS().Max(), max);
+    QCOMPARE(bill->PicPage().Left(), 0.0);
+}
+
+void TestDesignerWindow::aGrownWindowClampsTheScrollPosition()
+{
+    mFrm_Bill *bill = h->open(QSize(500, 400));
+    bill->PicPage().setWidth(12000);
+    const int before = bill->HS().Max();
+    QCOMPARE(before, int(12000 - bill->VS().Left() + 510));
+    bill->HS().setValue(before);
+    QCOMPARE(bill->PicPage().Left(), -double(before));
+    QCOMPARE(bill->PicFixHd(1).Left(), 12000 - before + 5.0);
+
+    bill->parentWidget()->resize(700, 400);
+    const int after = bill->HS().Max();
+    QVERIFY(after < before);
+    QCOMPARE(bill->HS().Value(), after);
+    QCOMPARE(bill->PicPage().Left(), -double(after));
+
+    // A page that fits again hides the bar and returns to the origin.
+    bill->PicPage().setWidth(3000);
+    QVERIFY(!bill->HS().Visible());
+    QCOMPARE(bill->HS().Value(), 0);
+    QCOMPARE(bill->PicPage().Left(), 0.0);
+    QCOMPARE(bill->PicFixHd(1).Left(), 3005.0);
+}
+
+void TestDesignerWindow::rightPressChangesOnlyMenuStates_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("several");
+    QTest::addColumn<bool>("some");
+    QTest::addColumn<bool>("one");
+    QTest::newRow("none") << 0 << false << false << false;
+    QTest::newRow("one") << 1 << false << true << true;
+    QTest::newRow("three") << 3 << true << true << false;
+}
+
+void TestDesignerWindow::rightPressChangesOnlyMenuStates()
+{
+    QFETCH(int, selected);
+    QFETCH(bool, several);
+    QFETCH(bool, some);
+    QFETCH(bool, one);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    if (selected == 0)
+        h->click(bill, 600, 3300);
+    else if (selected == 3)
+        bill->SelAll();
+    bill->Locked();
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+    const int clips = pointer().clips;
+
+    h->press(h->at(bill, 5000, 900), Qt::RightButton);
+    h->move(h->at(bill, 6500, 1800));
+    h->release(h->at(bill, 6500, 1800), Qt::RightButton);
+
+    QCOMPARE(h->shell.popups, 1);
+    QCOMPARE(h->shell.enabled.value("mun_Align"), several);
+    QCOMPARE(h->shell.enabled.value("mun_SameSize"), several);
+    QCOMPARE(h->shell.enabled.value("mun_Delete"), some);
+    QCOMPARE(h->shell.enabled.value("mun_Lock"), some);
+    QCOMPARE(h->shell.enabled.value("mun_Clone"), some);
+    QCOMPARE(h->shell.enabled.value("mun_ObjProp"), one);
+    QCOMPARE(h->shell.checked.value("mun_Lock", false), some);
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+    QCOMPARE(box(bill->ObjText()(1002)), QRectF(4500, 750, 1500, 450));
+    QCOMPARE(bill->mObjs().Count(), 3);
+    QCOMPARE(pointer().clips, clips);
+}
+
+void TestDesignerWindow::ctrlKeyRefreshesMenuStates_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("refreshed");
+    QTest::newRow("Ctrl+U") << int(Qt::Key_U) << int(Qt::ControlModifier) << true;
+    // The window system reports the state before the key; Qt adds the
+    // pressed modifier key's own bit.
+    QTest::newRow("Ctrl itself") << int(Qt::Key_Control) << 0 << true;
+    QTest::newRow("Ctrl+Shift+U") << int(Qt::Key_U) << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                  << false;
+    QTest::newRow("Ctrl+Alt+U") << int(Qt::Key_U) << int(Qt::ControlModifier | Qt::AltModifier)
+                                << false;
+    QTest::newRow("U") << int(Qt::Key_U) << 0 << false;
+}
+
+void TestDesignerWindow::ctrlKeyRefreshesMenuStates()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, refreshed);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    // One key event with exactly these modifiers held.
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+    QApplication::sendEvent(bill, &press);
+    QCOMPARE(h->shell.enableCalls > 0, refreshed);
+    QCOMPARE(h->shell.popups, 0);
+    if (refreshed)
+        QCOMPARE(h->shell.enabled.value("mun_ObjProp"), true);
+}
+
+void TestDesignerWindow::handlePixels_data()
+{
+    QTest::addColumn<int>("nID");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("selected") << 1002 << false << QColor(0, 0, 128);
+    QTest::newRow("current") << 1001 << false << QColor(0, 0, 255);
+    QTest::newRow("selected and locked") << 1002 << true << QColor(255, 0, 0);
+    QTest::newRow("current and locked") << 1001 << true << QColor(64, 0, 0);
+}
+
+void TestDesignerWindow::handlePixels()
+{
+    QFETCH(int, nID);
+    QFETCH(bool, locked);
+    QFETCH(QColor, colour);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->drag(bill, 600, 300, 7000, 1500);
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    if (locked)
+        bill->Locked();
+    for (int position = 1; position <= 8; ++position)
+        QCOMPARE(pixelAt(bill, handleMiddle(handleOf(bill, nID, position))), colour);
+    // The unselected object shows no handles.
+    QCOMPARE(pixelAt(bill, handleMiddle(handleOf(bill, 1003, 5))), QColor(Qt::white));
+}
+
+void TestDesignerWindow::inPlaceCaptionEditing()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    h->doubleClick(bill, 2000, 900);
+    QLineEdit &editor = bill->TxtLab();
+    QVERIFY(editor.isVisible());
+    QCOMPARE(editor.text(), QStringLiteral("文字"));
+    QCOMPARE(editor.geometry(), QRect(100, 50, 100, 30));
+    QTRY_VERIFY(editor.hasFocus());
+    QCOMPARE(editor.selectedText(), QStringLiteral("文字"));
+
+    const Element &label = bill->ObjText()(1001);
+    QTest::keyClick(&editor, Qt::Key_A);
+    QCOMPARE(label.Caption(), QStringLiteral("a"));
+    QTest::keyClick(&editor, Qt::Key_B);
+    QCOMPARE(label.Caption(), QStringLiteral("ab"));
+    QCOMPARE(label.Tag(), QStringLiteral("ab"));
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QVERIFY(!editor.isVisible());
+    QCOMPARE(label.Caption(), QStringLiteral("ab"));
+}
+
+void TestDesignerWindow::inPlaceEditingEndsOnFocusLoss()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    h->doubleClick(bill, 2000, 900);
+    QTRY_VERIFY(bill->TxtLab().hasFocus());
+    QTest::keyClicks(&bill->TxtLab(), "xy");
+    h->click(bill, 6000, 3000);
+    QTRY_VERIFY(!bill->TxtLab().isVisible());
+    QCOMPARE(bill->ObjText()(1001).Caption(), QStringLiteral("xy"));
+}
+
+void TestDesignerWindow::dataBoundTextIsNotEdited()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    bill->mObjs().findByID(1001)->setIsFix(false);
+    h->doubleClick(bill, 2000, 900);
+    QVERIFY(!bill->TxtLab().isVisible());
+}
+
+void TestDesignerWindow::pictureChoice_data()
+{
+    QTest::addColumn<QString>("answer"); // "" cancels, "bad" is a file that is no picture
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("bitmap") << "good.bmp" << QSize(12, 8) << QString();
+    QTest::newRow("cancel clears") << QString() << QSize(0, 0) << QString();
+    QTest::newRow("not a picture") << "bad.bmp" << QSize(3, 3) << QStringLiteral("481:无效的图片 ");
+}
+
+void TestDesignerWindow::pictureChoice()
+{
+    QFETCH(QString, answer);
+    QFETCH(QSize, pictureSize);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QImage good(12, 8, QImage::Format_RGB32);
+    good.fill(Qt::green);
+    QVERIFY(good.save(dir.filePath("good.bmp")));
+    QFile bad(dir.filePath("bad.bmp"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("no picture here");
+    bad.close();
+
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 3, 1500, 750, 3000, 2250);
+    Element &image = bill->ObjImg()(2001);
+    QImage before(3, 3, QImage::Format_RGB32);
+    before.fill(Qt::red);
+    image.setPicture(before);
+    image.setTag(QStringLiteral("earlier.bmp"));
+
+    if (answer.isEmpty())
+        dialogs->fileAnswers.push_back(std::nullopt);
+    else
+        dialogs->fileAnswers.push_back(dir.filePath(answer));
+    h->doubleClick(bill, 2000, 1500);
+
+    QCOMPARE(dialogs->shown.front().kind, QStringLiteral("OpenFile"));
+    QCOMPARE(dialogs->shown.front().file.title, QStringLiteral("选择图形文件"));
+    QCOMPARE(dialogs->shown.front().file.filter,
+             QStringLiteral("位图文件(*.Bmp)|*.Bmp|所有图形文件|*.Bmp;*.Jpg;*.Gif;*.Ico|所有文件(*.*)|*.*"));
+    QCOMPARE(dialogs->shown.front().file.flags, 6164);
+    QCOMPARE(image.Picture().size(), pictureSize);
+    if (answer == "good.bmp")
+        QCOMPARE(image.Tag(), dir.filePath(answer));
+    else if (answer.isEmpty())
+        QCOMPARE(image.Tag(), QString());
+    else
+        QCOMPARE(image.Tag(), QStringLiteral("earlier.bmp"));
+    QCOMPARE(dialogs->messages().isEmpty() ? QString() : dialogs->messages().last(), message);
+    if (!message.isEmpty())
+        QCOMPARE(dialogs->lastMessage()->icon, MsgIcon::Exclamation);
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestDesignerWindow::runningOutOfIds_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::newRow("lines") << 1;
+    QTest::newRow("texts") << 2;
+}
+
+void TestDesignerWindow::runningOutOfIds()
+{
+    QFETCH(int, tool);
+    mFrm_Bill *bill = h->open();
+    ElementArray &array = tool == 1 ? bill->ObjLine() : bill->ObjText();
+    for (int id = ObjDraw::FirstID(tool); id <= ObjDraw::LastID(tool); ++id)
+        array.Load(id);
+    h->draw(bill, tool, 600, 600, 1500, 900);
+
+    QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("对象数量已超出上限！")});
+    QCOMPARE(bill->mObjs().Count(), 0);
+    QCOMPARE(array.UBound(), ObjDraw::LastID(tool));
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+void TestDesignerWindow::deleteHidesTheSelection_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::newRow("one") << 1;
+    QTest::newRow("two") << 2;
+    QTest::newRow("none") << 0;
+}
+
+void TestDesignerWindow::deleteHidesTheSelection()
+{
+    QFETCH(int, selected);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    if (selected == 2)
+        h->drag(bill, 600, 300, 7000, 1500);
+    else if (selected == 0)
+        h->click(bill, 600, 3300);
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+    bill->Delete();
+
+    QCOMPARE(bill->mObjs().Count(), 3);
+    QCOMPARE(bill->mObjs().nActCount(), 0);
+    QCOMPARE(bill->ObjText()(1003).Visible(), selected != 1);
+    QCOMPARE(bill->ObjText()(1001).Visible(), selected != 2);
+    QCOMPARE(bill->ObjText()(1002).Visible(), selected != 2);
+    for (int position = 1; position <= 8; ++position) {
+        QVERIFY(!handleOf(bill, 1003, position).Visible());
+        QVERIFY(!handleOf(bill, 1001, position).Visible());
+    }
+    QVERIFY(dialogs->shown.empty());
+}
+
+void TestDesignerWindow::lockedTogglesTheSelection_data()
+{
+    QTest::addColumn<bool>("currentLocked");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("only the current one locked") << true << false;
+    QTest::newRow("none locked") << false << true;
+}
+
+void TestDesignerWindow::lockedTogglesTheSelection()
+{
+    QFETCH(bool, currentLocked);
+    QFETCH(bool, expected);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    if (currentLocked) {
+        h->click(bill, 2000, 900);
+        bill->Locked();
+    }
+    h->drag(bill, 600, 300, 7000, 3000);
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    QCOMPARE(bill->mObjs().findByID(1001)->Locked(), currentLocked);
+    bill->Locked();
+    for (int id = 1001; id <= 1003; ++id)
+        QCOMPARE(bill->mObjs().findByID(id)->Locked(), expected);
+    // The release over the page later brings the check mark in line.
+    h->click(bill, 2000, 900);
+    QCOMPARE(h->shell.checked.value("mun_EditLock"), expected);
+}
+
+void TestDesignerWindow::selAll_data()
+{
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("all shown") << 0 << 3;
+    QTest::newRow("all deleted") << 3 << 0;
+}
+
+void TestDesignerWindow::selAll()
+{
+    QFETCH(int, deleted);
+    QFETCH(int, selected);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    if (deleted) {
+        bill->SelAll();
+        bill->Delete();
+    }
+    bill->SelAll();
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+    QCOMPARE(bill->mObjs().nCurID(), selected ? 1003 : 0);
+    QVERIFY(dialogs->shown.empty());
+    if (selected)
+        QCOMPARE(bill->currentObject()->nID(), 1003);
+}
+
+void TestDesignerWindow::setAlign_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<double>("left");
+    QTest::newRow("code 0 changes nothing") << 0 << 4500.0;
+    QTest::newRow("left edges") << 1 << 1500.0;
+}
+
+void TestDesignerWindow::setAlign()
+{
+    QFETCH(int, code);
+    QFETCH(double, left);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->drag(bill, 600, 300, 7000, 1500);
+    bill->SetAlign(code);
+    QCOMPARE(bill->ObjText()(1002).Left(), left);
+    QCOMPARE(bill->ObjText()(1001).Left(), 1500.0);
+    QVERIFY(dialogs->shown.empty());
+}
+
+void TestDesignerWindow::closingOneOfTwoDesignersKeepsTheOtherActive_data()
+{
+    QTest::addColumn<bool>("closeActive");
+    QTest::newRow("closing the active one") << true;
+    QTest::newRow("closing the other one") << false;
+}
+
+void TestDesignerWindow::closingOneOfTwoDesignersKeepsTheOtherActive()
+{
+    QFETCH(bool, closeActive);
+    mFrm_Bill *first = h->open();
+    mFrm_Bill *second = h->open();
+    QTRY_COMPARE(h->shell.gActiveBill(), second);
+    QPointer<mFrm_Bill> closing = closeActive ? second : first;
+    mFrm_Bill *staying = closeActive ? first : second;
+    closing->Unload();
+    QTRY_VERIFY(closing.isNull());
+    QTRY_COMPARE(h->shell.gActiveBill(), staying);
+    QCOMPARE(h->area.subWindowList().size(), 1);
+}
+
+QTEST_MAIN(TestDesignerWindow)
+#include "tst_designerwindow.moc"
