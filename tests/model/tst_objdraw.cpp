@@ -1,0 +1,496 @@
+#include "ModelFixtures.h"
+
+#include "model/HandlePictures.h"
+#include "model/ObjHds.h"
+
+#include "platform/PageSurface.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+
+#include <QTest>
+
+class TestObjDraw : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void flagSideEffects_data();
+    void flagSideEffects();
+    void gestureMarksSavedObjectChanged_data();
+    void gestureMarksSavedObjectChanged();
+    void hdCountFollowsKind();
+    void currentSelectsAndLockedHandlesKeepState();
+    void textBorderIsSelectionCue_data();
+    void textBorderIsSelectionCue();
+    void drawingTextEitherWayGivesSameBox();
+    void drawnTextLoadsKeyedHandles();
+    void drawnLineHandlesSitOnItsEnds();
+    void selectionBandLagsOneMove();
+    void drawingBeyondIdRangeLoadsNothing_data();
+    void drawingBeyondIdRangeLoadsNothing();
+    void lastIdOfRangeCanBeDrawn();
+    void lineDragKeepsDirection();
+    void dragLimits_data();
+    void dragLimits();
+    void sizingBoxStopsAtLastNonEmptySize();
+    void sizingIgnoresOtherButtons();
+    void lineSizeWithoutMoveKeepsLine();
+    void lineSizeMovesTheEndUnderTheHandle_data();
+    void lineSizeMovesTheEndUnderTheHandle();
+    void checkPointMargins_data();
+    void checkPointMargins();
+    void checkRangeBands_data();
+    void checkRangeBands();
+    void hiddenObjectIsNeverHit();
+};
+
+void TestObjDraw::initTestCase()
+{
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestObjDraw::flagSideEffects_data()
+{
+    QTest::addColumn<QString>("setter");
+    QTest::addColumn<bool>("value");
+    QTest::addColumn<bool>("isScroll");
+    QTest::addColumn<bool>("sumed");
+    QTest::addColumn<bool>("sumedPage");
+
+    // Every row starts from IsScroll, Sumed and SumedPage all True.
+    QTest::newRow("isFixFalseClearsAll") << "IsFix" << false << false << false << false;
+    QTest::newRow("isFixTrueKeepsAll") << "IsFix" << true << true << true << true;
+    QTest::newRow("isScrollTrueClearsTotals") << "IsScroll" << true << true << false << false;
+    QTest::newRow("isScrollFalseKeepsTotals") << "IsScroll" << false << false << true << true;
+    QTest::newRow("sumedFalseClearsPage") << "Sumed" << false << true << false << false;
+    QTest::newRow("sumedPageAloneKeepsSumed") << "SumedPage" << false << true << true << false;
+}
+
+void TestObjDraw::flagSideEffects()
+{
+    QFETCH(QString, setter);
+    QFETCH(bool, value);
+    ObjDraw obj;
+    obj.setIsScroll(true);
+    obj.setSumed(true);
+    obj.setSumedPage(true);
+    QVERIFY(obj.IsScroll() && obj.Sumed() && obj.SumedPage());
+    if (setter == "IsFix")
+        obj.setIsFix(value);
+    else if (setter == "IsScroll")
+        obj.setIsScroll(value);
+    else if (setter == "Sumed")
+        obj.setSumed(value);
+    else
+        obj.setSumedPage(value);
+    QTEST(obj.IsScroll(), "isScroll");
+    QTEST(obj.Sumed(), "sumed");
+    QTEST(obj.SumedPage(), "sumedPage");
+}
+
+void TestObjDraw::gestureMarksSavedObjectChanged_data()
+{
+    QTest::addColumn<bool>("sizing");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+
+    QTest::newRow("dragNew") << false << 0 << 0;
+    QTest::newRow("dragSaved") << false << -1 << 1;
+    QTest::newRow("sizeNew") << true << 0 << 0;
+    QTest::newRow("sizeSaved") << true << -1 << 1;
+    QTest::newRow("sizeChanged") << true << 1 << 1;
+}
+
+void TestObjDraw::gestureMarksSavedObjectChanged()
+{
+    QFETCH(bool, sizing);
+    QFETCH(int, before);
+    ObjDraw obj;
+    obj.setEditFlag(before);
+    if (sizing)
+        obj.setIsSizing(true);
+    else
+        obj.setIsDraging(true);
+    QTEST(obj.EditFlag(), "after");
+}
+
+void TestObjDraw::hdCountFollowsKind()
+{
+    ObjDraw obj;
+    obj.setEType(ObjDraw::Line);
+    obj.setHdCount(8);
+    QCOMPARE(obj.HdCount(), 2);
+    obj.setEType(ObjDraw::Picture);
+    QCOMPARE(obj.HdCount(), 8);
+}
+
+void TestObjDraw::currentSelectsAndLockedHandlesKeepState()
+{
+    ObjDraws objs;
+    auto obj = addText(objs, 1000, 1000, 800, 300);
+    obj->setLocked(true);
+    QVERIFY(!obj->IsActive());
+
+    obj->setIsCurrent(true);
+    QVERIFY(obj->IsActive());
+    QCOMPARE(obj->Handls()->Count(), 8);
+    for (ObjHd &hd : *obj->Handls()) {
+        QCOMPARE(hd.nState(), -2);
+        QVERIFY(hd.ObjCtl()->Visible());
+        QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), QColor(64, 0, 0));
+    }
+
+    obj->setIsActive(false);
+    QVERIFY(!obj->IsCurrent());
+    for (ObjHd &hd : *obj->Handls()) {
+        QCOMPARE(hd.nState(), -2);
+        QVERIFY(!hd.ObjCtl()->Visible());
+    }
+}
+
+void TestObjDraw::textBorderIsSelectionCue_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<int>("border");
+
+    QTest::newRow("blankDeselected") << "   " << false << 1;
+    QTest::newRow("emptyDeselected") << "" << false << 1;
+    QTest::newRow("textDeselected") << " 合计 " << false << 0;
+    QTest::newRow("textSelected") << "合计" << true << 1;
+}
+
+void TestObjDraw::textBorderIsSelectionCue()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, selected);
+    ObjDraws objs;
+    auto obj = addText(objs, 0, 0, 800, 300);
+    obj->ObjCtl()->setCaption(caption);
+    obj->setIsActive(true);
+    obj->setIsActive(selected);
+    QTEST(obj->ObjCtl()->BorderStyle(), "border");
+}
+
+void TestObjDraw::drawingTextEitherWayGivesSameBox()
+{
+    PageSurface page;
+    ObjDraw forward(&page);
+    forward.setEType(ObjDraw::Text);
+    forward.OnStartDraw(1, 0, 1000, 500);
+    forward.OnDrawing(1, 0, 1600, 800);
+    forward.OnEndDraw(1, 0, 1600, 800);
+
+    ObjDraw backward(&page);
+    backward.setEType(ObjDraw::Text);
+    backward.OnStartDraw(1, 0, 1600, 800);
+    backward.OnDrawing(1, 0, 1000, 500);
+    backward.OnEndDraw(1, 0, 1000, 500);
+
+    QCOMPARE(boxOf(forward), QRectF(1000, 500, 600, 300));
+    QCOMPARE(boxOf(backward), boxOf(forward));
+    QVERIFY(!backward.IsDrawing());
+    QVERIFY(backward.IsActive());
+    QVERIFY(backward.ObjCtl()->Visible());
+}
+
+void TestObjDraw::drawnTextLoadsKeyedHandles()
+{
+    PageSurface page;
+    page.ObjText().Load(1001);
+    page.ObjText().Load(1002);
+    ObjDraw obj(&page);
+    obj.setEType(ObjDraw::Text);
+    obj.OnStartDraw(1, 0, 100, 100);
+    obj.OnDrawing(1, 0, 900, 400);
+    obj.OnEndDraw(1, 0, 900, 400);
+
+    QCOMPARE(obj.nID(), 1003);
+    QCOMPARE(obj.ObjCtl()->BorderStyle(), 1);
+    ObjHds &hds = *obj.Handls();
+    QCOMPARE(hds.Count(), 8);
+    for (int k = 0; k < 8; ++k) {
+        ObjHd &hd = hds.Item(QStringLiteral("1003%1").arg(k));
+        QCOMPARE(hd.HdID(), k);
+        QCOMPARE(hd.ObjCtl(), &page.PicHD()(8 * 1003 - 7 + k));
+        QCOMPARE(hd.ObjCtl()->Tag(), QString::number(k + 1));
+        QVERIFY(hd.ObjCtl()->Visible());
+    }
+    QCOMPARE(hds.Item(2).ObjCtl()->MousePointer(), 7);
+}
+
+void TestObjDraw::drawnLineHandlesSitOnItsEnds()
+{
+    PageSurface page;
+    ObjDraw obj(&page);
+    obj.setEType(ObjDraw::Line);
+    obj.OnStartDraw(1, 0, 1000, 1000);
+    obj.OnDrawing(1, 0, 700, 900);
+    QCOMPARE(page.marks().size(), std::size_t(1));
+    QVERIFY(!obj.ObjCtl()->Visible());
+    obj.OnEndDraw(1, 0, 500, 800);
+
+    QVERIFY(page.marks().empty());
+    QCOMPARE(obj.nID(), 1);
+    QCOMPARE(lineOf(obj), QLineF(1000, 1000, 500, 800));
+    ObjHds &hds = *obj.Handls();
+    QCOMPARE(hds.Item(1).HdID(), 0);
+    QCOMPARE(hds.Item(5).HdID(), 1);
+    QCOMPARE(hds.Item(2).HdID(), 5);
+    // Handle half size 37, half pixel 8.
+    QCOMPARE(hds.Item(1).ObjCtl()->Left(), 1000 - 37 + 8);
+    QCOMPARE(hds.Item(1).ObjCtl()->Top(), 1000 - 37 + 8);
+    QCOMPARE(hds.Item(5).ObjCtl()->Left(), 500 - 37 - 8);
+    QCOMPARE(hds.Item(5).ObjCtl()->Top(), 800 - 37 - 8);
+    for (int position = 1; position <= 8; ++position)
+        QCOMPARE(hds.Item(position).ObjCtl()->Visible(), position == 1 || position == 5);
+}
+
+void TestObjDraw::selectionBandLagsOneMove()
+{
+    PageSurface page;
+    ObjDraw band(&page);
+    band.OnStartDraw(1, 0, 150, 150);
+    QCOMPARE(page.bands().size(), std::size_t(1));
+    QVERIFY(page.bands().front().dashed);
+
+    band.OnDrawing(1, 0, 300, 450);
+    QCOMPARE(page.bands().size(), std::size_t(1));
+    QCOMPARE(page.bands().front().pixels, QRect(10, 10, 0, 0));
+
+    band.OnDrawing(1, 0, 600, 600);
+    QCOMPARE(page.bands().size(), std::size_t(1));
+    QCOMPARE(page.bands().front().pixels, QRect(10, 10, 10, 20));
+    band.OnEndDraw(1, 0, 600, 600);
+    QVERIFY(!band.IsDrawing());
+    QVERIFY(!band.ObjCtl());
+}
+
+void TestObjDraw::drawingBeyondIdRangeLoadsNothing_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("lastLoaded");
+
+    QTest::newRow("line1001") << int(ObjDraw::Line) << 1000;
+    QTest::newRow("text2001") << int(ObjDraw::Text) << 2000;
+    QTest::newRow("picture4096") << int(ObjDraw::Picture) << 4095;
+}
+
+void TestObjDraw::drawingBeyondIdRangeLoadsNothing()
+{
+    QFETCH(int, kind);
+    QFETCH(int, lastLoaded);
+    PageSurface page;
+    ElementArray &array = kind == ObjDraw::Line ? page.ObjLine()
+                          : kind == ObjDraw::Text ? page.ObjText()
+                                                  : page.ObjImg();
+    for (int index = array.UBound() + 1; index <= lastLoaded; ++index)
+        array.Load(index);
+    const std::size_t handles = page.PicHD().size();
+
+    ObjDraw obj(&page);
+    obj.setEType(kind);
+    try {
+        obj.OnStartDraw(1, 0, 100, 100);
+        QFAIL("drawing past the id range was accepted");
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.Number(), int(RuntimeError::ObjectLimitReached));
+        QCOMPARE(e.Description(), QStringLiteral("对象数量已超出上限！"));
+    }
+    QCOMPARE(array.UBound(), lastLoaded);
+    QCOMPARE(page.PicHD().size(), handles);
+    QVERIFY(!obj.IsDrawing());
+    QVERIFY(!obj.ObjCtl());
+}
+
+void TestObjDraw::lastIdOfRangeCanBeDrawn()
+{
+    PageSurface page;
+    for (int index = 1001; index <= 1999; ++index)
+        page.ObjText().Load(index);
+    ObjDraw obj(&page);
+    obj.setEType(ObjDraw::Text);
+    obj.OnStartDraw(1, 0, 100, 100);
+    obj.OnDrawing(1, 0, 500, 500);
+    obj.OnEndDraw(1, 0, 500, 500);
+    QCOMPARE(obj.nID(), 2000);
+}
+
+void TestObjDraw::lineDragKeepsDirection()
+{
+    ObjDraws objs;
+    auto line = addLine(objs, 1000, 1000, 500, 800);
+    line->setIsActive(true);
+    line->OnStartDrag(600, 600);
+    QVERIFY(line->IsDraging());
+    QCOMPARE(Screen::MousePointer(), 15);
+    QVERIFY(!line->Handls()->Item(1).ObjCtl()->Visible());
+    line->OnDraging(650, 650, false, 0, 0);
+    line->OnDraging(700, 700, false, 0, 0);
+    QCOMPARE(lineOf(*line), QLineF(1100, 1100, 600, 900));
+    line->OnEndDrag(700, 700);
+    QVERIFY(!line->IsDraging());
+    QCOMPARE(Screen::MousePointer(), 0);
+    QVERIFY(line->Handls()->Item(1).ObjCtl()->Visible());
+    QCOMPARE(line->Handls()->Item(1).ObjCtl()->Left(), 1100 - 37 + 8);
+}
+
+void TestObjDraw::dragLimits_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("dx");
+    QTest::addColumn<bool>("limited");
+    QTest::addColumn<double>("limX");
+    QTest::addColumn<double>("left");
+
+    // The box starts at left 2000.
+    QTest::newRow("pastRightLimit") << 3000.0 << 6000.0 << true << 10000.0 << 7000.0;
+    QTest::newRow("zeroLimitIsNoLimit") << 3000.0 << 6000.0 << true << 0.0 << 8000.0;
+    QTest::newRow("unlimited") << 3000.0 << 6000.0 << false << 10000.0 << 8000.0;
+    QTest::newRow("pastLeftEdge") << 3000.0 << -2500.0 << true << 10000.0 << 0.0;
+    QTest::newRow("widerThanPage") << 12000.0 << -2500.0 << true << 10000.0 << -2000.0;
+}
+
+void TestObjDraw::dragLimits()
+{
+    QFETCH(double, width);
+    QFETCH(double, dx);
+    QFETCH(bool, limited);
+    QFETCH(double, limX);
+    ObjDraws objs;
+    auto box = addText(objs, 2000, 500, width, 300);
+    box->OnStartDrag(2100, 600);
+    box->OnDraging(2100 + dx, 600, limited, limX, 0);
+    QTEST(box->ObjCtl()->Left(), "left");
+    QCOMPARE(box->ObjCtl()->Width(), width);
+    QCOMPARE(box->ObjCtl()->Top(), 500.0);
+}
+
+void TestObjDraw::sizingBoxStopsAtLastNonEmptySize()
+{
+    ObjDraws objs;
+    auto box = addText(objs, 1000, 1000, 1000, 500);
+    box->ObjCtl()->setAutoSize(true);
+    box->setIsActive(true);
+    ObjHd &topLeft = box->Handls()->Item(1);
+    topLeft.OnMouseDown(*box, 1, 0, 3, 3);
+    QVERIFY(box->IsSizing());
+    QVERIFY(!box->ObjCtl()->AutoSize());
+    QVERIFY(!topLeft.ObjCtl()->Visible());
+    topLeft.OnMouseMove(*box, 1, 0, 1500, 1200);
+    QCOMPARE(boxOf(*box), QRectF(1500, 1200, 500, 300));
+    topLeft.OnMouseMove(*box, 1, 0, 2500, 2000);
+    QCOMPARE(boxOf(*box), QRectF(1500, 1200, 500, 300));
+    topLeft.OnMouseUp(*box, 1, 0, 3, 3);
+    QVERIFY(!box->IsSizing());
+    QVERIFY(topLeft.ObjCtl()->Visible());
+    QCOMPARE(topLeft.ObjCtl()->Left(), 1500 - 37 + 8);
+}
+
+void TestObjDraw::sizingIgnoresOtherButtons()
+{
+    ObjDraws objs;
+    auto box = addText(objs, 1000, 1000, 1000, 500);
+    box->OnStartSize(4, 1, 0, 0, 0);
+    box->OnSizing(2, 0, 3000, 3000);
+    QCOMPARE(boxOf(*box), QRectF(1000, 1000, 1000, 500));
+    box->OnEndSize(2, 0, 0, 0);
+    QVERIFY(box->IsSizing());
+}
+
+void TestObjDraw::lineSizeWithoutMoveKeepsLine()
+{
+    ObjDraws objs;
+    auto line = addLine(objs, 100, 100, 900, 500);
+    // A hit test leaves its grown rectangle behind in the object's scratch.
+    QVERIFY(line->CheckPoint(500, 300));
+    line->OnStartSize(1, 1, 0, 0, 0);
+    line->OnEndSize(1, 0, 0, 0);
+    QCOMPARE(lineOf(*line), QLineF(100, 100, 900, 500));
+    QVERIFY(line->ObjCtl()->Visible());
+    QVERIFY(!line->IsSizing());
+}
+
+void TestObjDraw::lineSizeMovesTheEndUnderTheHandle_data()
+{
+    QTest::addColumn<int>("hdID");
+    QTest::addColumn<QLineF>("expected");
+
+    // The fixed end becomes the line's first end.
+    QTest::newRow("secondEnd") << 1 << QLineF(100, 100, 1200, 700);
+    QTest::newRow("firstEnd") << 0 << QLineF(900, 500, 1200, 700);
+}
+
+void TestObjDraw::lineSizeMovesTheEndUnderTheHandle()
+{
+    QFETCH(int, hdID);
+    ObjDraws objs;
+    auto line = addLine(objs, 100, 100, 900, 500);
+    line->OnStartSize(hdID, 1, 0, 0, 0);
+    line->OnSizing(1, 0, 1000, 600);
+    line->OnSizing(1, 0, 1200, 700);
+    QVERIFY(!line->ObjCtl()->Visible());
+    QCOMPARE(objs.page().marks().size(), std::size_t(1));
+    line->OnEndSize(1, 0, 0, 0);
+    QTEST(lineOf(*line), "expected");
+    QVERIFY(line->ObjCtl()->Visible());
+    QVERIFY(objs.page().marks().empty());
+}
+
+void TestObjDraw::checkPointMargins_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<bool>("hit");
+
+    // A vertical line from (1000, 0) to (1000, 2000).
+    QTest::newRow("70right") << QPointF(1070, 1000) << true;
+    QTest::newRow("80right") << QPointF(1080, 1000) << false;
+    QTest::newRow("70left") << QPointF(930, 1000) << true;
+    QTest::newRow("80left") << QPointF(920, 1000) << false;
+    QTest::newRow("75right") << QPointF(1075, 1000) << true;
+}
+
+void TestObjDraw::checkPointMargins()
+{
+    QFETCH(QPointF, point);
+    ObjDraws objs;
+    auto line = addLine(objs, 1000, 0, 1000, 2000);
+    QTEST(line->CheckPoint(point.x(), point.y()), "hit");
+}
+
+void TestObjDraw::checkRangeBands_data()
+{
+    QTest::addColumn<bool>("line");
+    QTest::addColumn<QRectF>("band");
+    QTest::addColumn<bool>("hit");
+
+    // The line runs from (0, 500) to (1000, 500); the box is (1000, 1000) 500 x 500.
+    QTest::newRow("10ShortOfLine") << true << QRectF(QPointF(100, 0), QPointF(600, 490)) << true;
+    QTest::newRow("30ShortOfLine") << true << QRectF(QPointF(100, 0), QPointF(600, 470)) << false;
+    QTest::newRow("touchesBox") << false << QRectF(QPointF(0, 0), QPointF(1000, 1200)) << false;
+    QTest::newRow("overlapsBox") << false << QRectF(QPointF(0, 0), QPointF(1001, 1200)) << true;
+    QTest::newRow("partOfBox") << false << QRectF(QPointF(1400, 1400), QPointF(3000, 3000)) << true;
+    QTest::newRow("zeroWidth") << false << QRectF(QPointF(1200, 0), QPointF(1200, 3000)) << false;
+}
+
+void TestObjDraw::checkRangeBands()
+{
+    QFETCH(bool, line);
+    QFETCH(QRectF, band);
+    ObjDraws objs;
+    auto obj = line ? addLine(objs, 0, 500, 1000, 500) : addText(objs, 1000, 1000, 500, 500);
+    QTEST(obj->CheckRange(band.left(), band.top(), band.right(), band.bottom()), "hit");
+}
+
+void TestObjDraw::hiddenObjectIsNeverHit()
+{
+    ObjDraws objs;
+    auto box = addText(objs, 1000, 1000, 500, 500);
+    box->ObjCtl()->setVisible(false);
+    QVERIFY(!box->CheckPoint(1200, 1200));
+    QVERIFY(!box->CheckRange(0, 0, 3000, 3000));
+}
+
+QTEST_GUILESS_MAIN(TestObjDraw)
+#include "tst_objdraw.moc"

@@ -1,0 +1,650 @@
+#include "ModelFixtures.h"
+
+#include "model/ObjHds.h"
+
+#include "platform/PageSurface.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+
+#include <QTest>
+
+namespace {
+
+int selectedCount(const ObjDraws &objs)
+{
+    int n = 0;
+    for (const auto &obj : objs)
+        n += obj->IsActive() ? 1 : 0;
+    return n;
+}
+
+void selectAll(ObjDraws &objs)
+{
+    for (const auto &obj : objs)
+        obj->setIsActive(true);
+    objs.setNActCount(objs.Count());
+}
+
+} // namespace
+
+class TestObjDraws : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void addCopiesAndSharesElementAndHandles();
+    void addWithPresentKeyAddsNothing();
+    void linkCtlLoadsHiddenHandlesUnselected();
+    void chkPointOldestWins();
+    void chkPointOnEmptySpace();
+    void chkPointDeselectsEverything();
+    void deselectSettlesUnselectedObjects();
+    void chkRangeFirstTouchedIsCurrent();
+    void chkRangeSelectsNothing();
+    void settingSameCurIdRemarksIt();
+    void objActsIsTheSelection();
+    void adjustPage();
+    void calcExtentMeasuresAll();
+    void activeAllSelectsOnlyShown();
+    void activeAllWithNothingShown();
+    void alignment_data();
+    void alignment();
+    void alignOneSelectedChangesNothing();
+    void sameSize_data();
+    void sameSize();
+    void hiddenSelectedObjectIsLeftAlone();
+    void cloneIsACopy();
+    void cloneOfLineAndPicture();
+    void cloneOffPageIsBroughtBack();
+    void cloneBeyondIdRangeLoadsNothing();
+    void startMoveMoreCurrentLocked();
+    void startMoveMoreOnUnselectedStartsNothing();
+    void startMoveMoreOnLockedSelected();
+    void groupMoveLeavesLockedObject();
+};
+
+void TestObjDraws::initTestCase()
+{
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestObjDraws::addCopiesAndSharesElementAndHandles()
+{
+    ObjDraws objs;
+    ObjDraw source(&objs.page());
+    source.setEType(ObjDraw::Text);
+    source.OnStartDraw(1, 0, 100, 100);
+    source.OnDrawing(1, 0, 600, 400);
+    source.OnEndDraw(1, 0, 600, 400);
+    source.setIsScroll(true);
+    source.setFormat(QStringLiteral("0.00"));
+    source.setBWidth(3);
+    source.setEditFlag(-1);
+
+    auto member = objs.Add(source, ObjDraw::KeyOf(source.nID()));
+    QVERIFY(member.get() != &source);
+    QCOMPARE(objs.Item(QStringLiteral("obj1001")).get(), member.get());
+    QCOMPARE(member->ObjCtl(), source.ObjCtl());
+    QCOMPARE(member->Handls().get(), source.Handls().get());
+    QCOMPARE(member->nID(), 1001);
+    QCOMPARE(member->eType(), int(ObjDraw::Text));
+    QVERIFY(member->IsActive());
+    QVERIFY(member->IsScroll());
+    QCOMPARE(member->Format(), QStringLiteral("0.00"));
+    QCOMPARE(member->BWidth(), 3);
+    QCOMPARE(member->EditFlag(), -1);
+
+    objs.setNCurID(1001);
+    QVERIFY(member->IsCurrent());
+    QCOMPARE(objs.nActCount(), 1);
+    QCOMPARE(source.Handls()->Item(1).nState(), 1);
+}
+
+void TestObjDraws::addWithPresentKeyAddsNothing()
+{
+    ObjDraws objs;
+    auto first = addText(objs, 0, 0, 500, 300);
+    ObjDraw other(&objs.page());
+    other.setLocked(true);
+    other.setHandls(first->Handls());
+    try {
+        objs.Add(other, QStringLiteral("OBJ1001"));
+        QFAIL("duplicate key accepted");
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.Number(), 457);
+    }
+    QCOMPARE(objs.Count(), 1);
+    QCOMPARE(first->Handls()->Item(1).nState(), 0);
+}
+
+void TestObjDraws::linkCtlLoadsHiddenHandlesUnselected()
+{
+    ObjDraws objs;
+    auto line = addLine(objs, 100, 200, 900, 200);
+    QCOMPARE(objs.Item(1).get(), line.get());
+    QVERIFY(!line->IsActive());
+    QCOMPARE(line->EditFlag(), 0);
+    QCOMPARE(line->Handls()->Count(), 8);
+    QCOMPARE(line->Handls()->Item(QStringLiteral("15")).ObjCtl(), &objs.page().PicHD()(6));
+    for (ObjHd &hd : *line->Handls())
+        QVERIFY(!hd.ObjCtl()->Visible());
+    QCOMPARE(line->Handls()->Item(5).HdID(), 1);
+}
+
+void TestObjDraws::chkPointOldestWins()
+{
+    ObjDraws objs;
+    auto older = addText(objs, 1000, 1000, 1000, 1000);
+    auto newer = addText(objs, 1500, 1500, 1000, 1000);
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(objs.ChkPoint(1700, 1700, hit));
+    QCOMPARE(hit.get(), older.get());
+    QVERIFY(older->IsCurrent());
+    QVERIFY(!newer->IsActive());
+    QCOMPARE(objs.nCurID(), older->nID());
+    QCOMPARE(objs.nActCount(), 1);
+}
+
+void TestObjDraws::chkPointOnEmptySpace()
+{
+    ObjDraws objs;
+    auto box = addText(objs, 1000, 1000, 1000, 1000);
+    box->setIsActive(true);
+    objs.setNCurID(box->nID());
+    std::shared_ptr<ObjDraw> hit = box;
+    QVERIFY(!objs.ChkPoint(5000, 5000, hit));
+    QVERIFY(!hit);
+    QVERIFY(!box->IsActive());
+    QCOMPARE(objs.nCurID(), 0);
+    QCOMPARE(objs.nActCount(), 0);
+}
+
+void TestObjDraws::chkPointDeselectsEverything()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    auto c = addText(objs, 2000, 0, 500, 300);
+    selectAll(objs);
+    objs.setNCurID(c->nID());
+    // A caption changed while selected gets its border settled too.
+    b->ObjCtl()->setCaption(QStringLiteral("合计"));
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(objs.ChkPoint(100, 100, hit));
+    QCOMPARE(hit.get(), a.get());
+    QCOMPARE(selectedCount(objs), 1);
+    QVERIFY(!c->IsCurrent());
+    QCOMPARE(b->ObjCtl()->BorderStyle(), 0);
+    for (ObjHd &hd : *c->Handls())
+        QVERIFY(!hd.ObjCtl()->Visible());
+    for (ObjHd &hd : *a->Handls())
+        QCOMPARE(hd.nState(), 1);
+}
+
+void TestObjDraws::deselectSettlesUnselectedObjects()
+{
+    // A template loads its labels with whatever border they were saved with.
+    ObjDraws objs;
+    auto saved = addText(objs, 0, 0, 500, 300);
+    saved->ObjCtl()->setCaption(QStringLiteral("合计"));
+    saved->ObjCtl()->setBorderStyle(1);
+    auto blank = addText(objs, 1000, 0, 500, 300);
+    blank->ObjCtl()->setCaption(QString());
+    blank->ObjCtl()->setBorderStyle(0);
+    // A drag ended on an unselected object shows its handles.
+    auto dragged = addText(objs, 2000, 0, 500, 300);
+    dragged->OnStartDrag(2100, 100);
+    dragged->OnEndDrag(2100, 100);
+    QVERIFY(dragged->Handls()->Item(1).ObjCtl()->Visible());
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(!objs.ChkPoint(5000, 5000, hit));
+    QCOMPARE(saved->ObjCtl()->BorderStyle(), 0);
+    QCOMPARE(blank->ObjCtl()->BorderStyle(), 1);
+    for (ObjHd &hd : *dragged->Handls())
+        QVERIFY(!hd.ObjCtl()->Visible());
+}
+
+void TestObjDraws::chkRangeFirstTouchedIsCurrent()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addLine(objs, 0, 1000, 2000, 1000);
+    auto c = addText(objs, 3000, 0, 500, 300);
+    auto outside = addText(objs, 9000, 9000, 500, 300);
+    std::shared_ptr<ObjDraw> current;
+    QVERIFY(objs.ChkRange(3200, 1010, 400, 200, current));
+    QCOMPARE(current.get(), a.get());
+    QCOMPARE(objs.nActCount(), 3);
+    QCOMPARE(objs.nCurID(), a->nID());
+    QVERIFY(a->IsCurrent() && b->IsActive() && c->IsActive());
+    QVERIFY(!b->IsCurrent() && !outside->IsActive());
+}
+
+void TestObjDraws::chkRangeSelectsNothing()
+{
+    ObjDraws objs;
+    addText(objs, 1000, 1000, 500, 300);
+    std::shared_ptr<ObjDraw> current = std::make_shared<ObjDraw>();
+    QVERIFY(!objs.ChkRange(0, 0, 1000, 1000, current));
+    QVERIFY(!current);
+    QCOMPARE(objs.nActCount(), 0);
+    QCOMPARE(objs.nCurID(), 0);
+}
+
+void TestObjDraws::settingSameCurIdRemarksIt()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    objs.setNCurID(a->nID());
+    b->setIsCurrent(true);
+    a->setIsCurrent(false);
+    objs.setNCurID(a->nID());
+    QVERIFY(a->IsCurrent());
+    QVERIFY(b->IsCurrent());
+}
+
+void TestObjDraws::objActsIsTheSelection()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    auto c = addText(objs, 2000, 0, 500, 300);
+    QCOMPARE(objs.ObjActs().Count(), 0);
+    std::shared_ptr<ObjDraw> current;
+    objs.ChkRange(2100, 0, 100, 100, current);
+    const ObjActs acts = objs.ObjActs();
+    QCOMPARE(acts.Count(), 3);
+    QCOMPARE(acts.Item(1).get(), a.get());
+    QCOMPARE(acts.Item(3).get(), c.get());
+    b->setIsActive(false);
+    QCOMPARE(objs.ObjActs().Item(2).get(), c.get());
+}
+
+void TestObjDraws::adjustPage()
+{
+    ObjDraws objs;
+    objs.page().setWidth(5000);
+    objs.page().setHeight(3000);
+    auto line = addLine(objs, -100, 50, 200, -30);
+    auto text = addText(objs, -50, 200, 700, 300);
+    auto wide = addText(objs, 5500, 100, 700, 300);
+    objs.AdjustPage();
+    QCOMPARE(lineOf(*line), QLineF(0, 80, 300, 0));
+    QCOMPARE(boxOf(*text), QRectF(0, 200, 700, 300));
+    QCOMPARE(objs.page().Width(), 6200.0);
+    QCOMPARE(objs.page().Height(), 3000.0);
+    QCOMPARE(text->Handls()->Item(1).ObjCtl()->Left(), 0 - 37 + 8);
+    QVERIFY(wide->ObjCtl()->Visible());
+}
+
+void TestObjDraws::calcExtentMeasuresAll()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 1000, 0, 2000, 300);
+    auto b = addText(objs, 4200, 0, 1000, 300);
+    auto c = addLine(objs, 4100, 500, 3000, 500);
+    b->ObjCtl()->setVisible(false);
+    a->setIsActive(true);
+    objs.setNActCount(1);
+    double start = 0, end = 0, total = 0;
+    objs.CalcExtent(start, end, total, false, false);
+    QCOMPARE(start, 1000.0);
+    QCOMPARE(end, 5200.0);
+    QCOMPARE(total, 4100.0);
+    double vStart = 0, vEnd = 0, vTotal = 0;
+    objs.CalcExtent(vStart, vEnd, vTotal, true, true);
+    // Only the selected box is measured; the unselected line below it is not.
+    QCOMPARE(vEnd, 300.0);
+    QCOMPARE(vTotal, 300.0);
+    Q_UNUSED(c);
+}
+
+void TestObjDraws::activeAllSelectsOnlyShown()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    auto deleted = addText(objs, 2000, 0, 500, 300);
+    deleted->ObjCtl()->setVisible(false);
+    objs.setNCurID(a->nID());
+    objs.ActiveAll();
+    QCOMPARE(objs.nActCount(), 2);
+    QCOMPARE(objs.nCurID(), b->nID());
+    QVERIFY(b->IsCurrent());
+    QVERIFY(a->IsActive() && !a->IsCurrent());
+    QVERIFY(!deleted->IsActive());
+    QCOMPARE(selectedCount(objs), objs.nActCount());
+    for (ObjHd &hd : *a->Handls())
+        QCOMPARE(hd.nState(), 0);
+}
+
+void TestObjDraws::activeAllWithNothingShown()
+{
+    ObjDraws objs;
+    objs.ActiveAll();
+    QCOMPARE(objs.nActCount(), 0);
+    auto deleted = addText(objs, 0, 0, 500, 300);
+    deleted->ObjCtl()->setVisible(false);
+    objs.ActiveAll();
+    QCOMPARE(objs.nActCount(), 0);
+    QCOMPARE(objs.nCurID(), 0);
+    QVERIFY(!deleted->IsActive());
+}
+
+void TestObjDraws::alignment_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("line");
+    QTest::addColumn<QLineF>("before");
+    QTest::addColumn<QLineF>("after");
+
+    // The current box spans (1000, 2000)-(1500, 2400); a box object is
+    // given as (left, top, width, height).
+    QTest::newRow("rightLine") << 3 << true << QLineF(100, 50, 400, 50) << QLineF(1200, 50, 1500, 50);
+    QTest::newRow("rightLineReversed") << 3 << true << QLineF(400, 50, 100, 50)
+                                       << QLineF(1500, 50, 1200, 50);
+    QTest::newRow("leftLineReversed") << 1 << true << QLineF(400, 50, 100, 80)
+                                      << QLineF(1300, 50, 1000, 80);
+    QTest::newRow("centreLine") << 2 << true << QLineF(0, 0, 200, 0) << QLineF(1150, 0, 1350, 0);
+    QTest::newRow("topLineUpward") << 4 << true << QLineF(0, 900, 0, 600)
+                                   << QLineF(0, 2300, 0, 2000);
+    QTest::newRow("middleLine") << 5 << true << QLineF(0, 0, 0, 100) << QLineF(0, 2150, 0, 2250);
+    QTest::newRow("bottomLine") << 6 << true << QLineF(0, 0, 0, 100) << QLineF(0, 2300, 0, 2400);
+    QTest::newRow("leftBox") << 1 << false << QLineF(300, 50, 200, 100) << QLineF(1000, 50, 200, 100);
+    QTest::newRow("centreBox") << 2 << false << QLineF(0, 50, 300, 100) << QLineF(1100, 50, 300, 100);
+    QTest::newRow("rightBox") << 3 << false << QLineF(0, 50, 300, 100) << QLineF(1200, 50, 300, 100);
+    QTest::newRow("topBox") << 4 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2000, 300, 100);
+    QTest::newRow("middleBox") << 5 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2150, 300, 100);
+    QTest::newRow("bottomBox") << 6 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2300, 300, 100);
+    QTest::newRow("unknownCode") << 9 << false << QLineF(0, 50, 300, 100) << QLineF(0, 50, 300, 100);
+}
+
+void TestObjDraws::alignment()
+{
+    QFETCH(int, code);
+    QFETCH(bool, line);
+    QFETCH(QLineF, before);
+    QFETCH(QLineF, after);
+    ObjDraws objs;
+    auto obj = line ? addLine(objs, before.x1(), before.y1(), before.x2(), before.y2())
+                    : addText(objs, before.x1(), before.y1(), before.x2(), before.y2());
+    auto current = addText(objs, 1000, 2000, 500, 400);
+    selectAll(objs);
+    objs.setNCurID(current->nID());
+    objs.AlginToCur(code);
+    const QLineF result = line ? lineOf(*obj)
+                               : QLineF(boxOf(*obj).topLeft(), QPointF(boxOf(*obj).width(), boxOf(*obj).height()));
+    QCOMPARE(result, after);
+    QCOMPARE(boxOf(*current), QRectF(1000, 2000, 500, 400));
+    // Handles follow the object.
+    const Element &first = *obj->Handls()->Item(1).ObjCtl();
+    QCOMPARE(QPointF(first.Left(), first.Top()), after.p1() - QPointF(29, 29));
+}
+
+void TestObjDraws::alignOneSelectedChangesNothing()
+{
+    ObjDraws objs;
+    objs.page().setWidth(5000);
+    auto offPage = addText(objs, -300, 0, 500, 300);
+    auto current = addText(objs, 1000, 0, 7000, 300);
+    objs.setNCurID(current->nID());
+    objs.AlginToCur(1);
+    objs.MakeSameSize(3);
+    QCOMPARE(boxOf(*offPage), QRectF(-300, 0, 500, 300));
+    QCOMPARE(objs.page().Width(), 5000.0);
+}
+
+void TestObjDraws::sameSize_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("line");
+    QTest::addColumn<QLineF>("before");
+    QTest::addColumn<QLineF>("after");
+
+    // The current object is a box 100 wide and 40 high.
+    QTest::newRow("widthLineReversed") << 1 << true << QLineF(800, 0, 200, 0) << QLineF(300, 0, 200, 0);
+    QTest::newRow("widthLine") << 1 << true << QLineF(200, 0, 800, 0) << QLineF(200, 0, 300, 0);
+    QTest::newRow("bothLine") << 3 << true << QLineF(200, 900, 800, 500) << QLineF(200, 540, 300, 500);
+    QTest::newRow("heightBox") << 2 << false << QLineF(50, 50, 300, 200) << QLineF(50, 50, 300, 40);
+    QTest::newRow("bothBox") << 3 << false << QLineF(50, 50, 300, 200) << QLineF(50, 50, 100, 40);
+}
+
+void TestObjDraws::sameSize()
+{
+    QFETCH(int, bits);
+    QFETCH(bool, line);
+    QFETCH(QLineF, before);
+    ObjDraws objs;
+    auto obj = line ? addLine(objs, before.x1(), before.y1(), before.x2(), before.y2())
+                    : addText(objs, before.x1(), before.y1(), before.x2(), before.y2());
+    auto current = addText(objs, 1000, 2000, 100, 40);
+    selectAll(objs);
+    objs.setNCurID(current->nID());
+    objs.MakeSameSize(bits);
+    const QLineF result = line ? lineOf(*obj)
+                               : QLineF(boxOf(*obj).topLeft(), QPointF(boxOf(*obj).width(), boxOf(*obj).height()));
+    QTEST(result, "after");
+}
+
+void TestObjDraws::hiddenSelectedObjectIsLeftAlone()
+{
+    ObjDraws objs;
+    auto deleted = addText(objs, 300, 300, 200, 100);
+    auto shown = addText(objs, 300, 600, 200, 100);
+    auto current = addText(objs, 1000, 2000, 500, 400);
+    selectAll(objs);
+    objs.setNCurID(current->nID());
+    deleted->ObjCtl()->setVisible(false);
+    objs.AlginToCur(1);
+    objs.MakeSameSize(3);
+    objs.CloneActObj(15);
+    QCOMPARE(boxOf(*deleted), QRectF(300, 300, 200, 100));
+    QCOMPARE(boxOf(*shown), QRectF(1000, 600, 500, 400));
+    QCOMPARE(objs.Count(), 5);
+}
+
+void TestObjDraws::cloneIsACopy()
+{
+    ObjDraws objs;
+    auto source = addText(objs, 1000, 500, 800, 300);
+    Element &look = *source->ObjCtl();
+    look.setCaption(QStringLiteral("[小计]金额"));
+    look.setTag(QStringLiteral("JE"));
+    look.setToolTipText(QStringLiteral("0.00"));
+    look.setFont(ElementFont{QStringLiteral("黑体"), 12, true, false, true, false});
+    look.setForeColor(Qt::red);
+    look.setAlignment(2);
+    source->setIsFix(false);
+    source->setDataType(3);
+    source->setSumed(true);
+    source->setSumedPage(true);
+    source->setFormat(QStringLiteral("0.00"));
+    source->setPrinted(false);
+    source->setClip(false);
+    source->setLocked(true);
+    source->setEditFlag(-1);
+    source->setIsActive(true);
+    objs.setNCurID(source->nID());
+
+    objs.CloneActObj(15);
+    QCOMPARE(objs.Count(), 2);
+    const auto &clone = objs.Item(2);
+    QCOMPARE(clone->nID(), 1002);
+    QCOMPARE(objs.Item(QStringLiteral("Obj1002")).get(), clone.get());
+    const Element &copy = *clone->ObjCtl();
+    QCOMPARE(boxOf(*clone), QRectF(985, 485, 800, 300));
+    QVERIFY(copy.Visible());
+    QCOMPARE(copy.Caption(), look.Caption());
+    QCOMPARE(copy.Tag(), look.Tag());
+    QCOMPARE(copy.ToolTipText(), look.ToolTipText());
+    QCOMPARE(copy.Font(), look.Font());
+    QCOMPARE(copy.ForeColor(), QColor(Qt::red));
+    QCOMPARE(copy.Alignment(), 2);
+    QCOMPARE(copy.BorderStyle(), 0);
+    QVERIFY(!clone->IsFix());
+    QCOMPARE(clone->DataType(), 3);
+    QVERIFY(clone->Sumed() && clone->SumedPage());
+    QCOMPARE(clone->Format(), QStringLiteral("0.00"));
+    QVERIFY(!clone->Printed());
+    QVERIFY(!clone->Clip());
+    QVERIFY(!clone->Locked());
+    QVERIFY(!clone->IsActive());
+    QCOMPARE(clone->EditFlag(), 0);
+    QVERIFY(source->IsActive());
+    QCOMPARE(objs.nActCount(), 1);
+    QCOMPARE(selectedCount(objs), 1);
+    for (ObjHd &hd : *clone->Handls())
+        QVERIFY(!hd.ObjCtl()->Visible());
+}
+
+void TestObjDraws::cloneOfLineAndPicture()
+{
+    ObjDraws objs;
+    auto line = addLine(objs, 600, 900, 100, 200);
+    line->ObjCtl()->setBorderStyle(3);
+    line->ObjCtl()->setBorderWidth(2);
+    line->ObjCtl()->setBorderColor(Qt::blue);
+    auto picture = addBox(objs, ObjDraw::Picture, 2000, 1000, 600, 400);
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    picture->ObjCtl()->setPicture(image);
+    picture->ObjCtl()->setStretch(false);
+    picture->ObjCtl()->setBorderStyle(0);
+    picture->setBStyle(2);
+    picture->setFColor(ObjDraw::rgbValueFromColor(Qt::blue));
+    selectAll(objs);
+    objs.setNCurID(line->nID());
+
+    objs.CloneActObj(15);
+    QCOMPARE(objs.Count(), 4);
+    const auto &lineClone = objs.Item(3);
+    QCOMPARE(lineOf(*lineClone), QLineF(585, 885, 85, 185));
+    QCOMPARE(lineClone->ObjCtl()->BorderStyle(), 3);
+    QCOMPARE(lineClone->ObjCtl()->BorderWidth(), 2);
+    QCOMPARE(lineClone->ObjCtl()->BorderColor(), QColor(Qt::blue));
+    const auto &pictureClone = objs.Item(4);
+    QCOMPARE(pictureClone->nID(), 2002);
+    QCOMPARE(boxOf(*pictureClone), QRectF(1985, 985, 600, 400));
+    QCOMPARE(pictureClone->ObjCtl()->Picture(), image);
+    QVERIFY(!pictureClone->ObjCtl()->Stretch());
+    QCOMPARE(pictureClone->ObjCtl()->BorderStyle(), 0);
+    QCOMPARE(pictureClone->BStyle(), 2);
+    QCOMPARE(ObjDraw::colorFromRgbValue(pictureClone->FColor()), QColor(Qt::blue));
+}
+
+void TestObjDraws::cloneOffPageIsBroughtBack()
+{
+    ObjDraws objs;
+    auto box = addText(objs, 5, 10, 500, 300);
+    box->setIsActive(true);
+    objs.setNCurID(box->nID());
+    objs.CloneActObj(15);
+    QCOMPARE(boxOf(*objs.Item(2)), QRectF(0, 0, 500, 300));
+}
+
+void TestObjDraws::cloneBeyondIdRangeLoadsNothing()
+{
+    ObjDraws objs;
+    auto text = addText(objs, 100, 100, 500, 300);
+    auto line = addLine(objs, 0, 0, 100, 0);
+    for (int index = 2; index <= 1000; ++index)
+        objs.page().ObjLine().Load(index);
+    const std::size_t handles = objs.page().PicHD().size();
+    selectAll(objs);
+    objs.setNCurID(text->nID());
+    try {
+        objs.CloneActObj(15);
+        QFAIL("clone past the id range was accepted");
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.Number(), int(RuntimeError::ObjectLimitReached));
+        QCOMPARE(e.Description(), QStringLiteral("对象数量已超出上限！"));
+    }
+    QCOMPARE(objs.Count(), 2);
+    QCOMPARE(objs.page().ObjText().UBound(), 1001);
+    QCOMPARE(objs.page().PicHD().size(), handles);
+    Q_UNUSED(line);
+}
+
+void TestObjDraws::startMoveMoreCurrentLocked()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    selectAll(objs);
+    objs.setNCurID(a->nID());
+    a->setLocked(true);
+    std::shared_ptr<ObjDraw> hit = a;
+    QVERIFY(!objs.StartMoveMore(1200, 100, hit));
+    QVERIFY(!hit);
+    QVERIFY(a->IsCurrent());
+    QVERIFY(!b->IsDraging() && !a->IsDraging());
+    QCOMPARE(objs.nCurID(), a->nID());
+}
+
+void TestObjDraws::startMoveMoreOnUnselectedStartsNothing()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto b = addText(objs, 1000, 0, 500, 300);
+    auto unselected = addText(objs, 2000, 0, 500, 300);
+    a->setIsActive(true);
+    b->setIsActive(true);
+    objs.setNActCount(2);
+    objs.setNCurID(b->nID());
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(!objs.StartMoveMore(2100, 100, hit));
+    QVERIFY(!hit);
+    QVERIFY(!unselected->IsActive());
+    QVERIFY(b->IsCurrent());
+    QVERIFY(!a->IsDraging() && !b->IsDraging());
+    QCOMPARE(objs.nActCount(), selectedCount(objs));
+}
+
+void TestObjDraws::startMoveMoreOnLockedSelected()
+{
+    ObjDraws objs;
+    auto locked = addText(objs, 0, 0, 1000, 1000);
+    auto under = addText(objs, 0, 0, 1000, 1000);
+    auto other = addText(objs, 3000, 0, 500, 300);
+    selectAll(objs);
+    objs.setNCurID(other->nID());
+    locked->setLocked(true);
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(!objs.StartMoveMore(500, 500, hit));
+    QCOMPARE(hit.get(), locked.get());
+    QVERIFY(locked->IsActive());
+    QVERIFY(!under->IsDraging() && !other->IsDraging());
+}
+
+void TestObjDraws::groupMoveLeavesLockedObject()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 1000, 1000, 500, 300);
+    auto locked = addText(objs, 3000, 1000, 500, 300);
+    auto line = addLine(objs, 900, 2000, 100, 2500);
+    selectAll(objs);
+    objs.setNCurID(line->nID());
+    locked->setLocked(true);
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(objs.StartMoveMore(1200, 1100, hit));
+    QCOMPARE(hit.get(), a.get());
+    QCOMPARE(objs.nCurID(), a->nID());
+    QVERIFY(a->IsCurrent() && !line->IsCurrent());
+    QVERIFY(a->IsDraging() && line->IsDraging() && !locked->IsDraging());
+    QCOMPARE(Screen::MousePointer(), 15);
+    objs.MovingMore(1300, 1150, true, 10000, 10000);
+    objs.MovingMore(1400, 1200, true, 10000, 10000);
+    objs.EndMoveMore(1400, 1200);
+    QCOMPARE(boxOf(*a), QRectF(1200, 1100, 500, 300));
+    QCOMPARE(lineOf(*line), QLineF(1100, 2100, 300, 2600));
+    QCOMPARE(boxOf(*locked), QRectF(3000, 1000, 500, 300));
+    QVERIFY(!a->IsDraging() && !line->IsDraging());
+    QCOMPARE(Screen::MousePointer(), 0);
+    QCOMPARE(objs.nActCount(), 3);
+    QCOMPARE(selectedCount(objs), 3);
+}
+
+QTEST_GUILESS_MAIN(TestObjDraws)
+#include "tst_objdraws.moc"
