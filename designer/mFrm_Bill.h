@@ -99,6 +99,7 @@ public:
     void Delete();
     void Locked();
     void SelAll();
+    void PreView();
     void LoadBill(int16_t tmpID);
 
     // The current object (read only; the window keeps it up to date).

@@ -5,6 +5,7 @@
 #include "model/ObjDraw.h"
 #include "model/ObjHds.h"
 
+#include "print/PreviewCommand.h"
 #include "print/ShowErrMsg.h"
 
 #include "platform/Element.h"
@@ -113,6 +114,17 @@ void mFrm_Bill::SelAll()
         mObjs().ActiveAll();
         if (mObjs().nCurID() != 0)
             m_curObj = mObjs().Item(ObjDraw::KeyOf(mObjs().nCurID()));
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(QString(), &error);
+    }
+}
+
+// Refusals are warnings titled with the template name; a failure of the run
+// itself is reported by the run.
+void mFrm_Bill::PreView()
+{
+    try {
+        PreviewCommand::PreView(record());
     } catch (const RuntimeError &error) {
         ShowErrMsg(QString(), &error);
     }

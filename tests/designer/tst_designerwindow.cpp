@@ -7,6 +7,8 @@
 #include "model/ObjDraw.h"
 #include "model/ObjDraws.h"
 
+#include "print/Mod_Print.h"
+
 #include "platform/FakeDialogs.h"
 #include "platform/PageSurface.h"
 #include "platform/Platform.h"
@@ -108,6 +110,8 @@ private slots:
     void selAll();
     void setAlign_data();
     void setAlign();
+    void preView_data();
+    void preView();
     void closingOneOfTwoDesignersKeepsTheOtherActive_data();
     void closingOneOfTwoDesignersKeepsTheOtherActive();
 
@@ -845,6 +849,48 @@ void TestDesignerWindow::setAlign()
     QCOMPARE(bill->ObjText()(1002).Left(), left);
     QCOMPARE(bill->ObjText()(1001).Left(), 1500.0);
     QVERIFY(dialogs->shown.empty());
+}
+
+void TestDesignerWindow::preView_data()
+{
+    QTest::addColumn<bool>("withObject");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<int>("billNo");
+    QTest::newRow("empty, never saved") << false << 0 << QString() << "没有发现可打印的内容！" << -1;
+    QTest::newRow("never saved") << true << 0 << QString() << "请先保存数据！" << -1;
+    QTest::newRow("number then letters") << true << 7 << "12ab" << QString() << 12;
+    QTest::newRow("cancelled answer") << true << 7 << QString() << QString() << 0;
+}
+
+void TestDesignerWindow::preView()
+{
+    QFETCH(bool, withObject);
+    QFETCH(int, id);
+    QFETCH(QString, answer);
+    QFETCH(QString, warning);
+    QFETCH(int, billNo);
+    mFrm_Bill *bill = h->open();
+    bill->setCaption(QStringLiteral("入库单"));
+    if (withObject)
+        h->draw(bill, 2, 1500, 750, 3000, 1200);
+    bill->LoadBill(int16_t(id));
+    QCOMPARE(bill->mID(), id);
+    Mod_Print::Run().BillNo = -1;
+    dialogs->inputAnswers.push_back(answer);
+    bill->PreView();
+
+    QCOMPARE(Mod_Print::Run().BillNo, billNo);
+    if (!warning.isEmpty()) {
+        QCOMPARE(dialogs->messages(), QStringList{warning});
+        QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("入库单"));
+        return;
+    }
+    QCOMPARE(dialogs->shown.front().kind, QStringLiteral("InputBox"));
+    QCOMPARE(dialogs->shown.front().text, QStringLiteral("请输入单据号？"));
+    QCOMPARE(dialogs->shown.front().title, QStringLiteral("单据号"));
+    QCOMPARE(Mod_Print::Run().IsDemo, billNo == 0);
 }
 
 void TestDesignerWindow::closingOneOfTwoDesignersKeepsTheOtherActive_data()
