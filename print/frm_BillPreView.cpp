@@ -174,7 +174,7 @@ void frm_BillPreView::composeImage()
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
         if (mPageWidth > 0 && mPageHeight > 0)
             painter.scale(pixels.width() / mPageWidth, pixels.height() / mPageHeight);
         Mod_Print::setPreviewPainter(&painter);

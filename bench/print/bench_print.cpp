@@ -1,0 +1,224 @@
+// Page composition and printing speed: one page of 1000 texts and 1000
+// lines composed into the preview's page picture against raw QPainter
+// calls drawing the same (as the preview draws: text antialiased, lines
+// not, as on the designer page), and a 100-page run written to PDF.
+#include "model/BillTemplate.h"
+#include "print/Mod_Print.h"
+#include "print/PageComposer.h"
+
+#include "platform/AppSetup.h"
+#include "platform/Element.h"
+#include "platform/ElementArray.h"
+#include "platform/FakeDialogs.h"
+#include "platform/Platform.h"
+#include "platform/QtPrintDevice.h"
+#include "platform/TextLayout.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr double PageWidth = 11906;
+constexpr double PageHeight = 16838;
+constexpr double TwipsPerPixel = 15;
+
+struct TextSpec
+{
+    QRectF box;
+    QString text;
+};
+
+std::vector<TextSpec> texts(int count)
+{
+    std::vector<TextSpec> specs;
+    for (int i = 0; i < count; ++i) {
+        const double left = (i % 7) * 1650 + 60;
+        const double top = (i / 7) * 116.0 + 60;
+        specs.push_back({QRectF(left, top, 1500, 400),
+                         QStringLiteral("发货单位%1 合计金额").arg(i)});
+    }
+    return specs;
+}
+
+std::vector<QLineF> lines(int count)
+{
+    std::vector<QLineF> specs;
+    for (int i = 0; i < count; ++i) {
+        const double y = 40 + i * 16.7;
+        specs.emplace_back(60, y, PageWidth - 60 - (i % 13) * 300, y + (i % 3) * 50);
+    }
+    return specs;
+}
+
+void fillTemplate(BillTemplate &bill, const std::vector<TextSpec> &textSpecs,
+                  const std::vector<QLineF> &lineSpecs)
+{
+    bill.Caption = QStringLiteral("性能测试");
+    bill.mObjs.page().setWidth(PageWidth);
+    bill.mObjs.page().setHeight(PageHeight);
+    ElementArray &textArray = bill.mObjs.page().ObjText();
+    for (const TextSpec &spec : textSpecs) {
+        Element &e = textArray.Load(textArray.UBound() + 1);
+        e.Move(spec.box.left(), spec.box.top(), spec.box.width(), spec.box.height());
+        e.setCaption(spec.text);
+        e.setVisible(true);
+        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, 0);
+    }
+    ElementArray &lineArray = bill.mObjs.page().ObjLine();
+    for (const QLineF &line : lineSpecs) {
+        Element &e = lineArray.Load(lineArray.UBound() + 1);
+        e.setLine(line.x1(), line.y1(), line.x2(), line.y2());
+        e.setBorderStyle(1);
+        e.setVisible(true);
+        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Line, &e, 0);
+    }
+}
+
+QImage pagePicture()
+{
+    QImage image(int(PageWidth / TwipsPerPixel), int(PageHeight / TwipsPerPixel),
+                 QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
+void startPainter(QPainter &painter, QImage &image)
+{
+    image.fill(Qt::white);
+    painter.begin(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(image.width() / PageWidth, image.height() / PageHeight);
+}
+
+double composeOnce(const BillTemplate &bill, QImage &image)
+{
+    PageContext context;
+    context.TwipsPerPixel = TwipsPerPixel;
+    QElapsedTimer timer;
+    timer.start();
+    QPainter painter;
+    startPainter(painter, image);
+    PageComposer::Compose(painter, bill, context);
+    painter.end();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The same strings in the same boxes with the same wrapping and clipping,
+// and the same lines, by plain QPainter calls.
+double rawOnce(const std::vector<TextSpec> &textSpecs, const std::vector<QLineF> &lineSpecs,
+               QImage &image)
+{
+    const QFont font = TextLayout::pageFont(ElementFont());
+    QElapsedTimer timer;
+    timer.start();
+    QPainter painter;
+    startPainter(painter, image);
+    for (const TextSpec &spec : textSpecs) {
+        painter.save();
+        painter.setClipRect(spec.box, Qt::IntersectClip);
+        painter.setPen(Qt::black);
+        painter.setFont(font);
+        painter.drawText(spec.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, spec.text);
+        painter.restore();
+    }
+    for (const QLineF &line : lineSpecs) {
+        painter.setPen(QPen(Qt::black, TwipsPerPixel, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(line);
+    }
+    painter.end();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void benchComposePage()
+{
+    const auto textSpecs = texts(1000);
+    const auto lineSpecs = lines(1000);
+    BillTemplate bill;
+    fillTemplate(bill, textSpecs, lineSpecs);
+    QImage image = pagePicture();
+    // Warm the font and glyph caches for both.
+    composeOnce(bill, image);
+    rawOnce(textSpecs, lineSpecs, image);
+    std::vector<double> composed, raw;
+    for (int round = 0; round < 15; ++round) {
+        composed.push_back(composeOnce(bill, image));
+        raw.push_back(rawOnce(textSpecs, lineSpecs, image));
+    }
+    const double c = median(composed);
+    const double r = median(raw);
+    std::printf("compose-page: %.2f ms (reference %.2f ms, ratio %.2f)\n", c, r, c / r);
+}
+
+int countImages(const QString &pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    static const QRegularExpression image(QStringLiteral("/Subtype\\s*/Image"));
+    return int(text.count(image));
+}
+
+void benchPdf100Pages()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("run.pdf"));
+    BillTemplate bill;
+    fillTemplate(bill, texts(60), lines(60));
+    QImage logo(240, 120, QImage::Format_RGB32);
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < logo.width(); ++x)
+            logo.setPixel(x, y, qRgb(x, y * 2, (x * y) % 256));
+    ElementArray &images = bill.mObjs.page().ObjImg();
+    Element &picture = images.Load(images.UBound() + 1);
+    picture.Move(8000, 14000, 3000, 1500);
+    picture.setPicture(logo);
+    picture.setStretch(true);
+    picture.setVisible(true);
+    bill.mObjs.LinkCtl(picture.Index(), ObjDraw::Picture, &picture, 0);
+
+    Mod_Print::setPrintDeviceFactory([pdf] { return std::make_shared<QtPrintDevice>(pdf); });
+    Mod_Print::Run().Bill = &bill;
+    Mod_Print::FillPageFromTemplate(bill);
+    Mod_Print::Run().PageCount = 100;
+    QElapsedTimer timer;
+    timer.start();
+    Mod_Print::PrintPages();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    Mod_Print::setPrintDeviceFactory({});
+    Mod_Print::Run().Bill = nullptr;
+    std::printf("pdf-100-pages: %.0f ms (reference 5000 ms, ratio %.2f)\n", ms, ms / 5000.0);
+    const int embedded = countImages(pdf);
+    std::printf("pdf-100-pages-pictures: %d embedded (reference 1, ratio %.2f)\n", embedded,
+                embedded / 1.0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    AppSetup::installFontSubstitutions();
+    Platform::installFakes();
+    benchComposePage();
+    benchPdf100Pages();
+    return 0;
+}
