@@ -224,63 +224,68 @@ QStringList numberSections(const QString &pattern)
     return sections;
 }
 
-QString formatSection(double value, const QString &pattern, bool withSign)
+// How a number section is laid out: its digit places and flags.
+struct NumberShape
 {
-    const std::vector<Placeholder> tokens = parseNumberPattern(pattern);
-    int intPlaces = 0, decPlaces = 0, minInt = 0, minDec = 0;
-    bool afterPoint = false, thousands = false, percent = false, hasDigits = false;
+    int intPlaces = 0;
+    int decPlaces = 0;
+    int minInt = 0; // '0' places before the point
+    int minDec = 0; // decimals up to the last '0' place
+    bool thousands = false;
+    bool percent = false;
+    bool hasDigits = false;
+};
+
+NumberShape shapeOf(const std::vector<Placeholder> &tokens)
+{
+    NumberShape shape;
+    bool afterPoint = false;
     for (const Placeholder &t : tokens) {
         switch (t.kind) {
         case Placeholder::Digit:
-            hasDigits = true;
+            shape.hasDigits = true;
             if (afterPoint) {
-                ++decPlaces;
+                ++shape.decPlaces;
                 if (t.text == QLatin1String("0"))
-                    minDec = decPlaces;
+                    shape.minDec = shape.decPlaces;
             } else {
-                ++intPlaces;
+                ++shape.intPlaces;
                 if (t.text == QLatin1String("0"))
-                    ++minInt;
+                    ++shape.minInt;
             }
             break;
         case Placeholder::Point:
             afterPoint = true;
             break;
         case Placeholder::Comma:
-            if (!afterPoint && hasDigits)
-                thousands = true;
+            shape.thousands = shape.thousands || (!afterPoint && shape.hasDigits);
             break;
         case Placeholder::Percent:
-            percent = true;
+            shape.percent = true;
             break;
         case Placeholder::Literal:
             break;
         }
     }
-    if (!hasDigits) {
-        QString out;
-        for (const Placeholder &t : tokens)
-            out += t.text;
-        return out;
-    }
-    const Rounded r = roundDecimal(percent ? value * 100.0 : value, decPlaces);
-    QString whole = r.whole == QLatin1String("0") && minInt == 0 ? QString() : r.whole;
-    while (whole.size() < minInt)
-        whole.prepend(QLatin1Char('0'));
-    QString fraction = r.fraction;
-    while (fraction.size() > minDec && fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
+    return shape;
+}
 
-    int intPlace = 0, decPlace = 0;
-    QString out;
-    afterPoint = false;
+// Puts the digits into the places: integer place p shows digit p - offset,
+// and the leftmost one also every digit the pattern has no place for.
+QString placeDigits(const std::vector<Placeholder> &tokens, const NumberShape &shape,
+                    const QString &whole, const QString &fraction)
+{
     auto digitWithGroup = [&](int index) {
         QString s = whole.at(index);
-        const int fromRight = whole.size() - 1 - index;
-        if (thousands && fromRight > 0 && fromRight % 3 == 0)
+        const int fromRight = int(whole.size()) - 1 - index;
+        if (shape.thousands && fromRight > 0 && fromRight % 3 == 0)
             s += QLatin1Char(',');
         return s;
     };
+    const int offset = shape.intPlaces - int(whole.size());
+    int intPlace = 0, decPlace = 0;
+    bool afterPoint = false;
+    QString out;
     for (const Placeholder &t : tokens) {
         switch (t.kind) {
         case Placeholder::Digit:
@@ -288,19 +293,13 @@ QString formatSection(double value, const QString &pattern, bool withSign)
                 if (decPlace < fraction.size())
                     out += fraction.at(decPlace);
                 ++decPlace;
+            } else if (intPlace++ == 0 && offset < 0) {
+                for (int k = 0; k <= -offset; ++k)
+                    out += digitWithGroup(k);
             } else {
-                // Place p shows digit p - offset; the leftmost place also
-                // shows every digit the pattern has no place for.
-                const int offset = intPlaces - int(whole.size());
-                if (intPlace == 0 && offset < 0) {
-                    for (int k = 0; k <= -offset; ++k)
-                        out += digitWithGroup(k);
-                } else {
-                    const int index = intPlace - offset;
-                    if (index >= 0 && index < whole.size())
-                        out += digitWithGroup(index);
-                }
-                ++intPlace;
+                const int index = intPlace - 1 - offset;
+                if (index >= 0 && index < whole.size())
+                    out += digitWithGroup(index);
             }
             break;
         case Placeholder::Point:
@@ -320,6 +319,27 @@ QString formatSection(double value, const QString &pattern, bool withSign)
             break;
         }
     }
+    return out;
+}
+
+QString formatSection(double value, const QString &pattern, bool withSign)
+{
+    const std::vector<Placeholder> tokens = parseNumberPattern(pattern);
+    const NumberShape shape = shapeOf(tokens);
+    if (!shape.hasDigits) {
+        QString out;
+        for (const Placeholder &t : tokens)
+            out += t.text;
+        return out;
+    }
+    const Rounded r = roundDecimal(shape.percent ? value * 100.0 : value, shape.decPlaces);
+    QString whole = r.whole == QLatin1String("0") && shape.minInt == 0 ? QString() : r.whole;
+    while (whole.size() < shape.minInt)
+        whole.prepend(QLatin1Char('0'));
+    QString fraction = r.fraction;
+    while (fraction.size() > shape.minDec && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    const QString out = placeDigits(tokens, shape, whole, fraction);
     return withSign && r.negative ? QLatin1Char('-') + out : out;
 }
 
