@@ -26,8 +26,6 @@ public:
 
     // The element holding the current gesture (kind None between gestures).
     PointerTarget grabbed() const { return m_grab; }
-    // Forgets the gesture (the window lost the pointer to a pop-up menu).
-    void cancelGesture() { m_grab = {}; }
 
     static int buttonCode(Qt::MouseButton button);
     static int buttonsCode(Qt::MouseButtons buttons);

@@ -277,6 +277,8 @@ void mFrm_Bill::HS_Change()
     PicPage().setLeft(-HS().Value());
     if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
         MoveFixHd();
+    if (TxtLab().isVisible())
+        placeTxtLab();
 }
 
 void mFrm_Bill::VS_Change()
@@ -284,6 +286,8 @@ void mFrm_Bill::VS_Change()
     PicPage().setTop(-VS().Value());
     if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
         MoveFixHd();
+    if (TxtLab().isVisible())
+        placeTxtLab();
 }
 
 void mFrm_Bill::PicPage_Resize()

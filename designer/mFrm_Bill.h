@@ -170,6 +170,7 @@ private:
     // In-place caption editing and picture choice.
     void ObjText_DblClick(int Index);
     void ObjImg_DblClick(int Index);
+    void placeTxtLab();
     void TxtLab_GotFocus();
     void TxtLab_Change();
     void TxtLab_LostFocus();

@@ -27,8 +27,7 @@ void mFrm_Bill::ObjText_DblClick(int Index)
         return;
     mEditIndex = Index;
     const Element &label = ObjText()(Index);
-    const QRectF box(label.Left(), label.Top(), label.Width(), label.Height());
-    TxtLab().setGeometry(PixelMapping::toPixels(box).translated(pageView().pos()));
+    placeTxtLab();
     TxtLab().setText(label.Caption());
     QFont font = TextLayout::pageFont(label.Font());
     const double pixels = label.Font().Size * 20.0 / Screen::TwipsPerPixelY();
@@ -40,6 +39,16 @@ void mFrm_Bill::ObjText_DblClick(int Index)
     TxtLab().show();
     TxtLab().raise();
     TxtLab().setFocus(Qt::OtherFocusReason);
+}
+
+// The editor lies over its label and moves with the page.
+void mFrm_Bill::placeTxtLab()
+{
+    const Element *label = ObjText().find(mEditIndex);
+    if (!label)
+        return;
+    const QRectF box(label->Left(), label->Top(), label->Width(), label->Height());
+    TxtLab().setGeometry(PixelMapping::toPixels(box).translated(pageView().pos()));
 }
 
 void mFrm_Bill::TxtLab_GotFocus()

@@ -45,10 +45,6 @@ public:
         const QPoint local(int(std::lround(x / 15.0)), int(std::lround(y / 15.0)));
         return bill->pageView().mapTo(&area, local);
     }
-    static QPoint widgetPoint(QWidget *w, const QWidget *top, QPoint local)
-    {
-        return w->mapTo(top, local);
-    }
 
     void press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
     {

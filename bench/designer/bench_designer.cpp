@@ -1,0 +1,169 @@
+// Dragging one object over a page of 3000 objects: time from the pointer
+// move to the painted frame, against a full repaint of the same page.
+
+#include "designer/DesignerShell.h"
+#include "designer/PageView.h"
+#include "designer/mFrm_Bill.h"
+
+#include "model/ObjDraw.h"
+#include "model/ObjDraws.h"
+
+#include "platform/PageSurface.h"
+#include "platform/Platform.h"
+#include "platform/Screen.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPaintEvent>
+#include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Columns = 60;
+constexpr int Rows = 50;
+constexpr double CellWidth = 500;
+constexpr double CellHeight = 400;
+constexpr int Steps = 200;
+
+class BenchShell : public DesignerShell
+{
+public:
+    int gDrawMode() const override { return 0; }
+    void SelectDrawTool(int) override {}
+    mFrm_Bill *gActiveBill() const override { return active; }
+    void setGActiveBill(mFrm_Bill *bill) override { active = bill; }
+    void setMenuChecked(const QString &, bool) override {}
+    void setMenuEnabled(const QString &, bool) override {}
+    void setButtonValue(const QString &, int) override {}
+    void PopupRightMenu(const QPoint &) override {}
+    mFrm_Bill *active = nullptr;
+};
+
+// Counts the frames the page view paints.
+class PaintCounter : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A grid of lines, texts and pictures, one per cell, 1000 of each kind.
+void fillPage(mFrm_Bill &bill)
+{
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(QColor(200, 120, 40));
+    int next[4] = {0, ObjDraw::FirstID(1), ObjDraw::FirstID(2), ObjDraw::FirstID(3)};
+    for (int i = 0; i < Columns * Rows; ++i) {
+        const int kind = 1 + i % 3;
+        const double left = (i % Columns) * CellWidth + 60;
+        const double top = (i / Columns) * CellHeight + 60;
+        const int id = next[kind]++;
+        Element *element = nullptr;
+        if (kind == 1) {
+            element = &bill.ObjLine().Load(id);
+            element->setLine(left, top, left + CellWidth - 120, top + CellHeight - 120);
+        } else if (kind == 2) {
+            element = &bill.ObjText().Load(id);
+            element->Move(left, top, CellWidth - 120, CellHeight - 120);
+            element->setCaption(QStringLiteral("文字%1").arg(id));
+            element->setBorderStyle(1);
+        } else {
+            element = &bill.ObjImg().Load(id);
+            element->Move(left, top, CellWidth - 120, CellHeight - 120);
+            element->setPicture(picture);
+            element->setStretch(true);
+            element->setBorderStyle(1);
+        }
+        element->setVisible(true);
+        bill.mObjs().LinkCtl(id, kind, element, 0);
+    }
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t at = std::min(values.size() - 1, std::size_t(p * (values.size() - 1) + 0.5));
+    return values[at];
+}
+
+void flushFrame()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Platform::installFakes();
+    Screen::setTwipsPerPixel(15, 15);
+
+    BenchShell shell;
+    mFrm_Bill bill(shell);
+    bill.PicPage().setWidth(Columns * CellWidth + 120);
+    bill.PicPage().setHeight(Rows * CellHeight + 120);
+    fillPage(bill);
+    bill.resize(int(bill.PicPage().Width() / 15) + 60, int(bill.PicPage().Height() / 15) + 60);
+    bill.show();
+    if (!QTest::qWaitForWindowExposed(&bill))
+        return 1;
+    QCoreApplication::processEvents();
+
+    PaintCounter counter;
+    bill.pageView().installEventFilter(&counter);
+
+    // Full repaints of the whole page: the reference.
+    std::vector<double> full;
+    for (int i = 0; i < 15; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        bill.pageView().repaint();
+        full.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    const double reference = percentile(full, 0.5);
+
+    // Press on a text near the middle and drag it in 200 one-pixel steps.
+    QWindow *window = bill.windowHandle();
+    const int cell = (Rows / 2) * Columns + Columns / 2 + 1;
+    const QPointF start((cell % Columns) * CellWidth + 200, (cell / Columns) * CellHeight + 150);
+    QPoint at = bill.pageView().mapTo(&bill, (start / 15).toPoint());
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    flushFrame();
+    const int paintsBefore = counter.paints;
+    std::vector<double> steps;
+    for (int i = 0; i < Steps; ++i) {
+        at += (i % 2) ? QPoint(1, 0) : QPoint(0, 1);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseMove(window, at);
+        flushFrame();
+        steps.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    const int framesPainted = counter.paints - paintsBefore;
+
+    const double p95 = percentile(steps, 0.95);
+    const double slowest = *std::max_element(steps.begin(), steps.end());
+    std::printf("drag-step: %.3f ms (reference %.3f ms, ratio %.3f)\n", p95, reference,
+                p95 / reference);
+    std::printf("drag-step-slowest: %.3f ms (reference 16.667 ms, ratio %.3f)\n", slowest,
+                slowest / 16.667);
+    std::printf("drag-step-p95-target: %.3f ms (reference 8.000 ms, ratio %.3f)\n", p95,
+                p95 / 8.0);
+    std::printf("# %d objects, %d steps, %d frames painted, full repaint median of %zu\n",
+                bill.mObjs().Count(), Steps, framesPainted, full.size());
+    return framesPainted >= Steps ? 0 : 2;
+}
