@@ -30,6 +30,24 @@ bool isBlank(const QString &text)
     return true;
 }
 
+// Rounding moves an edge by at most half a twip, so a point this far out
+// misses whatever the rounding gives; most objects of a page are ruled out
+// here without it. Coordinates too large for whole twips take the exact path.
+bool clearlyOutside(const Element &element, double X, double Y)
+{
+    constexpr double Limit = 1e9;
+    constexpr double Reach = ObjGeometry::PointMargin + 0.5;
+    const QRectF r = element.rect();
+    if (!(std::fabs(r.left()) < Limit && std::fabs(r.right()) < Limit && std::fabs(r.top()) < Limit
+          && std::fabs(r.bottom()) < Limit))
+        return false;
+    const double left = std::min(r.left(), r.right());
+    const double right = std::max(r.left(), r.right());
+    const double top = std::min(r.top(), r.bottom());
+    const double bottom = std::max(r.top(), r.bottom());
+    return X < left - Reach || X > right + Reach || Y < top - Reach || Y > bottom + Reach;
+}
+
 [[noreturn]] void objectNotSet()
 {
     throw RuntimeError(RuntimeError::ObjectNotSet,
@@ -505,6 +523,8 @@ bool ObjDraw::CheckPoint(double X, double Y)
     const Element &element = requireCtl();
     if (!element.Visible())
         return false;
+    if (clearlyOutside(element, X, Y))
+        return false;
     GetCtlRect(element, mRect);
     mRect.left -= ObjGeometry::PointMargin;
     mRect.top -= ObjGeometry::PointMargin;
@@ -547,10 +567,16 @@ void ObjDraw::MoveHd(const HdMetrics &m)
         handles.Item(2).setHdID(5);
         return;
     }
+    if (handles.Count() < 8)
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("Invalid procedure call or argument"));
     const QRectF box(element.Left(), element.Top(), element.Width(), element.Height());
-    for (int position = 1; position <= 8; ++position) {
+    int position = 0;
+    for (ObjHd &handle : handles) {
+        if (++position > 8)
+            break;
         const QPointF at = ObjGeometry::handleTopLeft(position, box, m.hw, m.hh, m.px, m.py);
-        handles.Item(position).Move(at.x(), at.y());
+        handle.Move(at.x(), at.y());
     }
 }
 

@@ -193,10 +193,9 @@ void ObjDraws::MakeSameSize(int SizePram)
                 ObjGeometry::resizeSpan(y1, y2, reference.height());
             element.setLine(x1, y1, x2, y2);
         } else {
-            if (SizePram & 1)
-                element.setWidth(reference.width());
-            if (SizePram & 2)
-                element.setHeight(reference.height());
+            const double width = SizePram & 1 ? reference.width() : element.Width();
+            const double height = SizePram & 2 ? reference.height() : element.Height();
+            element.Move(element.Left(), element.Top(), width, height);
         }
         obj->MoveHd(metrics);
     });

@@ -440,22 +440,28 @@ void TestObjDraw::lineSizeMovesTheEndUnderTheHandle()
 
 void TestObjDraw::checkPointMargins_data()
 {
+    QTest::addColumn<double>("lineX");
     QTest::addColumn<QPointF>("point");
     QTest::addColumn<bool>("hit");
 
-    // A vertical line from (1000, 0) to (1000, 2000).
-    QTest::newRow("70right") << QPointF(1070, 1000) << true;
-    QTest::newRow("80right") << QPointF(1080, 1000) << false;
-    QTest::newRow("70left") << QPointF(930, 1000) << true;
-    QTest::newRow("80left") << QPointF(920, 1000) << false;
-    QTest::newRow("75right") << QPointF(1075, 1000) << true;
+    // A vertical line from (lineX, 0) to (lineX, 2000).
+    QTest::newRow("70right") << 1000.0 << QPointF(1070, 1000) << true;
+    QTest::newRow("80right") << 1000.0 << QPointF(1080, 1000) << false;
+    QTest::newRow("70left") << 1000.0 << QPointF(930, 1000) << true;
+    QTest::newRow("80left") << 1000.0 << QPointF(920, 1000) << false;
+    QTest::newRow("75right") << 1000.0 << QPointF(1075, 1000) << true;
+    // The line's box is taken in whole twips, halves to even.
+    QTest::newRow("halfTwipLineLeftEdge") << 1000.5 << QPointF(925, 1000) << true;
+    QTest::newRow("halfTwipLineRightEdge") << 1000.5 << QPointF(1075.4, 1000) << false;
+    QTest::newRow("belowLineEnd") << 1000.0 << QPointF(1000, 2070) << false;
 }
 
 void TestObjDraw::checkPointMargins()
 {
+    QFETCH(double, lineX);
     QFETCH(QPointF, point);
     ObjDraws objs;
-    auto line = addLine(objs, 1000, 0, 1000, 2000);
+    auto line = addLine(objs, lineX, 0, lineX, 2000);
     QTEST(line->CheckPoint(point.x(), point.y()), "hit");
 }
 

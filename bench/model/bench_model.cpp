@@ -1,0 +1,379 @@
+// Speed of the object model on a template of 3000 objects (1000 lines,
+// 1000 texts, 1000 pictures). Each figure is held against a plain loop over
+// the same element records doing the same reads and writes without the
+// model's bookkeeping.
+#include "model/ObjDraws.h"
+#include "model/ObjGeometry.h"
+#include "model/ObjHds.h"
+#include "model/HandlePictures.h"
+
+#include "platform/Element.h"
+#include "platform/ElementArray.h"
+#include "platform/PageObserver.h"
+#include "platform/Screen.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int PerKind = 1000;
+constexpr double PageWidth = 30000;
+constexpr double PageHeight = 40000;
+
+struct Template
+{
+    ObjDraws objs;
+    // The same records, for the reference loops.
+    std::vector<Element *> elements;
+    std::vector<std::array<Element *, 8>> handles;
+    std::vector<int> kinds;
+};
+
+void build(Template &t)
+{
+    std::mt19937 random(20240601);
+    std::uniform_real_distribution<double> x(0, PageWidth - 2000);
+    std::uniform_real_distribution<double> y(0, PageHeight - 2000);
+    PageSurface &page = t.objs.page();
+    page.setWidth(PageWidth);
+    page.setHeight(PageHeight);
+    for (int i = 0; i < 3 * PerKind; ++i) {
+        const int kind = 1 + i % 3;
+        const double left = std::round(x(random));
+        const double top = std::round(y(random));
+        ElementArray &array = kind == 1 ? page.ObjLine() : kind == 2 ? page.ObjText() : page.ObjImg();
+        Element &e = array.Load(array.UBound() + 1);
+        if (kind == 1)
+            e.setLine(left, top, left + 1500, top + (i % 2 ? 0 : 400));
+        else
+            e.Move(left, top, 1200, 300);
+        e.setVisible(true);
+        auto obj = t.objs.LinkCtl(e.Index(), kind, &e, 0);
+        t.elements.push_back(&e);
+        t.kinds.push_back(kind);
+        std::array<Element *, 8> hds{};
+        for (int p = 1; p <= 8; ++p)
+            hds[p - 1] = obj->Handls()->Item(p).ObjCtl();
+        t.handles.push_back(hds);
+    }
+}
+
+double medianMs(std::vector<qint64> &ns)
+{
+    std::sort(ns.begin(), ns.end());
+    return ns[ns.size() / 2] / 1e6;
+}
+
+// Counts the page's change notifications, to show model and reference
+// touched the same records.
+struct ChangeCounter : PageObserver
+{
+    long changes = 0;
+    void pageAreaChanged(const QRectF &) override { ++changes; }
+    void pageGeometryChanged() override {}
+};
+ChangeCounter counter;
+
+// The figure to run when one is named on the command line.
+QString onlyFigure;
+
+// Times model and reference alternately, each after its own untimed setup.
+void figure(const char *name, int reps, int callsPerRep, const std::function<void()> &setup,
+            const std::function<void()> &model, const std::function<void()> &reference)
+{
+    if (!onlyFigure.isEmpty() && onlyFigure != QLatin1String(name))
+        return;
+    std::vector<qint64> modelNs, referenceNs;
+    long modelChanges = 0, referenceChanges = 0;
+    QElapsedTimer timer;
+    for (int r = 0; r < reps; ++r) {
+        setup();
+        long before = counter.changes;
+        timer.start();
+        model();
+        modelNs.push_back(timer.nsecsElapsed());
+        modelChanges += counter.changes - before;
+        setup();
+        before = counter.changes;
+        timer.start();
+        reference();
+        referenceNs.push_back(timer.nsecsElapsed());
+        referenceChanges += counter.changes - before;
+    }
+    const double m = medianMs(modelNs) / callsPerRep;
+    const double ref = medianMs(referenceNs) / callsPerRep;
+    std::printf("%s: %.4f ms (reference %.4f ms, ratio %.2f)\n", name, m, ref, m / ref);
+    if (modelChanges != referenceChanges)
+        std::printf("  (%s: model changed %ld records, reference %ld)\n", name, modelChanges,
+                    referenceChanges);
+    std::fflush(stdout);
+}
+
+// Handle placement as the reference does it: the same rule, no lookups.
+struct Placement
+{
+    double hw, hh;
+    int px, py;
+};
+
+void placeHandles(const Template &t, std::size_t i, const Placement &p)
+{
+    const Element &e = *t.elements[i];
+    const auto &hds = t.handles[i];
+    if (t.kinds[i] == 1) {
+        hds[0]->Move(e.x1() - p.hw + p.px, e.y1() - p.hh + p.py);
+        hds[4]->Move(e.x2() - p.hw - p.px, e.y2() - p.hh - p.py);
+        return;
+    }
+    const QRectF box(e.Left(), e.Top(), e.Width(), e.Height());
+    for (int pos = 1; pos <= 8; ++pos) {
+        const QPointF at = ObjGeometry::handleTopLeft(pos, box, p.hw, p.hh, p.px, p.py);
+        hds[pos - 1]->Move(at.x(), at.y());
+    }
+}
+
+// The selected look: handle pictures and pointers, handles shown, label border.
+void showSelected(const Template &t, std::size_t i, int state)
+{
+    const int inUse = t.kinds[i] == 1 ? 2 : 8;
+    const auto &hds = t.handles[i];
+    for (int k = 0; k < inUse; ++k) {
+        Element *h = hds[t.kinds[i] == 1 && k == 1 ? 4 : k];
+        h->setPicture(HandlePictures::forState(state));
+        h->setMousePointer(ObjHd::HdPointer(t.kinds[i] == 1 && k == 1 ? 5 : k + 1));
+    }
+    for (int k = 0; k < inUse; ++k)
+        hds[t.kinds[i] == 1 && k == 1 ? 4 : k]->setVisible(true);
+    if (t.kinds[i] == 2)
+        t.elements[i]->setBorderStyle(1);
+}
+
+void growPage(Template &t)
+{
+    double right = 0, bottom = 0;
+    for (const Element *e : t.elements) {
+        const QRectF r = e->rect();
+        right = std::max(right, r.right());
+        bottom = std::max(bottom, r.bottom());
+    }
+    PageSurface &page = t.objs.page();
+    if (page.Width() < right)
+        page.setWidth(right);
+    if (page.Height() < bottom)
+        page.setHeight(bottom);
+}
+
+void adjustReference(Template &t, const Placement &p)
+{
+    for (std::size_t i = 0; i < t.elements.size(); ++i) {
+        Element &e = *t.elements[i];
+        if (!e.Visible())
+            continue;
+        if (t.kinds[i] != 1) {
+            if (e.Top() < 0)
+                e.setTop(0);
+            if (e.Left() < 0)
+                e.setLeft(0);
+        }
+        placeHandles(t, i, p);
+    }
+    growPage(t);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc > 1)
+        onlyFigure = QString::fromLocal8Bit(argv[1]);
+    Screen::setTwipsPerPixel(15, 15);
+    Template t;
+    build(t);
+    t.objs.page().setObserver(&counter);
+    ObjDraws &objs = t.objs;
+    const Placement placement{37, 37, 8, 8};
+    const int count = static_cast<int>(t.elements.size());
+
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> x(0, PageWidth);
+    std::uniform_real_distribution<double> y(0, PageHeight);
+    std::vector<QPointF> points;
+    for (int i = 0; i < 1000; ++i)
+        points.emplace_back(std::round(x(random)), std::round(y(random)));
+
+    auto deselectAll = [&] { objs.setNActCount(0); };
+
+    std::shared_ptr<ObjDraw> hit;
+    int modelHits = 0, referenceHits = 0;
+    figure("chkpoint", 9, 1000, deselectAll,
+           [&] {
+               for (const QPointF &p : points)
+                   modelHits += objs.ChkPoint(p.x(), p.y(), hit) ? 1 : 0;
+           },
+           [&] {
+               for (const QPointF &p : points) {
+                   for (const Element *e : t.elements) {
+                       if (!e->Visible())
+                           continue;
+                       const QRectF r = e->rect().adjusted(-75, -75, 75, 75);
+                       if (p.x() >= r.left() && p.x() <= r.right() && p.y() >= r.top()
+                           && p.y() <= r.bottom()
+                           && (!e->isLine()
+                               || ObjGeometry::HitLine(e->x1(), e->y1(), e->x2(), e->y2(), p.x(),
+                                                       p.y()))) {
+                           ++referenceHits;
+                           break;
+                       }
+                   }
+               }
+           });
+
+    figure("chkrange", 15, 1, deselectAll,
+           [&] { objs.ChkRange(0, 0, PageWidth, PageHeight, hit); },
+           [&] {
+               const TwipRect band{0, 0, int(PageWidth), int(PageHeight)};
+               for (std::size_t i = 0; i < t.elements.size(); ++i) {
+                   const Element &e = *t.elements[i];
+                   if (!e.Visible())
+                       continue;
+                   const TwipRect r = t.kinds[i] == 1
+                                          ? ObjGeometry::lineRangeRect(e.x1(), e.y1(), e.x2(), e.y2())
+                                          : ObjGeometry::rectFrom(e.Left(), e.Top(),
+                                                                  e.Left() + e.Width(),
+                                                                  e.Top() + e.Height());
+                   if (ObjGeometry::IntersectRect(band, r))
+                       showSelected(t, i, i == 0 ? 1 : 0);
+               }
+           });
+
+    figure("activeall", 15, 1, deselectAll, [&] { objs.ActiveAll(); },
+           [&] {
+               for (std::size_t i = 0; i < t.elements.size(); ++i) {
+                   if (t.elements[i]->Visible())
+                       showSelected(t, i, i + 1 == t.elements.size() ? 1 : 0);
+               }
+               for (Element *h : t.handles.back())
+                   h->ZOrder();
+           });
+
+    // Everything selected from here on. Align and same size run from the
+    // same saved layout every time, so model and reference do the same moves.
+    objs.ActiveAll();
+    const int firstText = objs.Item(2)->nID();
+    objs.Item(2)->ObjCtl()->Move(9000, 9000, 700, 500);
+    std::vector<QRectF> layout;
+    for (std::size_t i = 0; i < t.elements.size(); ++i) {
+        const Element &e = *t.elements[i];
+        layout.push_back(t.kinds[i] == 1 ? QRectF(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()))
+                                         : QRectF(e.Left(), e.Top(), e.Width(), e.Height()));
+    }
+    auto restoreLayout = [&] {
+        for (std::size_t i = 0; i < t.elements.size(); ++i) {
+            Element &e = *t.elements[i];
+            const QRectF &r = layout[i];
+            if (t.kinds[i] == 1)
+                e.setLine(r.left(), r.top(), r.right(), r.bottom());
+            else
+                e.Move(r.left(), r.top(), r.width(), r.height());
+            placeHandles(t, i, placement);
+        }
+        objs.setNCurID(firstText);
+    };
+
+    figure("aligntocur", 15, 1, restoreLayout, [&] { objs.AlginToCur(1); },
+           [&] {
+               const double reference = objs.Item(ObjDraw::KeyOf(objs.nCurID()))->ObjCtl()->Left();
+               for (std::size_t i = 0; i < t.elements.size(); ++i) {
+                   Element &e = *t.elements[i];
+                   if (!e.Visible() || e.Index() == objs.nCurID())
+                       continue;
+                   if (t.kinds[i] == 1) {
+                       double x1 = e.x1(), x2 = e.x2();
+                       ObjGeometry::alignSpan(x1, x2, reference, true);
+                       e.setLine(x1, e.y1(), x2, e.y2());
+                   } else {
+                       e.setLeft(reference);
+                   }
+                   placeHandles(t, i, placement);
+               }
+               adjustReference(t, placement);
+           });
+
+    figure("makesamesize", 15, 1, restoreLayout, [&] { objs.MakeSameSize(3); },
+           [&] {
+               const QRectF cur = objs.Item(ObjDraw::KeyOf(objs.nCurID()))->ObjCtl()->rect();
+               for (std::size_t i = 0; i < t.elements.size(); ++i) {
+                   Element &e = *t.elements[i];
+                   if (!e.Visible() || e.Index() == objs.nCurID())
+                       continue;
+                   if (t.kinds[i] == 1) {
+                       double x1 = e.x1(), y1 = e.y1(), x2 = e.x2(), y2 = e.y2();
+                       ObjGeometry::resizeSpan(x1, x2, cur.width());
+                       ObjGeometry::resizeSpan(y1, y2, cur.height());
+                       e.setLine(x1, y1, x2, y2);
+                   } else {
+                       e.Move(e.Left(), e.Top(), cur.width(), cur.height());
+                   }
+                   placeHandles(t, i, placement);
+               }
+               adjustReference(t, placement);
+           });
+
+    // One step of a group move with everything selected.
+    objs.setNCurID(firstText);
+    const QRectF start = objs.Item(ObjDraw::KeyOf(firstText))->ObjCtl()->rect();
+    double px = start.left() + 10, py = start.top() + 10;
+    if (!objs.StartMoveMore(px, py, hit))
+        std::printf("group move did not start\n");
+    int step = 0;
+    double refOldX = px, refOldY = py;
+    figure("movingmore", 15, 1, [] {},
+           [&] {
+               const double d = step++ % 2 ? -15 : 15;
+               px += d;
+               py += d;
+               objs.MovingMore(px, py, true, PageWidth * 2, PageHeight * 2);
+           },
+           [&] {
+               const double d = step % 2 ? -15 : 15;
+               const double nx = refOldX + d, ny = refOldY + d;
+               for (std::size_t i = 0; i < t.elements.size(); ++i) {
+                   Element &e = *t.elements[i];
+                   if (!e.Visible())
+                       continue;
+                   const QRectF r = e.rect();
+                   double left = std::max(0.0, r.left() + nx - refOldX);
+                   double top = std::max(0.0, r.top() + ny - refOldY);
+                   if (left + r.width() > PageWidth * 2)
+                       left = PageWidth * 2 - r.width();
+                   if (top + r.height() > PageHeight * 2)
+                       top = PageHeight * 2 - r.height();
+                   if (t.kinds[i] == 1) {
+                       const bool lw = e.x1() > e.x2(), up = e.y1() > e.y2();
+                       const double w = r.width(), h = r.height();
+                       e.setLine(lw ? left + w : left, up ? top + h : top, lw ? left : left + w,
+                                 up ? top : top + h);
+                   } else {
+                       e.Move(left, top);
+                   }
+               }
+               refOldX = nx;
+               refOldY = ny;
+           });
+    objs.EndMoveMore(px, py);
+
+    std::printf("(%d objects; chkpoint hits model %d, reference %d)\n", count, modelHits,
+                referenceHits);
+    return 0;
+}
