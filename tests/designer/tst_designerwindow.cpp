@@ -213,8 +213,9 @@ void TestDesignerWindow::drawingALine()
     QVERIFY(handleOf(bill, 1, 1).Visible());
     QVERIFY(handleOf(bill, 1, 5).Visible());
     QVERIFY(!handleOf(bill, 1, 3).Visible());
-    // The rubber line is gone.
+    // The rubber line is gone and the line itself is painted.
     QVERIFY(bill->PicPage().marks().empty());
+    QCOMPARE(pixelAt(bill, QPointF(1500, 1050)), QColor(Qt::black));
     QCOMPARE(h->shell.drawMode, 0);
 }
 
