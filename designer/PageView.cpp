@@ -9,10 +9,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace {
+
+constexpr int MaxSeparateAreas = 64;
 
 bool isHandle(const Element *e)
 {
@@ -76,7 +79,25 @@ Element *PageView::elementAt(const QPointF &twips) const
 
 void PageView::pageAreaChanged(const QRectF &twips)
 {
-    update(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+    const QRect area = PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1);
+    if (m_pendingAreas == 0)
+        QTimer::singleShot(0, this, &PageView::forgetPendingAreas);
+    ++m_pendingAreas;
+    if (m_pendingAreas <= MaxSeparateAreas) {
+        m_pendingBounds |= area;
+        update(area);
+        return;
+    }
+    if (m_pendingAreas > MaxSeparateAreas + 1 && m_pendingBounds.contains(area))
+        return;
+    m_pendingBounds |= area;
+    update(m_pendingBounds);
+}
+
+void PageView::forgetPendingAreas()
+{
+    m_pendingAreas = 0;
+    m_pendingBounds = QRect();
 }
 
 void PageView::pageGeometryChanged()
@@ -112,6 +133,7 @@ std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
 
 void PageView::paintEvent(QPaintEvent *event)
 {
+    forgetPendingAreas();
     QPainter painter(this);
     paintArea(painter, event->rect());
 }

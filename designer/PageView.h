@@ -52,6 +52,13 @@ private:
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
 
+    void forgetPendingAreas();
+
     PageSurface &m_page;
     QSizeF m_lastSize;
+    // Areas asked to repaint since the last paint; past a few dozen their
+    // bounds are repainted instead (a region of thousands of rectangles
+    // costs more to keep than to paint).
+    int m_pendingAreas = 0;
+    QRect m_pendingBounds;
 };

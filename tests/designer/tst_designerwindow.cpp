@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -95,6 +96,8 @@ private slots:
     void ctrlKeyRefreshesMenuStates();
     void handlePixels_data();
     void handlePixels();
+    void onlyChangedAreasAreRepainted_data();
+    void onlyChangedAreasAreRepainted();
     void inPlaceCaptionEditing();
     void inPlaceEditingEndsOnFocusLoss();
     void dataBoundTextIsNotEdited();
@@ -620,6 +623,57 @@ void TestDesignerWindow::handlePixels()
         QCOMPARE(pixelAt(bill, handleMiddle(handleOf(bill, nID, position))), colour);
     // The unselected object shows no handles.
     QCOMPARE(pixelAt(bill, handleMiddle(handleOf(bill, 1003, 5))), QColor(Qt::white));
+}
+
+namespace {
+
+// Collects what the page view repaints.
+class PaintRecorder : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+} // namespace
+
+void TestDesignerWindow::onlyChangedAreasAreRepainted_data()
+{
+    QTest::addColumn<int>("changes");
+    QTest::newRow("a few") << 3;
+    QTest::newRow("more than the view keeps apart") << 150;
+}
+
+void TestDesignerWindow::onlyChangedAreasAreRepainted()
+{
+    QFETCH(int, changes);
+    mFrm_Bill *bill = h->open();
+    std::vector<Element *> labels;
+    for (int i = 0; i < changes; ++i) {
+        Element &label = bill->ObjText().Load(1001 + i);
+        label.Move(300 + (i % 15) * 510, 300 + (i / 15) * 300, 450, 240);
+        labels.push_back(&label);
+    }
+    QCoreApplication::processEvents();
+    PaintRecorder recorder;
+    bill->pageView().installEventFilter(&recorder);
+    for (Element *label : labels)
+        label->setVisible(true);
+    QTRY_VERIFY(!recorder.painted.isEmpty());
+    QCoreApplication::processEvents();
+
+    for (const Element *label : labels) {
+        const QRect pixels(int(label->Left() / 15), int(label->Top() / 15), 30, 16);
+        QVERIFY2(recorder.painted.contains(pixels), qPrintable(QString::number(label->Index())));
+    }
+    // Nothing below the changed rows was repainted.
+    const int below = int(labels.back()->Top() / 15) + 20;
+    QVERIFY(!recorder.painted.intersects(QRect(0, below, 546, 246 - below)));
 }
 
 void TestDesignerWindow::inPlaceCaptionEditing()
