@@ -37,7 +37,6 @@ void mFrm_Bill::ObjText_DblClick(int Index)
     look.setColor(QPalette::Text, label.ForeColor());
     TxtLab().setPalette(look);
     TxtLab().show();
-    TxtLab().raise();
     TxtLab().setFocus(Qt::OtherFocusReason);
 }
 
