@@ -55,8 +55,6 @@ private slots:
     void aGestureStaysWithThePressedElement();
     void movesWithoutAButtonFollowThePointer();
     void aSecondButtonJoinsTheGesture();
-    void buttonAndShiftCodes_data();
-    void buttonAndShiftCodes();
 
     void fixHandlePositions_data();
     void fixHandlePositions();
@@ -114,31 +112,6 @@ void TestDesignerRouting::aSecondButtonJoinsTheGesture()
         QCOMPARE(e.target.kind, PointerTarget::Page);
     QCOMPARE(scene.events[1].Button, 2);
     QCOMPARE(router.grabbed().kind, PointerTarget::None);
-}
-
-void TestDesignerRouting::buttonAndShiftCodes_data()
-{
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("buttonCode");
-    QTest::addColumn<int>("shiftCode");
-    QTest::newRow("left") << int(Qt::LeftButton) << 0 << 1 << 0;
-    QTest::newRow("right with Shift") << int(Qt::RightButton) << int(Qt::ShiftModifier) << 2 << 1;
-    QTest::newRow("middle with Ctrl+Alt")
-        << int(Qt::MiddleButton) << int(Qt::ControlModifier | Qt::AltModifier) << 4 << 6;
-    QTest::newRow("left+right, keypad Ctrl")
-        << int(Qt::LeftButton | Qt::RightButton) << int(Qt::ControlModifier | Qt::KeypadModifier)
-        << 3 << 2;
-}
-
-void TestDesignerRouting::buttonAndShiftCodes()
-{
-    QFETCH(int, buttons);
-    QFETCH(int, modifiers);
-    QFETCH(int, buttonCode);
-    QFETCH(int, shiftCode);
-    QCOMPARE(PointerRouter::buttonsCode(Qt::MouseButtons(buttons)), buttonCode);
-    QCOMPARE(PointerRouter::shiftCode(Qt::KeyboardModifiers(modifiers)), shiftCode);
 }
 
 void TestDesignerRouting::fixHandlePositions_data()
