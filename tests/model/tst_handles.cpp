@@ -1,7 +1,5 @@
 #include "ModelFixtures.h"
 
-#include "model/HandlePictures.h"
-#include "model/ObjActs.h"
 #include "model/ObjHds.h"
 
 #include "platform/PageSurface.h"
@@ -16,8 +14,6 @@ class TestHandles : public QObject
     Q_OBJECT
 
 private slots:
-    void pictures_data();
-    void pictures();
     void stateSetsPictureAndPointer_data();
     void stateSetsPictureAndPointer();
     void pointerFollowsTag_data();
@@ -28,32 +24,7 @@ private slots:
     void keyedCollectionErrors_data();
     void keyedCollectionErrors();
     void keysIgnoreCaseAndSurviveRemove();
-    void selectionSetHoldsObjectsThemselves();
 };
-
-void TestHandles::pictures_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QColor>("color");
-
-    QTest::newRow("selected") << 0 << QColor(0, 0, 128);
-    QTest::newRow("current") << 1 << QColor(0, 0, 255);
-    QTest::newRow("locked") << -1 << QColor(255, 0, 0);
-    QTest::newRow("currentLocked") << -2 << QColor(64, 0, 0);
-    QTest::newRow("unknownIsSelected") << 5 << QColor(0, 0, 128);
-}
-
-void TestHandles::pictures()
-{
-    QFETCH(int, state);
-    QFETCH(QColor, color);
-    const QImage &image = HandlePictures::forState(state);
-    QCOMPARE(image.size(), QSize(7, 7));
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x < 7; ++x)
-            QCOMPARE(image.pixelColor(x, y), color);
-    }
-}
 
 void TestHandles::stateSetsPictureAndPointer_data()
 {
@@ -93,9 +64,6 @@ void TestHandles::pointerFollowsTag_data()
     QTest::newRow("1") << "1" << 8;
     QTest::newRow("2") << "2" << 7;
     QTest::newRow("3") << "3" << 6;
-    QTest::newRow("5") << "5" << 8;
-    QTest::newRow("6") << "6" << 7;
-    QTest::newRow("7") << "7" << 6;
     QTest::newRow("8") << "8" << 9;
     QTest::newRow("9") << "9" << 0;
     QTest::newRow("noNumber") << "abc" << 0;
@@ -211,17 +179,6 @@ void TestHandles::keysIgnoreCaseAndSurviveRemove()
     QCOMPARE(col.Item("obj3"), 30);
     col.Add(40, "obj1");
     QCOMPARE(col.Item(3), 40);
-}
-
-void TestHandles::selectionSetHoldsObjectsThemselves()
-{
-    auto obj = std::make_shared<ObjDraw>();
-    ObjActs acts;
-    acts.Add(obj);
-    acts.Add(obj);
-    QCOMPARE(acts.Count(), 2);
-    QCOMPARE(acts.Item(1).get(), obj.get());
-    QCOMPARE(acts.Item(2).get(), obj.get());
 }
 
 QTEST_GUILESS_MAIN(TestHandles)

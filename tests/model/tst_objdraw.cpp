@@ -1,6 +1,5 @@
 #include "ModelFixtures.h"
 
-#include "model/HandlePictures.h"
 #include "model/ObjHds.h"
 
 #include "platform/PageSurface.h"
@@ -19,7 +18,6 @@ private slots:
     void flagSideEffects();
     void gestureMarksSavedObjectChanged_data();
     void gestureMarksSavedObjectChanged();
-    void hdCountFollowsKind();
     void currentSelectsAndLockedHandlesKeepState();
     void textBorderIsSelectionCue_data();
     void textBorderIsSelectionCue();
@@ -113,16 +111,6 @@ void TestObjDraw::gestureMarksSavedObjectChanged()
     else
         obj.setIsDraging(true);
     QTEST(obj.EditFlag(), "after");
-}
-
-void TestObjDraw::hdCountFollowsKind()
-{
-    ObjDraw obj;
-    obj.setEType(ObjDraw::Line);
-    obj.setHdCount(8);
-    QCOMPARE(obj.HdCount(), 2);
-    obj.setEType(ObjDraw::Picture);
-    QCOMPARE(obj.HdCount(), 8);
 }
 
 void TestObjDraw::currentSelectsAndLockedHandlesKeepState()
