@@ -79,7 +79,13 @@ mFrm_Main::mFrm_Main(QWidget *parent)
     Form_Load();
 }
 
-mFrm_Main::~mFrm_Main() = default;
+mFrm_Main::~mFrm_Main()
+{
+    // Designer windows talk to this shell while they unload: they go while
+    // the shell is still whole.
+    disconnect(m_workspace, nullptr, this, nullptr);
+    delete m_workspace;
+}
 
 QString mFrm_Main::AppTitle()
 {
@@ -299,6 +305,23 @@ QAction *mFrm_Main::mun_ObjDraw(int index) const
 QMenu *mFrm_Main::contextMenu() const
 {
     return menu(QStringLiteral("mun_Right"));
+}
+
+void mFrm_Main::setMenuChecked(const QString &itemName, bool checked)
+{
+    action(itemName)->setChecked(checked);
+}
+
+void mFrm_Main::setMenuEnabled(const QString &itemName, bool enabled)
+{
+    if (QMenu *submenu = m_menus.value(itemName))
+        submenu->setEnabled(enabled);
+    action(itemName)->setEnabled(enabled);
+}
+
+void mFrm_Main::PopupRightMenu(const QPoint &globalPos)
+{
+    contextMenu()->popup(globalPos);
 }
 
 QAction *mFrm_Main::button(const QString &key) const

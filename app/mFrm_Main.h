@@ -2,6 +2,8 @@
 
 #include "app/ImageList.h"
 #include "app/TwipsCoordinate.h"
+#include "designer/DesignerShell.h"
+#include "designer/mFrm_Bill.h"
 
 #include <QHash>
 #include <QList>
@@ -19,7 +21,7 @@ class StatusBar;
 // The multiple-document frame that holds every designer window, with the
 // menus, the toolbar, the status bar and its clock, and the shell state
 // (the active designer window and the current drawing tool).
-class mFrm_Main : public QMainWindow
+class mFrm_Main : public QMainWindow, public DesignerShell
 {
     Q_OBJECT
 
@@ -40,10 +42,16 @@ public:
     void setHeight(float twips);
 
     // Shell state.
-    int gDrawMode() const { return m_drawMode; }
+    int gDrawMode() const override { return m_drawMode; }
     // The designer window commands go to, or none.
-    QWidget *gActiveBill() const { return m_activeBill.data(); }
-    void setGActiveBill(QWidget *bill) { m_activeBill = bill; }
+    mFrm_Bill *gActiveBill() const override { return m_activeBill.data(); }
+    void setGActiveBill(mFrm_Bill *bill) override { m_activeBill = bill; }
+
+    // What the designer windows ask of the shell.
+    void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }
+    void setMenuChecked(const QString &itemName, bool checked) override;
+    void setMenuEnabled(const QString &itemName, bool enabled) override;
+    void PopupRightMenu(const QPoint &globalPos) override;
 
     // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
     // marks of both tool menus; leaves the toolbar alone.
@@ -80,7 +88,7 @@ public:
     QAction *button(const QString &key) const;
     QString buttonImageKey(const QString &key) const;
     int buttonValue(const QString &key) const;
-    void setButtonValue(const QString &key, int value);
+    void setButtonValue(const QString &key, int value) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -124,5 +132,5 @@ private:
     TwipsCoordinate m_height;
 
     int m_drawMode = 0;
-    QPointer<QWidget> m_activeBill;
+    QPointer<mFrm_Bill> m_activeBill;
 };

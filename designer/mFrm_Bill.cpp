@@ -66,8 +66,6 @@ mFrm_Bill::~mFrm_Bill()
 
 void mFrm_Bill::createElements()
 {
-    // Lines loaded on this page copy a solid one-pixel design-time line.
-    ObjLine().designElement().setBorderStyle(1);
     m_pageView = new PageView(PicPage(), this);
     connect(m_pageView, &PageView::pageResized, this, &mFrm_Bill::PicPage_Resize);
 

@@ -7,8 +7,10 @@
 
 namespace {
 
-void setDesignLook(ElementArray &texts, ElementArray &images, ElementArray &handles)
+void setDesignLook(ElementArray &lines, ElementArray &texts, ElementArray &images,
+                   ElementArray &handles)
 {
+    lines.designElement().setBorderStyle(1);
     Element &label = texts.designElement();
     label.setCaption(QStringLiteral("文字"));
     label.Move(0, 0, 1440, 315);
@@ -25,7 +27,7 @@ PageSurface::PageSurface()
     , m_images(this, ElementKind::Image, 2000)
     , m_handles(this, ElementKind::Handle, 0)
 {
-    setDesignLook(m_texts, m_images, m_handles);
+    setDesignLook(m_lines, m_texts, m_images, m_handles);
 }
 
 void PageSurface::setLeft(double v)

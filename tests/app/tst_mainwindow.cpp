@@ -327,9 +327,9 @@ void tst_MainWindow::exitAnswerNoKeepsRunning()
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *bill = new QWidget;
+    auto *bill = new mFrm_Bill(w);
     w.workspace()->addSubWindow(bill)->show();
-    w.workspace()->addSubWindow(new QWidget)->show();
+    w.workspace()->addSubWindow(new mFrm_Bill(w))->show();
     w.setGActiveBill(bill);
     pointer().ClipCursor(QRect(10, 10, 100, 100));
     m_dialogs->msgAnswers.push_back(MsgResult::No);
@@ -358,7 +358,7 @@ void tst_MainWindow::exitAnswerYesClosesDesignersAndSaves()
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *bill = new QWidget;
+    auto *bill = new mFrm_Bill(w);
     w.workspace()->addSubWindow(bill)->show();
     w.setGActiveBill(bill);
     pointer().ClipCursor(QRect(10, 10, 100, 100));
