@@ -33,45 +33,45 @@ constexpr double PageWidth = 11906;
 constexpr double PageHeight = 16838;
 constexpr double TwipsPerPixel = 15;
 
-struct TextSpec
+struct TextItem
 {
     QRectF box;
     QString text;
 };
 
-std::vector<TextSpec> texts(int count)
+std::vector<TextItem> texts(int count)
 {
-    std::vector<TextSpec> specs;
+    std::vector<TextItem> items;
     for (int i = 0; i < count; ++i) {
         const double left = (i % 7) * 1650 + 60;
         const double top = (i / 7) * 116.0 + 60;
-        specs.push_back({QRectF(left, top, 1500, 400),
+        items.push_back({QRectF(left, top, 1500, 400),
                          QStringLiteral("发货单位%1 合计金额").arg(i)});
     }
-    return specs;
+    return items;
 }
 
 std::vector<QLineF> lines(int count)
 {
-    std::vector<QLineF> specs;
+    std::vector<QLineF> items;
     for (int i = 0; i < count; ++i) {
         const double y = 40 + i * 16.7;
-        specs.emplace_back(60, y, PageWidth - 60 - (i % 13) * 300, y + (i % 3) * 50);
+        items.emplace_back(60, y, PageWidth - 60 - (i % 13) * 300, y + (i % 3) * 50);
     }
-    return specs;
+    return items;
 }
 
-void fillTemplate(BillTemplate &bill, const std::vector<TextSpec> &textSpecs,
+void fillTemplate(BillTemplate &bill, const std::vector<TextItem> &textSpecs,
                   const std::vector<QLineF> &lineSpecs)
 {
     bill.Caption = QStringLiteral("性能测试");
     bill.mObjs.page().setWidth(PageWidth);
     bill.mObjs.page().setHeight(PageHeight);
     ElementArray &textArray = bill.mObjs.page().ObjText();
-    for (const TextSpec &spec : textSpecs) {
+    for (const TextItem &item : textSpecs) {
         Element &e = textArray.Load(textArray.UBound() + 1);
-        e.Move(spec.box.left(), spec.box.top(), spec.box.width(), spec.box.height());
-        e.setCaption(spec.text);
+        e.Move(item.box.left(), item.box.top(), item.box.width(), item.box.height());
+        e.setCaption(item.text);
         e.setVisible(true);
         bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, 0);
     }
@@ -115,7 +115,7 @@ double composeOnce(const BillTemplate &bill, QImage &image)
 
 // The same strings in the same boxes with the same wrapping and clipping,
 // and the same lines, by plain QPainter calls.
-double rawOnce(const std::vector<TextSpec> &textSpecs, const std::vector<QLineF> &lineSpecs,
+double rawOnce(const std::vector<TextItem> &textSpecs, const std::vector<QLineF> &lineSpecs,
                QImage &image)
 {
     const QFont font = TextLayout::pageFont(ElementFont());
@@ -123,12 +123,12 @@ double rawOnce(const std::vector<TextSpec> &textSpecs, const std::vector<QLineF>
     timer.start();
     QPainter painter;
     startPainter(painter, image);
-    for (const TextSpec &spec : textSpecs) {
+    for (const TextItem &item : textSpecs) {
         painter.save();
-        painter.setClipRect(spec.box, Qt::IntersectClip);
+        painter.setClipRect(item.box, Qt::IntersectClip);
         painter.setPen(Qt::black);
         painter.setFont(font);
-        painter.drawText(spec.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, spec.text);
+        painter.drawText(item.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item.text);
         painter.restore();
     }
     for (const QLineF &line : lineSpecs) {
