@@ -198,6 +198,8 @@ void Element::setAlignment(int v)
 
 void Element::setPicture(const QImage &v)
 {
+    if (v.cacheKey() == m_picture.cacheKey())
+        return;
     const QRectF before = paintBounds();
     m_picture = v;
     changed(before);
