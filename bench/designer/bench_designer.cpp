@@ -1,6 +1,7 @@
 // Dragging one object over a page of 3000 objects: time from the pointer
 // move to the painted frame, against a full repaint of the same page.
 
+#include "bench/BenchFigure.h"
 #include "designer/DesignerShell.h"
 #include "designer/PageView.h"
 #include "designer/mFrm_Bill.h"
@@ -89,13 +90,6 @@ void fillPage(mFrm_Bill &bill)
     }
 }
 
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t at = std::min(values.size() - 1, std::size_t(p * (values.size() - 1) + 0.5));
-    return values[at];
-}
-
 void flushFrame()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
@@ -133,7 +127,7 @@ int main(int argc, char **argv)
         bill.pageView().repaint();
         full.push_back(timer.nsecsElapsed() / 1e6);
     }
-    const double reference = percentile(full, 0.5);
+    const double reference = BenchFigure::percentile(full, 0.5);
 
     // Press on a text near the middle and drag it in 200 one-pixel steps.
     QWindow *window = bill.windowHandle();
@@ -162,16 +156,12 @@ int main(int argc, char **argv)
     flushFrame();
     const double selectAllMs = selectAll.nsecsElapsed() / 1e6;
 
-    const double p95 = percentile(steps, 0.95);
+    const double p95 = BenchFigure::percentile(steps, 0.95);
     const double slowest = *std::max_element(steps.begin(), steps.end());
-    std::printf("drag-step: %.3f ms (reference %.3f ms, ratio %.3f)\n", p95, reference,
-                p95 / reference);
-    std::printf("drag-step-slowest: %.3f ms (reference 16.667 ms, ratio %.3f)\n", slowest,
-                slowest / 16.667);
-    std::printf("drag-step-p95-target: %.3f ms (reference 8.000 ms, ratio %.3f)\n", p95,
-                p95 / 8.0);
-    std::printf("select-all: %.3f ms (reference %.3f ms, ratio %.3f)\n", selectAllMs, reference,
-                selectAllMs / reference);
+    BenchFigure::print("drag-step", p95, reference);
+    BenchFigure::print("drag-step-slowest", slowest, 16.667);
+    BenchFigure::print("drag-step-p95-target", p95, 8.0);
+    BenchFigure::print("select-all", selectAllMs, reference);
     std::printf("# %d objects, %d steps, %d frames painted, full repaint median of %zu\n",
                 bill.mObjs().Count(), Steps, framesPainted, full.size());
     return framesPainted >= Steps ? 0 : 2;

@@ -2,6 +2,7 @@
 // 1000 texts, 1000 pictures). Each figure is held against a plain loop over
 // the same element records doing the same reads and writes without the
 // model's bookkeeping.
+#include "bench/BenchFigure.h"
 #include "model/ObjDraws.h"
 #include "model/ObjGeometry.h"
 #include "model/ObjHds.h"
@@ -68,12 +69,6 @@ void build(Template &t)
     }
 }
 
-double medianMs(std::vector<qint64> &ns)
-{
-    std::sort(ns.begin(), ns.end());
-    return ns[ns.size() / 2] / 1e6;
-}
-
 // Counts the page's change notifications, to show model and reference
 // touched the same records.
 struct ChangeCounter : PageObserver
@@ -93,7 +88,7 @@ void figure(const char *name, int reps, int callsPerRep, const std::function<voi
 {
     if (!onlyFigure.isEmpty() && onlyFigure != QLatin1String(name))
         return;
-    std::vector<qint64> modelNs, referenceNs;
+    std::vector<double> modelNs, referenceNs;
     long modelChanges = 0, referenceChanges = 0;
     QElapsedTimer timer;
     for (int r = 0; r < reps; ++r) {
@@ -110,9 +105,9 @@ void figure(const char *name, int reps, int callsPerRep, const std::function<voi
         referenceNs.push_back(timer.nsecsElapsed());
         referenceChanges += counter.changes - before;
     }
-    const double m = medianMs(modelNs) / callsPerRep;
-    const double ref = medianMs(referenceNs) / callsPerRep;
-    std::printf("%s: %.4f ms (reference %.4f ms, ratio %.2f)\n", name, m, ref, m / ref);
+    const double m = BenchFigure::percentile(modelNs, 0.5) / 1e6 / callsPerRep;
+    const double ref = BenchFigure::percentile(referenceNs, 0.5) / 1e6 / callsPerRep;
+    BenchFigure::print(name, m, ref);
     if (modelChanges != referenceChanges)
         std::printf("  (%s: model changed %ld records, reference %ld)\n", name, modelChanges,
                     referenceChanges);

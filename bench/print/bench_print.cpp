@@ -2,6 +2,7 @@
 // lines composed into the preview's page picture against raw QPainter
 // calls drawing the same (as the preview draws: text antialiased, lines
 // not, as on the designer page), and a 100-page run written to PDF.
+#include "bench/BenchFigure.h"
 #include "model/BillTemplate.h"
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
@@ -139,12 +140,6 @@ double rawOnce(const std::vector<TextItem> &textSpecs, const std::vector<QLineF>
     return timer.nsecsElapsed() / 1e6;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 void benchComposePage()
 {
     const auto textSpecs = texts(1000);
@@ -160,9 +155,8 @@ void benchComposePage()
         composed.push_back(composeOnce(bill, image));
         raw.push_back(rawOnce(textSpecs, lineSpecs, image));
     }
-    const double c = median(composed);
-    const double r = median(raw);
-    std::printf("compose-page: %.2f ms (reference %.2f ms, ratio %.2f)\n", c, r, c / r);
+    BenchFigure::print("compose-page", BenchFigure::percentile(composed, 0.5),
+                       BenchFigure::percentile(raw, 0.5));
 }
 
 int countImages(const QString &pdf)
@@ -203,7 +197,7 @@ void benchPdf100Pages()
     const double ms = timer.nsecsElapsed() / 1e6;
     Mod_Print::setPrintDeviceFactory({});
     Mod_Print::Run().Bill = nullptr;
-    std::printf("pdf-100-pages: %.0f ms (reference 5000 ms, ratio %.2f)\n", ms, ms / 5000.0);
+    BenchFigure::print("pdf-100-pages", ms, 5000.0);
     const int embedded = countImages(pdf);
     std::printf("pdf-100-pages-pictures: %d embedded (reference 1, ratio %.2f)\n", embedded,
                 embedded / 1.0);
