@@ -4,9 +4,12 @@
 #include "platform/PageSurface.h"
 #include "platform/TextLayout.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTest>
 
@@ -24,11 +27,14 @@ private slots:
     void labelPaintsInsideItsBox();
     void clipCutsTextAtTheBox();
     void handlePictureIsPaintedWhole();
+    void standardButtonsReadChinese_data();
+    void standardButtonsReadChinese();
 };
 
 void TestText::initTestCase()
 {
     AppSetup::installFontSubstitutions();
+    AppSetup::installChineseTranslations(*qApp);
 }
 
 void TestText::songtiIsDrawnWithAChineseFont_data()
@@ -141,6 +147,25 @@ void TestText::handlePictureIsPaintedWhole()
     QCOMPARE(QColor(image.pixel(10, 10)), QColor(0, 0, 128));
     QCOMPARE(QColor(image.pixel(16, 16)), QColor(0, 0, 128));
     QCOMPARE(QColor(image.pixel(17, 17)), QColor(Qt::white));
+}
+
+void TestText::standardButtonsReadChinese_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringLiteral("是(&Y)");
+    QTest::newRow("No") << int(QMessageBox::No) << QStringLiteral("否(&N)");
+    QTest::newRow("OK") << int(QMessageBox::Ok) << QStringLiteral("确定");
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QStringLiteral("取消");
+}
+
+void TestText::standardButtonsReadChinese()
+{
+    QFETCH(int, button);
+    QFETCH(QString, text);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("t"), QStringLiteral("x"),
+                    QMessageBox::StandardButton(button));
+    QCOMPARE(box.button(QMessageBox::StandardButton(button))->text(), text);
 }
 
 QTEST_MAIN(TestText)
