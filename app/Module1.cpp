@@ -2,6 +2,7 @@
 
 #include "mFrm_Main.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace {
@@ -15,6 +16,8 @@ void Main()
     auto *form = new mFrm_Main;
     form->setAttribute(Qt::WA_DeleteOnClose);
     g_mainForm = form;
+    // The page picture stands for the program in every window's frame.
+    QApplication::setWindowIcon(form->ImgLst1().icon(QStringLiteral("PageSetup")));
     form->show();
 }
 
