@@ -140,7 +140,19 @@ float mFrm_Main::readGeometry(const char *key, float defaultValue) const
         AppTitle(), settingsSection, QString::fromLatin1(key), QString::number(defaultValue));
     bool ok = false;
     const float value = text.trimmed().toFloat(&ok);
-    return ok && std::isfinite(value) ? value : defaultValue;
+    return ok && isPlausibleGeometry(key, value) ? value : defaultValue;
+}
+
+// A value no screen can show (beyond the 16-bit pixel range a window
+// system handles, or a size of nothing) would lose the window for good,
+// since it is written back as it was read.
+bool mFrm_Main::isPlausibleGeometry(const char *key, float value)
+{
+    if (!std::isfinite(value))
+        return false;
+    const double limit = 32767.0 * Screen::TwipsPerPixelX();
+    const bool isSize = qstrcmp(key, "MainWidth") == 0 || qstrcmp(key, "MainHeight") == 0;
+    return isSize ? value > 0 && value <= limit : std::abs(value) <= limit;
 }
 
 void mFrm_Main::writeGeometry(const char *key, float value) const

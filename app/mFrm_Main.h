@@ -109,6 +109,7 @@ private:
     void Form_Unload();
 
     float readGeometry(const char *key, float defaultValue) const;
+    static bool isPlausibleGeometry(const char *key, float value);
     void writeGeometry(const char *key, float value) const;
 
     QMdiArea *m_workspace;

@@ -140,7 +140,8 @@ FixHandle &mFrm_Bill::PicFixHd(int index) const
 {
     if (index < 0 || index >= int(m_fixHd.size()))
         throw RuntimeError(RuntimeError::ElementNotLoaded,
-                           QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+                           QStringLiteral("元素 %1 不存在").arg(index),
+                           QStringLiteral("PicFixHd"));
     return *m_fixHd[std::size_t(index)];
 }
 

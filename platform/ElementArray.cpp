@@ -2,7 +2,25 @@
 
 #include "RuntimeError.h"
 
-#include <QCoreApplication>
+namespace {
+
+// The array's name as errors report it.
+QString nameOf(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Line:
+        return QStringLiteral("ObjLine");
+    case ElementKind::Label:
+        return QStringLiteral("ObjText");
+    case ElementKind::Image:
+        return QStringLiteral("ObjImg");
+    case ElementKind::Handle:
+        break;
+    }
+    return QStringLiteral("PicHD");
+}
+
+} // namespace
 
 ElementArray::ElementArray(PageSurface *page, ElementKind kind, int designIndex)
     : m_page(page)
@@ -16,10 +34,10 @@ Element &ElementArray::Load(int index)
 {
     if (index < 0 || index > MaxIndex)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("Subscript out of range: element %1").arg(index));
+                           QStringLiteral("下标越界：元素 %1").arg(index), nameOf(m_kind));
     if (IsLoaded(index))
         throw RuntimeError(RuntimeError::ElementAlreadyLoaded,
-                           QStringLiteral("Object already loaded: element %1").arg(index));
+                           QStringLiteral("元素 %1 已经加载").arg(index), nameOf(m_kind));
     auto element = std::make_unique<Element>(m_kind, index, this);
     element->copyLookFrom(designElement());
     Element &loaded = *element;
@@ -33,7 +51,7 @@ Element &ElementArray::operator()(int index) const
     Element *element = find(index);
     if (!element)
         throw RuntimeError(RuntimeError::ElementNotLoaded,
-                           QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+                           QStringLiteral("元素 %1 不存在").arg(index), nameOf(m_kind));
     return *element;
 }
 

@@ -77,18 +77,20 @@ std::optional<QString> FakeDialogs::SaveFile(const FileDialogRequest &request)
     return takeFront(fileAnswers);
 }
 
-std::optional<QColor> FakeDialogs::ChooseColor(const QColor &)
+std::optional<QColor> FakeDialogs::ChooseColor(const QColor &initial)
 {
     Shown s;
     s.kind = QStringLiteral("Color");
+    s.color = initial;
     shown.push_back(s);
     return takeFront(colorAnswers);
 }
 
-std::optional<ElementFont> FakeDialogs::ChooseFont(const ElementFont &)
+std::optional<ElementFont> FakeDialogs::ChooseFont(const ElementFont &initial)
 {
     Shown s;
     s.kind = QStringLiteral("Font");
+    s.font = initial;
     shown.push_back(s);
     return takeFront(fontAnswers);
 }

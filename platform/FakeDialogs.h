@@ -21,6 +21,9 @@ public:
         MsgIcon icon = MsgIcon::None;
         QString defaultText;
         FileDialogRequest file;
+        // What a colour or font chooser was opened with.
+        QColor color;
+        ElementFont font;
     };
 
     MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,

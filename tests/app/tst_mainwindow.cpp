@@ -198,6 +198,12 @@ void tst_MainWindow::garbageStoredValueFallsBackToDefault_data()
     QTest::newRow("not a number") << "MainHeight" << "nan" << 6500.0f;
     QTest::newRow("infinite") << "MainWidth" << "inf" << 6500.0f;
     QTest::newRow("padded number") << "MainLeft" << " 1500 " << 1500.0f;
+    QTest::newRow("far off screen") << "MainLeft" << "3e9" << 1000.0f;
+    QTest::newRow("far off screen above") << "MainTop" << "-1e30" << 1000.0f;
+    QTest::newRow("huge width") << "MainWidth" << "3e9" << 6500.0f;
+    QTest::newRow("no height") << "MainHeight" << "0" << 6500.0f;
+    QTest::newRow("negative width") << "MainWidth" << "-100" << 6500.0f;
+    QTest::newRow("left of the screen") << "MainLeft" << "-300" << -300.0f;
 }
 
 void tst_MainWindow::garbageStoredValueFallsBackToDefault()

@@ -4,9 +4,11 @@
 #include "platform/PointerConfinement.h"
 #include "platform/PointerShape.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/RuntimeError.h"
 #include "platform/Units.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestServices : public QObject
@@ -17,7 +19,8 @@ private slots:
     void fakesAnswerUntilTheProgramInstallsItsOwn();
     void fakeDialogsRecordAndAnswerFromQueues();
     void fakeDefaultsNeverBlock();
-    void settingsFallBackToTheDefault();
+    void initTestCase();
+    void settingsAreKeptPerApplicationSectionAndKey();
     void roundingIsHalfToEven_data();
     void roundingIsHalfToEven();
     void int16Overflows_data();
@@ -73,13 +76,31 @@ void TestServices::fakeDefaultsNeverBlock()
     QVERIFY(!fake.ChooseFont({}).has_value());
 }
 
-void TestServices::settingsFallBackToTheDefault()
+void TestServices::initTestCase()
 {
-    MemorySettingsStore store;
-    QCOMPARE(store.GetSetting("A", "Settings", "MainLeft", "1000"), QStringLiteral("1000"));
-    store.SaveSetting("A", "Settings", "MainLeft", "1200");
-    QCOMPARE(store.GetSetting("A", "Settings", "MainLeft", "1000"), QStringLiteral("1200"));
-    QCOMPARE(store.GetSetting("B", "Settings", "MainLeft", "1000"), QStringLiteral("1000"));
+    // The program's settings go to a folder of this run, not the user's.
+    static QTemporaryDir config;
+    QVERIFY(config.isValid());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+}
+
+void TestServices::settingsAreKeptPerApplicationSectionAndKey()
+{
+    const QString app = QStringLiteral("Kordane-格式报表Tavrel工具");
+    const QString section = QStringLiteral("Settings");
+    {
+        QtSettingsStore store;
+        QCOMPARE(store.GetSetting(app, section, "MainLeft", "1000"), QStringLiteral("1000"));
+        store.SaveSetting(app, section, "MainLeft", "1200.5");
+        store.SaveSetting(app, QStringLiteral("Other"), "MainLeft", "7");
+    }
+    // A fresh store reads what was written, each value under its own address.
+    QtSettingsStore store;
+    QCOMPARE(store.GetSetting(app, section, "MainLeft", "1000"), QStringLiteral("1200.5"));
+    QCOMPARE(store.GetSetting(app, QStringLiteral("Other"), "MainLeft", "1"), QStringLiteral("7"));
+    QCOMPARE(store.GetSetting(app, section, "MainTop", "1000"), QStringLiteral("1000"));
+    QCOMPARE(store.GetSetting(QStringLiteral("another"), section, "MainLeft", "1000"),
+             QStringLiteral("1000"));
 }
 
 void TestServices::roundingIsHalfToEven_data()
