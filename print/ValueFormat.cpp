@@ -271,7 +271,9 @@ NumberShape shapeOf(const std::vector<Placeholder> &tokens)
 }
 
 // Puts the digits into the places: integer place p shows digit p - offset,
-// and the leftmost one also every digit the pattern has no place for.
+// and the leftmost one also every digit the pattern has no place for. A
+// pattern without integer places (".00") still shows the whole part, just
+// before the point, so that no amount loses its yuan.
 QString placeDigits(const std::vector<Placeholder> &tokens, const NumberShape &shape,
                     const QString &whole, const QString &fraction)
 {
@@ -282,11 +284,22 @@ QString placeDigits(const std::vector<Placeholder> &tokens, const NumberShape &s
             s += QLatin1Char(',');
         return s;
     };
+    auto allDigits = [&] {
+        QString s;
+        for (int k = 0; k < whole.size(); ++k)
+            s += digitWithGroup(k);
+        return s;
+    };
     const int offset = shape.intPlaces - int(whole.size());
     int intPlace = 0, decPlace = 0;
     bool afterPoint = false;
+    bool wholeWritten = shape.intPlaces > 0;
     QString out;
     for (const Placeholder &t : tokens) {
+        if (t.kind == Placeholder::Point && !wholeWritten) {
+            out += allDigits();
+            wholeWritten = true;
+        }
         switch (t.kind) {
         case Placeholder::Digit:
             if (afterPoint) {
@@ -319,7 +332,7 @@ QString placeDigits(const std::vector<Placeholder> &tokens, const NumberShape &s
             break;
         }
     }
-    return out;
+    return wholeWritten ? out : out + allDigits();
 }
 
 QString formatSection(double value, const QString &pattern, bool withSign)
@@ -436,10 +449,12 @@ QString OnlyDigits(const QString &text)
 
 QString FormatNumber(double value, const QString &pattern)
 {
+    // An empty negative or zero section ("0;;") means the first one, so a
+    // value is never printed as nothing.
     const QStringList sections = numberSections(pattern);
-    if (sections.size() >= 3 && value == 0.0)
+    if (sections.size() >= 3 && value == 0.0 && !sections.at(2).isEmpty())
         return formatSection(0, sections.at(2), false);
-    if (value < 0 && sections.size() >= 2)
+    if (value < 0 && sections.size() >= 2 && !sections.at(1).isEmpty())
         return formatSection(-value, sections.at(1), false);
     return formatSection(value, sections.at(0), true);
 }

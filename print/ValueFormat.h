@@ -33,7 +33,9 @@ QString OnlyDigits(const QString &text);
 
 // Number pattern: 0 and # digit places, thousands comma, decimal point,
 // percent, literal text ("quoted", \x or any other character), up to three
-// sections positive;negative;zero. Rounds half away from zero.
+// sections positive;negative;zero (an empty one uses the first). Rounds half
+// away from zero. Without an integer place the whole part stands before the
+// point, unless it is 0 (.00 of 0.5 -> .50).
 QString FormatNumber(double value, const QString &pattern);
 // Date/time pattern: yyyy yy mm m dd d hh h nn n ss s (mm or m right after
 // an hour is minutes), any other text literal.

@@ -253,6 +253,13 @@ void TestPrintRules::formatValue_data()
     QTest::newRow("optional-decimals") << QVariant(2.5) << "0.0#" << "2.5";
     QTest::newRow("optional-decimals-full") << QVariant(2.456) << "0.0#" << "2.46";
     QTest::newRow("no-integer-digit") << QVariant(0.5) << "#.##" << ".5";
+    QTest::newRow("no-integer-place-keeps-whole") << QVariant(12.5) << ".00" << "12.50";
+    QTest::newRow("no-integer-place-zero-whole") << QVariant(0.5) << ".00" << ".50";
+    QTest::newRow("no-integer-place-currency") << QVariant(12.5) << QStringLiteral("¥.00")
+                                               << QStringLiteral("¥12.50");
+    QTest::newRow("no-integer-place-negative") << QVariant(-1234.5) << ".0" << "-1234.5";
+    QTest::newRow("no-integer-place-rounds-up") << QVariant(9.999) << ".00" << "10.00";
+    QTest::newRow("no-integer-place-no-decimals") << QVariant(12) << ".##" << "12";
     QTest::newRow("leading-zeros") << QVariant(7) << "000" << "007";
     QTest::newRow("more-digits-than-places") << QVariant(12345) << "00" << "12345";
     QTest::newRow("percent") << QVariant(0.256) << "0.0%" << "25.6%";
@@ -261,6 +268,11 @@ void TestPrintRules::formatValue_data()
     QTest::newRow("rounds-half-away") << QVariant(2.5) << "0" << "3";
     QTest::newRow("negative-section") << QVariant(-5) << "0;(0)" << "(5)";
     QTest::newRow("zero-section") << QVariant(0) << "0;(0);-" << "-";
+    QTest::newRow("empty-negative-section") << QVariant(-3) << "0;;" << "-3";
+    QTest::newRow("empty-zero-section") << QVariant(0) << "0;-0;" << "0";
+    QTest::newRow("empty-negative-keeps-zero-section") << QVariant(-3) << "0.0;;\"零\""
+                                                       << "-3.0";
+    QTest::newRow("empty-negative-then-zero-section") << QVariant(0) << "0;;-" << "-";
     QTest::newRow("text-ignores-number-pattern") << QVariant(QStringLiteral("abc")) << "0.00" << "abc";
 }
 
