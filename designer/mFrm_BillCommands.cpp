@@ -25,6 +25,16 @@ bool anyShown(const ObjDraws &objs)
     return false;
 }
 
+// An object that never got its element cannot be hidden: the command
+// reports that rather than reaching through nothing.
+Element &elementOf(const ObjDraw &obj)
+{
+    if (!obj.ObjCtl())
+        throw RuntimeError(RuntimeError::ObjectNotSet,
+                           QStringLiteral("Object variable or With block variable not set"));
+    return *obj.ObjCtl();
+}
+
 } // namespace
 
 void mFrm_Bill::SetAlign(int32_t alignpar)
@@ -68,12 +78,12 @@ void mFrm_Bill::Delete()
     try {
         if (n == 1) {
             mCurObj().Handls()->Clear();
-            objectByID(mObjs().nCurID()).ObjCtl()->setVisible(false);
+            elementOf(objectByID(mObjs().nCurID())).setVisible(false);
         } else {
             for (const auto &obj : mObjs()) {
                 if (!obj->IsActive())
                     continue;
-                obj->ObjCtl()->setVisible(false);
+                elementOf(*obj).setVisible(false);
                 obj->Handls()->Clear();
             }
         }

@@ -260,12 +260,15 @@ void mFrm_Bill::PicPage_MouseMove(int Button, int Shift, double X, double Y)
     PicPage().setMousePointer(gDrawMode() > 0 ? 2 : 0);
     if (!leftHeld(Button))
         return;
+    // The tool of the press decides the whole gesture: the menu shortcuts
+    // change gDrawMode while the button is held.
+    const int tool = mDrawObj().eType();
     if (mDrawObj().IsDrawing())
         mDrawObj().OnDrawing(Button, Shift, X, Y);
-    const bool single = mObjs().nActCount() == 1 && gDrawMode() == 0;
+    const bool single = mObjs().nActCount() == 1 && tool == 0;
     if (single && mCurObj().IsDraging() && !mCurObj().Locked())
         mCurObj().OnDraging(X, Y, true, PicPage().Width(), PicPage().Height());
-    if (gDrawMode() == 0 && mMoveMore)
+    if (tool == 0 && mMoveMore)
         mObjs().MovingMore(X, Y, true, PicPage().Width(), PicPage().Height());
     else if (single && mCurObj().IsSizing() && !mCurObj().Locked())
         mCurObj().Handls()->Item(mSizeHdID).OnMouseMove(mCurObj(), Button, Shift, X, Y);
@@ -275,19 +278,21 @@ void mFrm_Bill::PicPage_MouseUp(int Button, int Shift, double X, double Y)
 {
     if (Button == 1)
         Platform::pointer().ReleaseCursor();
+    int tool = mDrawObj().eType();
     if (Button == 1 && mDrawObj().IsDrawing()) {
-        if (gDrawMode() == 0) {
+        if (tool == ObjDraw::SelectionBand) {
             mDrawObj().OnEndDraw(Button, Shift, X, Y);
             PicPage().Cls();
             mObjs().ChkRange(mLastX, mLastY, X, Y, m_curObj);
             return;
         }
         endDrawNew(Button, Shift, X, Y);
+        tool = 0;
     }
-    const bool single = Button == 1 && mObjs().nActCount() == 1 && gDrawMode() == 0;
+    const bool single = Button == 1 && mObjs().nActCount() == 1 && tool == 0;
     if (single && mCurObj().IsDraging() && !mCurObj().Locked())
         mCurObj().OnEndDrag(X, Y);
-    if (Button == 1 && gDrawMode() == 0 && mMoveMore) {
+    if (Button == 1 && tool == 0 && mMoveMore) {
         mObjs().EndMoveMore(X, Y);
         mMoveMore = false;
         return;

@@ -78,6 +78,9 @@ private slots:
     void aClickDrawsNoInvisibleObject();
     void bandSelection_data();
     void bandSelection();
+    void toolChangedDuringAGesture_data();
+    void toolChangedDuringAGesture();
+    void commandsOnAnObjectWithoutElement();
     void pressOnALockedObjectSelectsWithoutMoving();
     void groupMoveLeavesTheLockedMemberInPlace();
     void pressOnAnUnselectedObjectSelectsOnlyIt();
@@ -302,6 +305,93 @@ void TestDesignerWindow::bandSelection()
     QVERIFY(bill->PicPage().bands().empty());
     QCOMPARE(h->shell.drawMode, 0);
     QCOMPARE(box(bill->ObjText()(1001)), QRectF(1500, 750, 1500, 450));
+}
+
+void TestDesignerWindow::toolChangedDuringAGesture_data()
+{
+    QTest::addColumn<int>("pressTool");
+    QTest::addColumn<int>("laterTool");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QRectF>("currentBox");
+    QTest::newRow("band, then the text tool") << 0 << 2 << QPointF(600, 300) << QPointF(1800, 900)
+                                             << 3 << 1001 << QRectF(1500, 750, 1500, 450);
+    QTest::newRow("text, then the selection tool")
+        << 2 << 0 << QPointF(4500, 2250) << QPointF(6000, 2700) << 4 << 1004
+        << QRectF(4500, 2250, 1500, 450);
+    QTest::newRow("drag, then the line tool") << 0 << 1 << QPointF(2000, 900)
+                                             << QPointF(2600, 1200) << 3 << 1001
+                                             << QRectF(2100, 1050, 1500, 450);
+}
+
+// The menu shortcuts change the tool while the button is held; the gesture
+// still ends as it began.
+void TestDesignerWindow::toolChangedDuringAGesture()
+{
+    QFETCH(int, pressTool);
+    QFETCH(int, laterTool);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(int, count);
+    QFETCH(int, current);
+    QFETCH(QRectF, currentBox);
+    mFrm_Bill *bill = h->open();
+    drawThreeTexts(bill);
+    h->shell.drawMode = pressTool;
+    const QPointF middle = (from + to) / 2;
+    h->press(h->at(bill, from.x(), from.y()));
+    h->move(h->at(bill, middle.x(), middle.y()));
+    h->shell.drawMode = laterTool;
+    h->move(h->at(bill, to.x(), to.y()));
+    h->release(h->at(bill, to.x(), to.y()));
+
+    QCOMPARE(bill->mObjs().Count(), count);
+    QCOMPARE(bill->mObjs().nCurID(), current);
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QVERIFY(!bill->mObjs().findByID(current)->IsDraging());
+    const Element &element = bill->ObjText()(current);
+    QCOMPARE(box(element), currentBox);
+    for (int position = 1; position <= 8; ++position)
+        QVERIFY(handleOf(bill, current, position).Visible());
+    QVERIFY(bill->PicPage().bands().empty());
+    QVERIFY(!Platform::pointer().isConfined());
+    // A new object sends the tool back to selection; anything else leaves
+    // the tool the user picked.
+    QCOMPARE(h->shell.drawMode, pressTool > 0 ? 0 : laterTool);
+
+    bill->Delete();
+    QVERIFY(!element.Visible());
+    QCOMPARE(bill->mObjs().nActCount(), 0);
+    QVERIFY(dialogs->shown.empty());
+}
+
+// An object that never got its element (nothing the designer makes now)
+// is reported by the commands, not followed into nothing.
+void TestDesignerWindow::commandsOnAnObjectWithoutElement()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    ObjDraw bare(&bill->PicPage());
+    bare.setNID(2);
+    const std::shared_ptr<ObjDraw> added = bill->mObjs().Add(bare, ObjDraw::KeyOf(2));
+
+    // Selected together with the text: the text is hidden before the
+    // failure, and stays so.
+    added->setIsActive(true);
+    bill->mObjs().setNActCount(2);
+    bill->Delete();
+    QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("删除对象失败！")});
+    QVERIFY(!bill->ObjText()(1001).Visible());
+
+    // Alone and current.
+    bill->mObjs().setNActCount(0);
+    bill->mObjs().setNCurID(2);
+    bill->Delete();
+    QCOMPARE(dialogs->messages().size(), 2);
+    QCOMPARE(dialogs->messages().last(), QStringLiteral("删除对象失败！"));
+    QCOMPARE(bill->mObjs().Count(), 2);
 }
 
 void TestDesignerWindow::pressOnALockedObjectSelectsWithoutMoving()
