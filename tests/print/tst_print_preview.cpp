@@ -35,6 +35,7 @@ private slots:
     void layoutView();
     void layoutStepThatFailsKeepsPreviousValue();
 
+    void startsOnFirstPageAtActualSize_data();
     void startsOnFirstPageAtActualSize();
     void navigationStaysWithinTheRun();
     void clickZoomsBetweenFittedAndActualSize();
@@ -46,7 +47,7 @@ private slots:
     void buttonsCarryTheirTips();
 
 private:
-    void startRun(int pages, double width = 11906, double height = 16838);
+    void startRun(int pages, double width = 11906, double height = 16838, bool landscape = false);
 
     FakeDialogs *m_dialogs = nullptr;
     BillTemplate m_bill;
@@ -71,8 +72,9 @@ void TestPrintPreview::cleanup()
     Mod_Print::Run().Bill = nullptr;
 }
 
-void TestPrintPreview::startRun(int pages, double width, double height)
+void TestPrintPreview::startRun(int pages, double width, double height, bool landscape)
 {
+    m_bill.mLandScape = landscape;
     m_bill.mObjs.page().setWidth(width);
     m_bill.mObjs.page().setHeight(height);
     Mod_Print::FillPageFromTemplate(m_bill);
@@ -182,17 +184,33 @@ void TestPrintPreview::layoutStepThatFailsKeepsPreviousValue()
     QCOMPARE(narrow.PicLeft, 25.0);
 }
 
+void TestPrintPreview::startsOnFirstPageAtActualSize_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QSizeF>("page");
+    QTest::addColumn<QSize>("pixels");
+
+    QTest::newRow("portrait") << false << QSizeF(11906, 16838) << QSize(794, 1123);
+    // The run records the paper as fed; the preview shows the designed page.
+    QTest::newRow("landscape-upright") << true << QSizeF(16838, 11906) << QSize(1123, 794);
+}
+
 void TestPrintPreview::startsOnFirstPageAtActualSize()
 {
+    QFETCH(bool, landscape);
+    QFETCH(QSizeF, page);
+    QFETCH(QSize, pixels);
     frm_BillPreView form;
     QCOMPARE(form.labPage->text(), QStringLiteral("第 1 页 共 1 页"));
     QCOMPARE(form.labPage->font().family(), QStringLiteral("宋体"));
-    startRun(1);
+    startRun(1, page.width(), page.height(), landscape);
+    QCOMPARE(Mod_Print::Run().Orientation, int16_t(landscape ? 2 : 1));
     form.PageSetup();
     QCOMPARE(form.labPage->text(), QStringLiteral("第 1 页/共 1 页"));
     QVERIFY(form.mActualSize);
-    QCOMPARE(form.pictMainTwips().size(), QSizeF(11906, 16838));
-    QCOMPARE(form.pictMain->image().size(), QSize(794, 1123));
+    QCOMPARE(form.mPageWidth > form.mPageHeight, landscape);
+    QCOMPARE(form.pictMainTwips().size(), page);
+    QCOMPARE(form.pictMain->image().size(), pixels);
     QCOMPARE(Mod_Print::Run().PageScale, 1.0);
     QVERIFY(form.pictMain->isVisibleTo(&form));
 }
