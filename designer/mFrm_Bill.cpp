@@ -74,7 +74,7 @@ void mFrm_Bill::createElements()
     m_txtLab->hide();
     m_txtLab->installEventFilter(this);
     connect(m_txtLab, &QLineEdit::textChanged, this, &mFrm_Bill::TxtLab_Change);
-    connect(m_txtLab, &QLineEdit::returnPressed, m_txtLab, &QWidget::hide);
+    connect(m_txtLab, &QLineEdit::returnPressed, this, &mFrm_Bill::TxtLab_Return);
 
     m_fixHd.push_back(new FixHandle(this));
     m_fixHd.front()->hide();

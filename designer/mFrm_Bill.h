@@ -173,6 +173,7 @@ private:
     void placeTxtLab();
     void TxtLab_GotFocus();
     void TxtLab_Change();
+    void TxtLab_Return();
     void TxtLab_LostFocus();
 
     // The current object and the object of the current press; reading

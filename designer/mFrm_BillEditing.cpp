@@ -65,6 +65,15 @@ void mFrm_Bill::TxtLab_Change()
     label->setTag(TxtLab().text());
 }
 
+// Enter ends editing and gives the keys back to the designer; a hidden
+// editor would otherwise pass the focus on to the workspace frame, and
+// the Ctrl keys would no longer refresh the menu states.
+void mFrm_Bill::TxtLab_Return()
+{
+    setFocus(Qt::OtherFocusReason);
+    TxtLab().hide();
+}
+
 void mFrm_Bill::TxtLab_LostFocus()
 {
     TxtLab().hide();

@@ -787,6 +787,15 @@ void TestDesignerWindow::inPlaceCaptionEditing()
     QTest::keyClick(&editor, Qt::Key_Return);
     QVERIFY(!editor.isVisible());
     QCOMPARE(label.Caption(), QStringLiteral("ab"));
+
+    // The keys reach the designer again: Ctrl+U through the window.
+    QVERIFY(bill->hasFocus());
+    h->shell.enableCalls = 0;
+    QTest::keyPress(h->window(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyRelease(h->window(), Qt::Key_U, Qt::ControlModifier);
+    QVERIFY(h->shell.enableCalls > 0);
+    QCOMPARE(h->shell.enabled.value("mun_ObjProp"), true);
+    QCOMPARE(label.Caption(), QStringLiteral("ab"));
 }
 
 void TestDesignerWindow::inPlaceEditingEndsOnFocusLoss()
