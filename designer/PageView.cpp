@@ -149,6 +149,7 @@ void PageView::paintArea(QPainter &painter, const QRect &pixels) const
     painter.setRenderHint(QPainter::TextAntialiasing);
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
+    options.twipsPerPixelY = ty;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     for (const Element *e : elementsIn(area))
         ElementPainter::paint(painter, *e, options);

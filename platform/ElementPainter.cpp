@@ -61,7 +61,7 @@ void paintLine(QPainter &painter, const Element &e, const Options &options)
 }
 
 void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool clipToBox,
-                  double twipsPerPixel)
+                  const Options &options)
 {
     if (e.Picture().isNull())
         return;
@@ -72,7 +72,8 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
     painter.save();
     if (clipToBox)
         painter.setClipRect(box, Qt::IntersectClip);
-    const QSizeF natural(e.Picture().width() * twipsPerPixel, e.Picture().height() * twipsPerPixel);
+    const QSizeF natural(e.Picture().width() * options.twipsPerPixel,
+                         e.Picture().height() * options.twipsPerPixelY);
     painter.drawImage(QRectF(box.topLeft(), natural), e.Picture());
     painter.restore();
 }
@@ -91,7 +92,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         paintLine(painter, element, options);
         break;
     case ElementKind::Image:
-        paintPicture(painter, element, element.rect(), true, options.twipsPerPixel);
+        paintPicture(painter, element, element.rect(), true, options);
         if (element.BorderStyle() == 1)
             paintBorder(painter, element.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
                         options.twipsPerPixel);
@@ -99,7 +100,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
     case ElementKind::Handle:
         // A handle shows its whole picture, as an image element that sizes
         // itself to its picture does.
-        paintPicture(painter, element, element.rect(), false, options.twipsPerPixel);
+        paintPicture(painter, element, element.rect(), false, options);
         break;
     }
 }

@@ -4,12 +4,15 @@ class Element;
 class QPainter;
 
 // Paints one element record on a painter working in page twips. Line and
-// border widths are screen pixels of twipsPerPixel twips, on every surface.
+// border widths are screen pixels of twipsPerPixel twips, on every surface;
+// a picture's natural size is its pixels at twipsPerPixel across and
+// twipsPerPixelY down.
 namespace ElementPainter {
 
 struct Options
 {
     double twipsPerPixel = 15.0;
+    double twipsPerPixelY = 15.0;
     // Labels: whether the border (the designer's selection cue) is drawn.
     bool labelBorders = true;
     // Labels: whether text is cut at the box (page composition passes the

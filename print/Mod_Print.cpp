@@ -96,6 +96,7 @@ PageContext Context(int page)
     context.IsDemo = s_run.IsDemo;
     context.Now = Platform::clock().now();
     context.TwipsPerPixel = Screen::TwipsPerPixelX();
+    context.TwipsPerPixelY = Screen::TwipsPerPixelY();
     return context;
 }
 

@@ -47,7 +47,8 @@ void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QSt
                      obj.Clip());
 }
 
-void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e, double twipsPerPixel)
+void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
+                 const PageContext &context)
 {
     const QRectF box = e.rect();
     const QImage &picture = e.Picture();
@@ -57,7 +58,8 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e, double
         } else {
             painter.save();
             painter.setClipRect(box, Qt::IntersectClip);
-            const QSizeF natural(picture.width() * twipsPerPixel, picture.height() * twipsPerPixel);
+            const QSizeF natural(picture.width() * context.TwipsPerPixel,
+                                 picture.height() * context.TwipsPerPixelY);
             painter.drawImage(QRectF(box.topLeft(), natural), picture);
             painter.restore();
         }
@@ -67,7 +69,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e, double
     const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
     if (style == Qt::NoPen)
         return;
-    const double width = std::max(1, obj.BWidth()) * twipsPerPixel;
+    const double width = std::max(1, obj.BWidth()) * context.TwipsPerPixel;
     painter.save();
     painter.setPen(QPen(ObjDraw::colorFromRgbValue(obj.FColor()), width, style, Qt::SquareCap,
                         Qt::MiterJoin));
@@ -134,7 +136,10 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
 
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context)
 {
-    const ElementPainter::Options lineOptions{context.TwipsPerPixel, false, true};
+    ElementPainter::Options lineOptions;
+    lineOptions.twipsPerPixel = context.TwipsPerPixel;
+    lineOptions.twipsPerPixelY = context.TwipsPerPixelY;
+    lineOptions.labelBorders = false;
     std::vector<QPointF> cells;
     for (const auto &member : bill.mObjs) {
         const ObjDraw &obj = *member;
@@ -158,7 +163,7 @@ void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &con
             break;
         }
         case ObjDraw::Picture:
-            drawPicture(painter, obj, *e, context.TwipsPerPixel);
+            drawPicture(painter, obj, *e, context);
             break;
         default:
             break;

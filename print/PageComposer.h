@@ -21,8 +21,10 @@ struct PageContext
     int32_t BillNo = 0;
     bool IsDemo = true;
     QDateTime Now;
-    // One screen pixel, for line and border widths (on paper too).
+    // One screen pixel, for line and border widths (on paper too) and a
+    // picture's natural width; TwipsPerPixelY for its natural height.
     double TwipsPerPixel = 15.0;
+    double TwipsPerPixelY = 15.0;
 };
 
 // Draws one page of a template on a painter working in page twips: shown,

@@ -27,6 +27,8 @@ private slots:
     void labelPaintsInsideItsBox();
     void clipCutsTextAtTheBox();
     void handlePictureIsPaintedWhole();
+    void pictureNaturalSizeUsesEachAxisFactor_data();
+    void pictureNaturalSizeUsesEachAxisFactor();
     void standardButtonsReadChinese_data();
     void standardButtonsReadChinese();
 };
@@ -147,6 +149,40 @@ void TestText::handlePictureIsPaintedWhole()
     QCOMPARE(QColor(image.pixel(10, 10)), QColor(0, 0, 128));
     QCOMPARE(QColor(image.pixel(16, 16)), QColor(0, 0, 128));
     QCOMPARE(QColor(image.pixel(17, 17)), QColor(Qt::white));
+}
+
+void TestText::pictureNaturalSizeUsesEachAxisFactor_data()
+{
+    QTest::addColumn<bool>("handle");
+    QTest::newRow("image") << false;
+    QTest::newRow("handle") << true;
+}
+
+void TestText::pictureNaturalSizeUsesEachAxisFactor()
+{
+    QFETCH(bool, handle);
+    PageSurface page;
+    Element &element = handle ? page.PicHD().Load(1) : page.ObjImg().Load(2001);
+    QImage picture(4, 6, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 128));
+    element.setPicture(picture);
+    element.setStretch(false);
+    element.setBorderStyle(0);
+    element.Move(150, 300, 1500, 3000);
+    element.setVisible(true);
+    // Pixels twice as tall as wide: the picture keeps its 4 x 6 pixels.
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(1.0 / 15, 1.0 / 30);
+        ElementPainter::Options options;
+        options.twipsPerPixelY = 30;
+        ElementPainter::paint(painter, element, options);
+    }
+    QCOMPARE(QColor(image.pixel(12, 15)), QColor(0, 0, 128));
+    QCOMPARE(QColor(image.pixel(12, 17)), QColor(Qt::white));
+    QCOMPARE(QColor(image.pixel(15, 12)), QColor(Qt::white));
 }
 
 void TestText::standardButtonsReadChinese_data()

@@ -12,9 +12,12 @@
 #include "platform/Platform.h"
 #include "platform/RecordingPrintDevice.h"
 #include "platform/RuntimeError.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -62,6 +65,7 @@ private slots:
     void scrollCellsOrder_data();
     void scrollCellsOrder();
     void composeDrawsLinesAndPictures();
+    void pictureNaturalSizeUsesEachAxisFactor();
 
 private:
     void setRun(const BillTemplate &bill, int pages);
@@ -487,6 +491,31 @@ void TestPrintRun::composeDrawsLinesAndPictures()
         QCOMPARE(page.lines, 1);
         QCOMPARE(page.images, 1);
     }
+}
+
+void TestPrintRun::pictureNaturalSizeUsesEachAxisFactor()
+{
+    // A screen whose pixels are twice as tall as wide: a 4 x 6 picture is
+    // 60 x 180 twips, so 4 x 6 pixels again on a painter at that scale.
+    Screen::setTwipsPerPixel(15, 30);
+    const PageContext context = Mod_Print::Context(1);
+    Screen::setTwipsPerPixel(15, 15);
+    QCOMPARE(context.TwipsPerPixelY, 30.0);
+
+    BillTemplate bill;
+    QImage picture(4, 6, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    addPicture(bill, 150, 300, 1500, 3000, picture)->ObjCtl()->setStretch(false);
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(1.0 / 15, 1.0 / 30);
+        PageComposer::Compose(painter, bill, context);
+    }
+    QCOMPARE(QColor(image.pixel(12, 15)), QColor(Qt::blue));
+    QCOMPARE(QColor(image.pixel(12, 17)), QColor(Qt::white));
+    QCOMPARE(QColor(image.pixel(15, 12)), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestPrintRun)
