@@ -8,10 +8,22 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
 
 namespace {
 
 constexpr int PrinterError = 482;
+
+// With printers installed but none the default, a new QPrinter targets no
+// printer at all and cannot begin; the first installed one takes over.
+void nameAPrinter(QPrinter &printer)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return;
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (!names.isEmpty())
+        printer.setPrinterName(names.first());
+}
 
 } // namespace
 
@@ -49,6 +61,8 @@ bool QtPrintDevice::StartDoc(const Job &job)
     if (!pdf.isEmpty()) {
         m_printer->setOutputFormat(QPrinter::PdfFormat);
         m_printer->setOutputFileName(pdf);
+    } else {
+        nameAPrinter(*m_printer);
     }
     m_printer->setDocName(job.title);
     m_printer->setFullPage(true);

@@ -8,11 +8,12 @@
 
 class QPrinter;
 
-// The system's default printer, full page with no margins, so that page
-// twips map onto the paper by a pure scale. A landscape page goes to the
-// printer as portrait-shaped paper turned landscape, so the painter sees
-// the designed page upright. With no printer installed the job writes a
-// PDF file chosen with the save chooser.
+// The system's default printer (the first installed one when none is the
+// default), full page with no margins, so that page twips map onto the
+// paper by a pure scale. A landscape page goes to the printer as
+// portrait-shaped paper turned landscape, so the painter sees the designed
+// page upright. With no printer installed the job writes a PDF file chosen
+// with the save chooser.
 class QtPrintDevice : public PrintDevice
 {
 public:
