@@ -15,6 +15,8 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QMoveEvent>
+#include <QShowEvent>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -106,12 +108,12 @@ float mFrm_Main::Top() const
 
 float mFrm_Main::Width() const
 {
-    return m_width.twips(width(), Screen::TwipsPerPixelX());
+    return m_width.twips(frameGeometry().width(), Screen::TwipsPerPixelX());
 }
 
 float mFrm_Main::Height() const
 {
-    return m_height.twips(height(), Screen::TwipsPerPixelY());
+    return m_height.twips(frameGeometry().height(), Screen::TwipsPerPixelY());
 }
 
 void mFrm_Main::setLeft(float twips)
@@ -126,12 +128,38 @@ void mFrm_Main::setTop(float twips)
 
 void mFrm_Main::setWidth(float twips)
 {
-    resize(m_width.set(twips, Screen::TwipsPerPixelX()), height());
+    const QSize frame = frameExtent();
+    resize(m_width.set(twips, Screen::TwipsPerPixelX()) - frame.width(), height());
 }
 
 void mFrm_Main::setHeight(float twips)
 {
-    resize(width(), m_height.set(twips, Screen::TwipsPerPixelY()));
+    const QSize frame = frameExtent();
+    resize(width(), m_height.set(twips, Screen::TwipsPerPixelY()) - frame.height());
+}
+
+// What the window system's frame adds around the client area; nothing
+// until the window has been shown and framed.
+QSize mFrm_Main::frameExtent() const
+{
+    return frameGeometry().size() - size();
+}
+
+// The stored size is the outer frame's, but the frame is only known once
+// the window system has framed the window: the client area is then
+// shrunk by it, once, so the window opens at the stored outer geometry and
+// writes back the same values.
+void mFrm_Main::fitStoredSizeToFrame()
+{
+    if (!m_fitToFrame || !isVisible() || isMinimized() || isMaximized()
+        || frameExtent().isNull())
+        return;
+    m_fitToFrame = false;
+    // The client area goes where the stored frame leaves room for it.
+    const QPoint client = geometry().topLeft() - frameGeometry().topLeft();
+    const QSize frame = frameExtent();
+    setGeometry(m_left.pixels() + client.x(), m_top.pixels() + client.y(),
+                m_width.pixels() - frame.width(), m_height.pixels() - frame.height());
 }
 
 float mFrm_Main::readGeometry(const char *key, float defaultValue) const
@@ -464,7 +492,20 @@ void mFrm_Main::Form_Load()
 void mFrm_Main::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    fitStoredSizeToFrame();
     Form_Resize();
+}
+
+void mFrm_Main::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    fitStoredSizeToFrame();
+}
+
+void mFrm_Main::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    fitStoredSizeToFrame();
 }
 
 void mFrm_Main::Form_Resize()

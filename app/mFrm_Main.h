@@ -93,6 +93,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     // The bars are switched from the 工具 menu only.
     QMenu *createPopupMenu() override { return nullptr; }
 
@@ -110,6 +112,8 @@ private:
 
     float readGeometry(const char *key, float defaultValue) const;
     static bool isPlausibleGeometry(const char *key, float value);
+    QSize frameExtent() const;
+    void fitStoredSizeToFrame();
     void writeGeometry(const char *key, float value) const;
 
     QMdiArea *m_workspace;
@@ -132,6 +136,7 @@ private:
     TwipsCoordinate m_width;
     TwipsCoordinate m_height;
 
+    bool m_fitToFrame = true;
     int m_drawMode = 0;
     QPointer<mFrm_Bill> m_activeBill;
 };
