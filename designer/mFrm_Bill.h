@@ -22,6 +22,7 @@ class PageSurface;
 class PageView;
 class QLineEdit;
 class QMdiSubWindow;
+class QMouseEvent;
 class RuntimeError;
 class ScrollBar;
 
@@ -123,6 +124,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QMouseEvent confined(const QMouseEvent &event) const;
     // PointerScene
     PointerTarget targetAt(const QPointF &windowPixels) const override;
     QPointF toTarget(const PointerTarget &target, const QPointF &windowPixels) const override;

@@ -24,6 +24,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 bool leftHeld(int Button)
@@ -33,22 +36,39 @@ bool leftHeld(int Button)
 
 } // namespace
 
+// The platform brings a confined pointer back only after a move has
+// arrived outside, so the designer clamps what it receives itself: a fast
+// draw past the page edge ends at the edge.
+QMouseEvent mFrm_Bill::confined(const QMouseEvent &event) const
+{
+    const QPointF global = event.globalPosition();
+    QPointF inside = global;
+    if (const std::optional<QRect> clip = Platform::pointer().clipRect()) {
+        inside.setX(std::clamp(global.x(), double(clip->left()), double(clip->right())));
+        inside.setY(std::clamp(global.y(), double(clip->top()), double(clip->bottom())));
+    }
+    const QPointF shift = inside - global;
+    return QMouseEvent(event.type(), event.position() + shift, event.scenePosition() + shift,
+                       inside, event.button(), event.buttons(), event.modifiers(),
+                       event.pointingDevice());
+}
+
 void mFrm_Bill::mousePressEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.press(*event);
+    m_router.press(confined(*event));
 }
 
 void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.move(*event);
+    m_router.move(confined(*event));
 }
 
 void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.release(*event);
+    m_router.release(confined(*event));
 }
 
 void mFrm_Bill::mouseDoubleClickEvent(QMouseEvent *event)

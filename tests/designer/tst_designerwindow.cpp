@@ -90,6 +90,9 @@ private slots:
     void pageSizing_data();
     void pageSizing();
     void aDragLeavingItsHandleStillEndsTheGesture();
+    void drawingStopsAtTheConfinement_data();
+    void drawingStopsAtTheConfinement();
+    void pageSizingStopsAtTheWindow();
     void scrollRanges_data();
     void scrollRanges();
     void aGrownWindowClampsTheScrollPosition();
@@ -560,6 +563,57 @@ void TestDesignerWindow::aDragLeavingItsHandleStillEndsTheGesture()
     h->drag(bill, 600, 600, 1500, 900);
     QCOMPARE(bill->PicPage().Width(), width);
     QCOMPARE(bill->mObjs().Count(), 1);
+}
+
+void TestDesignerWindow::drawingStopsAtTheConfinement_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<QRectF>("expected"); // the text's box, or the line's ends
+    // The page is 546 x 246 pixels: its last pixel starts at 8175, 3675.
+    QTest::newRow("text past the right and bottom edges")
+        << 2 << QPointF(6000, 2250) << QPointF(12000, 6000)
+        << QRectF(QPointF(6000, 2250), QPointF(8175, 3675));
+    QTest::newRow("line past the right edge") << 1 << QPointF(3000, 1500)
+                                              << QPointF(11000, 2400)
+                                              << QRectF(QPointF(3000, 1500), QPointF(8175, 2400));
+}
+
+void TestDesignerWindow::drawingStopsAtTheConfinement()
+{
+    QFETCH(int, tool);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(QRectF, expected);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, tool, from.x(), from.y(), to.x(), to.y());
+
+    QCOMPARE(bill->mObjs().Count(), 1);
+    if (tool == 2)
+        QCOMPARE(box(bill->ObjText()(1001)), expected);
+    else
+        QCOMPARE(lineOf(bill->ObjLine()(1)), expected);
+    QCOMPARE(bill->PicPage().Width(), 8190.0);
+    QVERIFY(!Platform::pointer().isConfined());
+}
+
+// Page sizing is confined to the designer's frame in the workspace.
+void TestDesignerWindow::pageSizingStopsAtTheWindow()
+{
+    mFrm_Bill *bill = h->open();
+    const QWidget *frame = bill->parentWidget();
+    const QRect inWorkspace(frame->mapTo(&h->area, QPoint(0, 0)), frame->size());
+    const QPoint from = bill->PicFixHd(3).mapTo(&h->area, QPoint(2, 2));
+    const QPoint beyond = inWorkspace.bottomRight() + QPoint(60, 60);
+    QVERIFY(h->area.rect().contains(beyond));
+    h->press(from);
+    h->move(beyond);
+    h->release(beyond);
+
+    const QPoint reached = inWorkspace.bottomRight() - from;
+    QCOMPARE(bill->PicPage().Width(), 8190.0 + reached.x() * 15);
+    QCOMPARE(bill->PicPage().Height(), 3690.0 + reached.y() * 15);
 }
 
 void TestDesignerWindow::scrollRanges_data()
