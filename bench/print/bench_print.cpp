@@ -23,6 +23,7 @@
 #include <QPen>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cstdio>
@@ -120,6 +121,10 @@ double rawOnce(const std::vector<TextItem> &textSpecs, const std::vector<QLineF>
                QImage &image)
 {
     const QFont font = TextLayout::pageFont(ElementFont());
+    // Wrapping as composition wraps: at word boundaries, or anywhere in a
+    // run of Chinese text or a word too long for the box.
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QElapsedTimer timer;
     timer.start();
     QPainter painter;
@@ -129,7 +134,7 @@ double rawOnce(const std::vector<TextItem> &textSpecs, const std::vector<QLineF>
         painter.setClipRect(item.box, Qt::IntersectClip);
         painter.setPen(Qt::black);
         painter.setFont(font);
-        painter.drawText(item.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item.text);
+        painter.drawText(item.box, item.text, option);
         painter.restore();
     }
     for (const QLineF &line : lineSpecs) {
