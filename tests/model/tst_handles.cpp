@@ -24,6 +24,7 @@ private slots:
     void keyedCollectionErrors_data();
     void keyedCollectionErrors();
     void keysIgnoreCaseAndSurviveRemove();
+    void objActsHoldsSameObjectTwice();
 };
 
 void TestHandles::stateSetsPictureAndPointer_data()
@@ -179,6 +180,17 @@ void TestHandles::keysIgnoreCaseAndSurviveRemove()
     QCOMPARE(col.Item("obj3"), 30);
     col.Add(40, "obj1");
     QCOMPARE(col.Item(3), 40);
+}
+
+void TestHandles::objActsHoldsSameObjectTwice()
+{
+    auto obj = std::make_shared<ObjDraw>();
+    ObjActs acts;
+    acts.Add(obj);
+    acts.Add(obj);
+    QCOMPARE(acts.Count(), 2);
+    QCOMPARE(acts.Item(1).get(), obj.get());
+    QCOMPARE(acts.Item(2).get(), obj.get());
 }
 
 QTEST_GUILESS_MAIN(TestHandles)

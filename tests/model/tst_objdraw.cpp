@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 class TestObjDraw : public QObject
 {
     Q_OBJECT
@@ -19,6 +21,8 @@ private slots:
     void gestureMarksSavedObjectChanged_data();
     void gestureMarksSavedObjectChanged();
     void currentSelectsAndLockedHandlesKeepState();
+    void currentHandlesComeToFront();
+    void handlesShowOnlyWithVisibleElement();
     void textBorderIsSelectionCue_data();
     void textBorderIsSelectionCue();
     void drawingTextEitherWayGivesSameBox();
@@ -135,6 +139,38 @@ void TestObjDraw::currentSelectsAndLockedHandlesKeepState()
         QCOMPARE(hd.nState(), -2);
         QVERIFY(!hd.ObjCtl()->Visible());
     }
+}
+
+void TestObjDraw::currentHandlesComeToFront()
+{
+    ObjDraws objs;
+    auto older = addText(objs, 1000, 1000, 800, 300);
+    auto newer = addText(objs, 1200, 1100, 800, 300);
+    // The newer label and its handles lie above the older object's handles.
+    newer->ObjCtl()->ZOrder();
+    older->setIsCurrent(true);
+    quint64 highestOther = 0;
+    auto noteHighest = [&](const Element &e) { highestOther = std::max(highestOther, e.zOrder()); };
+    objs.page().ObjText().forEach(noteHighest);
+    for (ObjHd &hd : *newer->Handls())
+        noteHighest(*hd.ObjCtl());
+    for (ObjHd &hd : *older->Handls())
+        QVERIFY(hd.ObjCtl()->zOrder() > highestOther);
+}
+
+void TestObjDraw::handlesShowOnlyWithVisibleElement()
+{
+    ObjDraws objs;
+    auto obj = addText(objs, 1000, 1000, 800, 300);
+    obj->ObjCtl()->setVisible(false);
+    obj->setIsActive(true);
+    for (ObjHd &hd : *obj->Handls())
+        QVERIFY(!hd.ObjCtl()->Visible());
+
+    obj->ObjCtl()->setVisible(true);
+    obj->setIsActive(true);
+    for (ObjHd &hd : *obj->Handls())
+        QVERIFY(hd.ObjCtl()->Visible());
 }
 
 void TestObjDraw::textBorderIsSelectionCue_data()
@@ -441,6 +477,8 @@ void TestObjDraw::checkPointMargins_data()
     // The line's box is taken in whole twips, halves to even.
     QTest::newRow("halfTwipLineLeftEdge") << 1000.5 << QPointF(925, 1000) << true;
     QTest::newRow("halfTwipLineRightEdge") << 1000.5 << QPointF(1075.4, 1000) << false;
+    QTest::newRow("halfTwipUpLineLeftEdge") << 1001.5 << QPointF(926.6, 1000) << false;
+    QTest::newRow("halfTwipUpLineRightEdge") << 1001.5 << QPointF(1076.8, 1000) << true;
     QTest::newRow("belowLineEnd") << 1000.0 << QPointF(1000, 2070) << false;
 }
 

@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 int selectedCount(const ObjDraws &objs)
@@ -34,6 +36,8 @@ class TestObjDraws : public QObject
 private slots:
     void initTestCase();
     void addCopiesAndSharesElementAndHandles();
+    void addCopiesFlagsAndLockState_data();
+    void addCopiesFlagsAndLockState();
     void addWithPresentKeyAddsNothing();
     void linkCtlLoadsHiddenHandlesUnselected();
     void chkPointOldestWins();
@@ -42,10 +46,16 @@ private slots:
     void deselectSettlesUnselectedObjects();
     void chkRangeFirstTouchedIsCurrent();
     void chkRangeSelectsNothing();
+    void chkRangeMarksLockedObject();
+    void nCurIDMovesTheCurrentMark_data();
+    void nCurIDMovesTheCurrentMark();
     void settingSameCurIdRemarksIt();
     void objActsIsTheSelection();
     void adjustPage();
+    void adjustPageGrowsPage_data();
+    void adjustPageGrowsPage();
     void calcExtentMeasuresAll();
+    void activeAllSelectsOnlyShown_data();
     void activeAllSelectsOnlyShown();
     void activeAllWithNothingShown();
     void alignment_data();
@@ -53,6 +63,7 @@ private slots:
     void alignOneSelectedChangesNothing();
     void sameSize_data();
     void sameSize();
+    void hiddenSelectedObjectIsLeftAlone_data();
     void hiddenSelectedObjectIsLeftAlone();
     void cloneIsACopy();
     void cloneOfLineAndPicture();
@@ -99,6 +110,50 @@ void TestObjDraws::addCopiesAndSharesElementAndHandles()
     QVERIFY(member->IsCurrent());
     QCOMPARE(objs.nActCount(), 1);
     QCOMPARE(source.Handls()->Item(1).nState(), 1);
+}
+
+void TestObjDraws::addCopiesFlagsAndLockState_data()
+{
+    QTest::addColumn<bool>("current");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QColor>("color");
+
+    QTest::newRow("locked") << false << -1 << QColor(255, 0, 0);
+    QTest::newRow("lockedCurrent") << true << -2 << QColor(64, 0, 0);
+}
+
+void TestObjDraws::addCopiesFlagsAndLockState()
+{
+    QFETCH(bool, current);
+    QFETCH(int, state);
+    QFETCH(QColor, color);
+    ObjDraws objs;
+    ObjDraw source(&objs.page());
+    source.setEType(ObjDraw::Text);
+    source.OnStartDraw(1, 0, 100, 100);
+    source.OnDrawing(1, 0, 600, 400);
+    source.OnEndDraw(1, 0, 600, 400);
+    source.setIsScroll(true);
+    source.setSumed(true);
+    source.setSumedPage(true);
+    source.setLocked(true);
+    source.setIsCurrent(current);
+    // Only the member's lock setter can now bring the shared handles back.
+    for (ObjHd &hd : *source.Handls())
+        hd.setNState(0);
+
+    auto member = objs.Add(source, ObjDraw::KeyOf(source.nID()));
+    QVERIFY(member->IsScroll());
+    QVERIFY(member->Sumed());
+    QVERIFY(member->SumedPage());
+    QVERIFY(member->Locked());
+    QVERIFY(member->IsActive());
+    QCOMPARE(member->IsCurrent(), current);
+    for (ObjHd &hd : *member->Handls()) {
+        QCOMPARE(hd.nState(), state);
+        QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), color);
+        QCOMPARE(hd.ObjCtl()->MousePointer(), 0);
+    }
 }
 
 void TestObjDraws::addWithPresentKeyAddsNothing()
@@ -232,6 +287,67 @@ void TestObjDraws::chkRangeSelectsNothing()
     QCOMPARE(objs.nCurID(), 0);
 }
 
+void TestObjDraws::chkRangeMarksLockedObject()
+{
+    ObjDraws objs;
+    auto a = addText(objs, 0, 0, 500, 300);
+    auto locked = addText(objs, 1000, 0, 500, 300);
+    locked->setLocked(true);
+    // Picked alone before, its handles were left in the current-locked state.
+    std::shared_ptr<ObjDraw> hit;
+    QVERIFY(objs.ChkPoint(1100, 100, hit));
+    objs.setNActCount(0);
+    QCOMPARE(locked->Handls()->Item(1).nState(), -2);
+
+    QVERIFY(objs.ChkRange(100, 100, 1200, 200, hit));
+    QCOMPARE(hit.get(), a.get());
+    QCOMPARE(objs.nActCount(), 2);
+    QVERIFY(locked->IsActive() && !locked->IsCurrent());
+    for (ObjHd &hd : *locked->Handls()) {
+        QCOMPARE(hd.nState(), -1);
+        QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), QColor(255, 0, 0));
+        QCOMPARE(hd.ObjCtl()->MousePointer(), 0);
+        QVERIFY(hd.ObjCtl()->Visible());
+    }
+    for (ObjHd &hd : *a->Handls())
+        QCOMPARE(hd.nState(), 1);
+}
+
+void TestObjDraws::nCurIDMovesTheCurrentMark_data()
+{
+    QTest::addColumn<bool>("firstLocked");
+    QTest::addColumn<bool>("toSecond");
+    QTest::addColumn<bool>("firstCurrent");
+    QTest::addColumn<int>("firstState");
+
+    // The first object is made current, then the second one or 0.
+    QTest::newRow("toOther") << false << true << false << 0;
+    QTest::newRow("lockedToOther") << true << true << false << -1;
+    QTest::newRow("toZeroKeepsMark") << false << false << true << 1;
+}
+
+void TestObjDraws::nCurIDMovesTheCurrentMark()
+{
+    QFETCH(bool, firstLocked);
+    QFETCH(bool, toSecond);
+    ObjDraws objs;
+    auto first = addText(objs, 0, 0, 500, 300);
+    auto second = addText(objs, 1000, 0, 500, 300);
+    first->setLocked(firstLocked);
+    objs.setNCurID(first->nID());
+    objs.setNCurID(toSecond ? second->nID() : 0);
+    QTEST(first->IsCurrent(), "firstCurrent");
+    QVERIFY(first->IsActive());
+    for (ObjHd &hd : *first->Handls())
+        QTEST(hd.nState(), "firstState");
+    QCOMPARE(second->IsCurrent(), toSecond);
+    QCOMPARE(objs.nCurID(), toSecond ? second->nID() : 0);
+    if (toSecond) {
+        for (ObjHd &hd : *second->Handls())
+            QCOMPARE(hd.nState(), 1);
+    }
+}
+
 void TestObjDraws::settingSameCurIdRemarksIt()
 {
     ObjDraws objs;
@@ -279,6 +395,29 @@ void TestObjDraws::adjustPage()
     QVERIFY(wide->ObjCtl()->Visible());
 }
 
+void TestObjDraws::adjustPageGrowsPage_data()
+{
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<QSizeF>("page");
+
+    // The page starts 5000 x 3000.
+    QTest::newRow("wider") << QRectF(5500, 100, 700, 300) << QSizeF(6200, 3000);
+    QTest::newRow("lower") << QRectF(100, 2900, 700, 1200) << QSizeF(5000, 4100);
+    QTest::newRow("both") << QRectF(4800, 2900, 700, 300) << QSizeF(5500, 3200);
+    QTest::newRow("insideNeverShrinks") << QRectF(100, 100, 700, 300) << QSizeF(5000, 3000);
+}
+
+void TestObjDraws::adjustPageGrowsPage()
+{
+    QFETCH(QRectF, box);
+    ObjDraws objs;
+    objs.page().setWidth(5000);
+    objs.page().setHeight(3000);
+    addText(objs, box.left(), box.top(), box.width(), box.height());
+    objs.AdjustPage();
+    QTEST(QSizeF(objs.page().Width(), objs.page().Height()), "page");
+}
+
 void TestObjDraws::calcExtentMeasuresAll()
 {
     ObjDraws objs;
@@ -301,13 +440,23 @@ void TestObjDraws::calcExtentMeasuresAll()
     Q_UNUSED(c);
 }
 
+void TestObjDraws::activeAllSelectsOnlyShown_data()
+{
+    QTest::addColumn<bool>("deletedWasSelected");
+
+    QTest::newRow("deletedUnselected") << false;
+    QTest::newRow("deletedStillSelected") << true;
+}
+
 void TestObjDraws::activeAllSelectsOnlyShown()
 {
+    QFETCH(bool, deletedWasSelected);
     ObjDraws objs;
     auto a = addText(objs, 0, 0, 500, 300);
     auto b = addText(objs, 1000, 0, 500, 300);
     auto deleted = addText(objs, 2000, 0, 500, 300);
     deleted->ObjCtl()->setVisible(false);
+    deleted->setIsActive(deletedWasSelected);
     objs.setNCurID(a->nID());
     objs.ActiveAll();
     QCOMPARE(objs.nActCount(), 2);
@@ -428,8 +577,33 @@ void TestObjDraws::sameSize()
     QTEST(result, "after");
 }
 
+void TestObjDraws::hiddenSelectedObjectIsLeftAlone_data()
+{
+    using Operation = std::function<void(ObjDraws &)>;
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<QRectF>("shownAfter");
+    QTest::addColumn<int>("count");
+
+    // The shown object starts at (300, 600) 200 x 100; the current one is
+    // (1000, 2000) 500 x 400.
+    QTest::newRow("align") << Operation([](ObjDraws &objs) { objs.AlginToCur(1); })
+                           << QRectF(1000, 600, 200, 100) << 3;
+    QTest::newRow("sameSize") << Operation([](ObjDraws &objs) { objs.MakeSameSize(3); })
+                              << QRectF(300, 600, 500, 400) << 3;
+    QTest::newRow("clone") << Operation([](ObjDraws &objs) { objs.CloneActObj(15); })
+                           << QRectF(300, 600, 200, 100) << 5;
+    QTest::newRow("groupMove") << Operation([](ObjDraws &objs) {
+        std::shared_ptr<ObjDraw> hit;
+        QVERIFY(objs.StartMoveMore(1100, 2100, hit));
+        objs.MovingMore(1150, 2150, true, 0, 0);
+        objs.MovingMore(1200, 2200, true, 0, 0);
+        objs.EndMoveMore(1200, 2200);
+    }) << QRectF(400, 700, 200, 100) << 3;
+}
+
 void TestObjDraws::hiddenSelectedObjectIsLeftAlone()
 {
+    QFETCH(std::function<void(ObjDraws &)>, operation);
     ObjDraws objs;
     auto deleted = addText(objs, 300, 300, 200, 100);
     auto shown = addText(objs, 300, 600, 200, 100);
@@ -437,12 +611,10 @@ void TestObjDraws::hiddenSelectedObjectIsLeftAlone()
     selectAll(objs);
     objs.setNCurID(current->nID());
     deleted->ObjCtl()->setVisible(false);
-    objs.AlginToCur(1);
-    objs.MakeSameSize(3);
-    objs.CloneActObj(15);
+    operation(objs);
     QCOMPARE(boxOf(*deleted), QRectF(300, 300, 200, 100));
-    QCOMPARE(boxOf(*shown), QRectF(1000, 600, 500, 400));
-    QCOMPARE(objs.Count(), 5);
+    QTEST(boxOf(*shown), "shownAfter");
+    QTEST(objs.Count(), "count");
 }
 
 void TestObjDraws::cloneIsACopy()
@@ -456,13 +628,17 @@ void TestObjDraws::cloneIsACopy()
     look.setFont(ElementFont{QStringLiteral("黑体"), 12, true, false, true, false});
     look.setForeColor(Qt::red);
     look.setAlignment(2);
+    look.setAutoSize(true);
     source->setIsFix(false);
     source->setDataType(3);
+    // Scrolling first, then the totals: the dialog can leave all three set.
+    source->setIsScroll(true);
     source->setSumed(true);
     source->setSumedPage(true);
     source->setFormat(QStringLiteral("0.00"));
     source->setPrinted(false);
     source->setClip(false);
+    source->setBWidth(3);
     source->setLocked(true);
     source->setEditFlag(-1);
     source->setIsActive(true);
@@ -482,13 +658,16 @@ void TestObjDraws::cloneIsACopy()
     QCOMPARE(copy.Font(), look.Font());
     QCOMPARE(copy.ForeColor(), QColor(Qt::red));
     QCOMPARE(copy.Alignment(), 2);
+    QVERIFY(copy.AutoSize());
     QCOMPARE(copy.BorderStyle(), 0);
     QVERIFY(!clone->IsFix());
     QCOMPARE(clone->DataType(), 3);
+    QVERIFY(clone->IsScroll());
     QVERIFY(clone->Sumed() && clone->SumedPage());
     QCOMPARE(clone->Format(), QStringLiteral("0.00"));
     QVERIFY(!clone->Printed());
     QVERIFY(!clone->Clip());
+    QCOMPARE(clone->BWidth(), 3);
     QVERIFY(!clone->Locked());
     QVERIFY(!clone->IsActive());
     QCOMPARE(clone->EditFlag(), 0);
