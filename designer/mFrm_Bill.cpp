@@ -7,6 +7,7 @@
 #include "PixelMapping.h"
 #include "ScaleConversion.h"
 #include "ScrollBar.h"
+#include "WorkspaceFrame.h"
 
 #include "model/HandlePictures.h"
 #include "model/ObjDraw.h"
@@ -162,18 +163,48 @@ QWidget *mFrm_Bill::frameWidget() const
     return const_cast<mFrm_Bill *>(this);
 }
 
+// The outer size is the client size plus what the workspace frame adds in
+// its normal state, in every state: a maximized frame drops its caption
+// and border, and the layout would otherwise leave the scroll bars
+// floating inside the window.
 double mFrm_Bill::Width() const
 {
-    const QWidget *frame = frameWidget();
-    const int pixels = frame->isWindow() ? frame->frameGeometry().width() : frame->width();
-    return pixels * Screen::TwipsPerPixelX();
+    return (width() + frameAllowance().width()) * Screen::TwipsPerPixelX();
 }
 
 double mFrm_Bill::Height() const
 {
-    const QWidget *frame = frameWidget();
-    const int pixels = frame->isWindow() ? frame->frameGeometry().height() : frame->height();
-    return pixels * Screen::TwipsPerPixelY();
+    return (height() + frameAllowance().height()) * Screen::TwipsPerPixelY();
+}
+
+QSize mFrm_Bill::frameAllowance() const
+{
+    if (isWindow())
+        return frameGeometry().size() - size();
+    const auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame)
+        return QSize(0, 0);
+    if (m_frameAllowance)
+        return *m_frameAllowance;
+    // Not yet seen in its normal state.
+    return WorkspaceFrame::normalAllowance(*frame);
+}
+
+void mFrm_Bill::rememberFrameAllowance()
+{
+    const auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || isWindow())
+        return;
+    const Qt::WindowStates other =
+        Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+    if (frame->windowState() & other)
+        return;
+    // Between states the workspace briefly shows a framed window without
+    // its frame.
+    const QMargins m = frame->contentsMargins();
+    if (m.isNull() && !(frame->windowFlags() & Qt::FramelessWindowHint))
+        return;
+    m_frameAllowance = QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 QRect mFrm_Bill::screenRect(const QWidget &widget) const
@@ -226,6 +257,7 @@ void mFrm_Bill::MoveFixHd()
 void mFrm_Bill::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    rememberFrameAllowance();
     Form_Resize();
 }
 

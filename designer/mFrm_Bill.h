@@ -7,10 +7,12 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DesignerShell;
@@ -89,7 +91,8 @@ public:
     double ScaleX(double width, int fromScale, int toScale) const;
     double ScaleY(double height, int fromScale, int toScale) const;
 
-    // The window's outer size in twips (its frame in the workspace).
+    // The window's outer size in twips: the client size plus the frame's
+    // caption and border of the normal state, whatever the state.
     double Width() const;
     double Height() const;
 
@@ -148,6 +151,8 @@ private:
     void Form_Unload();
     void watchWorkspaceFrame();
     QWidget *frameWidget() const;
+    QSize frameAllowance() const;
+    void rememberFrameAllowance();
     QRect screenRect(const QWidget &widget) const;
     QRect pageScreenRect() const;
 
@@ -195,6 +200,7 @@ private:
     PointerRouter m_router;
     QPointer<QMdiSubWindow> m_frame;
     QPoint m_lastGlobalPos;
+    std::optional<QSize> m_frameAllowance;
     bool m_unloaded = false;
 
     std::shared_ptr<ObjDraw> m_curObj;

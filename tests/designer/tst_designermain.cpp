@@ -1,0 +1,311 @@
+// The designer window inside the program's own main window: the items the
+// designer names must be the main window's real actions and buttons, and
+// the layout must hold in the states the real workspace puts it in.
+
+#include "app/mFrm_Main.h"
+
+#include "designer/PageView.h"
+#include "designer/ScrollBar.h"
+#include "designer/WorkspaceFrame.h"
+#include "designer/mFrm_Bill.h"
+
+#include "model/ObjDraw.h"
+#include "model/ObjDraws.h"
+
+#include "platform/FakeDialogs.h"
+#include "platform/Platform.h"
+#include "platform/Screen.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+#include <QWindow>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// How far the scroll bars stop short of the client area's bottom and right
+// edges, in pixels (negative: past them).
+QPoint barGaps(const mFrm_Bill &bill)
+{
+    return QPoint(bill.width() - 1 - bill.VS().geometry().right(),
+                  bill.height() - 1 - bill.HS().geometry().bottom());
+}
+
+} // namespace
+
+class TestDesignerMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void normalFrameAllowance_data();
+    void normalFrameAllowance();
+    void scrollBarsSitAtTheClientEdges_data();
+    void scrollBarsSitAtTheClientEdges();
+    void drawingReturnsTheMainWindowToSelection();
+    void releaseShowsTheLockOnTheMainWindow();
+    void contextMenuStates_data();
+    void contextMenuStates();
+    void aToolShortcutDuringABandAddsNothing();
+
+private:
+    mFrm_Bill *open(bool maximized = false);
+    QPoint at(mFrm_Bill *bill, double x, double y) const;
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton);
+    void move(QPoint p);
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton);
+    void drag(mFrm_Bill *bill, double x1, double y1, double x2, double y2);
+
+    std::unique_ptr<mFrm_Main> main;
+};
+
+void TestDesignerMain::initTestCase()
+{
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestDesignerMain::init()
+{
+    Platform::installFakes();
+    main = std::make_unique<mFrm_Main>();
+    main->resize(1000, 800);
+    main->show();
+    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+}
+
+void TestDesignerMain::cleanup()
+{
+    main.reset();
+}
+
+mFrm_Bill *TestDesignerMain::open(bool maximized)
+{
+    auto *bill = new mFrm_Bill(*main);
+    QMdiSubWindow *frame = main->workspace()->addSubWindow(bill);
+    frame->resize(700, 500);
+    if (maximized)
+        frame->showMaximized();
+    else
+        frame->show();
+    main->workspace()->setActiveSubWindow(frame);
+    return bill;
+}
+
+QPoint TestDesignerMain::at(mFrm_Bill *bill, double x, double y) const
+{
+    const QPoint local(int(std::lround(x / 15.0)), int(std::lround(y / 15.0)));
+    return bill->pageView().mapTo(main.get(), local);
+}
+
+void TestDesignerMain::press(QPoint p, Qt::MouseButton b)
+{
+    QTest::mousePress(main->windowHandle(), b, {}, p);
+}
+
+void TestDesignerMain::move(QPoint p)
+{
+    QTest::mouseMove(main->windowHandle(), p);
+}
+
+void TestDesignerMain::release(QPoint p, Qt::MouseButton b)
+{
+    QTest::mouseRelease(main->windowHandle(), b, {}, p);
+}
+
+void TestDesignerMain::drag(mFrm_Bill *bill, double x1, double y1, double x2, double y2)
+{
+    press(at(bill, x1, y1));
+    move(at(bill, (x1 + x2) / 2, (y1 + y2) / 2));
+    move(at(bill, x2, y2));
+    release(at(bill, x2, y2));
+}
+
+void TestDesignerMain::normalFrameAllowance_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("frameless");
+    QTest::newRow("fusion") << "Fusion" << false;
+    QTest::newRow("windows") << "Windows" << false;
+    QTest::newRow("frameless") << "Fusion" << true;
+}
+
+// What a frame never seen in its normal state is taken to add: what the
+// workspace really adds in that state.
+void TestDesignerMain::normalFrameAllowance()
+{
+    QFETCH(QString, style);
+    QFETCH(bool, frameless);
+    std::unique_ptr<QStyle> look(QStyleFactory::create(style));
+    QVERIFY(look);
+    auto *frame = main->workspace()->addSubWindow(new QWidget);
+    frame->setStyle(look.get());
+    if (frameless)
+        frame->setWindowFlags(Qt::FramelessWindowHint);
+    frame->resize(300, 200);
+    frame->show();
+    QCoreApplication::processEvents();
+    const QMargins m = frame->contentsMargins();
+    QCOMPARE(WorkspaceFrame::normalAllowance(*frame),
+             QSize(m.left() + m.right(), m.top() + m.bottom()));
+    QCOMPARE(WorkspaceFrame::normalAllowance(*frame).isNull(), frameless);
+    delete frame;
+}
+
+void TestDesignerMain::scrollBarsSitAtTheClientEdges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("maximized") << "maximize";
+    QTest::newRow("maximized, then restored") << "restore";
+    QTest::newRow("opened while another is maximized") << "second";
+    QTest::newRow("tabbed workspace") << "tabbed";
+    QTest::newRow("opened maximized") << "opened maximized";
+}
+
+// The scroll bars keep the place they have in a normal frame, whatever
+// caption and border the workspace gives the frame.
+void TestDesignerMain::scrollBarsSitAtTheClientEdges()
+{
+    QFETCH(QString, change);
+    mFrm_Bill *bill = open();
+    const QPoint normal = barGaps(*bill);
+    QVERIFY(std::abs(normal.x()) <= 2);
+    QVERIFY(std::abs(normal.y()) <= 2);
+
+    auto *frame = qobject_cast<QMdiSubWindow *>(bill->parentWidget());
+    mFrm_Bill *looked = bill;
+    if (change.startsWith("tabbed")) {
+        main->workspace()->setViewMode(QMdiArea::TabbedView);
+    } else if (change == "opened maximized") {
+        looked = open(true);
+    } else {
+        frame->showMaximized();
+        if (change == "restore")
+            frame->showNormal();
+        else if (change == "second")
+            looked = open();
+    }
+    QCoreApplication::processEvents();
+    auto *lookedFrame = qobject_cast<QMdiSubWindow *>(looked->parentWidget());
+    // Without caption and border, the client fills the frame.
+    QCOMPARE(lookedFrame->contentsMargins().isNull(), change != "restore");
+    QCOMPARE(barGaps(*looked), normal);
+}
+
+void TestDesignerMain::drawingReturnsTheMainWindowToSelection()
+{
+    mFrm_Bill *bill = open();
+    main->mun_DrawObj(2)->trigger();
+    QCOMPARE(main->gDrawMode(), 2);
+    QCOMPARE(main->buttonValue("DrawText"), 1);
+
+    drag(bill, 1500, 750, 3000, 1200);
+    QCOMPARE(bill->mObjs().Count(), 1);
+    QCOMPARE(main->gDrawMode(), 0);
+    QCOMPARE(main->buttonValue("DrawSel"), 1);
+    QCOMPARE(main->buttonValue("DrawText"), 0);
+    QVERIFY(main->mun_DrawObj(0)->isChecked());
+    QVERIFY(!main->mun_DrawObj(2)->isChecked());
+    QVERIFY(main->mun_ObjDraw(0)->isChecked());
+    QCOMPARE(main->gActiveBill(), bill);
+}
+
+void TestDesignerMain::releaseShowsTheLockOnTheMainWindow()
+{
+    mFrm_Bill *bill = open();
+    main->mun_DrawObj(2)->trigger();
+    drag(bill, 1500, 750, 3000, 1200);
+    bill->Locked();
+    press(at(bill, 2000, 900));
+    release(at(bill, 2000, 900));
+    QVERIFY(main->action("mun_EditLock")->isChecked());
+    QCOMPARE(main->buttonValue("Locked"), 1);
+
+    bill->Locked();
+    press(at(bill, 2000, 900));
+    release(at(bill, 2000, 900));
+    QVERIFY(!main->action("mun_EditLock")->isChecked());
+    QCOMPARE(main->buttonValue("Locked"), 0);
+}
+
+void TestDesignerMain::contextMenuStates_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("several");
+    QTest::addColumn<bool>("some");
+    QTest::addColumn<bool>("one");
+    QTest::newRow("none") << 0 << false << false << false;
+    QTest::newRow("one, locked") << 1 << false << true << true;
+    QTest::newRow("two") << 2 << true << true << false;
+}
+
+void TestDesignerMain::contextMenuStates()
+{
+    QFETCH(int, selected);
+    QFETCH(bool, several);
+    QFETCH(bool, some);
+    QFETCH(bool, one);
+    mFrm_Bill *bill = open();
+    main->mun_DrawObj(2)->trigger();
+    drag(bill, 1500, 750, 3000, 1200);
+    main->mun_DrawObj(2)->trigger();
+    drag(bill, 4500, 750, 6000, 1200);
+    if (selected == 1)
+        bill->Locked();
+    else if (selected == 2)
+        drag(bill, 600, 300, 7000, 1500);
+    else
+        bill->mObjs().setNActCount(0);
+    QCOMPARE(bill->mObjs().nActCount(), selected);
+
+    press(at(bill, 5000, 2700), Qt::RightButton);
+    release(at(bill, 5000, 2700), Qt::RightButton);
+    QMenu *menu = main->contextMenu();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(main->action("mun_Align")->isEnabled(), several);
+    QCOMPARE(main->menu("mun_Align")->isEnabled(), several);
+    QCOMPARE(main->action("mun_SameSize")->isEnabled(), several);
+    QCOMPARE(main->action("mun_Delete")->isEnabled(), some);
+    QCOMPARE(main->action("mun_Lock")->isEnabled(), some);
+    QCOMPARE(main->action("mun_Clone")->isEnabled(), some);
+    QCOMPARE(main->action("mun_ObjProp")->isEnabled(), one);
+    QCOMPARE(main->action("mun_Lock")->isChecked(), selected == 1);
+    menu->close();
+}
+
+// Ctrl+T while a band is being drawn switches the tool; the band still
+// ends as a band and joins nothing to the template.
+void TestDesignerMain::aToolShortcutDuringABandAddsNothing()
+{
+    mFrm_Bill *bill = open();
+    main->mun_DrawObj(2)->trigger();
+    drag(bill, 1500, 750, 3000, 1200);
+    QCOMPARE(main->gDrawMode(), 0);
+
+    press(at(bill, 600, 300));
+    move(at(bill, 1200, 600));
+    QTest::keyClick(main.get(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(main->gDrawMode(), 2);
+    move(at(bill, 1800, 900));
+    release(at(bill, 1800, 900));
+
+    QCOMPARE(bill->mObjs().Count(), 1);
+    QCOMPARE(bill->mObjs().nCurID(), 1001);
+    QCOMPARE(bill->mObjs().nActCount(), 1);
+    QCOMPARE(main->gDrawMode(), 2);
+    bill->Delete();
+    QVERIFY(!bill->ObjText()(1001).Visible());
+}
+
+QTEST_MAIN(TestDesignerMain)
+#include "tst_designermain.moc"
