@@ -86,6 +86,7 @@ private slots:
     void pressOnAnUnselectedObjectSelectsOnlyIt();
     void sizingByAHandle_data();
     void sizingByAHandle();
+    void aHandleOfAMultipleSelectionReducesIt_data();
     void aHandleOfAMultipleSelectionReducesIt();
     void pageSizing_data();
     void pageSizing();
@@ -95,6 +96,9 @@ private slots:
     void pageSizingStopsAtTheWindow();
     void scrollRanges_data();
     void scrollRanges();
+    void aScrollMaximumBeyond16BitsKeepsTheRange_data();
+    void aScrollMaximumBeyond16BitsKeepsTheRange();
+    void aGrownWindowClampsTheScrollPosition_data();
     void aGrownWindowClampsTheScrollPosition();
     void rightPressChangesOnlyMenuStates_data();
     void rightPressChangesOnlyMenuStates();
@@ -486,13 +490,28 @@ void TestDesignerWindow::sizingByAHandle()
     QVERIFY(!Platform::pointer().isConfined());
 }
 
+void TestDesignerWindow::aHandleOfAMultipleSelectionReducesIt_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QRectF>("expected");
+    QTest::newRow("unlocked") << false << QRectF(QPointF(600, 1800), QPointF(3000, 2700));
+    // A locked object is not sized, but the press still picks it out.
+    QTest::newRow("locked") << true << QRectF(QPointF(600, 1800), QPointF(2400, 2400));
+}
+
 void TestDesignerWindow::aHandleOfAMultipleSelectionReducesIt()
 {
+    QFETCH(bool, locked);
+    QFETCH(QRectF, expected);
     mFrm_Bill *bill = h->open();
     h->draw(bill, 1, 600, 600, 2400, 600);
     h->draw(bill, 1, 600, 1800, 2400, 2400);
+    if (locked)
+        bill->Locked();
     h->drag(bill, 300, 300, 3000, 3000);
     QCOMPARE(bill->mObjs().nActCount(), 2);
+    QCOMPARE(bill->mObjs().nCurID(), 1);
+    const int clips = pointer().clips;
 
     // The end handle of the second line is PicHD element 13.
     const Element &end = bill->PicHD()(13);
@@ -502,11 +521,16 @@ void TestDesignerWindow::aHandleOfAMultipleSelectionReducesIt()
     QCOMPARE(bill->mObjs().nActCount(), 1);
     QCOMPARE(bill->mObjs().nCurID(), 2);
     QVERIFY(!bill->mObjs().findByID(1)->IsActive());
+    QVERIFY(!handleOf(bill, 1, 1).Visible());
+    QCOMPARE(bill->currentObject()->nID(), 2);
     h->move(h->at(bill, 2700, 2550));
     h->move(h->at(bill, 3000, 2700));
     h->release(h->at(bill, 3000, 2700));
-    QCOMPARE(lineOf(bill->ObjLine()(2)), QRectF(QPointF(600, 1800), QPointF(3000, 2700)));
+    QCOMPARE(lineOf(bill->ObjLine()(2)), expected);
     QCOMPARE(lineOf(bill->ObjLine()(1)), QRectF(QPointF(600, 600), QPointF(2400, 600)));
+    QVERIFY(end.Visible());
+    QCOMPARE(pointer().clips - clips, locked ? 0 : 1);
+    QVERIFY(!Platform::pointer().isConfined());
 }
 
 void TestDesignerWindow::pageSizing_data()
@@ -618,50 +642,119 @@ void TestDesignerWindow::pageSizingStopsAtTheWindow()
 
 void TestDesignerWindow::scrollRanges_data()
 {
+    QTest::addColumn<bool>("vertical");
     QTest::addColumn<double>("overhang");
     QTest::addColumn<bool>("shown");
     QTest::addColumn<int>("max");
-    QTest::newRow("100 twips past VS") << 100.0 << true << 610;
-    QTest::newRow("just inside") << 0.0 << false << 0;
-    QTest::newRow("maximum beyond 16 bits") << 40000.0 << false << 0;
+    QTest::newRow("100 twips past VS") << false << 100.0 << true << 610;
+    QTest::newRow("just left of VS") << false << 0.0 << false << 0;
+    QTest::newRow("100 twips below HS") << true << 100.0 << true << 610;
+    QTest::newRow("just above HS") << true << 0.0 << false << 0;
 }
 
 void TestDesignerWindow::scrollRanges()
 {
+    QFETCH(bool, vertical);
     QFETCH(double, overhang);
     QFETCH(bool, shown);
     QFETCH(int, max);
     mFrm_Bill *bill = h->open();
-    QVERIFY(!bill->HS().Visible());
+    ScrollBar &bar = vertical ? bill->VS() : bill->HS();
+    QVERIFY(!bar.Visible());
     QCOMPARE(bill->VS().Width(), 255.0);
-    bill->PicPage().setWidth(bill->VS().Left() + overhang);
-    QCOMPARE(bill->HS().Visible(), shown);
-    QCOMPARE(bill->HS().Max(), max);
+    QCOMPARE(bill->HS().Height(), 255.0);
+    if (vertical)
+        bill->PicPage().setHeight(bill->HS().Top() + overhang);
+    else
+        bill->PicPage().setWidth(bill->VS().Left() + overhang);
+    QCOMPARE(bar.Visible(), shown);
+    QCOMPARE(bar.Max(), max);
     QCOMPARE(bill->PicPage().Left(), 0.0);
+    QCOMPARE(bill->PicPage().Top(), 0.0);
+}
+
+void TestDesignerWindow::aScrollMaximumBeyond16BitsKeepsTheRange_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::newRow("horizontal") << false;
+    QTest::newRow("vertical") << true;
+}
+
+// The failing step is skipped: the bar keeps its range, value and place
+// of the page, and the other bar's step still runs.
+void TestDesignerWindow::aScrollMaximumBeyond16BitsKeepsTheRange()
+{
+    QFETCH(bool, vertical);
+    mFrm_Bill *bill = h->open();
+    ScrollBar &bar = vertical ? bill->VS() : bill->HS();
+    ScrollBar &other = vertical ? bill->HS() : bill->VS();
+    auto setExtent = [&](double twips) {
+        if (vertical)
+            bill->PicPage().setHeight((bill->HS().Top() + twips));
+        else
+            bill->PicPage().setWidth(bill->VS().Left() + twips);
+    };
+    auto pageStart = [&] { return vertical ? bill->PicPage().Top() : bill->PicPage().Left(); };
+    setExtent(100);
+    bar.setValue(300);
+    QCOMPARE(pageStart(), -300.0);
+
+    setExtent(40000);
+    QVERIFY(bar.Visible());
+    QCOMPARE(bar.Max(), 610);
+    QCOMPARE(bar.Value(), 300);
+    QCOMPARE(pageStart(), -300.0);
+
+    QVERIFY(!other.Visible());
+    bill->parentWidget()->resize(vertical ? QSize(400, 600) : QSize(900, 200));
+    QVERIFY(other.Visible());
+    QCOMPARE(bar.Max(), 610);
+    QCOMPARE(bar.Value(), 300);
+}
+
+void TestDesignerWindow::aGrownWindowClampsTheScrollPosition_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::newRow("horizontal") << false;
+    QTest::newRow("vertical") << true;
 }
 
 void TestDesignerWindow::aGrownWindowClampsTheScrollPosition()
 {
+    QFETCH(bool, vertical);
     mFrm_Bill *bill = h->open(QSize(500, 400));
-    bill->PicPage().setWidth(12000);
-    const int before = bill->HS().Max();
-    QCOMPARE(before, int(12000 - bill->VS().Left() + 510));
-    bill->HS().setValue(before);
-    QCOMPARE(bill->PicPage().Left(), -double(before));
-    QCOMPARE(bill->PicFixHd(1).Left(), 12000 - before + 5.0);
+    ScrollBar &bar = vertical ? bill->VS() : bill->HS();
+    auto setExtent = [&](double twips) {
+        if (vertical)
+            bill->PicPage().setHeight(twips);
+        else
+            bill->PicPage().setWidth(twips);
+    };
+    auto pageStart = [&] { return vertical ? bill->PicPage().Top() : bill->PicPage().Left(); };
+    // The page-size handle in the middle of the far edge.
+    auto farHandle = [&] {
+        return vertical ? bill->PicFixHd(2).Top() : bill->PicFixHd(1).Left();
+    };
+    setExtent(12000);
+    const int before = bar.Max();
+    const double edge = vertical ? bill->HS().Top() : bill->VS().Left();
+    QCOMPARE(before, int(12000 - edge + 510));
+    bar.setValue(before);
+    QCOMPARE(pageStart(), -double(before));
+    QCOMPARE(farHandle(), 12000 - before + 5.0);
 
-    bill->parentWidget()->resize(700, 400);
-    const int after = bill->HS().Max();
+    bill->parentWidget()->resize(vertical ? QSize(500, 600) : QSize(700, 400));
+    const int after = bar.Max();
     QVERIFY(after < before);
-    QCOMPARE(bill->HS().Value(), after);
-    QCOMPARE(bill->PicPage().Left(), -double(after));
+    QCOMPARE(bar.Value(), after);
+    QCOMPARE(pageStart(), -double(after));
 
     // A page that fits again hides the bar and returns to the origin.
-    bill->PicPage().setWidth(3000);
-    QVERIFY(!bill->HS().Visible());
-    QCOMPARE(bill->HS().Value(), 0);
-    QCOMPARE(bill->PicPage().Left(), 0.0);
-    QCOMPARE(bill->PicFixHd(1).Left(), 3005.0);
+    setExtent(3000);
+    QVERIFY(!bar.Visible());
+    QCOMPARE(bar.Value(), 0);
+    QCOMPARE(pageStart(), 0.0);
+    QCOMPARE(farHandle(), 3005.0);
 }
 
 void TestDesignerWindow::rightPressChangesOnlyMenuStates_data()
@@ -932,22 +1025,39 @@ void TestDesignerWindow::pictureChoice()
 void TestDesignerWindow::runningOutOfIds_data()
 {
     QTest::addColumn<int>("tool");
-    QTest::newRow("lines") << 1;
-    QTest::newRow("texts") << 2;
+    QTest::addColumn<bool>("clone");
+    QTest::newRow("drawing a line") << 1 << false;
+    QTest::newRow("drawing a text") << 2 << false;
+    QTest::newRow("drawing a picture") << 3 << false;
+    QTest::newRow("cloning a text") << 2 << true;
+    QTest::newRow("cloning a picture") << 3 << true;
 }
 
+// The message, and nothing half made: no object, no element loaded.
 void TestDesignerWindow::runningOutOfIds()
 {
     QFETCH(int, tool);
+    QFETCH(bool, clone);
     mFrm_Bill *bill = h->open();
-    ElementArray &array = tool == 1 ? bill->ObjLine() : bill->ObjText();
-    for (int id = ObjDraw::FirstID(tool); id <= ObjDraw::LastID(tool); ++id)
+    ElementArray &array = tool == 1   ? bill->ObjLine()
+                          : tool == 2 ? bill->ObjText()
+                                      : bill->ObjImg();
+    int before = 0;
+    if (clone) {
+        h->draw(bill, tool, 600, 600, 2100, 1500);
+        before = 1;
+    }
+    for (int id = array.UBound() + 1; id <= ObjDraw::LastID(tool); ++id)
         array.Load(id);
-    h->draw(bill, tool, 600, 600, 1500, 900);
+    if (clone)
+        bill->CloneObj();
+    else
+        h->draw(bill, tool, 600, 600, 1500, 900);
 
     QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("对象数量已超出上限！")});
-    QCOMPARE(bill->mObjs().Count(), 0);
+    QCOMPARE(bill->mObjs().Count(), before);
     QCOMPARE(array.UBound(), ObjDraw::LastID(tool));
+    QCOMPARE(bill->mObjs().nActCount(), before);
     QVERIFY(!Platform::pointer().isConfined());
 }
 
