@@ -24,8 +24,7 @@ double twipsPerUnit(int mode, bool horizontal)
     case Centimeters:
         return Units::TwipsPerMm * 10.0;
     default:
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidArgument);
     }
 }
 

@@ -20,7 +20,7 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget *parent)
 void ScrollBar::Move(double left, double top, double width, double height)
 {
     if (width < 0 || height < 0)
-        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Invalid property value"));
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
     m_box = QRectF(left, top, width, height);
     setGeometry(PixelMapping::toPixels(m_box));
 }

@@ -22,8 +22,7 @@ public:
         if (!key.isEmpty()) {
             const QString folded = key.toCaseFolded();
             if (m_index.contains(folded))
-                throw RuntimeError(RuntimeError::DuplicateKey,
-                                   QStringLiteral("This key is already associated with an element of this collection"));
+                throw RuntimeError(RuntimeError::DuplicateKey);
             m_index.insert(folded, static_cast<int>(m_items.size()));
         }
         m_keys.push_back(key);
@@ -69,8 +68,7 @@ public:
 private:
     [[noreturn]] static void invalidArgument()
     {
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidArgument);
     }
 
     std::size_t checkedIndex(int position) const

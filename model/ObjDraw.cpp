@@ -264,8 +264,7 @@ ElementArray &ObjDraw::arrayForKind() const
     case Picture:
         return page.ObjImg();
     default:
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidArgument);
     }
 }
 
@@ -568,8 +567,7 @@ void ObjDraw::MoveHd(const HdMetrics &m)
         return;
     }
     if (handles.Count() < 8)
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidArgument);
     const QRectF box(element.Left(), element.Top(), element.Width(), element.Height());
     int position = 0;
     for (ObjHd &handle : handles) {

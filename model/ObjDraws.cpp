@@ -187,6 +187,7 @@ void ObjDraws::AdjustPage()
         Element *element = obj->ObjCtl();
         if (!element || !element->Visible())
             continue;
+        const QRectF before = element->rect();
         if (element->isLine()) {
             double x1 = element->x1(), y1 = element->y1();
             double x2 = element->x2(), y2 = element->y2();
@@ -214,7 +215,9 @@ void ObjDraws::AdjustPage()
             if (element->Left() < 0)
                 element->setLeft(0);
         }
-        obj->MoveHd(metrics);
+        // Handles already sit around every object nothing here moved.
+        if (element->rect() != before)
+            obj->MoveHd(metrics);
     }
     double top = 0, bottom = 0, height = 0;
     double left = 0, right = 0, width = 0;

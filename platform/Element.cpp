@@ -202,6 +202,7 @@ void Element::setPicture(const QImage &v)
         return;
     const QRectF before = paintBounds();
     m_picture = v;
+    m_pictureSize = v.size();
     changed(before);
 }
 
@@ -221,14 +222,6 @@ void Element::ZOrder()
     changed(paintBounds());
 }
 
-QRectF Element::rect() const
-{
-    if (m_kind == ElementKind::Line)
-        return QRectF(QPointF(std::min(m_x1, m_x2), std::min(m_y1, m_y2)),
-                      QPointF(std::max(m_x1, m_x2), std::max(m_y1, m_y2)));
-    return QRectF(m_left, m_top, m_width, m_height);
-}
-
 QRectF Element::paintBounds() const
 {
     if (!m_visible)
@@ -238,8 +231,9 @@ QRectF Element::paintBounds() const
     if (m_kind == ElementKind::Line)
         reach += px * std::max(1, m_borderWidth);
     QRectF r = rect().normalized();
-    if (m_kind == ElementKind::Handle && !m_picture.isNull())
-        r.setSize(r.size().expandedTo(QSizeF(m_picture.width() * px, m_picture.height() * px)));
+    if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty())
+        r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,
+                                             m_pictureSize.height() * px)));
     return r.adjusted(-reach, -reach, reach, reach);
 }
 
@@ -264,6 +258,7 @@ void Element::copyLookFrom(const Element &other)
     m_autoSize = other.m_autoSize;
     m_alignment = other.m_alignment;
     m_picture = other.m_picture;
+    m_pictureSize = other.m_pictureSize;
     m_stretch = other.m_stretch;
     m_mousePointer = other.m_mousePointer;
 }

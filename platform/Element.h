@@ -6,7 +6,10 @@
 #include <QColor>
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+
+#include <algorithm>
 
 class ElementArray;
 
@@ -89,7 +92,13 @@ public:
     // handle pictures included); empty while hidden.
     QRectF paintBounds() const;
     // The element's own rectangle: the box, or a line's normalised span.
-    QRectF rect() const;
+    QRectF rect() const
+    {
+        if (m_kind == ElementKind::Line)
+            return QRectF(QPointF(std::min(m_x1, m_x2), std::min(m_y1, m_y2)),
+                          QPointF(std::max(m_x1, m_x2), std::max(m_y1, m_y2)));
+        return QRectF(m_left, m_top, m_width, m_height);
+    }
 
     // Takes the look and size of another element (the design-time one).
     void copyLookFrom(const Element &other);
@@ -115,6 +124,7 @@ private:
     bool m_autoSize = false;
     int m_alignment = 0;
     QImage m_picture;
+    QSize m_pictureSize; // kept apart: every change of a handle asks for it
     bool m_stretch = false;
     int m_mousePointer = 0;
     quint64 m_z = 0;

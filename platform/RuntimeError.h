@@ -13,17 +13,25 @@ public:
         InvalidArgument = 5,
         Overflow = 6,
         SubscriptOutOfRange = 9,
+        DivisionByZero = 11,
         TypeMismatch = 13,
         ObjectNotSet = 91,
         ElementNotLoaded = 340,
         ElementAlreadyLoaded = 360,
         DuplicateKey = 457,
+        InvalidPropertyValue = 380,
         CannotLoadPicture = 481,
         DialogCancelled = 32755,
         ObjectLimitReached = 32000
     };
 
     RuntimeError(int number, QString description, QString source = QString());
+    // An error with the standard description of its number.
+    explicit RuntimeError(enum Number number, QString source = QString());
+
+    // What the user reads for a standard error number (Chinese, as the
+    // whole interface is).
+    static QString standardDescription(int number);
 
     int Number() const { return m_number; }
     const QString &Description() const { return m_description; }

@@ -29,7 +29,7 @@ int16_t toInt16(double v)
     const double r = roundHalfEven(v);
     if (!std::isfinite(r) || r < std::numeric_limits<int16_t>::min()
         || r > std::numeric_limits<int16_t>::max())
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+        throw RuntimeError(RuntimeError::Overflow);
     return static_cast<int16_t>(r);
 }
 
@@ -38,7 +38,7 @@ int32_t toInt32(double v)
     const double r = roundHalfEven(v);
     if (!std::isfinite(r) || r < std::numeric_limits<int32_t>::min()
         || r > std::numeric_limits<int32_t>::max())
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+        throw RuntimeError(RuntimeError::Overflow);
     return static_cast<int32_t>(r);
 }
 

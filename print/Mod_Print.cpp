@@ -178,7 +178,7 @@ void PrintPages()
 void ShowPreview()
 {
     if (!s_run.Bill)
-        throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("Object variable not set"),
+        throw RuntimeError(RuntimeError::ObjectNotSet,
                            QStringLiteral("Mod_Print"));
     frm_BillPreView form;
     FillPageFromTemplate(*s_run.Bill);
@@ -192,8 +192,7 @@ void ComposePage(int16_t tmpPage, bool tmpToPrinter)
         QPainter *painter = tmpToPrinter ? (s_device ? &s_device->painter() : nullptr)
                                          : s_previewPainter;
         if (!painter || !s_run.Bill)
-            throw RuntimeError(RuntimeError::ObjectNotSet,
-                               QStringLiteral("Object variable not set"), QStringLiteral("Mod_Print"));
+            throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("Mod_Print"));
         PageComposer::Compose(*painter, *s_run.Bill, Context(tmpPage));
     } catch (const RuntimeError &e) {
         showPrintError(QStringLiteral("打印错误！"), e.Description());

@@ -28,7 +28,7 @@ struct Rounded
 Rounded roundDecimal(double value, int decimals)
 {
     if (!std::isfinite(value))
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+        throw RuntimeError(RuntimeError::Overflow);
     QString text = QString::number(std::fabs(value), 'f', decimals + 6);
     const int point = text.indexOf(QLatin1Char('.'));
     QString digits = text.left(point) + text.mid(point + 1, decimals);
@@ -409,7 +409,7 @@ QString DropDecimalPoint(double value)
 QString ChineseAmount(double value)
 {
     if (std::fabs(value) >= 1e16)
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Overflow"));
+        throw RuntimeError(RuntimeError::Overflow);
     const Rounded r = roundDecimal(value, 2);
     const int jiao = digitAt(r.fraction, 0);
     const int fen = digitAt(r.fraction, 1);

@@ -132,7 +132,7 @@ void frm_BillPreView::PageSetup()
         mPageWidth = run.PageHeight;
     }
     if (mPageWidth == 0)
-        throw RuntimeError(11, QStringLiteral("Division by zero"), QStringLiteral("frm_BillPreView"));
+        throw RuntimeError(RuntimeError::DivisionByZero, QStringLiteral("frm_BillPreView"));
     mPageRatio = mPageHeight / mPageWidth;
     m_picLeft = 100;
     m_picTop = 100;

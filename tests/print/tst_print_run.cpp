@@ -276,7 +276,7 @@ void TestPrintRun::printBillReportsFailureWithNumberAsTitle()
     QCOMPARE(m_dialogs->shown.size(), std::size_t(1));
     const auto &box = m_dialogs->shown.front();
     QCOMPARE(box.title, QStringLiteral("11"));
-    QCOMPARE(box.text, QStringLiteral("错误：11 Division by zero frm_BillPreView"));
+    QCOMPARE(box.text, QStringLiteral("错误：11 除数为零 frm_BillPreView"));
     QCOMPARE(box.icon, MsgIcon::Exclamation);
     QVERIFY(Mod_Print::Run().IsDemo);
 }
