@@ -14,8 +14,6 @@ public:
     float twips(int currentPixels, double twipsPerPixel) const;
 
     static int toPixels(float twips, double twipsPerPixel);
-    // The pixel the value last set maps to.
-    int pixels() const { return m_pixels; }
 
 private:
     bool m_isSet = false;

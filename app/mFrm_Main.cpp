@@ -146,20 +146,17 @@ QSize mFrm_Main::frameExtent() const
 }
 
 // The stored size is the outer frame's, but the frame is only known once
-// the window system has framed the window: the client area is then
-// shrunk by it, once, so the window opens at the stored outer geometry and
-// writes back the same values.
+// the window system has framed the window: the client area, sized to the
+// whole window until then, is shrunk by the frame once, so the window opens
+// at the stored outer size and writes back the same values.
 void mFrm_Main::fitStoredSizeToFrame()
 {
     if (!m_fitToFrame || !isVisible() || isMinimized() || isMaximized()
         || frameExtent().isNull())
         return;
     m_fitToFrame = false;
-    // The client area goes where the stored frame leaves room for it.
-    const QPoint client = geometry().topLeft() - frameGeometry().topLeft();
-    const QSize frame = frameExtent();
-    setGeometry(m_left.pixels() + client.x(), m_top.pixels() + client.y(),
-                m_width.pixels() - frame.width(), m_height.pixels() - frame.height());
+    // Until now the client area stood for the whole window.
+    resize(size() - frameExtent());
 }
 
 float mFrm_Main::readGeometry(const char *key, float defaultValue) const
