@@ -2,16 +2,37 @@
 
 #include <QDialog>
 
+namespace {
+
+template<typename T>
+std::optional<T> takeFront(std::deque<std::optional<T>> &queue)
+{
+    std::optional<T> answer;
+    if (!queue.empty()) {
+        answer.swap(queue.front());
+        queue.pop_front();
+    }
+    return answer;
+}
+
+} // namespace
+
+FakeDialogs::Shown &FakeDialogs::record(const QString &kind, const QString &title)
+{
+    Shown s;
+    s.kind = kind;
+    s.title = title;
+    shown.push_back(s);
+    return shown.back();
+}
+
 MsgResult FakeDialogs::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                               const QString &title)
 {
-    Shown s;
-    s.kind = QStringLiteral("MsgBox");
+    Shown &s = record(QStringLiteral("MsgBox"), title);
     s.text = text;
-    s.title = title;
     s.buttons = buttons;
     s.icon = icon;
-    shown.push_back(s);
     if (!msgAnswers.empty()) {
         const MsgResult answer = msgAnswers.front();
         msgAnswers.pop_front();
@@ -29,12 +50,9 @@ MsgResult FakeDialogs::MsgBox(const QString &text, MsgButtons buttons, MsgIcon i
 QString FakeDialogs::InputBox(const QString &prompt, const QString &title,
                               const QString &defaultText)
 {
-    Shown s;
-    s.kind = QStringLiteral("InputBox");
+    Shown &s = record(QStringLiteral("InputBox"), title);
     s.text = prompt;
-    s.title = title;
     s.defaultText = defaultText;
-    shown.push_back(s);
     if (inputAnswers.empty())
         return QString();
     const QString answer = inputAnswers.front();
@@ -42,65 +60,33 @@ QString FakeDialogs::InputBox(const QString &prompt, const QString &title,
     return answer;
 }
 
-namespace {
-
-template<typename T>
-std::optional<T> takeFront(std::deque<std::optional<T>> &queue)
-{
-    std::optional<T> answer;
-    if (!queue.empty()) {
-        answer.swap(queue.front());
-        queue.pop_front();
-    }
-    return answer;
-}
-
-} // namespace
-
 std::optional<QString> FakeDialogs::OpenFile(const FileDialogRequest &request)
 {
-    Shown s;
-    s.kind = QStringLiteral("OpenFile");
-    s.title = request.title;
-    s.file = request;
-    shown.push_back(s);
+    record(QStringLiteral("OpenFile"), request.title).file = request;
     return takeFront(fileAnswers);
 }
 
 std::optional<QString> FakeDialogs::SaveFile(const FileDialogRequest &request)
 {
-    Shown s;
-    s.kind = QStringLiteral("SaveFile");
-    s.title = request.title;
-    s.file = request;
-    shown.push_back(s);
+    record(QStringLiteral("SaveFile"), request.title).file = request;
     return takeFront(fileAnswers);
 }
 
 std::optional<QColor> FakeDialogs::ChooseColor(const QColor &initial)
 {
-    Shown s;
-    s.kind = QStringLiteral("Color");
-    s.color = initial;
-    shown.push_back(s);
+    record(QStringLiteral("Color"), QString()).color = initial;
     return takeFront(colorAnswers);
 }
 
 std::optional<ElementFont> FakeDialogs::ChooseFont(const ElementFont &initial)
 {
-    Shown s;
-    s.kind = QStringLiteral("Font");
-    s.font = initial;
-    shown.push_back(s);
+    record(QStringLiteral("Font"), QString()).font = initial;
     return takeFront(fontAnswers);
 }
 
 int FakeDialogs::ExecModal(QDialog &dialog)
 {
-    Shown s;
-    s.kind = QStringLiteral("Modal");
-    s.title = dialog.windowTitle();
-    shown.push_back(s);
+    record(QStringLiteral("Modal"), dialog.windowTitle());
     if (modalScripts.empty())
         return QDialog::Rejected;
     auto script = std::move(modalScripts.front());

@@ -49,4 +49,7 @@ public:
     // Texts of the message boxes shown so far.
     QStringList messages() const;
     const Shown *lastMessage() const;
+
+private:
+    Shown &record(const QString &kind, const QString &title);
 };
