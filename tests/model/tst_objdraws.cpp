@@ -482,6 +482,26 @@ void TestObjDraws::activeAllWithNothingShown()
     QVERIFY(!deleted->IsActive());
 }
 
+namespace {
+
+// Align and same-size tables give a line by its ends and a box as
+// (left, top)-(width, height).
+std::shared_ptr<ObjDraw> addSpan(ObjDraws &objs, bool line, const QLineF &span)
+{
+    return line ? addLine(objs, span.x1(), span.y1(), span.x2(), span.y2())
+                : addText(objs, span.x1(), span.y1(), span.x2(), span.y2());
+}
+
+QLineF spanOf(const ObjDraw &obj, bool line)
+{
+    if (line)
+        return lineOf(obj);
+    const QRectF box = boxOf(obj);
+    return QLineF(box.topLeft(), QPointF(box.width(), box.height()));
+}
+
+} // namespace
+
 void TestObjDraws::alignment_data()
 {
     QTest::addColumn<int>("code");
@@ -517,14 +537,12 @@ void TestObjDraws::alignment()
     QFETCH(QLineF, before);
     QFETCH(QLineF, after);
     ObjDraws objs;
-    auto obj = line ? addLine(objs, before.x1(), before.y1(), before.x2(), before.y2())
-                    : addText(objs, before.x1(), before.y1(), before.x2(), before.y2());
+    auto obj = addSpan(objs, line, before);
     auto current = addText(objs, 1000, 2000, 500, 400);
     selectAll(objs);
     objs.setNCurID(current->nID());
     objs.AlginToCur(code);
-    const QLineF result = line ? lineOf(*obj)
-                               : QLineF(boxOf(*obj).topLeft(), QPointF(boxOf(*obj).width(), boxOf(*obj).height()));
+    const QLineF result = spanOf(*obj, line);
     QCOMPARE(result, after);
     QCOMPARE(boxOf(*current), QRectF(1000, 2000, 500, 400));
     // Handles follow the object.
@@ -566,14 +584,12 @@ void TestObjDraws::sameSize()
     QFETCH(bool, line);
     QFETCH(QLineF, before);
     ObjDraws objs;
-    auto obj = line ? addLine(objs, before.x1(), before.y1(), before.x2(), before.y2())
-                    : addText(objs, before.x1(), before.y1(), before.x2(), before.y2());
+    auto obj = addSpan(objs, line, before);
     auto current = addText(objs, 1000, 2000, 100, 40);
     selectAll(objs);
     objs.setNCurID(current->nID());
     objs.MakeSameSize(bits);
-    const QLineF result = line ? lineOf(*obj)
-                               : QLineF(boxOf(*obj).topLeft(), QPointF(boxOf(*obj).width(), boxOf(*obj).height()));
+    const QLineF result = spanOf(*obj, line);
     QTEST(result, "after");
 }
 

@@ -3,6 +3,8 @@
 #include "model/BillTemplate.h"
 #include "print/FieldVocabulary.h"
 
+#include "tests/model/ModelFixtures.h"
+
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
 
@@ -10,18 +12,14 @@
 
 #include <memory>
 
-// Templates built the way a loaded template is: elements loaded, shown and
-// linked into the collection.
+// Templates built the way a loaded template is, on the model tests' fixtures.
 inline std::shared_ptr<ObjDraw> addText(BillTemplate &bill, double left, double top, double width,
                                         double height, const QString &caption)
 {
-    ElementArray &array = bill.mObjs.page().ObjText();
-    Element &element = array.Load(array.UBound() + 1);
-    element.Move(left, top, width, height);
-    element.setCaption(caption);
-    element.setTag(caption);
-    element.setVisible(true);
-    return bill.mObjs.LinkCtl(element.Index(), ObjDraw::Text, &element, 0);
+    auto obj = addText(bill.mObjs, left, top, width, height);
+    obj->ObjCtl()->setCaption(caption);
+    obj->ObjCtl()->setTag(caption);
+    return obj;
 }
 
 // A text bound to a field code with the marker its state calls for.
@@ -44,22 +42,14 @@ inline std::shared_ptr<ObjDraw> addField(BillTemplate &bill, double left, double
 inline std::shared_ptr<ObjDraw> addLine(BillTemplate &bill, double x1, double y1, double x2,
                                         double y2)
 {
-    ElementArray &array = bill.mObjs.page().ObjLine();
-    Element &element = array.Load(array.UBound() + 1);
-    element.setLine(x1, y1, x2, y2);
-    element.setBorderStyle(1);
-    element.setVisible(true);
-    return bill.mObjs.LinkCtl(element.Index(), ObjDraw::Line, &element, 0);
+    return addLine(bill.mObjs, x1, y1, x2, y2);
 }
 
 inline std::shared_ptr<ObjDraw> addPicture(BillTemplate &bill, double left, double top,
                                            double width, double height, const QImage &picture)
 {
-    ElementArray &array = bill.mObjs.page().ObjImg();
-    Element &element = array.Load(array.UBound() + 1);
-    element.Move(left, top, width, height);
-    element.setPicture(picture);
-    element.setStretch(true);
-    element.setVisible(true);
-    return bill.mObjs.LinkCtl(element.Index(), ObjDraw::Picture, &element, 0);
+    auto obj = addBox(bill.mObjs, ObjDraw::Picture, left, top, width, height);
+    obj->ObjCtl()->setPicture(picture);
+    obj->ObjCtl()->setStretch(true);
+    return obj;
 }
