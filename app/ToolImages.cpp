@@ -365,8 +365,7 @@ QImage draw(const QString &key)
 {
     const auto it = painters().find(key);
     if (it == painters().end())
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有图像 %1").arg(key), QStringLiteral("ImgLst1"));
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("ImgLst1(%1)").arg(key));
     QImage image(16, 16, QImage::Format_RGB32);
     image.fill(QColor(192, 192, 192));
     QPainter p(&image);
