@@ -2,8 +2,6 @@
 
 #include "platform/RuntimeError.h"
 
-#include <QPixmap>
-
 namespace {
 const QString source = QStringLiteral("ImgLst1");
 }
@@ -42,9 +40,4 @@ QImage ImageList::image(const QString &key) const
         throw RuntimeError(RuntimeError::SubscriptOutOfRange,
                            QStringLiteral("没有图像键 %1").arg(key), source);
     return m_images.at(i);
-}
-
-QIcon ImageList::icon(const QString &key) const
-{
-    return QIcon(QPixmap::fromImage(image(key)));
 }
