@@ -2,8 +2,6 @@
 
 #include "platform/RuntimeError.h"
 
-#include <QPixmap>
-
 namespace {
 
 // Errors name the image list and the key they arose for.
@@ -45,9 +43,4 @@ QImage ImageList::image(const QString &key) const
     if (i < 0)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(key));
     return m_images.at(i);
-}
-
-QIcon ImageList::icon(const QString &key) const
-{
-    return QIcon(QPixmap::fromImage(image(key)));
 }

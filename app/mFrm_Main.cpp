@@ -10,6 +10,7 @@
 #include "print/ReportedSlot.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
 #include "platform/RuntimeError.h"
@@ -260,7 +261,7 @@ void mFrm_Main::buildToolBar()
         const QString imageKey = QString::fromLatin1(e.imageKey);
         // The key, not the tool tip, is the text: a mnemonic in the tool
         // tips would otherwise steal Alt+T and friends from the menus.
-        QAction *b = m_toolBar->addAction(m_images.icon(imageKey), key);
+        QAction *b = m_toolBar->addAction(Icons::icon(imageKey), key);
         b->setObjectName(key);
         b->setToolTip(QString::fromUtf8(e.toolTip));
         if (e.style != ToolbarEntry::Push)

@@ -23,6 +23,8 @@ namespace {
 constexpr double ViewLeft = 120;
 constexpr double ViewTop = 600;
 constexpr double ButtonSize = 450;
+// The pictures are drawn on a 16 x 16 grid: shown at that size they stay crisp.
+const QSize IconSize(16, 16);
 
 int px(double twips, double twipsPerPixel)
 {
@@ -33,7 +35,7 @@ QToolButton *makeButton(QWidget *parent, PreviewIcons::Kind kind, const QString 
 {
     auto *button = new QToolButton(parent);
     button->setIcon(PreviewIcons::icon(kind));
-    button->setIconSize(QSize(24, 24));
+    button->setIconSize(IconSize);
     button->setToolTip(tip);
     button->setAutoRaise(true);
     return button;
