@@ -109,6 +109,13 @@ public:
     void PreView();
     void LoadBill(int16_t tmpID);
 
+    // Ends the pointer gesture under way, as its release at the last
+    // position would. Every command, and every change of the window, comes
+    // after the gesture it interrupts, so no object is left half-dragged or
+    // half-sized and the pointer is never left confined.
+    void endGesture();
+    bool inGesture() const { return m_router.inGesture(); }
+
     // The current object (read only; the window keeps it up to date).
     const ObjDraw *currentObject() const { return m_curObj.get(); }
 
@@ -121,6 +128,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
