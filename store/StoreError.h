@@ -11,6 +11,7 @@ namespace StoreError {
 // what the user can do about it, the file and the driver's text as source.
 RuntimeError fromSql(const QSqlError &error, const QSqlDatabase &db);
 // A store error of a given number, with the store's file as source.
-RuntimeError of(enum RuntimeError::Number number, const QSqlDatabase &db, const QString &detail = {});
+RuntimeError of(enum RuntimeError::Number number, const QSqlDatabase &db,
+                const QString &detail = {});
 
 } // namespace StoreError

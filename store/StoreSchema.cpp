@@ -13,12 +13,20 @@
 
 namespace {
 
-QString text(const char *sql)
+const QString SchemaVersion = QStringLiteral("SchemaVersion");
+
+QString infoTable()
 {
-    return QString::fromUtf8(sql);
+    return QLatin1String(StoreTables::Info);
 }
 
-// Version 1: categories, templates, their objects and pictures.
+QString field(QSqlDatabase &db, const char *name)
+{
+    return db.driver()->escapeIdentifier(QLatin1String(name), QSqlDriver::FieldName);
+}
+
+// Version 1: categories, templates, their objects and pictures. A step's
+// statements never change once released; a new column is a new step.
 void createTables(QSqlDatabase &db)
 {
     const char *const statements[] = {
@@ -48,33 +56,18 @@ void createTables(QSqlDatabase &db)
         " \"Data\" BLOB NOT NULL, \"FileName\" TEXT, PRIMARY KEY (FID, \"nID\"))",
     };
     for (const char *statement : statements)
-        StoreSchema::exec(db, text(statement));
+        StoreSchema::exec(db, QString::fromUtf8(statement));
     // Revisions are counted store-wide, so a template that takes the id of
     // a deleted one never has a revision an old record of that id has.
     StoreSchema::setInfo(db, QStringLiteral("LastRevision"), 0);
     QSqlQuery demo(db);
     demo.prepare(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
-                     .arg(QLatin1String(StoreTables::Categories),
-                          db.driver()->escapeIdentifier(QStringLiteral("CategoryID"),
-                                                        QSqlDriver::FieldName),
-                          db.driver()->escapeIdentifier(QStringLiteral("Name"),
-                                                        QSqlDriver::FieldName)));
+                     .arg(QLatin1String(StoreTables::Categories), field(db, "CategoryID"),
+                          field(db, "Name")));
     demo.addBindValue(0);
     demo.addBindValue(QStringLiteral("演示数据"));
     if (!demo.exec())
         throw StoreError::fromSql(demo.lastError(), db);
-}
-
-const QString SchemaVersion = QStringLiteral("SchemaVersion");
-
-QString infoTable()
-{
-    return QLatin1String(StoreTables::Info);
-}
-
-QString field(QSqlDatabase &db, const char *name)
-{
-    return db.driver()->escapeIdentifier(QLatin1String(name), QSqlDriver::FieldName);
 }
 
 bool hasInfoTable(QSqlDatabase &db)

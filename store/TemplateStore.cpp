@@ -57,9 +57,9 @@ enum Statement {
 };
 
 // Page settings of the templates table, after FID.
-const char *const TemplateColumns[] = {"CategoryID",  "Name",      "PageWidth",  "PageHeight",
-                                       "mrowcount",   "mRowHeight", "mcolcount", "mColWidth",
-                                       "mBlnColFirst", "mLandScape", "mIsDefault", "Revision"};
+const char *const TemplateColumns[]
+    = {"CategoryID", "Name",      "PageWidth",    "PageHeight", "mrowcount",  "mRowHeight",
+       "mcolcount",  "mColWidth", "mBlnColFirst", "mLandScape", "mIsDefault", "Revision"};
 enum TemplateColumn {
     TCategoryID,
     TName,
@@ -519,7 +519,8 @@ void TemplateStore::Private::readPictures(int16_t id, StoredTemplate &stored)
     query.bindValue(0, id);
     exec(query);
     while (query.next()) {
-        const RowReader r(query, StoreTables::Pictures, names, QStringLiteral("（单据 %1）").arg(id));
+        const RowReader r(query, StoreTables::Pictures, names,
+                          QStringLiteral("（单据 %1）").arg(id));
         PictureRow picture;
         picture.nID = int(r.integer(0, 0, MaxInt32));
         if (!pictureIDs.count(picture.nID))

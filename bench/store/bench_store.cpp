@@ -131,13 +131,12 @@ double plainInsert(const QString &path, const TemplateStore &store, int16_t id)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plain"));
     db.setDatabaseName(path);
     db.open();
-    QSqlQuery(db).exec(QStringLiteral("CREATE TABLE o (c%1)").arg(
-        [] {
-            QStringList c;
-            for (int i = 0; i < 41; ++i)
-                c << QString::number(i);
-            return c.join(QStringLiteral(", c"));
-        }()));
+    QSqlQuery(db).exec(QStringLiteral("CREATE TABLE o (c%1)").arg([] {
+        QStringList c;
+        for (int i = 0; i < 41; ++i)
+            c << QString::number(i);
+        return c.join(QStringLiteral(", c"));
+    }()));
     QSqlQuery(db).exec(QStringLiteral("CREATE TABLE p (a, b, c, d)"));
     std::vector<double> samples;
     for (int run = 0; run < Runs; ++run) {
@@ -149,8 +148,9 @@ double plainInsert(const QString &path, const TemplateStore &store, int16_t id)
         for (auto [table, rows] : {std::pair{"o", &objects}, std::pair{"p", &pictures}}) {
             const int width = int(rows->front().size());
             QSqlQuery insert(db);
-            insert.prepare(QStringLiteral("INSERT INTO %1 VALUES (?%2)")
-                               .arg(QLatin1String(table), QStringLiteral(", ?").repeated(width - 1)));
+            insert.prepare(
+                QStringLiteral("INSERT INTO %1 VALUES (?%2)")
+                    .arg(QLatin1String(table), QStringLiteral(", ?").repeated(width - 1)));
             for (const auto &row : *rows) {
                 for (int c = 0; c < width; ++c)
                     insert.bindValue(c, row[c]);
@@ -192,7 +192,8 @@ int main(int argc, char **argv)
             return 1;
         saves.push_back(timer.nsecsElapsed() / 1e6);
     }
-    const double reference = plainInsert(dir.filePath(QStringLiteral("plain.sqlite")), store, bill.mID);
+    const double reference
+        = plainInsert(dir.filePath(QStringLiteral("plain.sqlite")), store, bill.mID);
     BenchFigure::print("save-3000", BenchFigure::percentile(saves, 0.5), reference);
 
     BenchShell shell;

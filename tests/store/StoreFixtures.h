@@ -49,7 +49,9 @@ inline void fillTemplate(BillTemplate &bill, int count, const QString &mark)
             addLine(bill.mObjs, left, top, left + 380, top + 280);
             break;
         case 1:
-            addText(bill.mObjs, left, top, 380, 280)->ObjCtl()->setCaption(mark + QString::number(i));
+            addText(bill.mObjs, left, top, 380, 280)
+                ->ObjCtl()
+                ->setCaption(mark + QString::number(i));
             break;
         default:
             addPicture(bill.mObjs, left, top, picture);
@@ -65,59 +67,45 @@ inline void fillTemplate(BillTemplate &bill, int count, const QString &mark)
 inline QStringList describe(ObjDraw &obj)
 {
     const Element &e = *obj.ObjCtl();
-    QStringList d;
-    auto add = [&d](const char *name, const QVariant &v) {
-        d << QLatin1String(name) + QLatin1Char('=') + v.toString();
-    };
-    add("nID", obj.nID());
-    add("eType", obj.eType());
-    add("Visible", e.Visible());
-    if (e.isLine()) {
-        add("line", QStringLiteral("%1,%2,%3,%4").arg(e.x1()).arg(e.y1()).arg(e.x2()).arg(e.y2()));
-        add("BorderStyle", e.BorderStyle());
-        add("BorderWidth", e.BorderWidth());
-        add("BorderColor", e.BorderColor().name());
-    } else {
-        add("box", QStringLiteral("%1,%2,%3,%4").arg(e.Left()).arg(e.Top()).arg(e.Width()).arg(e.Height()));
-    }
-    if (obj.eType() == ObjDraw::Picture) {
-        add("BorderStyle", e.BorderStyle());
-        const QImage pixels = e.Picture().convertToFormat(QImage::Format_ARGB32);
-        add("picture", QCryptographicHash::hash(QByteArray(reinterpret_cast<const char *>(pixels.constBits()),
-                                                           pixels.sizeInBytes()),
-                                                QCryptographicHash::Md5)
-                           .toHex());
-    }
-    add("Caption", e.Caption());
-    add("Tag", e.Tag());
-    add("ToolTipText", e.ToolTipText());
-    add("Font", QStringLiteral("%1 %2 %3%4%5%6")
-                    .arg(e.Font().Name)
-                    .arg(e.Font().Size)
-                    .arg(e.Font().Bold)
-                    .arg(e.Font().Italic)
-                    .arg(e.Font().Underline)
-                    .arg(e.Font().Strikethru));
-    add("ForeColor", e.ForeColor().name());
-    add("Alignment", e.Alignment());
-    add("AutoSize", e.AutoSize());
-    add("Stretch", e.Stretch());
-    add("Clip", obj.Clip());
-    add("IsFix", obj.IsFix());
-    add("DataType", obj.DataType());
-    add("IsScroll", obj.IsScroll());
-    add("Sumed", obj.Sumed());
-    add("SumedPage", obj.SumedPage());
-    add("Format", obj.Format());
-    add("Printed", obj.Printed());
-    add("Locked", obj.Locked());
-    add("BStyle", obj.BStyle());
-    add("BWidth", obj.BWidth());
-    add("FColor", obj.FColor());
+    const ElementFont &f = e.Font();
     QStringList states;
     for (ObjHd &hd : *obj.Handls())
         states << QString::number(hd.nState());
-    add("handles", states.join(QLatin1Char(' ')));
+    const QImage pixels = e.Picture().convertToFormat(QImage::Format_ARGB32);
+    const QByteArray picture(reinterpret_cast<const char *>(pixels.constBits()),
+                             pixels.sizeInBytes());
+    const QVariantList values{
+        obj.nID(), obj.eType(), e.Visible(),
+        e.isLine() ? QStringLiteral("%1,%2,%3,%4").arg(e.x1()).arg(e.y1()).arg(e.x2()).arg(e.y2())
+                   : QStringLiteral("%1,%2,%3,%4")
+                         .arg(e.Left())
+                         .arg(e.Top())
+                         .arg(e.Width())
+                         .arg(e.Height()),
+        // A text's border is its selection cue, compared by the caller.
+        obj.eType() == ObjDraw::Text ? QVariant() : e.BorderStyle(),
+        e.isLine() ? e.BorderWidth() : 0, e.isLine() ? e.BorderColor().name() : QString(),
+        QCryptographicHash::hash(picture, QCryptographicHash::Md5).toHex(), e.Caption(), e.Tag(),
+        e.ToolTipText(),
+        QStringLiteral("%1 %2 %3%4%5%6")
+            .arg(f.Name)
+            .arg(f.Size)
+            .arg(f.Bold)
+            .arg(f.Italic)
+            .arg(f.Underline)
+            .arg(f.Strikethru),
+        e.ForeColor().name(), e.Alignment(), e.AutoSize(), e.Stretch(), obj.Clip(), obj.IsFix(),
+        obj.DataType(), obj.IsScroll(), obj.Sumed(), obj.SumedPage(), obj.Format(), obj.Printed(),
+        obj.Locked(), obj.BStyle(), obj.BWidth(), obj.FColor(), states.join(QLatin1Char(' '))};
+    static const char *const names[]
+        = {"nID",         "eType",     "Visible",  "geometry",  "BorderStyle",  "BorderWidth",
+           "BorderColor", "picture",   "Caption",  "Tag",       "ToolTipText",  "Font",
+           "ForeColor",   "Alignment", "AutoSize", "Stretch",   "Clip",         "IsFix",
+           "DataType",    "IsScroll",  "Sumed",    "SumedPage", "Format",       "Printed",
+           "Locked",      "BStyle",    "BWidth",   "FColor",    "handle states"};
+    QStringList d;
+    for (int i = 0; i < values.size(); ++i)
+        d << QLatin1String(names[i]) + QLatin1Char('=') + values[i].toString();
     return d;
 }
 
@@ -125,9 +113,9 @@ inline QStringList describe(ObjDraw &obj)
 inline int rowCount(const TemplateStore &store, const char *table, int fid = -1)
 {
     QSqlQuery query(QSqlDatabase::database(store.connectionName()));
-    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                      .arg(QLatin1String(table),
-                           fid < 0 ? QString() : QStringLiteral(" WHERE FID = ?")));
+    query.prepare(
+        QStringLiteral("SELECT COUNT(*) FROM %1%2")
+            .arg(QLatin1String(table), fid < 0 ? QString() : QStringLiteral(" WHERE FID = ?")));
     if (fid >= 0)
         query.addBindValue(fid);
     if (!query.exec() || !query.next())

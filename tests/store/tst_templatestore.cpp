@@ -9,7 +9,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSqlError>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,9 +19,7 @@ Q_DECLARE_METATYPE(SaveResult)
 
 namespace {
 
-using StorePtr = std::unique_ptr<TemplateStore>;
-
-// The error number of what f throws, 0 when it throws nothing.
+// The number of the RuntimeError f throws, 0 when it throws none.
 template<typename F>
 int errorOf(F &&f, QString *description = nullptr)
 {
@@ -44,97 +41,10 @@ QStringList captionsOf(BillTemplate &bill)
     return list;
 }
 
-// Root reads and writes every file; the unwritable cases run with the
-// effective user and group of nobody, which root takes back afterwards.
-class AsNobody
+// One object per round-trip row, every stored property off its default.
+void fillRich(BillTemplate &bill)
 {
-public:
-    AsNobody() : m_root(geteuid() == 0)
-    {
-        if (m_root && (setegid(65534) != 0 || seteuid(65534) != 0))
-            qFatal("cannot act as nobody");
-    }
-    ~AsNobody()
-    {
-        if (m_root && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot return to root");
-    }
-
-private:
-    bool m_root;
-};
-
-} // namespace
-
-class TestTemplateStore : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void roundTrip_data();
-    void roundTrip();
-    void pageSettingsRoundTrip();
-    void laterLineStaysOnTopAndIsHitSecond();
-    void idGapsKept();
-    void pictureWhoseFileWasDeleted();
-    void saveTwiceKeepsOneCopy();
-    void saveAsLeavesTheOriginal();
-    void deleteRemovesAllRows();
-    void hostileNames_data();
-    void hostileNames();
-    void nameExists_data();
-    void nameExists();
-    void newIdsAndRunningOut();
-    void unusableStore_data();
-    void unusableStore();
-    void failureMidSave_data();
-    void failureMidSave();
-    void loadFails_data();
-    void loadFails();
-    void revisionConflict_data();
-    void revisionConflict();
-    void schemaCreatedAndUpgraded();
-
-private:
-    BillTemplate &fixture();
-    QString path() const { return m_dir->filePath(QStringLiteral("templates.sqlite")); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    StorePtr m_store;
-    std::unique_ptr<BillTemplate> m_original;
-    std::unique_ptr<BillTemplate> m_loaded;
-};
-
-void TestTemplateStore::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Screen::setTwipsPerPixel(15, 15);
-}
-
-void TestTemplateStore::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_store = std::make_unique<TemplateStore>(path());
-}
-
-void TestTemplateStore::cleanup()
-{
-    m_store.reset();
-    m_original.reset();
-    m_loaded.reset();
-    m_dir.reset();
-}
-
-// One object per round-trip row, every property off its default; saved
-// and read back into a fresh record.
-BillTemplate &TestTemplateStore::fixture()
-{
-    m_original = std::make_unique<BillTemplate>();
-    ObjDraws &objs = m_original->mObjs;
+    ObjDraws &objs = bill.mObjs;
     for (int style = 2; style <= 5; ++style) {
         Element &line = *addLine(objs, 100 * style, 200, 2000, 150.5 * style)->ObjCtl();
         line.setBorderStyle(style);
@@ -178,10 +88,88 @@ BillTemplate &TestTemplateStore::fixture()
     addBox(objs, ObjDraw::Picture, 5000, 300, 600, 600)->ObjCtl()->setBorderStyle(1);
     QImage plain(5, 5, QImage::Format_ARGB32);
     plain.fill(QColor(1, 2, 3));
-    auto unencoded = addBox(objs, ObjDraw::Picture, 6000, 300, 600, 600);
-    unencoded->ObjCtl()->setPicture(plain);
-    unencoded->ObjCtl()->setStretch(true);
-    return *m_original;
+    Element &unencoded = *addBox(objs, ObjDraw::Picture, 6000, 300, 600, 600)->ObjCtl();
+    unencoded.setPicture(plain);
+    unencoded.setStretch(true);
+}
+
+// Root writes every file; the unwritable cases run as nobody (user and
+// group), which root takes back afterwards.
+class AsNobody
+{
+public:
+    AsNobody()
+        : m_root(geteuid() == 0)
+    {
+        if (m_root && (setegid(65534) != 0 || seteuid(65534) != 0))
+            qFatal("cannot act as nobody");
+    }
+    ~AsNobody()
+    {
+        if (m_root && (seteuid(0) != 0 || setegid(0) != 0))
+            qFatal("cannot return to root");
+    }
+
+private:
+    bool m_root;
+};
+
+} // namespace
+
+class TestTemplateStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void roundTrip_data();
+    void roundTrip();
+    void pageSettingsRoundTrip();
+    void laterLineStaysOnTopAndIsHitSecond();
+    void idGapsKept();
+    void pictureWhoseFileWasDeleted();
+    void saveTwiceSaveAsDelete();
+    void hostileNames_data();
+    void hostileNames();
+    void nameExists_data();
+    void nameExists();
+    void newIdsAndRunningOut();
+    void unusableStore_data();
+    void unusableStore();
+    void failureMidSave_data();
+    void failureMidSave();
+    void loadFails_data();
+    void loadFails();
+    void revisionConflict_data();
+    void revisionConflict();
+    void schemaCreatedAndUpgraded();
+
+private:
+    QString path() const { return m_dir->filePath(QStringLiteral("templates.sqlite")); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TemplateStore> m_store;
+};
+
+void TestTemplateStore::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestTemplateStore::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_store = std::make_unique<TemplateStore>(path());
+}
+
+void TestTemplateStore::cleanup()
+{
+    m_store.reset();
+    m_dir.reset();
 }
 
 void TestTemplateStore::roundTrip_data()
@@ -189,7 +177,7 @@ void TestTemplateStore::roundTrip_data()
     QTest::addColumn<int>("nID");
     QTest::addColumn<int>("textBorder"); // -1: not a text
     for (int style = 2; style <= 5; ++style)
-        QTest::newRow(qPrintable(QStringLiteral("line style %1").arg(style))) << style - 1 << -1;
+        QTest::addRow("line style %d", style) << style - 1 << -1;
     QTest::newRow("bound text, page sum") << 1001 << 0;
     QTest::newRow("scrolling text") << 1002 << 0;
     QTest::newRow("locked, not printed, not clipped, right") << 1003 << 0;
@@ -205,7 +193,8 @@ void TestTemplateStore::roundTrip()
 {
     QFETCH(int, nID);
     QFETCH(int, textBorder);
-    BillTemplate &original = fixture();
+    BillTemplate original;
+    fillRich(original);
     QCOMPARE(m_store->save(original), SaveResult::Saved);
     BillTemplate loaded;
     m_store->load(original.mID, loaded);
@@ -217,52 +206,49 @@ void TestTemplateStore::roundTrip()
     QCOMPARE(before.EditFlag(), -1);
     if (textBorder >= 0)
         QCOMPARE(after.ObjCtl()->BorderStyle(), textBorder);
-    if (nID == 2003) // kept losslessly from the pixels
+    if (nID == 2003) // stored losslessly from the pixels
         QVERIFY(!after.ObjCtl()->PictureData().isEmpty());
     else
         QCOMPARE(after.ObjCtl()->PictureData(), before.ObjCtl()->PictureData());
-    // Same collection position and stacking.
     QCOMPARE(loaded.mObjs.Count(), original.mObjs.Count());
     for (int i = 1; i <= loaded.mObjs.Count(); ++i)
         QCOMPARE(loaded.mObjs.Item(i)->nID(), original.mObjs.Item(i)->nID());
-    const Element &handle = loaded.mObjs.page().PicHD()(8 * nID - 7);
-    QCOMPARE(handle.Tag(), QStringLiteral("1"));
+    QCOMPARE(loaded.mObjs.page().PicHD()(8 * nID - 7).Tag(), QStringLiteral("1"));
 }
 
 void TestTemplateStore::pageSettingsRoundTrip()
 {
+    auto settingsOf = [](BillTemplate &b) {
+        return QVariantList{b.Caption,
+                            b.mScreenID,
+                            b.mID,
+                            b.mRevision,
+                            b.mIsDefault,
+                            b.mRowHeight,
+                            b.mrowcount,
+                            b.mLandScape,
+                            b.mColWidth,
+                            b.mcolcount,
+                            b.mBlnColFirst,
+                            b.mObjs.page().Width(),
+                            b.mObjs.page().Height()};
+    };
     BillTemplate bill;
     bill.Caption = QStringLiteral("增值税发票");
-    bill.mIsDefault = true;
+    bill.mIsDefault = bill.mLandScape = bill.mBlnColFirst = true;
     bill.mRowHeight = 456.75;
     bill.mrowcount = 12;
-    bill.mLandScape = true;
     bill.mColWidth = 2880.5;
     bill.mcolcount = 3;
-    bill.mBlnColFirst = true;
     bill.mObjs.page().setWidth(16838);
     bill.mObjs.page().setHeight(11906.5);
     QCOMPARE(m_store->save(bill), SaveResult::Saved);
     QCOMPARE(bill.mID, int16_t(1));
-    QCOMPARE(bill.mRevision, 1);
 
     TemplateStore reopened(path());
     BillTemplate loaded;
     reopened.load(1, loaded);
-    QCOMPARE(loaded.Caption, bill.Caption);
-    QCOMPARE(loaded.mScreenID, bill.mScreenID);
-    QCOMPARE(loaded.mID, bill.mID);
-    QCOMPARE(loaded.mRevision, 1);
-    QCOMPARE(loaded.mIsDefault, true);
-    QCOMPARE(loaded.mRowHeight, 456.75);
-    QCOMPARE(loaded.mrowcount, int16_t(12));
-    QCOMPARE(loaded.mLandScape, true);
-    QCOMPARE(loaded.mColWidth, 2880.5);
-    QCOMPARE(loaded.mcolcount, int16_t(3));
-    QCOMPARE(loaded.mBlnColFirst, true);
-    QCOMPARE(loaded.mObjs.page().Width(), 16838.0);
-    QCOMPARE(loaded.mObjs.page().Height(), 11906.5);
-    QCOMPARE(loaded.mObjs.Count(), 0);
+    QCOMPARE(settingsOf(loaded), settingsOf(bill));
 }
 
 // Collection order, not id order: the line (id 1) came after the text.
@@ -277,7 +263,8 @@ void TestTemplateStore::laterLineStaysOnTopAndIsHitSecond()
 
     QCOMPARE(loaded.mObjs.Item(1)->nID(), 1001);
     QCOMPARE(loaded.mObjs.Item(2)->nID(), 1);
-    QVERIFY(loaded.mObjs.page().ObjLine()(1).zOrder() > loaded.mObjs.page().ObjText()(1001).zOrder());
+    const PageSurface &page = loaded.mObjs.page();
+    QVERIFY(page.ObjLine()(1).zOrder() > page.ObjText()(1001).zOrder());
     std::shared_ptr<ObjDraw> hit;
     QVERIFY(loaded.mObjs.ChkPoint(1500, 1250, hit));
     QCOMPARE(hit->nID(), 1001);
@@ -298,11 +285,8 @@ void TestTemplateStore::idGapsKept()
     m_store->load(bill.mID, loaded);
 
     QCOMPARE(loaded.mObjs.Count(), 4);
-    QVERIFY(loaded.mObjs.findByID(3));
-    QVERIFY(!loaded.mObjs.findByID(2));
-    QVERIFY(!loaded.mObjs.findByID(1003));
+    QVERIFY(!loaded.mObjs.findByID(2) && !loaded.mObjs.findByID(1003));
     QVERIFY(!loaded.mObjs.page().PicHD().IsLoaded(9));
-    QVERIFY(loaded.mObjs.page().PicHD().IsLoaded(17));
     QCOMPARE(loaded.mObjs.findByID(3)->Handls()->Item(1).ObjCtl()->Index(), 17);
     ObjDraw next(&loaded.mObjs.page());
     next.setEType(ObjDraw::Line);
@@ -331,71 +315,46 @@ void TestTemplateStore::pictureWhoseFileWasDeleted()
     reopened.load(bill.mID, loaded);
     const Element &back = loaded.mObjs.page().ObjImg()(2001);
     QCOMPARE(back.PictureData(), bytes);
-    QCOMPARE(back.Picture().size(), QSize(9, 7));
-    QCOMPARE(back.Picture().pixelColor(4, 3), QColor(Qt::magenta));
+    QCOMPARE(back.Picture().pixelColor(8, 6), QColor(Qt::magenta));
     QCOMPARE(back.Tag(), file);
 }
 
-void TestTemplateStore::saveTwiceKeepsOneCopy()
+void TestTemplateStore::saveTwiceSaveAsDelete()
 {
     BillTemplate bill;
+    bill.Caption = QStringLiteral("原件");
     fillTemplate(bill, 30, QStringLiteral("A"));
     QCOMPARE(m_store->save(bill), SaveResult::Saved);
     bill.mObjs.findByID(1001)->ObjCtl()->setCaption(QStringLiteral("改过"));
     bill.mObjs.findByID(1)->ObjCtl()->setVisible(false);
     bill.mObjs.findByID(1001)->setEditFlag(1);
     QCOMPARE(m_store->save(bill), SaveResult::Saved);
-
     QCOMPARE(bill.mRevision, 2);
     QCOMPARE(bill.mObjs.findByID(1001)->EditFlag(), -1);
-    QCOMPARE(rowCount(*m_store, StoreTables::Templates), 1);
-    QCOMPARE(rowCount(*m_store, StoreTables::Objects), 29);
-    QCOMPARE(rowCount(*m_store, StoreTables::Pictures), 10);
-    BillTemplate loaded;
-    m_store->load(bill.mID, loaded);
-    QCOMPARE(loaded.mObjs.findByID(1001)->ObjCtl()->Caption(), QStringLiteral("改过"));
-    QVERIFY(!loaded.mObjs.findByID(1));
-}
-
-void TestTemplateStore::saveAsLeavesTheOriginal()
-{
-    BillTemplate bill;
-    bill.Caption = QStringLiteral("原件");
-    fillTemplate(bill, 9, QStringLiteral("A"));
-    m_store->save(bill);
     const int16_t original = bill.mID;
-    execOn(*m_store, QStringLiteral("INSERT INTO BillCategories VALUES (4, '采购')"));
-    bill.mObjs.findByID(1001)->ObjCtl()->setCaption(QStringLiteral("副本"));
-    m_store->saveAs(bill, QStringLiteral("副本单据"), 4);
+    const int counts[] = {1, 29, 10};
+    for (int t = 0; t < 3; ++t)
+        QCOMPARE(rowCount(*m_store, StoreTables::ByTemplate[t]), counts[t]);
 
+    QVERIFY(execOn(*m_store, QStringLiteral("INSERT INTO BillCategories VALUES (4, '采购')")));
+    bill.mObjs.findByID(1002)->ObjCtl()->setCaption(QStringLiteral("副本"));
+    m_store->saveAs(bill, QStringLiteral("副本单据"), 4);
     QVERIFY(bill.mID != original);
     QCOMPARE(bill.Caption, QStringLiteral("副本单据"));
     QCOMPARE(bill.mScreenID, int16_t(4));
-    QVERIFY(bill.mRevision > 1);
+    QCOMPARE(m_store->templates(4).size(), 1);
     BillTemplate first;
     m_store->load(original, first);
     QCOMPARE(first.Caption, QStringLiteral("原件"));
-    QCOMPARE(first.mObjs.findByID(1001)->ObjCtl()->Caption(), QStringLiteral("A1"));
-    QCOMPARE(m_store->templates(4).size(), 1);
-    QCOMPARE(m_store->templates(4).front().id, bill.mID);
-}
+    QCOMPARE(first.mObjs.findByID(1001)->ObjCtl()->Caption(), QStringLiteral("改过"));
+    QCOMPARE(first.mObjs.findByID(1002)->ObjCtl()->Caption(), QStringLiteral("A4"));
 
-void TestTemplateStore::deleteRemovesAllRows()
-{
-    BillTemplate first, second;
-    fillTemplate(first, 9, QStringLiteral("A"));
-    fillTemplate(second, 9, QStringLiteral("B"));
-    m_store->save(first);
-    m_store->save(second);
-
-    QVERIFY(m_store->remove(first.mID));
-    QVERIFY(!m_store->remove(first.mID));
+    QVERIFY(m_store->remove(original));
+    QVERIFY(!m_store->remove(original));
     for (const char *table : StoreTables::ByTemplate) {
-        QCOMPARE(rowCount(*m_store, table, first.mID), 0);
-        QVERIFY(rowCount(*m_store, table, second.mID) > 0);
+        QCOMPARE(rowCount(*m_store, table, original), 0);
+        QVERIFY(rowCount(*m_store, table, bill.mID) > 0);
     }
-    BillTemplate gone;
-    QCOMPARE(errorOf([&] { m_store->load(first.mID, gone); }), int(RuntimeError::TemplateNotFound));
 }
 
 void TestTemplateStore::hostileNames_data()
@@ -405,7 +364,7 @@ void TestTemplateStore::hostileNames_data()
     QTest::newRow("injection") << QStringLiteral("'); DROP TABLE x; --");
     QTest::newRow("5000 characters") << QString(5000, QChar(0x5355));
     QTest::newRow("emoji") << QStringLiteral("发票 🧾👍🏽");
-    QTest::newRow("spaces and percent") << QStringLiteral("  %_ \\ ;  ");
+    QTest::newRow("spaces, wildcards") << QStringLiteral("  %_ \\ ;  ");
 }
 
 void TestTemplateStore::hostileNames()
@@ -436,8 +395,7 @@ void TestTemplateStore::nameExists_data()
     const QString inbound = QStringLiteral("入库单");
     QTest::newRow("same name") << 0 << inbound << false << true;
     QTest::newRow("other category") << 4 << inbound << false << false;
-    QTest::newRow("itself ignored (save as under its own name)") << 0 << inbound << true << false;
-    QTest::newRow("other name") << 0 << QStringLiteral("出库单") << false << false;
+    QTest::newRow("itself ignored") << 0 << inbound << true << false;
     QTest::newRow("case differs") << 0 << QStringLiteral("Form") << false << false;
 }
 
@@ -460,9 +418,12 @@ void TestTemplateStore::newIdsAndRunningOut()
     BillTemplate first;
     m_store->save(first);
     QCOMPARE(first.mID, int16_t(1));
-    QVERIFY(execOn(*m_store, QStringLiteral(
-        "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 32767) "
-        "INSERT INTO BillTemplates SELECT i, 0, 'T' || i, 100, 100, 0, 0, 0, 0, 0, 0, 0, 1 FROM n")));
+    QVERIFY(execOn(
+        *m_store,
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 32767) "
+            "INSERT INTO BillTemplates SELECT i, 0, 'T' || i, 100, 100, 0, 0, 0, 0, 0, 0, 0, 1 "
+            "FROM n")));
 
     BillTemplate late;
     addText(late.mObjs, 0, 0, 100, 100);
@@ -473,7 +434,6 @@ void TestTemplateStore::newIdsAndRunningOut()
     QCOMPARE(late.mID, int16_t(0));
     QCOMPARE(late.mObjs.Item(1)->EditFlag(), 0);
     QCOMPARE(rowCount(*m_store, StoreTables::Objects), 0);
-
     // A deleted template's id comes back once the highest is taken.
     m_store->remove(100);
     QCOMPARE(m_store->save(late), SaveResult::Saved);
@@ -484,80 +444,80 @@ void TestTemplateStore::unusableStore_data()
 {
     QTest::addColumn<QString>("condition");
     QTest::addColumn<int>("error");
-    QTest::newRow("read-only file") << QStringLiteral("read-only file") << int(RuntimeError::StoreReadOnly);
-    QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << int(RuntimeError::StoreReadOnly);
-    QTest::newRow("locked by another program") << QStringLiteral("locked") << int(RuntimeError::StoreBusy);
+    QTest::newRow("read-only file") << QStringLiteral("file") << int(RuntimeError::StoreReadOnly);
+    // The file is writable, its journal cannot be made.
+    QTest::newRow("read-only folder")
+        << QStringLiteral("folder") << int(RuntimeError::StoreReadOnly);
+    QTest::newRow("locked by another program")
+        << QStringLiteral("locked") << int(RuntimeError::StoreBusy);
     QTest::newRow("not a database") << QStringLiteral("garbage") << int(RuntimeError::StoreCorrupt);
-    QTest::newRow("missing folder, cannot be made") << QStringLiteral("no folder") << int(RuntimeError::StoreCannotOpen);
+    QTest::newRow("folder cannot be made")
+        << QStringLiteral("new") << int(RuntimeError::StoreCannotOpen);
 }
 
+// Opening, reading the kept template and saving it again: the error, soon,
+// and the store file as it was.
 void TestTemplateStore::unusableStore()
 {
     QFETCH(QString, condition);
     QFETCH(int, error);
     BillTemplate kept;
-    kept.Caption = QStringLiteral("保留");
     fillTemplate(kept, 9, QStringLiteral("K"));
     m_store->save(kept);
     m_store.reset();
-    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                             | QFile::ReadOther | QFile::ExeOther);
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(m_dir->path(), readOnly | QFile::WriteOwner);
 
-    QSqlDatabase locker;
     QString target = path();
-    if (condition == "read-only file") {
+    QSqlDatabase locker
+        = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+    if (condition == "file") {
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadOther);
-    } else if (condition == "read-only folder") {
-        // The file itself is writable; its journal cannot be made.
-        QVERIFY(chown(qPrintable(path()), 65534, 65534) == 0 || geteuid() != 0);
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                 | QFile::ExeOther);
+    } else if (condition == "folder") {
+        QVERIFY(geteuid() != 0 || chown(qPrintable(path()), 65534, 65534) == 0);
+        QFile::setPermissions(m_dir->path(), readOnly);
     } else if (condition == "locked") {
-        locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
         locker.setDatabaseName(path());
-        QVERIFY(locker.open());
-        QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(locker.open() && QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     } else if (condition == "garbage") {
         target = m_dir->filePath(QStringLiteral("garbage.sqlite"));
         QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(8192, 'x'));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(8192, 'x')) == 8192);
     } else {
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                 | QFile::ExeOther);
+        QFile::setPermissions(m_dir->path(), readOnly);
         target = m_dir->filePath(QStringLiteral("new/templates.sqlite"));
     }
-    const QByteArray before = [&] {
+    auto contents = [&target] {
         QFile file(target);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    };
+    const QByteArray before = contents();
 
     QElapsedTimer timer;
     timer.start();
     QString description;
-    int thrown = 0;
     {
         AsNobody nobody;
-        thrown = errorOf([&] {
-            TemplateStore store(target);
-            BillTemplate bill;
-            store.load(kept.mID, bill);
-            QCOMPARE(bill.Caption, kept.Caption);
-            store.save(bill);
-        }, &description);
+        QCOMPARE(errorOf(
+                     [&] {
+                         TemplateStore store(target);
+                         BillTemplate bill;
+                         store.load(kept.mID, bill);
+                         store.save(bill);
+                     },
+                     &description),
+                 error);
     }
-    QCOMPARE(thrown, error);
     QCOMPARE(description, RuntimeError::standardDescription(error));
-    QVERIFY2(timer.elapsed() < 4 * TemplateStore::BusyTimeoutMs, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(timer.elapsed() < 2 * TemplateStore::BusyTimeoutMs);
 
     if (locker.isOpen())
         QSqlQuery(locker).exec(QStringLiteral("ROLLBACK"));
     locker = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(m_dir->path(), readOnly | QFile::WriteOwner);
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
-    QFile file(target);
-    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), before);
+    QCOMPARE(contents(), before);
     TemplateStore again(path());
     BillTemplate reread;
     again.load(kept.mID, reread);
@@ -568,11 +528,12 @@ void TestTemplateStore::failureMidSave_data()
 {
     QTest::addColumn<QString>("sabotage");
     QTest::addColumn<int>("error");
-    QTest::newRow("store full") << QStringLiteral("PRAGMA max_page_count = %1") << int(RuntimeError::StoreFull);
+    QTest::newRow("store full") << QStringLiteral("PRAGMA max_page_count = %1")
+                                << int(RuntimeError::StoreFull);
     QTest::newRow("failing insert")
         << QStringLiteral("CREATE TEMP TRIGGER boom BEFORE INSERT ON BillObjects "
                           "WHEN NEW.nID = 1500 BEGIN SELECT RAISE(ABORT, 'boom'); END")
-                                    << int(RuntimeError::StoreFailed);
+        << int(RuntimeError::StoreFailed);
     QTest::newRow("unknown category") << QString() << int(RuntimeError::CategoryNotFound);
 }
 
@@ -584,7 +545,6 @@ void TestTemplateStore::failureMidSave()
     fillTemplate(bill, 30, QStringLiteral("A"));
     m_store->save(bill);
     const QStringList saved = captionsOf(bill);
-
     for (const auto &obj : bill.mObjs) {
         obj->ObjCtl()->setCaption(QString(200, QLatin1Char('B')));
         obj->setEditFlag(1);
@@ -594,10 +554,10 @@ void TestTemplateStore::failureMidSave()
     QVERIFY(pages.exec(QStringLiteral("PRAGMA page_count")) && pages.next());
     if (sabotage.isEmpty())
         bill.mScreenID = 9;
+    else if (sabotage.contains(QLatin1Char('%')))
+        QVERIFY(execOn(*m_store, sabotage.arg(pages.value(0).toInt() + 2)));
     else
-        QVERIFY(execOn(*m_store, sabotage.contains(QLatin1Char('%'))
-                                     ? sabotage.arg(pages.value(0).toInt() + 2)
-                                     : sabotage));
+        QVERIFY(execOn(*m_store, sabotage));
 
     QCOMPARE(errorOf([&] { m_store->save(bill); }), error);
     QCOMPARE(bill.mRevision, 1);
@@ -615,15 +575,18 @@ void TestTemplateStore::loadFails_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<int>("error");
     const int corrupt = RuntimeError::TemplateDataCorrupt;
-    QTest::newRow("unknown kind") << QStringLiteral("UPDATE BillObjects SET eType = 9 WHERE nID = 1") << 1 << corrupt;
-    QTest::newRow("id outside its kind") << QStringLiteral("UPDATE BillObjects SET nID = 1500 WHERE nID = 2") << 1 << corrupt;
-    QTest::newRow("text in a number") << QStringLiteral("UPDATE BillObjects SET \"Left\" = 'abc' WHERE nID = 1001") << 1 << corrupt;
-    QTest::newRow("line without its end") << QStringLiteral("UPDATE BillObjects SET y2 = NULL WHERE nID = 1") << 1 << corrupt;
-    QTest::newRow("flag out of range") << QStringLiteral("UPDATE BillObjects SET Locked = 2 WHERE nID = 2002") << 1 << corrupt;
-    QTest::newRow("lost object row") << QStringLiteral("DELETE FROM BillObjects WHERE Position = 5") << 1 << corrupt;
-    QTest::newRow("picture bytes damaged") << QStringLiteral("UPDATE BillPictures SET Data = x'00ff00' WHERE nID = 2003") << 1 << corrupt;
-    QTest::newRow("picture of a text") << QStringLiteral("UPDATE BillPictures SET nID = 1001 WHERE nID = 2001") << 1 << corrupt;
-    QTest::newRow("page of no size") << QStringLiteral("UPDATE BillTemplates SET PageWidth = 0") << 1 << corrupt;
+    auto row = [corrupt](const char *name, const char *sql) {
+        QTest::newRow(name) << QString::fromUtf8(sql) << 1 << corrupt;
+    };
+    row("unknown kind", "UPDATE BillObjects SET eType = 9 WHERE nID = 1");
+    row("id outside its kind", "UPDATE BillObjects SET nID = 1500 WHERE nID = 2");
+    row("text in a number", "UPDATE BillObjects SET \"Left\" = 'abc' WHERE nID = 1001");
+    row("line without its end", "UPDATE BillObjects SET y2 = NULL WHERE nID = 1");
+    row("flag out of range", "UPDATE BillObjects SET Locked = 2 WHERE nID = 2002");
+    row("lost object row", "DELETE FROM BillObjects WHERE Position = 5");
+    row("picture bytes damaged", "UPDATE BillPictures SET Data = x'00ff00' WHERE nID = 2003");
+    row("picture of a text", "UPDATE BillPictures SET nID = 1001 WHERE nID = 2001");
+    row("page of no size", "UPDATE BillTemplates SET PageWidth = 0");
     QTest::newRow("no such template") << QString() << 77 << int(RuntimeError::TemplateNotFound);
 }
 
@@ -636,15 +599,14 @@ void TestTemplateStore::loadFails()
     BillTemplate bill;
     fillTemplate(bill, 12, QStringLiteral("A"));
     m_store->save(bill);
-    if (!sabotage.isEmpty())
-        QVERIFY(execOn(*m_store, sabotage));
+    QVERIFY(sabotage.isEmpty() || execOn(*m_store, sabotage));
 
     BillTemplate fresh;
     QCOMPARE(errorOf([&] { m_store->load(int16_t(id), fresh); }), error);
     QCOMPARE(fresh.mID, int16_t(0));
     QCOMPARE(fresh.mObjs.Count(), 0);
-    QCOMPARE(fresh.mObjs.page().ObjLine().size(), std::size_t(1));
-    QCOMPARE(fresh.mObjs.page().PicHD().size(), std::size_t(1));
+    QCOMPARE(fresh.mObjs.page().ObjLine().size() + fresh.mObjs.page().PicHD().size(),
+             std::size_t(2));
     // Refused outright: a record that holds objects already.
     QCOMPARE(errorOf([&] { m_store->load(bill.mID, bill); }), int(RuntimeError::InvalidArgument));
 }
@@ -656,8 +618,8 @@ void TestTemplateStore::revisionConflict_data()
     QTest::newRow("deleted meanwhile") << QStringLiteral("delete") << SaveResult::TemplateGone;
     QTest::newRow("saved from elsewhere") << QStringLiteral("save") << SaveResult::ChangedElsewhere;
     // Deleting the highest id frees it for the next new template.
-    QTest::newRow("id taken by another template") << QStringLiteral("reuse")
-                                                  << SaveResult::ChangedElsewhere;
+    QTest::newRow("id taken by another template")
+        << QStringLiteral("reuse") << SaveResult::ChangedElsewhere;
 }
 
 void TestTemplateStore::revisionConflict()
@@ -665,10 +627,8 @@ void TestTemplateStore::revisionConflict()
     QFETCH(QString, elsewhere);
     QFETCH(SaveResult, result);
     BillTemplate mine;
-    mine.Caption = QStringLiteral("我的");
     fillTemplate(mine, 6, QStringLiteral("A"));
     m_store->save(mine);
-
     TemplateStore other(path());
     BillTemplate theirs;
     other.load(mine.mID, theirs);
@@ -677,12 +637,11 @@ void TestTemplateStore::revisionConflict()
         other.save(theirs);
     } else {
         other.remove(mine.mID);
-        if (elsewhere == "reuse") {
-            BillTemplate newcomer;
-            newcomer.Caption = QStringLiteral("他的");
+        BillTemplate newcomer;
+        newcomer.Caption = QStringLiteral("他的");
+        if (elsewhere == "reuse")
             other.save(newcomer);
-            QCOMPARE(newcomer.mID, mine.mID);
-        }
+        QCOMPARE(newcomer.mID, elsewhere == "reuse" ? mine.mID : int16_t(0));
     }
     const int templates = rowCount(other, StoreTables::Templates);
     const int objects = rowCount(other, StoreTables::Objects);
@@ -693,27 +652,24 @@ void TestTemplateStore::revisionConflict()
     QCOMPARE(mine.mRevision, 1);
     QCOMPARE(rowCount(other, StoreTables::Templates), templates);
     QCOMPARE(rowCount(other, StoreTables::Objects), objects);
-    if (templates > 0)
-        QCOMPARE(other.templates(0).front().name, QStringLiteral("他的"));
     // The way out the catalogue offers: a new template.
     m_store->saveAs(mine, QStringLiteral("我的（副本）"), 0);
-    QVERIFY(mine.mID > 0);
     QCOMPARE(rowCount(other, StoreTables::Objects, mine.mID), 6);
 }
 
 void TestTemplateStore::schemaCreatedAndUpgraded()
 {
     QCOMPARE(m_store->schemaVersion(), StoreSchema::currentVersion());
+    m_store = std::make_unique<TemplateStore>(path());
     QCOMPARE(m_store->categories().size(), 1);
     QCOMPARE(m_store->categories().front().id, int16_t(0));
     QCOMPARE(m_store->categories().front().name, QStringLiteral("演示数据"));
-    m_store = std::make_unique<TemplateStore>(path());
-    QCOMPARE(m_store->categories().size(), 1);
 
     // A later version adds a column; the step runs once (twice would fail).
     std::vector<StoreSchema::Step> later = StoreSchema::steps();
     later.push_back([](QSqlDatabase &db) {
-        StoreSchema::exec(db, QStringLiteral("ALTER TABLE BillCategories ADD COLUMN DataSource TEXT"));
+        StoreSchema::exec(db,
+                          QStringLiteral("ALTER TABLE BillCategories ADD COLUMN DataSource TEXT"));
     });
     QSqlDatabase db = QSqlDatabase::database(m_store->connectionName());
     StoreSchema::upgrade(db, later);
@@ -722,7 +678,8 @@ void TestTemplateStore::schemaCreatedAndUpgraded()
     QVERIFY(execOn(*m_store, QStringLiteral("SELECT DataSource FROM BillCategories")));
 
     // A store of a later program is left alone.
-    QVERIFY(execOn(*m_store, QStringLiteral("UPDATE StoreInfo SET Value = 99 WHERE Name = 'SchemaVersion'")));
+    QVERIFY(execOn(*m_store,
+                   QStringLiteral("UPDATE StoreInfo SET Value = 99 WHERE Name = 'SchemaVersion'")));
     db = QSqlDatabase();
     m_store.reset();
     QCOMPARE(errorOf([&] { TemplateStore store(path()); }), int(RuntimeError::StoreTooNew));
