@@ -128,6 +128,8 @@ class TemplateStore::Private
 public:
     explicit Private(const QString &path);
     ~Private();
+    void open(const QString &path);
+    void close();
 
     QString quoted(const char *column) const
     {
@@ -173,6 +175,23 @@ TemplateStore::Private::Private(const QString &path)
     connection = QStringLiteral("TemplateStore-%1").arg(++serial);
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
+    // A constructor that throws runs no destructor: the connection (and
+    // with it the open file) goes here.
+    try {
+        open(path);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+TemplateStore::Private::~Private()
+{
+    close();
+}
+
+void TemplateStore::Private::open(const QString &path)
+{
     if (!db.isValid())
         throw StoreError::of(RuntimeError::StoreCannotOpen, db, QStringLiteral("QSQLITE"));
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
@@ -184,7 +203,7 @@ TemplateStore::Private::Private(const QString &path)
     StoreSchema::upgrade(db);
 }
 
-TemplateStore::Private::~Private()
+void TemplateStore::Private::close()
 {
     for (auto &statement : statements)
         statement.reset();

@@ -509,6 +509,7 @@ void TestTemplateStore::unusableStore()
                  error);
     }
     QCOMPARE(description, RuntimeError::standardDescription(error));
+    QVERIFY(QSqlDatabase::connectionNames().filter(QStringLiteral("TemplateStore")).isEmpty());
     QVERIFY(timer.elapsed() < 2 * TemplateStore::BusyTimeoutMs);
 
     if (locker.isOpen())
