@@ -1,6 +1,7 @@
 #include "PicturePicker.h"
 
 #include "platform/Dialogs.h"
+#include "platform/PictureCodec.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
@@ -19,11 +20,14 @@ std::optional<QString> choose()
     return Platform::dialogs().OpenFile(request);
 }
 
-QImage load(const QString &fileName)
+QImage load(const QString &fileName, QByteArray *bytes)
 {
-    QImage picture;
-    if (!picture.load(fileName))
+    const QByteArray data = PictureCodec::readFile(fileName);
+    const QImage picture = PictureCodec::decode(data, fileName);
+    if (picture.isNull())
         throw RuntimeError(RuntimeError::CannotLoadPicture, fileName);
+    if (bytes)
+        *bytes = data;
     return picture;
 }
 

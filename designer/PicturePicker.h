@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -15,7 +16,8 @@ constexpr int Flags = 6164;
 
 // The file chosen, or nothing when the dialog was cancelled.
 std::optional<QString> choose();
-// Throws RuntimeError (481) when the file is not a readable picture.
-QImage load(const QString &fileName);
+// Throws RuntimeError (481) when the file is not a readable picture. The
+// file's bytes go to bytes, so the picture outlives its file.
+QImage load(const QString &fileName, QByteArray *bytes = nullptr);
 
 } // namespace PicturePicker

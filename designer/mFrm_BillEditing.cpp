@@ -31,7 +31,8 @@ void mFrm_Bill::ObjImg_DblClick(int Index)
     }
     if (file->isEmpty())
         return;
-    const QImage picture = PicturePicker::load(*file);
-    image.setPicture(picture);
+    QByteArray bytes;
+    const QImage picture = PicturePicker::load(*file, &bytes);
+    image.setPicture(picture, bytes);
     image.setTag(*file);
 }

@@ -22,5 +22,8 @@ struct BillTemplate
     double mColWidth = 0; // twips
     int16_t mcolcount = 0;
     bool mBlnColFirst = false;
+    // The stored revision this record was read or last saved as (0: never
+    // stored); a save over a newer revision is refused.
+    int32_t mRevision = 0;
     ObjDraws mObjs;
 };

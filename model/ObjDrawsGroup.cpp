@@ -114,7 +114,7 @@ void copyLook(const Element &from, Element &to, int eType, int tmpFix)
     to.setForeColor(from.ForeColor());
     to.setBorderColor(from.BorderColor());
     to.setAlignment(from.Alignment());
-    to.setPicture(from.Picture());
+    to.setPicture(from.Picture(), from.PictureData());
     to.setStretch(from.Stretch());
     if (eType == ObjDraw::Line) {
         to.setBorderStyle(from.BorderStyle());

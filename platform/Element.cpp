@@ -198,6 +198,12 @@ void Element::setAlignment(int v)
 
 void Element::setPicture(const QImage &v)
 {
+    setPicture(v, QByteArray());
+}
+
+void Element::setPicture(const QImage &v, const QByteArray &data)
+{
+    m_pictureData = data;
     if (v.cacheKey() == m_picture.cacheKey())
         return;
     const QRectF before = paintBounds();
@@ -258,6 +264,7 @@ void Element::copyLookFrom(const Element &other)
     m_autoSize = other.m_autoSize;
     m_alignment = other.m_alignment;
     m_picture = other.m_picture;
+    m_pictureData = other.m_pictureData;
     m_pictureSize = other.m_pictureSize;
     m_stretch = other.m_stretch;
     m_mousePointer = other.m_mousePointer;

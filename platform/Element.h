@@ -4,6 +4,7 @@
 #include "ElementKind.h"
 #include "PointerShape.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QRectF>
@@ -92,7 +93,12 @@ public:
     void setAlignment(int v);
 
     const QImage &Picture() const { return m_picture; }
+    // A picture without the bytes it came from (handles, clearing).
     void setPicture(const QImage &v);
+    // The encoded bytes travel with the picture, so a template saves whole
+    // even when the file it was chosen from has gone.
+    void setPicture(const QImage &v, const QByteArray &data);
+    const QByteArray &PictureData() const { return m_pictureData; }
     bool Stretch() const { return m_stretch; }
     void setStretch(bool v);
 
@@ -140,6 +146,7 @@ private:
     bool m_autoSize = false;
     int m_alignment = LeftJustify;
     QImage m_picture;
+    QByteArray m_pictureData;
     QSize m_pictureSize; // kept apart: every change of a handle asks for it
     bool m_stretch = false;
     int m_mousePointer = PointerShape::Default;

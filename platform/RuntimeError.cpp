@@ -44,6 +44,28 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("选择了“取消”");
     case ObjectLimitReached:
         return QStringLiteral("对象数量已超出上限！");
+    case StoreCannotOpen:
+        return QStringLiteral("无法打开单据模板库：文件或文件夹不存在或不可写");
+    case StoreReadOnly:
+        return QStringLiteral("单据模板库是只读的，无法保存");
+    case StoreBusy:
+        return QStringLiteral("单据模板库正被其他程序使用，请稍后再试");
+    case StoreCorrupt:
+        return QStringLiteral("单据模板库文件已损坏或不是单据模板库");
+    case StoreFull:
+        return QStringLiteral("磁盘空间不足，单据模板库无法保存");
+    case StoreFailed:
+        return QStringLiteral("单据模板库读写失败");
+    case StoreTooNew:
+        return QStringLiteral("单据模板库由较新版本的程序建立，本程序无法使用");
+    case TemplateNotFound:
+        return QStringLiteral("单据模板库中没有这张单据");
+    case TemplateDataCorrupt:
+        return QStringLiteral("单据数据已损坏，无法打开");
+    case TemplateIdsExhausted:
+        return QStringLiteral("单据编号已用完，无法再保存新的单据");
+    case CategoryNotFound:
+        return QStringLiteral("单据类别不存在");
     default:
         return QStringLiteral("应用程序定义的错误");
     }

@@ -23,7 +23,19 @@ public:
         CannotLoadPicture = 481,
         PrinterError = 482,
         DialogCancelled = 32755,
-        ObjectLimitReached = 32000
+        ObjectLimitReached = 32000,
+        // The template store.
+        StoreCannotOpen = 32100,
+        StoreReadOnly = 32101,
+        StoreBusy = 32102,
+        StoreCorrupt = 32103,
+        StoreFull = 32104,
+        StoreFailed = 32105,
+        StoreTooNew = 32106,
+        TemplateNotFound = 32110,
+        TemplateDataCorrupt = 32111,
+        TemplateIdsExhausted = 32112,
+        CategoryNotFound = 32113
     };
 
     // An error with the standard description of its number; source names

@@ -1010,6 +1010,14 @@ void TestDesignerWindow::pictureChoice()
              QStringLiteral("位图文件(*.Bmp)|*.Bmp|所有图形文件|*.Bmp;*.Jpg;*.Gif;*.Ico|所有文件(*.*)|*.*"));
     QCOMPARE(dialogs->shown.front().file.flags, 6164);
     QCOMPARE(image.Picture().size(), pictureSize);
+    // The bytes stay with the picture: the file may go before the save.
+    if (answer == "good.bmp") {
+        QFile file(dir.filePath(answer));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(image.PictureData(), file.readAll());
+    } else {
+        QVERIFY(image.PictureData().isEmpty());
+    }
     if (answer == "good.bmp")
         QCOMPARE(image.Tag(), dir.filePath(answer));
     else if (answer.isEmpty())

@@ -704,7 +704,8 @@ void TestObjDraws::cloneOfLineAndPicture()
     auto picture = addBox(objs, ObjDraw::Picture, 2000, 1000, 600, 400);
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::green);
-    picture->ObjCtl()->setPicture(image);
+    const QByteArray bytes("the picture file's bytes");
+    picture->ObjCtl()->setPicture(image, bytes);
     picture->ObjCtl()->setStretch(false);
     picture->ObjCtl()->setBorderStyle(0);
     picture->setBStyle(2);
@@ -723,6 +724,7 @@ void TestObjDraws::cloneOfLineAndPicture()
     QCOMPARE(pictureClone->nID(), 2002);
     QCOMPARE(boxOf(*pictureClone), QRectF(1985, 985, 600, 400));
     QCOMPARE(pictureClone->ObjCtl()->Picture(), image);
+    QCOMPARE(pictureClone->ObjCtl()->PictureData(), bytes);
     QVERIFY(!pictureClone->ObjCtl()->Stretch());
     QCOMPARE(pictureClone->ObjCtl()->BorderStyle(), 0);
     QCOMPARE(pictureClone->BStyle(), 2);

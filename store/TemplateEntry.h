@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// One stored template as the catalogue lists it: its id and name.
+struct TemplateEntry
+{
+    int16_t id = 0;
+    QString name;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "store/Category.h"
+#include "store/SaveResult.h"
+#include "store/TemplateEntry.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+struct BillTemplate;
+
+// The template store: categories, templates with their page settings,
+// objects and pictures, in one database file (SQLite through Qt SQL).
+// Created with its schema on first use and upgraded when the program's
+// schema is newer. Every operation throws RuntimeError with a Chinese
+// description when the store cannot be read or written; none shows a
+// message. A write is one transaction: it lands whole or not at all.
+class TemplateStore
+{
+public:
+    static constexpr int16_t DemoCategory = 0;
+    static constexpr int16_t MaxTemplateID = 32767;
+    // How long a call waits for another program's lock before it fails.
+    static constexpr int BusyTimeoutMs = 2000;
+
+    // The user's store: "templates.sqlite" in the application-data folder.
+    static QString defaultPath();
+
+    // Opens (creates, upgrades) the store file at path.
+    explicit TemplateStore(const QString &path = defaultPath());
+    ~TemplateStore();
+    TemplateStore(const TemplateStore &) = delete;
+    TemplateStore &operator=(const TemplateStore &) = delete;
+
+    QString path() const;
+    // The Qt SQL connection of this store (one per store object).
+    QString connectionName() const;
+    int schemaVersion() const;
+
+    // Every category, by id.
+    QList<Category> categories() const;
+    // The templates of a category, by name.
+    QList<TemplateEntry> templates(int16_t categoryID) const;
+    // A template of that name exists in the category, ignoring ignoreID.
+    bool nameExists(int16_t categoryID, const QString &name, int16_t ignoreID = 0) const;
+
+    // Saves the record under its id, name (Caption) and category
+    // (mScreenID), replacing what was stored: page settings, page size and
+    // every shown object. A never-saved record (mID 0) gets a free id.
+    // Written only when the stored template is still the revision the
+    // record has; otherwise nothing is written and the result says why. On
+    // success the record has its id and new revision and every object
+    // EditFlag -1; on failure the record and the store stay as they were.
+    SaveResult save(BillTemplate &bill);
+    // Saves a copy under a new id, name and category, which the record then
+    // takes; the template it came from stays as it was.
+    void saveAs(BillTemplate &bill, const QString &name, int16_t categoryID);
+    // Loads the stored template into a fresh record (no objects loaded):
+    // every object at its stored id and collection position, saved
+    // (EditFlag -1). Throws, leaving the record without objects and mID 0,
+    // when the template is missing or any of its rows is damaged.
+    void load(int16_t id, BillTemplate &fresh);
+    // Deletes the template's rows of the three tables; false when there
+    // was no such template.
+    bool remove(int16_t id);
+
+private:
+    class Private;
+    std::unique_ptr<Private> d;
+};
