@@ -3,6 +3,7 @@
 
 #include "bench/BenchFigure.h"
 #include "designer/DesignerShell.h"
+#include "designer/DrawTool.h"
 #include "designer/PageView.h"
 #include "designer/mFrm_Bill.h"
 
@@ -20,6 +21,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -30,11 +32,12 @@ constexpr int Rows = 50;
 constexpr double CellWidth = 500;
 constexpr double CellHeight = 400;
 constexpr int Steps = 200;
+constexpr std::array<int, 3> Kinds{ObjDraw::Line, ObjDraw::Text, ObjDraw::Picture};
 
 class BenchShell : public DesignerShell
 {
 public:
-    int gDrawMode() const override { return 0; }
+    int gDrawMode() const override { return DrawTool::Select; }
     void SelectDrawTool(int) override {}
     mFrm_Bill *gActiveBill() const override { return active; }
     void setGActiveBill(mFrm_Bill *bill) override { active = bill; }
@@ -63,30 +66,33 @@ void fillPage(mFrm_Bill &bill)
 {
     QImage picture(16, 16, QImage::Format_RGB32);
     picture.fill(QColor(200, 120, 40));
-    int next[4] = {0, ObjDraw::FirstID(1), ObjDraw::FirstID(2), ObjDraw::FirstID(3)};
+    // The next id of each kind, indexed by kind.
+    std::array<int, ObjDraw::Picture + 1> next{};
+    for (int kind : Kinds)
+        next[kind] = ObjDraw::FirstID(kind);
     for (int i = 0; i < Columns * Rows; ++i) {
-        const int kind = 1 + i % 3;
+        const int kind = Kinds[i % Kinds.size()];
         const double left = (i % Columns) * CellWidth + 60;
         const double top = (i / Columns) * CellHeight + 60;
         const int id = next[kind]++;
         Element *element = nullptr;
-        if (kind == 1) {
+        if (kind == ObjDraw::Line) {
             element = &bill.ObjLine().Load(id);
             element->setLine(left, top, left + CellWidth - 120, top + CellHeight - 120);
-        } else if (kind == 2) {
+        } else if (kind == ObjDraw::Text) {
             element = &bill.ObjText().Load(id);
             element->Move(left, top, CellWidth - 120, CellHeight - 120);
             element->setCaption(QStringLiteral("文字%1").arg(id));
-            element->setBorderStyle(1);
+            element->setBorderStyle(Element::FixedSingle);
         } else {
             element = &bill.ObjImg().Load(id);
             element->Move(left, top, CellWidth - 120, CellHeight - 120);
             element->setPicture(picture);
             element->setStretch(true);
-            element->setBorderStyle(1);
+            element->setBorderStyle(Element::FixedSingle);
         }
         element->setVisible(true);
-        bill.mObjs().LinkCtl(id, kind, element, 0);
+        bill.mObjs().LinkCtl(id, kind, element, ObjDraw::Created);
     }
 }
 
@@ -114,6 +120,7 @@ int main(int argc, char **argv)
     bill.show();
     if (!QTest::qWaitForWindowExposed(&bill))
         return 1;
+    // The first frame of the page is painted before anything is timed.
     QCoreApplication::processEvents();
 
     PaintCounter counter;

@@ -3,10 +3,11 @@
 // the same element records doing the same reads and writes without the
 // model's bookkeeping.
 #include "bench/BenchFigure.h"
+#include "model/HandlePictures.h"
+#include "model/HandlePosition.h"
 #include "model/ObjDraws.h"
 #include "model/ObjGeometry.h"
 #include "model/ObjHds.h"
-#include "model/HandlePictures.h"
 
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
@@ -28,6 +29,7 @@
 namespace {
 
 constexpr int PerKind = 1000;
+constexpr std::array<int, 3> Kinds{ObjDraw::Line, ObjDraw::Text, ObjDraw::Picture};
 constexpr double PageWidth = 30000;
 constexpr double PageHeight = 40000;
 
@@ -36,7 +38,7 @@ struct Template
     ObjDraws objs;
     // The same records, for the reference loops.
     std::vector<Element *> elements;
-    std::vector<std::array<Element *, 8>> handles;
+    std::vector<std::array<Element *, HandlePosition::Count>> handles;
     std::vector<int> kinds;
 };
 
@@ -49,21 +51,23 @@ void build(Template &t)
     page.setWidth(PageWidth);
     page.setHeight(PageHeight);
     for (int i = 0; i < 3 * PerKind; ++i) {
-        const int kind = 1 + i % 3;
+        const int kind = Kinds[i % Kinds.size()];
         const double left = std::round(x(random));
         const double top = std::round(y(random));
-        ElementArray &array = kind == 1 ? page.ObjLine() : kind == 2 ? page.ObjText() : page.ObjImg();
+        ElementArray &array = kind == ObjDraw::Line   ? page.ObjLine()
+                              : kind == ObjDraw::Text ? page.ObjText()
+                                                      : page.ObjImg();
         Element &e = array.Load(array.UBound() + 1);
-        if (kind == 1)
+        if (kind == ObjDraw::Line)
             e.setLine(left, top, left + 1500, top + (i % 2 ? 0 : 400));
         else
             e.Move(left, top, 1200, 300);
         e.setVisible(true);
-        auto obj = t.objs.LinkCtl(e.Index(), kind, &e, 0);
+        auto obj = t.objs.LinkCtl(e.Index(), kind, &e, ObjDraw::Created);
         t.elements.push_back(&e);
         t.kinds.push_back(kind);
-        std::array<Element *, 8> hds{};
-        for (int p = 1; p <= 8; ++p)
+        std::array<Element *, HandlePosition::Count> hds{};
+        for (int p = HandlePosition::TopLeft; p <= HandlePosition::Count; ++p)
             hds[p - 1] = obj->Handls()->Item(p).ObjCtl();
         t.handles.push_back(hds);
     }
@@ -116,6 +120,17 @@ void figure(const char *name, int reps, int callsPerRep, const std::function<voi
     std::fflush(stdout);
 }
 
+// A line uses two handles, on its ends: the top-left and the bottom-right.
+int handlesInUse(int kind)
+{
+    return kind == ObjDraw::Line ? 2 : HandlePosition::Count;
+}
+
+int positionInUse(int kind, int k)
+{
+    return kind == ObjDraw::Line && k == 1 ? HandlePosition::BottomRight : k + 1;
+}
+
 // Handle placement as the reference does it: the same rule, no lookups.
 struct Placement
 {
@@ -127,42 +142,43 @@ void placeHandles(const Template &t, std::size_t i, const Placement &p)
 {
     const Element &e = *t.elements[i];
     const auto &hds = t.handles[i];
-    if (t.kinds[i] == 1) {
-        hds[0]->Move(e.x1() - p.hw + p.px, e.y1() - p.hh + p.py);
-        hds[4]->Move(e.x2() - p.hw - p.px, e.y2() - p.hh - p.py);
+    if (t.kinds[i] == ObjDraw::Line) {
+        hds[HandlePosition::TopLeft - 1]->Move(e.x1() - p.hw + p.px, e.y1() - p.hh + p.py);
+        hds[HandlePosition::BottomRight - 1]->Move(e.x2() - p.hw - p.px, e.y2() - p.hh - p.py);
         return;
     }
     const QRectF box(e.Left(), e.Top(), e.Width(), e.Height());
-    for (int pos = 1; pos <= 8; ++pos) {
+    for (int pos = HandlePosition::TopLeft; pos <= HandlePosition::Count; ++pos) {
         const QPointF at = ObjGeometry::handleTopLeft(pos, box, p.hw, p.hh, p.px, p.py);
         hds[pos - 1]->Move(at.x(), at.y());
     }
 }
 
 // The selected look: handle pictures and pointers, handles shown, label border.
-void showSelected(const Template &t, std::size_t i, int state)
+void showSelected(const Template &t, std::size_t i, ObjHd::State state)
 {
-    const int inUse = t.kinds[i] == 1 ? 2 : 8;
+    const int kind = t.kinds[i];
+    const int inUse = handlesInUse(kind);
     const auto &hds = t.handles[i];
     for (int k = 0; k < inUse; ++k) {
-        Element *h = hds[t.kinds[i] == 1 && k == 1 ? 4 : k];
+        Element *h = hds[positionInUse(kind, k) - 1];
         h->setPicture(HandlePictures::forState(state));
-        h->setMousePointer(ObjHd::HdPointer(t.kinds[i] == 1 && k == 1 ? 5 : k + 1));
+        h->setMousePointer(ObjHd::HdPointer(positionInUse(kind, k)));
     }
     for (int k = 0; k < inUse; ++k)
-        hds[t.kinds[i] == 1 && k == 1 ? 4 : k]->setVisible(true);
-    if (t.kinds[i] == 2)
-        t.elements[i]->setBorderStyle(1);
+        hds[positionInUse(kind, k) - 1]->setVisible(true);
+    if (kind == ObjDraw::Text)
+        t.elements[i]->setBorderStyle(Element::FixedSingle);
 }
 
 // Making a selected object current: the current picture on the handles in
 // use, then all its handles on top.
 void makeCurrent(const Template &t, std::size_t i)
 {
-    const int inUse = t.kinds[i] == 1 ? 2 : 8;
+    const int kind = t.kinds[i];
     const auto &hds = t.handles[i];
-    for (int k = 0; k < inUse; ++k)
-        hds[t.kinds[i] == 1 && k == 1 ? 4 : k]->setPicture(HandlePictures::forState(1));
+    for (int k = 0; k < handlesInUse(kind); ++k)
+        hds[positionInUse(kind, k) - 1]->setPicture(HandlePictures::forState(ObjHd::Current));
     for (Element *h : hds)
         h->ZOrder();
 }
@@ -188,7 +204,7 @@ void adjustReference(Template &t, const Placement &p)
         Element &e = *t.elements[i];
         if (!e.Visible())
             continue;
-        if (t.kinds[i] != 1) {
+        if (t.kinds[i] != ObjDraw::Line) {
             if (e.Top() < 0)
                 e.setTop(0);
             if (e.Left() < 0)
@@ -230,8 +246,10 @@ int main(int argc, char **argv)
         for (std::size_t i = 0; i < t.elements.size(); ++i) {
             for (Element *h : t.handles[i])
                 h->setVisible(false);
-            if (t.kinds[i] == 2)
-                t.elements[i]->setBorderStyle(t.elements[i]->Caption().trimmed().isEmpty() ? 1 : 0);
+            if (t.kinds[i] == ObjDraw::Text) {
+                const bool blank = t.elements[i]->Caption().trimmed().isEmpty();
+                t.elements[i]->setBorderStyle(blank ? Element::FixedSingle : Element::NoBorder);
+            }
         }
     };
 
@@ -249,7 +267,8 @@ int main(int argc, char **argv)
                    for (const Element *e : t.elements) {
                        if (!e->Visible())
                            continue;
-                       const QRectF r = e->rect().adjusted(-75, -75, 75, 75);
+                       const double m = ObjGeometry::PointMargin;
+                       const QRectF r = e->rect().adjusted(-m, -m, m, m);
                        if (p.x() >= r.left() && p.x() <= r.right() && p.y() >= r.top()
                            && p.y() <= r.bottom()
                            && (!e->isLine()
@@ -272,13 +291,13 @@ int main(int argc, char **argv)
                    const Element &e = *t.elements[i];
                    if (!e.Visible())
                        continue;
-                   const TwipRect r = t.kinds[i] == 1
+                   const TwipRect r = t.kinds[i] == ObjDraw::Line
                                           ? ObjGeometry::lineRangeRect(e.x1(), e.y1(), e.x2(), e.y2())
                                           : ObjGeometry::rectFrom(e.Left(), e.Top(),
                                                                   e.Left() + e.Width(),
                                                                   e.Top() + e.Height());
                    if (ObjGeometry::IntersectRect(band, r)) {
-                       showSelected(t, i, 0);
+                       showSelected(t, i, ObjHd::Selected);
                        first = std::min(first, i);
                    }
                }
@@ -291,7 +310,7 @@ int main(int argc, char **argv)
                std::size_t last = t.elements.size();
                for (std::size_t i = 0; i < t.elements.size(); ++i) {
                    if (t.elements[i]->Visible()) {
-                       showSelected(t, i, 0);
+                       showSelected(t, i, ObjHd::Selected);
                        last = i;
                    }
                }
@@ -307,14 +326,15 @@ int main(int argc, char **argv)
     std::vector<QRectF> layout;
     for (std::size_t i = 0; i < t.elements.size(); ++i) {
         const Element &e = *t.elements[i];
-        layout.push_back(t.kinds[i] == 1 ? QRectF(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()))
-                                         : QRectF(e.Left(), e.Top(), e.Width(), e.Height()));
+        layout.push_back(t.kinds[i] == ObjDraw::Line
+                             ? QRectF(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()))
+                             : QRectF(e.Left(), e.Top(), e.Width(), e.Height()));
     }
     auto restoreLayout = [&] {
         for (std::size_t i = 0; i < t.elements.size(); ++i) {
             Element &e = *t.elements[i];
             const QRectF &r = layout[i];
-            if (t.kinds[i] == 1)
+            if (t.kinds[i] == ObjDraw::Line)
                 e.setLine(r.left(), r.top(), r.right(), r.bottom());
             else
                 e.Move(r.left(), r.top(), r.width(), r.height());
@@ -323,14 +343,14 @@ int main(int argc, char **argv)
         objs.setNCurID(firstText);
     };
 
-    figure("aligntocur", 15, 1, restoreLayout, [&] { objs.AlginToCur(1); },
+    figure("aligntocur", 15, 1, restoreLayout, [&] { objs.AlginToCur(ObjDraws::AlignLeft); },
            [&] {
                const double reference = objs.Item(ObjDraw::KeyOf(objs.nCurID()))->ObjCtl()->Left();
                for (std::size_t i = 0; i < t.elements.size(); ++i) {
                    Element &e = *t.elements[i];
                    if (!e.Visible() || e.Index() == objs.nCurID())
                        continue;
-                   if (t.kinds[i] == 1) {
+                   if (t.kinds[i] == ObjDraw::Line) {
                        double x1 = e.x1(), x2 = e.x2();
                        ObjGeometry::alignSpan(x1, x2, reference, true);
                        e.setLine(x1, e.y1(), x2, e.y2());
@@ -342,14 +362,15 @@ int main(int argc, char **argv)
                adjustReference(t, placement);
            });
 
-    figure("makesamesize", 15, 1, restoreLayout, [&] { objs.MakeSameSize(3); },
+    figure("makesamesize", 15, 1, restoreLayout,
+           [&] { objs.MakeSameSize(ObjDraws::SameWidthAndHeight); },
            [&] {
                const QRectF cur = objs.Item(ObjDraw::KeyOf(objs.nCurID()))->ObjCtl()->rect();
                for (std::size_t i = 0; i < t.elements.size(); ++i) {
                    Element &e = *t.elements[i];
                    if (!e.Visible() || e.Index() == objs.nCurID())
                        continue;
-                   if (t.kinds[i] == 1) {
+                   if (t.kinds[i] == ObjDraw::Line) {
                        double x1 = e.x1(), y1 = e.y1(), x2 = e.x2(), y2 = e.y2();
                        ObjGeometry::resizeSpan(x1, x2, cur.width());
                        ObjGeometry::resizeSpan(y1, y2, cur.height());
@@ -391,7 +412,7 @@ int main(int argc, char **argv)
                        left = PageWidth * 2 - r.width();
                    if (top + r.height() > PageHeight * 2)
                        top = PageHeight * 2 - r.height();
-                   if (t.kinds[i] == 1) {
+                   if (t.kinds[i] == ObjDraw::Line) {
                        const bool lw = e.x1() > e.x2(), up = e.y1() > e.y2();
                        const double w = r.width(), h = r.height();
                        e.setLine(lw ? left + w : left, up ? top + h : top, lw ? left : left + w,

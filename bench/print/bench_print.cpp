@@ -75,15 +75,15 @@ void fillTemplate(BillTemplate &bill, const std::vector<TextItem> &textSpecs,
         e.Move(item.box.left(), item.box.top(), item.box.width(), item.box.height());
         e.setCaption(item.text);
         e.setVisible(true);
-        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, 0);
+        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, ObjDraw::Created);
     }
     ElementArray &lineArray = bill.mObjs.page().ObjLine();
     for (const QLineF &line : lineSpecs) {
         Element &e = lineArray.Load(lineArray.UBound() + 1);
         e.setLine(line.x1(), line.y1(), line.x2(), line.y2());
-        e.setBorderStyle(1);
+        e.setBorderStyle(Element::Solid);
         e.setVisible(true);
-        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Line, &e, 0);
+        bill.mObjs.LinkCtl(e.Index(), ObjDraw::Line, &e, ObjDraw::Created);
     }
 }
 
@@ -190,7 +190,7 @@ void benchPdf100Pages()
     picture.setPicture(logo);
     picture.setStretch(true);
     picture.setVisible(true);
-    bill.mObjs.LinkCtl(picture.Index(), ObjDraw::Picture, &picture, 0);
+    bill.mObjs.LinkCtl(picture.Index(), ObjDraw::Picture, &picture, ObjDraw::Created);
 
     Mod_Print::setPrintDeviceFactory([pdf] { return std::make_shared<QtPrintDevice>(pdf); });
     Mod_Print::Run().Bill = &bill;

@@ -5,8 +5,10 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
+#include <QColor>
+#include <QImage>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 
 class tst_Images : public QObject
 {

@@ -1,6 +1,7 @@
 #include "app/Module1.h"
 #include "app/StatusBar.h"
 #include "app/mFrm_Main.h"
+#include "designer/ShellNames.h"
 #include "platform/AppSetup.h"
 #include "platform/Clock.h"
 #include "platform/FakeDialogs.h"
@@ -9,12 +10,18 @@
 #include "platform/RecordingPointerConfinement.h"
 #include "platform/Screen.h"
 
+#include <QAction>
+#include <QDateTime>
+#include <QHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -331,15 +338,20 @@ void tst_MainWindow::timerDrivesClock()
 
 void tst_MainWindow::exitAnswerNoKeepsRunning_data()
 {
-    QTest::addColumn<QString>("way");
-    QTest::newRow("close box") << "close";
-    QTest::newRow("menu 退出") << "mnu_FileExit";
-    QTest::newRow("toolbar Exit") << "Exit";
+    using Way = std::function<void(mFrm_Main &)>;
+    QTest::addColumn<Way>("leave");
+    QTest::newRow("close box") << Way([](mFrm_Main &w) { QVERIFY(!w.close()); });
+    QTest::newRow("menu 退出") << Way([](mFrm_Main &w) {
+        w.action(MenuItem::FileExit)->trigger();
+    });
+    QTest::newRow("toolbar Exit") << Way([](mFrm_Main &w) {
+        w.button(ToolbarKey::Exit)->trigger();
+    });
 }
 
 void tst_MainWindow::exitAnswerNoKeepsRunning()
 {
-    QFETCH(QString, way);
+    QFETCH(std::function<void(mFrm_Main &)>, leave);
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -350,12 +362,7 @@ void tst_MainWindow::exitAnswerNoKeepsRunning()
     pointer().ClipCursor(QRect(10, 10, 100, 100));
     m_dialogs->msgAnswers.push_back(MsgResult::No);
 
-    if (way == "close")
-        QVERIFY(!w.close());
-    else if (way == "Exit")
-        w.button(way)->trigger();
-    else
-        w.action(way)->trigger();
+    leave(w);
 
     QCOMPARE(m_dialogs->messages(), QStringList{"您确认要退出系统吗？"});
     const FakeDialogs::Shown *question = m_dialogs->lastMessage();
@@ -391,7 +398,7 @@ void tst_MainWindow::exitAnswerYesClosesDesignersAndSaves()
 void tst_MainWindow::aboutBox()
 {
     mFrm_Main w;
-    w.action("mun_About")->trigger();
+    w.action(MenuItem::About)->trigger();
     QCOMPARE(m_dialogs->shown.size(), size_t(1));
     const FakeDialogs::Shown &box = m_dialogs->shown.front();
     QCOMPARE(box.kind, QStringLiteral("MsgBox"));
@@ -407,33 +414,37 @@ void tst_MainWindow::aboutBox()
 
 void tst_MainWindow::viewToggles_data()
 {
+    using Bar = std::function<QWidget *(const mFrm_Main &)>;
     QTest::addColumn<QString>("item");
-    QTest::newRow("toolbar") << "mun_ViewToolbar";
-    QTest::newRow("status bar") << "mun_ViewStatusbar";
+    QTest::addColumn<Bar>("bar");
+    QTest::addColumn<Bar>("other");
+    const Bar toolBar = [](const mFrm_Main &w) { return w.TlbMain(); };
+    const Bar statusBar = [](const mFrm_Main &w) { return w.sbrMain(); };
+    QTest::newRow("toolbar") << QString(MenuItem::ViewToolbar) << toolBar << statusBar;
+    QTest::newRow("status bar") << QString(MenuItem::ViewStatusbar) << statusBar << toolBar;
 }
 
 void tst_MainWindow::viewToggles()
 {
     QFETCH(QString, item);
+    using Bar = std::function<QWidget *(const mFrm_Main &)>;
+    QFETCH(Bar, bar);
+    QFETCH(Bar, other);
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QWidget *bar = item == "mun_ViewToolbar" ? static_cast<QWidget *>(w.TlbMain())
-                                             : static_cast<QWidget *>(w.sbrMain());
-    QWidget *other = item == "mun_ViewToolbar" ? static_cast<QWidget *>(w.sbrMain())
-                                               : static_cast<QWidget *>(w.TlbMain());
     QAction *toggle = w.action(item);
     QVERIFY(toggle->isChecked());
-    QVERIFY(bar->isVisible());
+    QVERIFY(bar(w)->isVisible());
 
     toggle->trigger();
     QVERIFY(!toggle->isChecked());
-    QVERIFY(!bar->isVisible());
-    QVERIFY(other->isVisible());
+    QVERIFY(!bar(w)->isVisible());
+    QVERIFY(other(w)->isVisible());
 
     toggle->trigger();
     QVERIFY(toggle->isChecked());
-    QVERIFY(bar->isVisible());
+    QVERIFY(bar(w)->isVisible());
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,22 +1,108 @@
+#include "app/MenuTable.h"
 #include "app/StatusBar.h"
 #include "app/WindowArrange.h"
 #include "app/mFrm_Main.h"
+#include "designer/DrawTool.h"
+#include "designer/ShellNames.h"
 #include "platform/AppSetup.h"
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <QToolBar>
 #include <QToolTip>
-#include <QtTest>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using ItemOf = std::function<QAction *(const mFrm_Main &)>;
+
+ItemOf item(const char *name)
+{
+    return [name](const mFrm_Main &w) { return w.action(name); };
+}
+
+ItemOf drawMenuTool(int tool)
+{
+    return [tool](const mFrm_Main &w) { return w.mun_DrawObj(tool); };
+}
+
+ItemOf contextMenuTool(int tool)
+{
+    return [tool](const mFrm_Main &w) { return w.mun_ObjDraw(tool); };
+}
+
+// The built item of a table entry: array items by their index, the others
+// by name.
+QAction *builtItem(const mFrm_Main &w, const MenuEntry &e)
+{
+    if (e.index < 0)
+        return w.action(e.name);
+    return QLatin1String(e.name) == QLatin1String(MenuItem::DrawObj) ? w.mun_DrawObj(e.index)
+                                                                     : w.mun_ObjDraw(e.index);
+}
+
+// The items of the menu an entry belongs to (the menu bar's for a level-0
+// entry), and the entry's place among them.
+QList<QAction *> siblingsOf(const mFrm_Main &w, const QList<MenuEntry> &table, qsizetype row,
+                            qsizetype &place)
+{
+    const int level = table[row].level;
+    place = 0;
+    qsizetype parent = row - 1;
+    for (; parent >= 0 && table[parent].level >= level; --parent) {
+        if (table[parent].level == level)
+            ++place;
+    }
+    if (level == 0)
+        return w.menuBar()->actions();
+    return w.menu(table[parent].name)->actions();
+}
+
+qsizetype itemsUnder(const QList<QAction *> &actions)
+{
+    qsizetype n = actions.size();
+    for (const QAction *a : actions) {
+        if (a->menu())
+            n += itemsUnder(a->menu()->actions());
+    }
+    return n;
+}
+
+std::vector<QAction *> allItems(const QList<QAction *> &actions)
+{
+    std::vector<QAction *> items;
+    for (QAction *a : actions) {
+        items.push_back(a);
+        if (a->menu()) {
+            const std::vector<QAction *> inner = allItems(a->menu()->actions());
+            items.insert(items.end(), inner.begin(), inner.end());
+        }
+    }
+    return items;
+}
+
+QString toolbarLine(const char *key, const char *rest)
+{
+    return QString::fromLatin1(key) + ' ' + QString::fromUtf8(rest);
+}
+
+} // namespace
 
 class tst_Menus : public QObject
 {
@@ -26,7 +112,14 @@ private slots:
     void initTestCase();
     void init();
 
-    void menuTree();
+    void menusFollowTheTable_data();
+    void menusFollowTheTable();
+    void menusHoldOnlyTheTable();
+    void startStates_data();
+    void startStates();
+    void shortcutsTriggerTheirItems_data();
+    void shortcutsTriggerTheirItems();
+    void toolArraysHoldTheFourToolsInOrder();
     void contextMenuIsHiddenInMenuBar();
     void shortcutsSelectTools_data();
     void shortcutsSelectTools();
@@ -47,9 +140,6 @@ private slots:
     void tileHorizontallyStacksWindows();
 
     void everyCharacterIsInTheFont();
-
-private:
-    QStringList describeMenu(const mFrm_Main &w, const QList<QAction *> &actions, int depth) const;
 };
 
 void tst_Menus::initTestCase()
@@ -63,122 +153,151 @@ void tst_Menus::init()
     Platform::installFakes();
 }
 
-// One line per item: indentation for nesting, the item name (with the
-// array index), caption, shortcut and initial state.
-QStringList tst_Menus::describeMenu(const mFrm_Main &w, const QList<QAction *> &actions,
-                                    int depth) const
+void tst_Menus::menusFollowTheTable_data()
 {
-    QStringList lines;
-    for (QAction *a : actions) {
-        QString name = a->objectName();
-        for (int i = 0; i < 4; ++i) {
-            if (a == w.mun_DrawObj(i) || a == w.mun_ObjDraw(i))
-                name += QStringLiteral("(%1)").arg(i);
-        }
-        QString line = QString(depth * 2, ' ') + name + ' ' + (a->isSeparator() ? "-" : a->text());
-        if (!a->shortcut().isEmpty())
-            line += ' ' + a->shortcut().toString(QKeySequence::PortableText);
-        if (a->isChecked())
-            line += " checked";
-        if (!a->isVisible())
-            line += " hidden";
-        lines << line;
-        if (a->menu())
-            lines << describeMenu(w, a->menu()->actions(), depth + 1);
+    QTest::addColumn<int>("row");
+    const QList<MenuEntry> &table = MenuTable::entries();
+    for (qsizetype row = 0; row < table.size(); ++row) {
+        const MenuEntry &e = table[row];
+        if (e.index < 0)
+            QTest::addRow("%s", e.name) << int(row);
+        else
+            QTest::addRow("%s(%d)", e.name, e.index) << int(row);
     }
-    return lines;
 }
 
-void tst_Menus::menuTree()
+// Each line of the table is an item of the menus, under its name, in its
+// menu and place, with its caption, shortcut and state.
+void tst_Menus::menusFollowTheTable()
+{
+    QFETCH(int, row);
+    const QList<MenuEntry> &table = MenuTable::entries();
+    const MenuEntry &e = table[row];
+    mFrm_Main w;
+    QAction *built = builtItem(w, e);
+    QCOMPARE(built->objectName(), QString::fromLatin1(e.name));
+
+    qsizetype place = 0;
+    const QList<QAction *> siblings = siblingsOf(w, table, row, place);
+    QCOMPARE(siblings.value(place), built);
+
+    const QString caption = QString::fromUtf8(e.caption);
+    QCOMPARE(built->isSeparator(), caption == QLatin1String("-"));
+    if (!built->isSeparator())
+        QCOMPARE(built->text(), caption);
+    QCOMPARE(built->shortcut().toString(QKeySequence::PortableText),
+             QString::fromLatin1(e.shortcut));
+    QCOMPARE(built->isCheckable(), (e.flags & MenuEntry::Checkable) != 0);
+    QCOMPARE(built->isChecked(), (e.flags & MenuEntry::Checked) == MenuEntry::Checked);
+    QCOMPARE(built->isVisible(), (e.flags & MenuEntry::Hidden) == 0);
+
+    // An entry followed by deeper ones opens a menu of its own.
+    const bool opensMenu =
+        e.level == 0 || (row + 1 < table.size() && table[row + 1].level > e.level);
+    QCOMPARE(built->menu() != nullptr, opensMenu);
+    if (opensMenu) {
+        QCOMPARE(w.menu(e.name), built->menu());
+        QCOMPARE(built->menu()->title(), caption);
+    }
+}
+
+void tst_Menus::menusHoldOnlyTheTable()
 {
     mFrm_Main w;
-    const QStringList expected = {
-        "mun_File 文件(&F)",
-        "  mun_FileNew 新建(&N) Ctrl+N",
-        "  mun_FileOpen 打开(&O) Ctrl+O",
-        "  mun_FileClose 关闭(&C)",
-        "  mun_FileLine0 -",
-        "  mun_FileSave 保存(&S) Ctrl+S",
-        "  mun_FileSaveAs 另存为(&A)...",
-        "  mun_FileLine1 -",
-        "  mun_FilePageSetup 页面设置(&U)...",
-        "  mun_FilePreView 打印预览(&V)",
-        "  mun_FileLine2 -",
-        "  mun_FileMRU 最近文件 hidden",
-        "  mun_FileLine3 - hidden",
-        "  mnu_FileExit 退出(&X)",
-        "mun_Edit 编辑(&E)",
-        "  mun_EditDel 删除(&D) Del",
-        "  mun_EditLock 锁定(&U) Ctrl+U",
-        "  mun_EditClone 克隆(&C) Ctrl+C",
-        "  mun_EditLine0 -",
-        "  mun_EditSelAll 全选(&A) Ctrl+A",
-        "  mun_EditProp 属性(&P) Ctrl+P",
-        "mun_Draw 绘制(&D)",
-        "  mun_DrawObj(0) 选区(&S) Ctrl+R checked",
-        "  mun_DrawObj(1) 直线(&L) Ctrl+L",
-        "  mun_DrawObj(2) 文字(&T) Ctrl+T",
-        "  mun_DrawObj(3) 图形(&I) Ctrl+I",
-        "mun_Format 格式(&F)",
-        "  mun_FormatLeft 左对齐(&L)",
-        "  mun_FormatHCenter 水平居中(&C)",
-        "  mun_FormatRight 右对齐(&R)",
-        "  mun_FormatLine0 -",
-        "  mun_FormatTop 顶对齐(&T)",
-        "  mun_FormatVCenter 垂直居中(&M)",
-        "  mun_FormatBottom 底对齐(&B)",
-        "  mun_FormatLine1 -",
-        "  mun_FormatWidth 相同宽度(&W)",
-        "  mun_FormatHeight 相同高度(&H)",
-        "  mun_FormatSize 相同尺寸(&S)",
-        "mun_Tool 工具(&T)",
-        "  mun_ViewToolbar 工具栏(&T) checked",
-        "  mun_ViewStatusbar 状态栏(&B) checked",
-        "  mun_ToolLine -",
-        "  mun_ToolSystem 系统选项",
-        "mun_Window 窗口(&W)",
-        "  mnu_WindowCascade 层叠(&C)",
-        "  mnu_WindowTileHorizontal 横向平铺(&H)",
-        "  mnu_WindowTileVertical 纵向平铺(&V)",
-        "  mnu_WindowArrangeIcons 排列图标(&A)",
-        "mun_Help 帮助(&H)",
-        "  mnu_HelpContents 目录(&C)",
-        "  mun_About 关于(&A)..",
-        "mun_Right Right hidden",
-        "  mun_ObjDraw(0) 选区 checked",
-        "  mun_ObjDraw(1) 直线",
-        "  mun_ObjDraw(2) 文字",
-        "  mun_ObjDraw(3) 图形",
-        "  mun_Line0 -",
-        "  mun_Align 对齐",
-        "    mun_AlignLeft 左对齐",
-        "    mun_AlignHCenter 水平居中",
-        "    mun_AlignRight 右对齐",
-        "    mun_line1 -",
-        "    mun_AlignTop 顶对齐",
-        "    mun_AlignVCenter 垂直居中",
-        "    mun_AlignBottom 底对齐",
-        "  mun_SameSize 统一尺寸",
-        "    mun_SameWidth 相同宽度",
-        "    mun_SameHeight 相同高度",
-        "    mun_SameAll 相同尺寸",
-        "  mun_Line2 -",
-        "  mun_Delete 删除",
-        "  mun_Lock 锁定",
-        "  mun_Clone 克隆",
-        "  mun_Line3 -",
-        "  mun_SelAll 全选",
-        "  mun_ObjProp 属性",
-    };
-    const QStringList actual = describeMenu(w, w.menuBar()->actions(), 0);
-    for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i)
-        QCOMPARE(actual[i], expected[i]);
-    QCOMPARE(actual.size(), expected.size());
+    QCOMPARE(itemsUnder(w.menuBar()->actions()), MenuTable::entries().size());
+}
 
+void tst_Menus::startStates_data()
+{
+    QTest::addColumn<ItemOf>("item");
+    QTest::addColumn<bool>("checkable");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("visible");
+
+    // The designer starts with the selection tool.
+    QTest::newRow("绘制 选区") << drawMenuTool(DrawTool::Select) << true << true << true;
+    QTest::newRow("context 选区") << contextMenuTool(DrawTool::Select) << true << true << true;
+    for (int tool : {DrawTool::Line, DrawTool::Text, DrawTool::Picture}) {
+        QTest::addRow("绘制 tool %d", tool) << drawMenuTool(tool) << true << false << true;
+        QTest::addRow("context tool %d", tool) << contextMenuTool(tool) << true << false << true;
+    }
+    // Both bars are shown at start.
+    QTest::newRow("工具栏") << item(MenuItem::ViewToolbar) << true << true << true;
+    QTest::newRow("状态栏") << item(MenuItem::ViewStatusbar) << true << true << true;
     // The lock items carry a check mark for the designer to set.
-    QVERIFY(w.action("mun_EditLock")->isCheckable());
-    QVERIFY(w.action("mun_Lock")->isCheckable());
-    QVERIFY(!w.action("mun_EditLock")->isChecked());
+    QTest::newRow("编辑 锁定") << item(MenuItem::EditLock) << true << false << true;
+    QTest::newRow("context 锁定") << item(MenuItem::Lock) << true << false << true;
+    // There is no list of recent files to show.
+    QTest::newRow("最近文件") << item(MenuItem::FileMRU) << false << false << false;
+    QTest::newRow("最近文件 separator") << item(MenuItem::FileLine3) << false << false << false;
+    QTest::newRow("Right") << item(MenuItem::Right) << false << false << false;
+    QTest::newRow("plain item") << item(MenuItem::FileNew) << false << false << true;
+}
+
+void tst_Menus::startStates()
+{
+    QFETCH(ItemOf, item);
+    mFrm_Main w;
+    QAction *a = item(w);
+    QTEST(a->isCheckable(), "checkable");
+    QTEST(a->isChecked(), "checked");
+    QTEST(a->isVisible(), "visible");
+}
+
+void tst_Menus::shortcutsTriggerTheirItems_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<ItemOf>("item");
+
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << item(MenuItem::FileNew);
+    QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << item(MenuItem::FileOpen);
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << item(MenuItem::FileSave);
+    QTest::newRow("Del") << int(Qt::Key_Delete) << 0 << item(MenuItem::EditDel);
+    QTest::newRow("Ctrl+U") << int(Qt::Key_U) << ctrl << item(MenuItem::EditLock);
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << item(MenuItem::EditClone);
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << ctrl << item(MenuItem::EditSelAll);
+    QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << item(MenuItem::EditProp);
+    QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << drawMenuTool(DrawTool::Select);
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << ctrl << drawMenuTool(DrawTool::Line);
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << ctrl << drawMenuTool(DrawTool::Text);
+    QTest::newRow("Ctrl+I") << int(Qt::Key_I) << ctrl << drawMenuTool(DrawTool::Picture);
+}
+
+// The key, pressed on the main window, triggers its item and no other.
+void tst_Menus::shortcutsTriggerTheirItems()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(ItemOf, item);
+    mFrm_Main w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    const std::vector<QAction *> items = allItems(w.menuBar()->actions());
+    for (QAction *a : items)
+        spies.push_back(std::make_unique<QSignalSpy>(a, &QAction::triggered));
+
+    QTest::keyClick(&w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    for (std::size_t i = 0; i < items.size(); ++i)
+        QCOMPARE(spies[i]->count(), items[i] == item(w) ? 1 : 0);
+}
+
+void tst_Menus::toolArraysHoldTheFourToolsInOrder()
+{
+    mFrm_Main w;
+    const QList<QAction *> drawMenu = w.menu(MenuItem::Draw)->actions();
+    const QList<QAction *> contextMenu = w.contextMenu()->actions();
+    for (int tool = DrawTool::Select; tool < DrawTool::Count; ++tool) {
+        QCOMPARE(drawMenu.value(tool), w.mun_DrawObj(tool));
+        QCOMPARE(contextMenu.value(tool), w.mun_ObjDraw(tool));
+    }
+    QCOMPARE(drawMenu.size(), qsizetype(DrawTool::Count));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_DrawObj(DrawTool::Count));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_ObjDraw(DrawTool::Count));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_DrawObj(-1));
 }
 
 void tst_Menus::contextMenuIsHiddenInMenuBar()
@@ -186,13 +305,14 @@ void tst_Menus::contextMenuIsHiddenInMenuBar()
     mFrm_Main w;
     QMenu *right = w.contextMenu();
     QCOMPARE(right->title(), QStringLiteral("Right"));
-    QCOMPARE(right, w.menu("mun_Right"));
+    QCOMPARE(right, w.menu(MenuItem::Right));
     QVERIFY(!right->menuAction()->isVisible());
     int visibleMenus = 0;
     for (QAction *a : w.menuBar()->actions())
         visibleMenus += a->isVisible() ? 1 : 0;
+    // 文件 编辑 绘制 格式 工具 窗口 帮助
     QCOMPARE(visibleMenus, 7);
-    QCOMPARE(w.action("mun_Align")->menu(), w.menu("mun_Align"));
+    QCOMPARE(w.action(MenuItem::Align)->menu(), w.menu(MenuItem::Align));
 }
 
 void tst_Menus::shortcutsSelectTools_data()
@@ -201,10 +321,10 @@ void tst_Menus::shortcutsSelectTools_data()
     QTest::addColumn<int>("startTool");
     QTest::addColumn<int>("tool");
 
-    QTest::newRow("Ctrl+R") << int(Qt::Key_R) << 3 << 0;
-    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << 0 << 1;
-    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << 0 << 2;
-    QTest::newRow("Ctrl+I") << int(Qt::Key_I) << 2 << 3;
+    QTest::newRow("Ctrl+R") << int(Qt::Key_R) << int(DrawTool::Picture) << int(DrawTool::Select);
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << int(DrawTool::Select) << int(DrawTool::Line);
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << int(DrawTool::Select) << int(DrawTool::Text);
+    QTest::newRow("Ctrl+I") << int(Qt::Key_I) << int(DrawTool::Text) << int(DrawTool::Picture);
 }
 
 void tst_Menus::shortcutsSelectTools()
@@ -228,78 +348,98 @@ void tst_Menus::shortcutsSelectTools()
 
 void tst_Menus::toolSelectionMovesCheckMarks_data()
 {
-    QTest::addColumn<QString>("from");
+    using Picker = std::function<QAction *(const mFrm_Main &, int tool)>;
+    QTest::addColumn<Picker>("picker");
     QTest::addColumn<int>("tool");
 
-    const char *const buttons[] = {"DrawSel", "DrawLine", "DrawText", "DrawImg"};
-    for (int tool : {1, 2, 3, 0}) {
-        QTest::addRow("绘制 menu %d", tool) << "mun_DrawObj" << tool;
-        QTest::addRow("context menu %d", tool) << "mun_ObjDraw" << tool;
-        QTest::addRow("button %s", buttons[tool]) << buttons[tool] << tool;
+    const Picker drawMenu = [](const mFrm_Main &w, int tool) { return w.mun_DrawObj(tool); };
+    const Picker contextMenu = [](const mFrm_Main &w, int tool) { return w.mun_ObjDraw(tool); };
+    const Picker button = [](const mFrm_Main &w, int tool) {
+        return w.button(ToolbarKey::ForTool[tool]);
+    };
+    for (int tool : {DrawTool::Line, DrawTool::Text, DrawTool::Picture, DrawTool::Select}) {
+        QTest::addRow("绘制 menu %d", tool) << drawMenu << tool;
+        QTest::addRow("context menu %d", tool) << contextMenu << tool;
+        QTest::addRow("button %s", ToolbarKey::ForTool[tool]) << button << tool;
     }
 }
 
 void tst_Menus::toolSelectionMovesCheckMarks()
 {
-    QFETCH(QString, from);
+    QFETCH(std::function<QAction *(const mFrm_Main &, int)>, picker);
     QFETCH(int, tool);
-    const QStringList buttons{"DrawSel", "DrawLine", "DrawText", "DrawImg"};
     mFrm_Main w;
     // Start from another tool so every mark has to move.
-    const int other = (tool + 2) % 4;
+    const int other = (tool + 2) % DrawTool::Count;
     w.mun_DrawObj(other)->trigger();
     QCOMPARE(w.gDrawMode(), other);
 
-    if (from == "mun_DrawObj")
-        w.mun_DrawObj(tool)->trigger();
-    else if (from == "mun_ObjDraw")
-        w.mun_ObjDraw(tool)->trigger();
-    else
-        w.button(from)->trigger();
+    picker(w, tool)->trigger();
 
     QCOMPARE(w.gDrawMode(), tool);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = DrawTool::Select; i < DrawTool::Count; ++i) {
         QCOMPARE(w.mun_DrawObj(i)->isChecked(), i == tool);
         QCOMPARE(w.mun_ObjDraw(i)->isChecked(), i == tool);
-        QCOMPARE(w.buttonValue(buttons[i]), i == tool ? 1 : 0);
+        QCOMPARE(w.buttonValue(ToolbarKey::ForTool[i]),
+                 int(i == tool ? DesignerShell::Pressed : DesignerShell::Released));
     }
 }
 
 void tst_Menus::toolSelectionLeavesToolbarAlone()
 {
     mFrm_Main w;
-    w.mun_ObjDraw_Click(2);
-    QCOMPARE(w.gDrawMode(), 2);
-    QVERIFY(w.mun_DrawObj(2)->isChecked());
-    QCOMPARE(w.buttonValue("DrawSel"), 1);
-    QCOMPARE(w.buttonValue("DrawText"), 0);
+    w.mun_ObjDraw_Click(DrawTool::Text);
+    QCOMPARE(w.gDrawMode(), int(DrawTool::Text));
+    QVERIFY(w.mun_DrawObj(DrawTool::Text)->isChecked());
+    QCOMPARE(w.buttonValue(ToolbarKey::DrawSel), int(DesignerShell::Pressed));
+    QCOMPARE(w.buttonValue(ToolbarKey::DrawText), int(DesignerShell::Released));
 }
 
 void tst_Menus::toolSelectionRejectsUnknownTool()
 {
     mFrm_Main w;
-    w.mun_ObjDraw_Click(1);
-    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_ObjDraw_Click(4));
+    w.mun_ObjDraw_Click(DrawTool::Line);
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_ObjDraw_Click(DrawTool::Count));
     QVERIFY_THROWS_EXCEPTION(RuntimeError, w.mun_ObjDraw_Click(-1));
-    QCOMPARE(w.gDrawMode(), 1);
-    QVERIFY(w.mun_ObjDraw(1)->isChecked());
+    QCOMPARE(w.gDrawMode(), int(DrawTool::Line));
+    QVERIFY(w.mun_ObjDraw(DrawTool::Line)->isChecked());
 }
 
 void tst_Menus::toolbarLayout()
 {
     mFrm_Main w;
+    // Key, tool tip, picture and kind of each button, left to right.
     const QStringList expected = {
-        "New 新建(N) New push",       "Open 打开(O) Open push",     "Save 保存(S) Save push",
-        "SaveAs 另存为... SaveAs push", "-",                         "SelAll 全选(A) SelAll push",
-        "Delete 删除(D) Delete push", "Clone 克隆(C) Copy push",    "Prop 属性(P) Prop push",
-        "Locked 锁定(U) Lock check",  "-",                          "DrawSel 选区(&R) ObjSel group pressed",
-        "DrawLine 直线(&L) ObjLine group", "DrawText 文字(&T) ObjText group",
-        "DrawImg 图形(&I) ObjImg group", "-",                        "Left 左对齐 Left push",
-        "HCenter 水平居中 HCenter push", "Right 右对齐 Right push",  "Top 顶对齐 Top push",
-        "VCenter 垂直居中 VCenter push", "Bottom 底对齐 Bottom push", "-",
-        "Width 相同宽度 Width push",  "Height 相同高度 Height push", "SizeAll 相同尺寸 SizeAll push",
-        "-",                          "PageSetup 页面(P) PageSetup push", "View 预览(V) PreView push",
-        "Exit 退出(X) Exit push",
+        toolbarLine(ToolbarKey::New, "新建(N) New push"),
+        toolbarLine(ToolbarKey::Open, "打开(O) Open push"),
+        toolbarLine(ToolbarKey::Save, "保存(S) Save push"),
+        toolbarLine(ToolbarKey::SaveAs, "另存为... SaveAs push"),
+        "-",
+        toolbarLine(ToolbarKey::SelAll, "全选(A) SelAll push"),
+        toolbarLine(ToolbarKey::Delete, "删除(D) Delete push"),
+        toolbarLine(ToolbarKey::Clone, "克隆(C) Copy push"),
+        toolbarLine(ToolbarKey::Prop, "属性(P) Prop push"),
+        toolbarLine(ToolbarKey::Locked, "锁定(U) Lock check"),
+        "-",
+        toolbarLine(ToolbarKey::DrawSel, "选区(&R) ObjSel group pressed"),
+        toolbarLine(ToolbarKey::DrawLine, "直线(&L) ObjLine group"),
+        toolbarLine(ToolbarKey::DrawText, "文字(&T) ObjText group"),
+        toolbarLine(ToolbarKey::DrawImg, "图形(&I) ObjImg group"),
+        "-",
+        toolbarLine(ToolbarKey::Left, "左对齐 Left push"),
+        toolbarLine(ToolbarKey::HCenter, "水平居中 HCenter push"),
+        toolbarLine(ToolbarKey::Right, "右对齐 Right push"),
+        toolbarLine(ToolbarKey::Top, "顶对齐 Top push"),
+        toolbarLine(ToolbarKey::VCenter, "垂直居中 VCenter push"),
+        toolbarLine(ToolbarKey::Bottom, "底对齐 Bottom push"),
+        "-",
+        toolbarLine(ToolbarKey::Width, "相同宽度 Width push"),
+        toolbarLine(ToolbarKey::Height, "相同高度 Height push"),
+        toolbarLine(ToolbarKey::SizeAll, "相同尺寸 SizeAll push"),
+        "-",
+        toolbarLine(ToolbarKey::PageSetup, "页面(P) PageSetup push"),
+        toolbarLine(ToolbarKey::View, "预览(V) PreView push"),
+        toolbarLine(ToolbarKey::Exit, "退出(X) Exit push"),
     };
     QStringList actual;
     for (QAction *a : w.TlbMain()->actions()) {
@@ -353,22 +493,25 @@ void tst_Menus::toolbarImagesComeFromImageList()
 void tst_Menus::buttonValues()
 {
     mFrm_Main w;
-    QCOMPARE(w.buttonValue("Locked"), 0);
-    w.setButtonValue("Locked", 1);
-    QCOMPARE(w.buttonValue("Locked"), 1);
-    w.button("Locked")->trigger();
-    QCOMPARE(w.buttonValue("Locked"), 0);
+    const int pressed = DesignerShell::Pressed;
+    const int released = DesignerShell::Released;
+    QCOMPARE(w.buttonValue(ToolbarKey::Locked), released);
+    w.setButtonValue(ToolbarKey::Locked, pressed);
+    QCOMPARE(w.buttonValue(ToolbarKey::Locked), pressed);
+    w.button(ToolbarKey::Locked)->trigger();
+    QCOMPARE(w.buttonValue(ToolbarKey::Locked), released);
 
     // The designer presses "DrawSel" when it returns to the selection tool.
-    w.button("DrawImg")->trigger();
-    QCOMPARE(w.buttonValue("DrawSel"), 0);
-    w.setButtonValue("DrawSel", 1);
-    QCOMPARE(w.buttonValue("DrawSel"), 1);
-    QCOMPARE(w.buttonValue("DrawImg"), 0);
+    w.button(ToolbarKey::DrawImg)->trigger();
+    QCOMPARE(w.buttonValue(ToolbarKey::DrawSel), released);
+    w.setButtonValue(ToolbarKey::DrawSel, pressed);
+    QCOMPARE(w.buttonValue(ToolbarKey::DrawSel), pressed);
+    QCOMPARE(w.buttonValue(ToolbarKey::DrawImg), released);
 
-    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.setButtonValue("Save", 1));
+    // A push button has no value; "Lock" names a picture, not a button.
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, w.setButtonValue(ToolbarKey::Save, pressed));
     QVERIFY_THROWS_EXCEPTION(RuntimeError, w.button("Lock"));
-    QCOMPARE(w.buttonValue("Save"), 0);
+    QCOMPARE(w.buttonValue(ToolbarKey::Save), released);
 }
 
 void tst_Menus::windowMenuListsDesignerWindows()
@@ -376,7 +519,7 @@ void tst_Menus::windowMenuListsDesignerWindows()
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QMenu *windowMenu = w.menu("mun_Window");
+    QMenu *windowMenu = w.menu(MenuItem::Window);
     emit windowMenu->aboutToShow();
     QVERIFY(w.windowListActions().isEmpty());
     QCOMPARE(windowMenu->actions().size(), 4);
@@ -469,14 +612,14 @@ void tst_Menus::tileHorizontallyStacksWindows()
     a->show();
     b->show();
 
-    w.action("mnu_WindowTileHorizontal")->trigger();
+    w.action(MenuItem::WindowTileHorizontal)->trigger();
     const QRect area = w.workspace()->viewport()->rect();
     QCOMPARE(a->geometry().width(), area.width());
     QCOMPARE(b->geometry().width(), area.width());
     QCOMPARE(a->geometry().top(), 0);
     QCOMPARE(b->geometry().top(), a->geometry().bottom() + 1);
 
-    w.action("mnu_WindowTileVertical")->trigger();
+    w.action(MenuItem::WindowTileVertical)->trigger();
     QCOMPARE(a->geometry().height(), area.height());
     QCOMPARE(b->geometry().left(), a->geometry().right() + 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/DesignerShell.h"
+#include "designer/DrawTool.h"
 
 #include <QHash>
 #include <QPoint>
@@ -36,7 +37,7 @@ public:
         popupAt = globalPos;
     }
 
-    int drawMode = 0;
+    int drawMode = DrawTool::Select;
     mFrm_Bill *active = nullptr;
     std::vector<int> toolSelections;
     QHash<QString, bool> checked;

@@ -4,8 +4,10 @@
 
 #include "app/mFrm_Main.h"
 
+#include "designer/DrawTool.h"
 #include "designer/PageView.h"
 #include "designer/ScrollBar.h"
+#include "designer/ShellNames.h"
 #include "designer/WorkspaceFrame.h"
 #include "designer/mFrm_Bill.h"
 
@@ -26,6 +28,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -148,94 +151,109 @@ void TestDesignerMain::normalFrameAllowance()
     QFETCH(bool, frameless);
     std::unique_ptr<QStyle> look(QStyleFactory::create(style));
     QVERIFY(look);
-    auto *frame = main->workspace()->addSubWindow(new QWidget);
+    // Declared after the style, so it goes before the style does.
+    std::unique_ptr<QMdiSubWindow> frame(main->workspace()->addSubWindow(new QWidget));
     frame->setStyle(look.get());
     if (frameless)
         frame->setWindowFlags(Qt::FramelessWindowHint);
     frame->resize(300, 200);
     frame->show();
-    QCoreApplication::processEvents();
-    const QMargins m = frame->contentsMargins();
-    QCOMPARE(WorkspaceFrame::normalAllowance(*frame),
-             QSize(m.left() + m.right(), m.top() + m.bottom()));
+    auto added = [&] {
+        const QMargins m = frame->contentsMargins();
+        return QSize(m.left() + m.right(), m.top() + m.bottom());
+    };
+    QTRY_COMPARE(WorkspaceFrame::normalAllowance(*frame), added());
     QCOMPARE(WorkspaceFrame::normalAllowance(*frame).isNull(), frameless);
-    delete frame;
 }
 
 void TestDesignerMain::scrollBarsSitAtTheClientEdges_data()
 {
-    QTest::addColumn<QString>("change");
-    QTest::newRow("maximized") << "maximize";
-    QTest::newRow("maximized, then restored") << "restore";
-    QTest::newRow("opened while another is maximized") << "second";
-    QTest::newRow("tabbed workspace") << "tabbed";
-    QTest::newRow("opened maximized") << "opened maximized";
+    // What the workspace does to the designer window opened first; returns
+    // the designer window to look at.
+    using Change = std::function<mFrm_Bill *(mFrm_Bill *)>;
+    QTest::addColumn<Change>("change");
+    // Only a frame in its normal state shows a caption and a border.
+    QTest::addColumn<bool>("framed");
+    auto frameOf = [](mFrm_Bill *bill) {
+        return qobject_cast<QMdiSubWindow *>(bill->parentWidget());
+    };
+    QTest::newRow("maximized") << Change([=](mFrm_Bill *bill) {
+        frameOf(bill)->showMaximized();
+        return bill;
+    }) << false;
+    QTest::newRow("maximized, then restored") << Change([=](mFrm_Bill *bill) {
+        frameOf(bill)->showMaximized();
+        frameOf(bill)->showNormal();
+        return bill;
+    }) << true;
+    QTest::newRow("opened while another is maximized") << Change([=, this](mFrm_Bill *bill) {
+        frameOf(bill)->showMaximized();
+        return open();
+    }) << false;
+    QTest::newRow("tabbed workspace") << Change([this](mFrm_Bill *bill) {
+        main->workspace()->setViewMode(QMdiArea::TabbedView);
+        return bill;
+    }) << false;
+    QTest::newRow("opened maximized")
+        << Change([this](mFrm_Bill *) { return open(true); }) << false;
 }
 
 // The scroll bars keep the place they have in a normal frame, whatever
 // caption and border the workspace gives the frame.
 void TestDesignerMain::scrollBarsSitAtTheClientEdges()
 {
-    QFETCH(QString, change);
+    QFETCH(std::function<mFrm_Bill *(mFrm_Bill *)>, change);
+    QFETCH(bool, framed);
     mFrm_Bill *bill = open();
     const QPoint normal = barGaps(*bill);
     QVERIFY(std::abs(normal.x()) <= 2);
     QVERIFY(std::abs(normal.y()) <= 2);
 
-    auto *frame = qobject_cast<QMdiSubWindow *>(bill->parentWidget());
-    mFrm_Bill *looked = bill;
-    if (change.startsWith("tabbed")) {
-        main->workspace()->setViewMode(QMdiArea::TabbedView);
-    } else if (change == "opened maximized") {
-        looked = open(true);
-    } else {
-        frame->showMaximized();
-        if (change == "restore")
-            frame->showNormal();
-        else if (change == "second")
-            looked = open();
-    }
+    mFrm_Bill *looked = change(bill);
+    // Let the workspace lay the frames out before measuring: the expected
+    // gaps are those of before the change, so waiting for them would pass
+    // before the change took effect.
     QCoreApplication::processEvents();
     auto *lookedFrame = qobject_cast<QMdiSubWindow *>(looked->parentWidget());
     // Without caption and border, the client fills the frame.
-    QCOMPARE(lookedFrame->contentsMargins().isNull(), change != "restore");
+    QCOMPARE(lookedFrame->contentsMargins().isNull(), !framed);
     QCOMPARE(barGaps(*looked), normal);
 }
 
 void TestDesignerMain::drawingReturnsTheMainWindowToSelection()
 {
     mFrm_Bill *bill = open();
-    main->mun_DrawObj(2)->trigger();
-    QCOMPARE(main->gDrawMode(), 2);
-    QCOMPARE(main->buttonValue("DrawText"), 1);
+    main->mun_DrawObj(DrawTool::Text)->trigger();
+    QCOMPARE(main->gDrawMode(), int(DrawTool::Text));
+    QCOMPARE(main->buttonValue(ToolbarKey::DrawText), int(DesignerShell::Pressed));
 
     drag(bill, 1500, 750, 3000, 1200);
     QCOMPARE(bill->mObjs().Count(), 1);
-    QCOMPARE(main->gDrawMode(), 0);
-    QCOMPARE(main->buttonValue("DrawSel"), 1);
-    QCOMPARE(main->buttonValue("DrawText"), 0);
-    QVERIFY(main->mun_DrawObj(0)->isChecked());
-    QVERIFY(!main->mun_DrawObj(2)->isChecked());
-    QVERIFY(main->mun_ObjDraw(0)->isChecked());
+    QCOMPARE(main->gDrawMode(), int(DrawTool::Select));
+    QCOMPARE(main->buttonValue(ToolbarKey::DrawSel), int(DesignerShell::Pressed));
+    QCOMPARE(main->buttonValue(ToolbarKey::DrawText), int(DesignerShell::Released));
+    QVERIFY(main->mun_DrawObj(DrawTool::Select)->isChecked());
+    QVERIFY(!main->mun_DrawObj(DrawTool::Text)->isChecked());
+    QVERIFY(main->mun_ObjDraw(DrawTool::Select)->isChecked());
     QCOMPARE(main->gActiveBill(), bill);
 }
 
 void TestDesignerMain::releaseShowsTheLockOnTheMainWindow()
 {
     mFrm_Bill *bill = open();
-    main->mun_DrawObj(2)->trigger();
+    main->mun_DrawObj(DrawTool::Text)->trigger();
     drag(bill, 1500, 750, 3000, 1200);
     bill->Locked();
     press(at(bill, 2000, 900));
     release(at(bill, 2000, 900));
-    QVERIFY(main->action("mun_EditLock")->isChecked());
-    QCOMPARE(main->buttonValue("Locked"), 1);
+    QVERIFY(main->action(MenuItem::EditLock)->isChecked());
+    QCOMPARE(main->buttonValue(ToolbarKey::Locked), int(DesignerShell::Pressed));
 
     bill->Locked();
     press(at(bill, 2000, 900));
     release(at(bill, 2000, 900));
-    QVERIFY(!main->action("mun_EditLock")->isChecked());
-    QCOMPARE(main->buttonValue("Locked"), 0);
+    QVERIFY(!main->action(MenuItem::EditLock)->isChecked());
+    QCOMPARE(main->buttonValue(ToolbarKey::Locked), int(DesignerShell::Released));
 }
 
 void TestDesignerMain::contextMenuStates_data()
@@ -256,9 +274,9 @@ void TestDesignerMain::contextMenuStates()
     QFETCH(bool, some);
     QFETCH(bool, one);
     mFrm_Bill *bill = open();
-    main->mun_DrawObj(2)->trigger();
+    main->mun_DrawObj(DrawTool::Text)->trigger();
     drag(bill, 1500, 750, 3000, 1200);
-    main->mun_DrawObj(2)->trigger();
+    main->mun_DrawObj(DrawTool::Text)->trigger();
     drag(bill, 4500, 750, 6000, 1200);
     if (selected == 1)
         bill->Locked();
@@ -272,14 +290,14 @@ void TestDesignerMain::contextMenuStates()
     release(at(bill, 5000, 2700), Qt::RightButton);
     QMenu *menu = main->contextMenu();
     QTRY_VERIFY(menu->isVisible());
-    QCOMPARE(main->action("mun_Align")->isEnabled(), several);
-    QCOMPARE(main->menu("mun_Align")->isEnabled(), several);
-    QCOMPARE(main->action("mun_SameSize")->isEnabled(), several);
-    QCOMPARE(main->action("mun_Delete")->isEnabled(), some);
-    QCOMPARE(main->action("mun_Lock")->isEnabled(), some);
-    QCOMPARE(main->action("mun_Clone")->isEnabled(), some);
-    QCOMPARE(main->action("mun_ObjProp")->isEnabled(), one);
-    QCOMPARE(main->action("mun_Lock")->isChecked(), selected == 1);
+    QCOMPARE(main->action(MenuItem::Align)->isEnabled(), several);
+    QCOMPARE(main->menu(MenuItem::Align)->isEnabled(), several);
+    QCOMPARE(main->action(MenuItem::SameSize)->isEnabled(), several);
+    QCOMPARE(main->action(MenuItem::Delete)->isEnabled(), some);
+    QCOMPARE(main->action(MenuItem::Lock)->isEnabled(), some);
+    QCOMPARE(main->action(MenuItem::Clone)->isEnabled(), some);
+    QCOMPARE(main->action(MenuItem::ObjProp)->isEnabled(), one);
+    QCOMPARE(main->action(MenuItem::Lock)->isChecked(), selected == 1);
     menu->close();
 }
 
@@ -288,21 +306,21 @@ void TestDesignerMain::contextMenuStates()
 void TestDesignerMain::aToolShortcutDuringABandAddsNothing()
 {
     mFrm_Bill *bill = open();
-    main->mun_DrawObj(2)->trigger();
+    main->mun_DrawObj(DrawTool::Text)->trigger();
     drag(bill, 1500, 750, 3000, 1200);
-    QCOMPARE(main->gDrawMode(), 0);
+    QCOMPARE(main->gDrawMode(), int(DrawTool::Select));
 
     press(at(bill, 600, 300));
     move(at(bill, 1200, 600));
     QTest::keyClick(main.get(), Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(main->gDrawMode(), 2);
+    QCOMPARE(main->gDrawMode(), int(DrawTool::Text));
     move(at(bill, 1800, 900));
     release(at(bill, 1800, 900));
 
     QCOMPARE(bill->mObjs().Count(), 1);
     QCOMPARE(bill->mObjs().nCurID(), 1001);
     QCOMPARE(bill->mObjs().nActCount(), 1);
-    QCOMPARE(main->gDrawMode(), 2);
+    QCOMPARE(main->gDrawMode(), int(DrawTool::Text));
     bill->Delete();
     QVERIFY(!bill->ObjText()(1001).Visible());
 }

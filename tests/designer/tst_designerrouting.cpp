@@ -1,7 +1,12 @@
 #include "designer/DesignerGeometry.h"
+#include "designer/DesignerShell.h"
+#include "designer/DrawTool.h"
+#include "designer/FixHandle.h"
 #include "designer/PointerRouter.h"
 #include "designer/PointerScene.h"
 #include "designer/ScaleConversion.h"
+
+#include "model/MouseButton.h"
 
 #include "platform/Screen.h"
 
@@ -12,14 +17,15 @@
 
 namespace {
 
-// A window 100 pixels wide: a handle at 10..19, the page from 20 on.
+// A window 100 pixels wide: the right-edge page-size handle at 10..19, the
+// page from 20 on.
 class FakeScene : public PointerScene
 {
 public:
     PointerTarget targetAt(const QPointF &p) const override
     {
         if (p.x() >= 10 && p.x() < 20)
-            return {PointerTarget::FixHandle, 1};
+            return {PointerTarget::FixHandle, FixHandle::RightEdge};
         if (p.x() >= 20)
             return {PointerTarget::Page, 0};
         return {PointerTarget::Window, 0};
@@ -64,6 +70,8 @@ private slots:
     void handleOwner();
     void scaleConversion_data();
     void scaleConversion();
+    void codesKeepTheSystemsNumbers_data();
+    void codesKeepTheSystemsNumbers();
 };
 
 void TestDesignerRouting::aGestureStaysWithThePressedElement()
@@ -77,7 +85,7 @@ void TestDesignerRouting::aGestureStaysWithThePressedElement()
 
     QCOMPARE(scene.events.size(), std::size_t(4));
     for (const PointerEvent &e : scene.events)
-        QCOMPARE(e.target, (PointerTarget{PointerTarget::FixHandle, 1}));
+        QCOMPARE(e.target, (PointerTarget{PointerTarget::FixHandle, FixHandle::RightEdge}));
     // Coordinates stay relative to the handle, wherever the pointer is.
     QCOMPARE(scene.events[1].X, 50 * 15.0);
     QCOMPARE(scene.events[2].X, -8 * 15.0);
@@ -93,7 +101,7 @@ void TestDesignerRouting::movesWithoutAButtonFollowThePointer()
     router.move(mouse(QEvent::MouseMove, 50, Qt::NoButton, Qt::NoButton));
     QCOMPARE(scene.events[0].target.kind, PointerTarget::FixHandle);
     QCOMPARE(scene.events[1].target.kind, PointerTarget::Page);
-    QCOMPARE(scene.events[1].Button, 0);
+    QCOMPARE(scene.events[1].Button, int(MouseButton::None));
     QCOMPARE(scene.events[1].X, 30 * 15.0);
 }
 
@@ -110,7 +118,7 @@ void TestDesignerRouting::aSecondButtonJoinsTheGesture()
     QCOMPARE(scene.events.size(), std::size_t(4));
     for (const PointerEvent &e : scene.events)
         QCOMPARE(e.target.kind, PointerTarget::Page);
-    QCOMPARE(scene.events[1].Button, 2);
+    QCOMPARE(scene.events[1].Button, int(MouseButton::Right));
     QCOMPARE(router.grabbed().kind, PointerTarget::None);
 }
 
@@ -155,13 +163,24 @@ void TestDesignerRouting::sizedPage_data()
     QTest::addColumn<QPointF>("pointer");
     QTest::addColumn<QSizeF>("expected");
     // Last pointer position (9000, 4000), page 8190 x 3690.
-    QTest::newRow("1 grows width only") << 1 << QPointF(9300, 4500) << QSizeF(8490, 3690);
-    QTest::newRow("2 grows height only") << 2 << QPointF(9300, 4500) << QSizeF(8190, 4190);
-    QTest::newRow("3 grows both") << 3 << QPointF(9300, 4500) << QSizeF(8490, 4190);
-    QTest::newRow("1 stops at 1000") << 1 << QPointF(0, 4000) << QSizeF(1000, 3690);
-    QTest::newRow("2 stops at 1000") << 2 << QPointF(9000, 0) << QSizeF(8190, 1000);
-    QTest::newRow("3 stops at 1000 each") << 3 << QPointF(1500, 1000) << QSizeF(1000, 1000);
-    QTest::newRow("3 exactly 1000") << 3 << QPointF(1810, 1310) << QSizeF(1000, 1000);
+    const int right = FixHandle::RightEdge;
+    const int bottom = FixHandle::BottomEdge;
+    const int corner = FixHandle::Corner;
+    QTest::newRow("right edge grows width only")
+        << right << QPointF(9300, 4500) << QSizeF(8490, 3690);
+    QTest::newRow("bottom edge grows height only")
+        << bottom << QPointF(9300, 4500) << QSizeF(8190, 4190);
+    QTest::newRow("corner grows both")
+        << corner << QPointF(9300, 4500) << QSizeF(8490, 4190);
+    QTest::newRow("right edge stops at 1000")
+        << right << QPointF(0, 4000) << QSizeF(1000, 3690);
+    QTest::newRow("bottom edge stops at 1000")
+        << bottom << QPointF(9000, 0) << QSizeF(8190, 1000);
+    QTest::newRow("corner stops at 1000 each")
+        << corner << QPointF(1500, 1000) << QSizeF(1000, 1000);
+    // 8190 + 1810 - 9000 and 3690 + 1310 - 4000: the minimum exactly.
+    QTest::newRow("corner exactly 1000")
+        << corner << QPointF(1810, 1310) << QSizeF(1000, 1000);
 }
 
 void TestDesignerRouting::sizedPage()
@@ -177,6 +196,7 @@ void TestDesignerRouting::handleOwner_data()
 {
     QTest::addColumn<int>("element");
     QTest::addColumn<int>("owner");
+    // Object n owns the handle elements 8n-7 .. 8n.
     QTest::newRow("1") << 1 << 1;
     QTest::newRow("8") << 8 << 1;
     QTest::newRow("9") << 9 << 2;
@@ -199,11 +219,13 @@ void TestDesignerRouting::scaleConversion_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<bool>("horizontal");
     QTest::addColumn<double>("expected");
-    QTest::newRow("inch to mm") << 1440.0 << 1 << 6 << true << 25.4;
-    QTest::newRow("mm to twips") << 10.0 << 6 << 1 << false << 566.9291338582677;
-    QTest::newRow("pixels to twips") << 4.0 << 3 << 1 << true << 60.0;
-    QTest::newRow("characters down") << 2.0 << 4 << 1 << false << 480.0;
-    QTest::newRow("points to cm") << 72.0 << 2 << 7 << true << 2.54;
+    using namespace ScaleConversion;
+    QTest::newRow("inch to mm") << 1440.0 << Twips << Millimeters << true << 25.4;
+    QTest::newRow("mm to twips") << 10.0 << Millimeters << Twips << false << 566.9291338582677;
+    QTest::newRow("pixels to twips") << 4.0 << Pixels << Twips << true << 60.0;
+    // A character is 120 twips across and 240 down.
+    QTest::newRow("characters down") << 2.0 << Characters << Twips << false << 480.0;
+    QTest::newRow("points to cm") << 72.0 << Points << Centimeters << true << 2.54;
 }
 
 void TestDesignerRouting::scaleConversion()
@@ -214,6 +236,30 @@ void TestDesignerRouting::scaleConversion()
     QFETCH(bool, horizontal);
     QFETCH(double, expected);
     QCOMPARE(ScaleConversion::convert(value, from, to, horizontal), expected);
+}
+
+// The shell and the page-size handles are addressed by these numbers, so a
+// name may never be renumbered.
+void TestDesignerRouting::codesKeepTheSystemsNumbers_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("number");
+    QTest::newRow("selection tool") << int(DrawTool::Select) << 0;
+    QTest::newRow("line tool") << int(DrawTool::Line) << 1;
+    QTest::newRow("text tool") << int(DrawTool::Text) << 2;
+    QTest::newRow("picture tool") << int(DrawTool::Picture) << 3;
+    QTest::newRow("released") << int(DesignerShell::Released) << 0;
+    QTest::newRow("pressed") << int(DesignerShell::Pressed) << 1;
+    QTest::newRow("template handle") << int(FixHandle::Template) << 0;
+    QTest::newRow("right edge") << int(FixHandle::RightEdge) << 1;
+    QTest::newRow("bottom edge") << int(FixHandle::BottomEdge) << 2;
+    QTest::newRow("corner") << int(FixHandle::Corner) << 3;
+}
+
+void TestDesignerRouting::codesKeepTheSystemsNumbers()
+{
+    QFETCH(int, code);
+    QTEST(code, "number");
 }
 
 QTEST_MAIN(TestDesignerRouting)

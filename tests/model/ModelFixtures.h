@@ -24,7 +24,7 @@ inline std::shared_ptr<ObjDraw> addBox(ObjDraws &objs, int kind, double left, do
     Element &element = array.Load(array.UBound() + 1);
     element.Move(left, top, width, height);
     element.setVisible(true);
-    return objs.LinkCtl(element.Index(), kind, &element, 0);
+    return objs.LinkCtl(element.Index(), kind, &element, ObjDraw::Created);
 }
 
 inline std::shared_ptr<ObjDraw> addText(ObjDraws &objs, double left, double top, double width,
@@ -39,7 +39,7 @@ inline std::shared_ptr<ObjDraw> addLine(ObjDraws &objs, double x1, double y1, do
     Element &element = array.Load(array.UBound() + 1);
     element.setLine(x1, y1, x2, y2);
     element.setVisible(true);
-    return objs.LinkCtl(element.Index(), ObjDraw::Line, &element, 0);
+    return objs.LinkCtl(element.Index(), ObjDraw::Line, &element, ObjDraw::Created);
 }
 
 inline QRectF boxOf(const ObjDraw &obj)

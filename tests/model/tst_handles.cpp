@@ -1,8 +1,10 @@
 #include "ModelFixtures.h"
 
+#include "model/HandlePosition.h"
 #include "model/ObjHds.h"
 
 #include "platform/PageSurface.h"
+#include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 
 #include <QTest>
@@ -33,12 +35,15 @@ void TestHandles::stateSetsPictureAndPointer_data()
     QTest::addColumn<QColor>("color");
     QTest::addColumn<int>("pointer");
 
-    // The handle sits at position 4 (right-middle).
-    QTest::newRow("selected") << 0 << QColor(0, 0, 128) << 9;
-    QTest::newRow("current") << 1 << QColor(0, 0, 255) << 9;
-    QTest::newRow("locked") << -1 << QColor(255, 0, 0) << 0;
-    QTest::newRow("currentLocked") << -2 << QColor(64, 0, 0) << 0;
-    QTest::newRow("five") << 5 << QColor(0, 0, 128) << 9;
+    // The handle sits at the right middle, so it offers the west-east pointer
+    // unless it is locked.
+    const int sizeWE = PointerShape::SizeWE;
+    const int none = PointerShape::Default;
+    QTest::newRow("selected") << int(ObjHd::Selected) << QColor(0, 0, 128) << sizeWE;
+    QTest::newRow("current") << int(ObjHd::Current) << QColor(0, 0, 255) << sizeWE;
+    QTest::newRow("locked") << int(ObjHd::LockedSelected) << QColor(255, 0, 0) << none;
+    QTest::newRow("currentLocked") << int(ObjHd::LockedCurrent) << QColor(64, 0, 0) << none;
+    QTest::newRow("unknown state looks selected") << 5 << QColor(0, 0, 128) << sizeWE;
 }
 
 void TestHandles::stateSetsPictureAndPointer()
@@ -47,11 +52,11 @@ void TestHandles::stateSetsPictureAndPointer()
     QFETCH(QColor, color);
     QFETCH(int, pointer);
     PageSurface page;
-    Element &element = page.PicHD().Load(4);
-    element.setTag(QStringLiteral("4"));
+    Element &element = page.PicHD().Load(HandlePosition::RightMiddle);
+    element.setTag(QString::number(HandlePosition::RightMiddle));
     ObjHd hd;
     hd.setObjCtl(&element);
-    hd.setNState(-1);
+    hd.setNState(ObjHd::LockedSelected);
     hd.setNState(state);
     QCOMPARE(element.Picture().pixelColor(3, 3), color);
     QCOMPARE(element.MousePointer(), pointer);
@@ -62,14 +67,17 @@ void TestHandles::pointerFollowsTag_data()
     QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("pointer");
 
-    QTest::newRow("1") << "1" << 8;
-    QTest::newRow("2") << "2" << 7;
-    QTest::newRow("3") << "3" << 6;
-    QTest::newRow("8") << "8" << 9;
-    QTest::newRow("9") << "9" << 0;
-    QTest::newRow("noNumber") << "abc" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("leadingNumberRounded") << " 2.6px" << 6;
+    // The tag holds the handle's position as text.
+    auto tagOf = [](HandlePosition::Code position) { return QString::number(position); };
+    QTest::newRow("top left") << tagOf(HandlePosition::TopLeft) << int(PointerShape::SizeNWSE);
+    QTest::newRow("top middle") << tagOf(HandlePosition::TopMiddle) << int(PointerShape::SizeNS);
+    QTest::newRow("top right") << tagOf(HandlePosition::TopRight) << int(PointerShape::SizeNESW);
+    QTest::newRow("left middle") << tagOf(HandlePosition::LeftMiddle) << int(PointerShape::SizeWE);
+    QTest::newRow("past the last position") << "9" << int(PointerShape::Default);
+    QTest::newRow("noNumber") << "abc" << int(PointerShape::Default);
+    QTest::newRow("empty") << "" << int(PointerShape::Default);
+    // " 2.6px" reads as 2.6, rounded to 3: the top right.
+    QTest::newRow("leadingNumberRounded") << " 2.6px" << int(PointerShape::SizeNESW);
 }
 
 void TestHandles::pointerFollowsTag()
@@ -80,7 +88,7 @@ void TestHandles::pointerFollowsTag()
     element.setTag(tag);
     ObjHd hd;
     hd.setObjCtl(&element);
-    hd.setNState(0);
+    hd.setNState(ObjHd::Selected);
     QTEST(element.MousePointer(), "pointer");
 }
 
@@ -88,11 +96,11 @@ void TestHandles::addStoresStateBeforeBindingElement()
 {
     PageSurface page;
     Element &element = page.PicHD().Load(1);
-    element.setTag(QStringLiteral("1"));
+    element.setTag(QString::number(HandlePosition::TopLeft));
     ObjHds hds;
-    ObjHd &hd = hds.Add(3, 1, &element);
+    ObjHd &hd = hds.Add(3, ObjHd::Current, &element);
     QCOMPARE(hd.HdID(), 3);
-    QCOMPARE(hd.nState(), 1);
+    QCOMPARE(hd.nState(), int(ObjHd::Current));
     QCOMPARE(hd.ObjCtl(), &element);
     QVERIFY(element.Picture().isNull());
     QCOMPARE(hds.Count(), 1);
@@ -115,7 +123,7 @@ void TestHandles::clearHidesAndEmpties()
         QVERIFY(hd.ObjCtl()->Visible());
         elements.push_back(hd.ObjCtl());
     }
-    QCOMPARE(elements.size(), std::size_t(8));
+    QCOMPARE(elements.size(), std::size_t(HandlePosition::Count));
     obj->Handls()->Clear();
     QCOMPARE(obj->Handls()->Count(), 0);
     for (Element *element : elements) {
@@ -130,7 +138,7 @@ void TestHandles::zOrderPutsLastHandleOnTop()
     auto obj = addText(objs, 100, 100, 500, 300);
     auto later = addText(objs, 800, 100, 500, 300);
     obj->Handls()->ZOrder();
-    quint64 previous = later->Handls()->Item(8).ObjCtl()->zOrder();
+    quint64 previous = later->Handls()->Item(HandlePosition::Count).ObjCtl()->zOrder();
     for (ObjHd &hd : *obj->Handls()) {
         QVERIFY(hd.ObjCtl()->zOrder() > previous);
         previous = hd.ObjCtl()->zOrder();
@@ -143,11 +151,14 @@ void TestHandles::keyedCollectionErrors_data()
     QTest::addColumn<int>("number");
 
     using Call = std::function<void(KeyedCollection<int> &)>;
-    QTest::newRow("duplicateKey") << Call([](auto &c) { c.Add(9, "OBJ1"); }) << 457;
-    QTest::newRow("positionZero") << Call([](auto &c) { c.Item(0); }) << 5;
-    QTest::newRow("positionPastEnd") << Call([](auto &c) { c.Item(3); }) << 5;
-    QTest::newRow("absentKey") << Call([](auto &c) { c.Item("Obj3"); }) << 5;
-    QTest::newRow("removeAbsentKey") << Call([](auto &c) { c.Remove("Obj3"); }) << 5;
+    // Keys ignore case, so "OBJ1" is taken; positions count from 1.
+    const int duplicate = RuntimeError::DuplicateKey;
+    const int invalid = RuntimeError::InvalidArgument;
+    QTest::newRow("duplicateKey") << Call([](auto &c) { c.Add(9, "OBJ1"); }) << duplicate;
+    QTest::newRow("positionZero") << Call([](auto &c) { c.Item(0); }) << invalid;
+    QTest::newRow("positionPastEnd") << Call([](auto &c) { c.Item(3); }) << invalid;
+    QTest::newRow("absentKey") << Call([](auto &c) { c.Item("Obj3"); }) << invalid;
+    QTest::newRow("removeAbsentKey") << Call([](auto &c) { c.Remove("Obj3"); }) << invalid;
 }
 
 void TestHandles::keyedCollectionErrors()

@@ -1,14 +1,19 @@
 #include "ModelFixtures.h"
 
+#include "model/HandlePosition.h"
+#include "model/MouseButton.h"
 #include "model/ObjHds.h"
+#include "model/ShiftState.h"
 
 #include "platform/PageSurface.h"
+#include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 class TestObjDraw : public QObject
 {
@@ -45,6 +50,8 @@ private slots:
     void checkRangeBands_data();
     void checkRangeBands();
     void hiddenObjectIsNeverHit();
+    void codesKeepTheSystemsNumbers_data();
+    void codesKeepTheSystemsNumbers();
 };
 
 void TestObjDraw::initTestCase()
@@ -54,38 +61,37 @@ void TestObjDraw::initTestCase()
 
 void TestObjDraw::flagSideEffects_data()
 {
-    QTest::addColumn<QString>("setter");
+    using Setter = std::function<void(ObjDraw &, bool)>;
+    QTest::addColumn<Setter>("setter");
     QTest::addColumn<bool>("value");
     QTest::addColumn<bool>("isScroll");
     QTest::addColumn<bool>("sumed");
     QTest::addColumn<bool>("sumedPage");
 
     // Every row starts from IsScroll, Sumed and SumedPage all True.
-    QTest::newRow("isFixFalseClearsAll") << "IsFix" << false << false << false << false;
-    QTest::newRow("isFixTrueKeepsAll") << "IsFix" << true << true << true << true;
-    QTest::newRow("isScrollTrueClearsTotals") << "IsScroll" << true << true << false << false;
-    QTest::newRow("isScrollFalseKeepsTotals") << "IsScroll" << false << false << true << true;
-    QTest::newRow("sumedFalseClearsPage") << "Sumed" << false << true << false << false;
-    QTest::newRow("sumedPageAloneKeepsSumed") << "SumedPage" << false << true << true << false;
+    const Setter isFix = &ObjDraw::setIsFix;
+    const Setter isScroll = &ObjDraw::setIsScroll;
+    const Setter sumed = &ObjDraw::setSumed;
+    const Setter sumedPage = &ObjDraw::setSumedPage;
+    QTest::newRow("isFixFalseClearsAll") << isFix << false << false << false << false;
+    QTest::newRow("isFixTrueKeepsAll") << isFix << true << true << true << true;
+    QTest::newRow("isScrollTrueClearsTotals") << isScroll << true << true << false << false;
+    QTest::newRow("isScrollFalseKeepsTotals") << isScroll << false << false << true << true;
+    // A page total needs the total it belongs to.
+    QTest::newRow("sumedFalseClearsPage") << sumed << false << true << false << false;
+    QTest::newRow("sumedPageAloneKeepsSumed") << sumedPage << false << true << true << false;
 }
 
 void TestObjDraw::flagSideEffects()
 {
-    QFETCH(QString, setter);
+    QFETCH(std::function<void(ObjDraw &, bool)>, setter);
     QFETCH(bool, value);
     ObjDraw obj;
     obj.setIsScroll(true);
     obj.setSumed(true);
     obj.setSumedPage(true);
     QVERIFY(obj.IsScroll() && obj.Sumed() && obj.SumedPage());
-    if (setter == "IsFix")
-        obj.setIsFix(value);
-    else if (setter == "IsScroll")
-        obj.setIsScroll(value);
-    else if (setter == "Sumed")
-        obj.setSumed(value);
-    else
-        obj.setSumedPage(value);
+    setter(obj, value);
     QTEST(obj.IsScroll(), "isScroll");
     QTEST(obj.Sumed(), "sumed");
     QTEST(obj.SumedPage(), "sumedPage");
@@ -97,11 +103,12 @@ void TestObjDraw::gestureMarksSavedObjectChanged_data()
     QTest::addColumn<int>("before");
     QTest::addColumn<int>("after");
 
-    QTest::newRow("dragNew") << false << 0 << 0;
-    QTest::newRow("dragSaved") << false << -1 << 1;
-    QTest::newRow("sizeNew") << true << 0 << 0;
-    QTest::newRow("sizeSaved") << true << -1 << 1;
-    QTest::newRow("sizeChanged") << true << 1 << 1;
+    // Only a saved object becomes changed; a new or changed one stays as it is.
+    QTest::newRow("dragNew") << false << int(ObjDraw::Created) << int(ObjDraw::Created);
+    QTest::newRow("dragSaved") << false << int(ObjDraw::Saved) << int(ObjDraw::Changed);
+    QTest::newRow("sizeNew") << true << int(ObjDraw::Created) << int(ObjDraw::Created);
+    QTest::newRow("sizeSaved") << true << int(ObjDraw::Saved) << int(ObjDraw::Changed);
+    QTest::newRow("sizeChanged") << true << int(ObjDraw::Changed) << int(ObjDraw::Changed);
 }
 
 void TestObjDraw::gestureMarksSavedObjectChanged()
@@ -126,9 +133,9 @@ void TestObjDraw::currentSelectsAndLockedHandlesKeepState()
 
     obj->setIsCurrent(true);
     QVERIFY(obj->IsActive());
-    QCOMPARE(obj->Handls()->Count(), 8);
+    QCOMPARE(obj->Handls()->Count(), HandlePosition::Count);
     for (ObjHd &hd : *obj->Handls()) {
-        QCOMPARE(hd.nState(), -2);
+        QCOMPARE(hd.nState(), int(ObjHd::LockedCurrent));
         QVERIFY(hd.ObjCtl()->Visible());
         QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), QColor(64, 0, 0));
     }
@@ -136,7 +143,7 @@ void TestObjDraw::currentSelectsAndLockedHandlesKeepState()
     obj->setIsActive(false);
     QVERIFY(!obj->IsCurrent());
     for (ObjHd &hd : *obj->Handls()) {
-        QCOMPARE(hd.nState(), -2);
+        QCOMPARE(hd.nState(), int(ObjHd::LockedCurrent));
         QVERIFY(!hd.ObjCtl()->Visible());
     }
 }
@@ -179,10 +186,12 @@ void TestObjDraw::textBorderIsSelectionCue_data()
     QTest::addColumn<bool>("selected");
     QTest::addColumn<int>("border");
 
-    QTest::newRow("blankDeselected") << "   " << false << 1;
-    QTest::newRow("emptyDeselected") << "" << false << 1;
-    QTest::newRow("textDeselected") << " 合计 " << false << 0;
-    QTest::newRow("textSelected") << "合计" << true << 1;
+    // A label without visible text keeps its border, or it could not be
+    // seen on the page; a selected label always shows it.
+    QTest::newRow("blankDeselected") << "   " << false << int(Element::FixedSingle);
+    QTest::newRow("emptyDeselected") << "" << false << int(Element::FixedSingle);
+    QTest::newRow("textDeselected") << " 合计 " << false << int(Element::NoBorder);
+    QTest::newRow("textSelected") << "合计" << true << int(Element::FixedSingle);
 }
 
 void TestObjDraw::textBorderIsSelectionCue()
@@ -202,15 +211,15 @@ void TestObjDraw::drawingTextEitherWayGivesSameBox()
     PageSurface page;
     ObjDraw forward(&page);
     forward.setEType(ObjDraw::Text);
-    forward.OnStartDraw(1, 0, 1000, 500);
-    forward.OnDrawing(1, 0, 1600, 800);
-    forward.OnEndDraw(1, 0, 1600, 800);
+    forward.OnStartDraw(MouseButton::Left, ShiftState::None, 1000, 500);
+    forward.OnDrawing(MouseButton::Left, ShiftState::None, 1600, 800);
+    forward.OnEndDraw(MouseButton::Left, ShiftState::None, 1600, 800);
 
     ObjDraw backward(&page);
     backward.setEType(ObjDraw::Text);
-    backward.OnStartDraw(1, 0, 1600, 800);
-    backward.OnDrawing(1, 0, 1000, 500);
-    backward.OnEndDraw(1, 0, 1000, 500);
+    backward.OnStartDraw(MouseButton::Left, ShiftState::None, 1600, 800);
+    backward.OnDrawing(MouseButton::Left, ShiftState::None, 1000, 500);
+    backward.OnEndDraw(MouseButton::Left, ShiftState::None, 1000, 500);
 
     QCOMPARE(boxOf(forward), QRectF(1000, 500, 600, 300));
     QCOMPARE(boxOf(backward), boxOf(forward));
@@ -226,22 +235,24 @@ void TestObjDraw::drawnTextLoadsKeyedHandles()
     page.ObjText().Load(1002);
     ObjDraw obj(&page);
     obj.setEType(ObjDraw::Text);
-    obj.OnStartDraw(1, 0, 100, 100);
-    obj.OnDrawing(1, 0, 900, 400);
-    obj.OnEndDraw(1, 0, 900, 400);
+    obj.OnStartDraw(MouseButton::Left, ShiftState::None, 100, 100);
+    obj.OnDrawing(MouseButton::Left, ShiftState::None, 900, 400);
+    obj.OnEndDraw(MouseButton::Left, ShiftState::None, 900, 400);
 
     QCOMPARE(obj.nID(), 1003);
-    QCOMPARE(obj.ObjCtl()->BorderStyle(), 1);
+    QCOMPARE(obj.ObjCtl()->BorderStyle(), int(Element::FixedSingle));
     ObjHds &hds = *obj.Handls();
-    QCOMPARE(hds.Count(), 8);
-    for (int k = 0; k < 8; ++k) {
+    QCOMPARE(hds.Count(), HandlePosition::Count);
+    for (int k = 0; k < HandlePosition::Count; ++k) {
         ObjHd &hd = hds.Item(QStringLiteral("1003%1").arg(k));
         QCOMPARE(hd.HdID(), k);
+        // Object n owns the handle elements 8n-7 .. 8n.
         QCOMPARE(hd.ObjCtl(), &page.PicHD()(8 * 1003 - 7 + k));
         QCOMPARE(hd.ObjCtl()->Tag(), QString::number(k + 1));
         QVERIFY(hd.ObjCtl()->Visible());
     }
-    QCOMPARE(hds.Item(2).ObjCtl()->MousePointer(), 7);
+    QCOMPARE(hds.Item(HandlePosition::TopMiddle).ObjCtl()->MousePointer(),
+             int(PointerShape::SizeNS));
 }
 
 void TestObjDraw::drawnLineHandlesSitOnItsEnds()
@@ -249,44 +260,50 @@ void TestObjDraw::drawnLineHandlesSitOnItsEnds()
     PageSurface page;
     ObjDraw obj(&page);
     obj.setEType(ObjDraw::Line);
-    obj.OnStartDraw(1, 0, 1000, 1000);
-    obj.OnDrawing(1, 0, 700, 900);
+    obj.OnStartDraw(MouseButton::Left, ShiftState::None, 1000, 1000);
+    obj.OnDrawing(MouseButton::Left, ShiftState::None, 700, 900);
     QCOMPARE(page.marks().size(), std::size_t(1));
     QVERIFY(!obj.ObjCtl()->Visible());
-    obj.OnEndDraw(1, 0, 500, 800);
+    obj.OnEndDraw(MouseButton::Left, ShiftState::None, 500, 800);
 
     QVERIFY(page.marks().empty());
     QCOMPARE(obj.nID(), 1);
     QCOMPARE(lineOf(obj), QLineF(1000, 1000, 500, 800));
     ObjHds &hds = *obj.Handls();
-    QCOMPARE(hds.Item(1).HdID(), 0);
-    QCOMPARE(hds.Item(5).HdID(), 1);
-    QCOMPARE(hds.Item(2).HdID(), 5);
+    // A line sizes through HdID 0 (first end) and 1 (second end), held by the
+    // top-left and bottom-right handles; the unused top-middle handle gives
+    // up id 1 and takes 5.
+    ObjHd &start = hds.Item(HandlePosition::TopLeft);
+    ObjHd &end = hds.Item(HandlePosition::BottomRight);
+    QCOMPARE(start.HdID(), 0);
+    QCOMPARE(end.HdID(), 1);
+    QCOMPARE(hds.Item(HandlePosition::TopMiddle).HdID(), 5);
     // Handle half size 37, half pixel 8.
-    QCOMPARE(hds.Item(1).ObjCtl()->Left(), 1000 - 37 + 8);
-    QCOMPARE(hds.Item(1).ObjCtl()->Top(), 1000 - 37 + 8);
-    QCOMPARE(hds.Item(5).ObjCtl()->Left(), 500 - 37 - 8);
-    QCOMPARE(hds.Item(5).ObjCtl()->Top(), 800 - 37 - 8);
-    for (int position = 1; position <= 8; ++position)
-        QCOMPARE(hds.Item(position).ObjCtl()->Visible(), position == 1 || position == 5);
+    QCOMPARE(start.ObjCtl()->Left(), 1000 - 37 + 8);
+    QCOMPARE(start.ObjCtl()->Top(), 1000 - 37 + 8);
+    QCOMPARE(end.ObjCtl()->Left(), 500 - 37 - 8);
+    QCOMPARE(end.ObjCtl()->Top(), 800 - 37 - 8);
+    for (int position = 1; position <= HandlePosition::Count; ++position)
+        QCOMPARE(hds.Item(position).ObjCtl()->Visible(),
+                 position == HandlePosition::TopLeft || position == HandlePosition::BottomRight);
 }
 
 void TestObjDraw::selectionBandLagsOneMove()
 {
     PageSurface page;
     ObjDraw band(&page);
-    band.OnStartDraw(1, 0, 150, 150);
+    band.OnStartDraw(MouseButton::Left, ShiftState::None, 150, 150);
     QCOMPARE(page.bands().size(), std::size_t(1));
     QVERIFY(page.bands().front().dashed);
 
-    band.OnDrawing(1, 0, 300, 450);
+    band.OnDrawing(MouseButton::Left, ShiftState::None, 300, 450);
     QCOMPARE(page.bands().size(), std::size_t(1));
     QCOMPARE(page.bands().front().pixels, QRect(10, 10, 0, 0));
 
-    band.OnDrawing(1, 0, 600, 600);
+    band.OnDrawing(MouseButton::Left, ShiftState::None, 600, 600);
     QCOMPARE(page.bands().size(), std::size_t(1));
     QCOMPARE(page.bands().front().pixels, QRect(10, 10, 10, 20));
-    band.OnEndDraw(1, 0, 600, 600);
+    band.OnEndDraw(MouseButton::Left, ShiftState::None, 600, 600);
     QVERIFY(!band.IsDrawing());
     QVERIFY(!band.ObjCtl());
 }
@@ -316,7 +333,7 @@ void TestObjDraw::drawingBeyondIdRangeLoadsNothing()
     ObjDraw obj(&page);
     obj.setEType(kind);
     try {
-        obj.OnStartDraw(1, 0, 100, 100);
+        obj.OnStartDraw(MouseButton::Left, ShiftState::None, 100, 100);
         QFAIL("drawing past the id range was accepted");
     } catch (const RuntimeError &e) {
         QCOMPARE(e.Number(), int(RuntimeError::ObjectLimitReached));
@@ -335,9 +352,9 @@ void TestObjDraw::lastIdOfRangeCanBeDrawn()
         page.ObjText().Load(index);
     ObjDraw obj(&page);
     obj.setEType(ObjDraw::Text);
-    obj.OnStartDraw(1, 0, 100, 100);
-    obj.OnDrawing(1, 0, 500, 500);
-    obj.OnEndDraw(1, 0, 500, 500);
+    obj.OnStartDraw(MouseButton::Left, ShiftState::None, 100, 100);
+    obj.OnDrawing(MouseButton::Left, ShiftState::None, 500, 500);
+    obj.OnEndDraw(MouseButton::Left, ShiftState::None, 500, 500);
     QCOMPARE(obj.nID(), 2000);
 }
 
@@ -348,16 +365,16 @@ void TestObjDraw::lineDragKeepsDirection()
     line->setIsActive(true);
     line->OnStartDrag(600, 600);
     QVERIFY(line->IsDraging());
-    QCOMPARE(Screen::MousePointer(), 15);
-    QVERIFY(!line->Handls()->Item(1).ObjCtl()->Visible());
+    QCOMPARE(Screen::MousePointer(), int(PointerShape::SizeAll));
+    QVERIFY(!line->Handls()->Item(HandlePosition::TopLeft).ObjCtl()->Visible());
     line->OnDraging(650, 650, false, 0, 0);
     line->OnDraging(700, 700, false, 0, 0);
     QCOMPARE(lineOf(*line), QLineF(1100, 1100, 600, 900));
     line->OnEndDrag(700, 700);
     QVERIFY(!line->IsDraging());
-    QCOMPARE(Screen::MousePointer(), 0);
-    QVERIFY(line->Handls()->Item(1).ObjCtl()->Visible());
-    QCOMPARE(line->Handls()->Item(1).ObjCtl()->Left(), 1100 - 37 + 8);
+    QCOMPARE(Screen::MousePointer(), int(PointerShape::Default));
+    QVERIFY(line->Handls()->Item(HandlePosition::TopLeft).ObjCtl()->Visible());
+    QCOMPARE(line->Handls()->Item(HandlePosition::TopLeft).ObjCtl()->Left(), 1100 - 37 + 8);
 }
 
 void TestObjDraw::dragLimits_data()
@@ -397,16 +414,16 @@ void TestObjDraw::sizingBoxStopsAtLastNonEmptySize()
     auto box = addText(objs, 1000, 1000, 1000, 500);
     box->ObjCtl()->setAutoSize(true);
     box->setIsActive(true);
-    ObjHd &topLeft = box->Handls()->Item(1);
-    topLeft.OnMouseDown(*box, 1, 0, 3, 3);
+    ObjHd &topLeft = box->Handls()->Item(HandlePosition::TopLeft);
+    topLeft.OnMouseDown(*box, MouseButton::Left, ShiftState::None, 3, 3);
     QVERIFY(box->IsSizing());
     QVERIFY(!box->ObjCtl()->AutoSize());
     QVERIFY(!topLeft.ObjCtl()->Visible());
-    topLeft.OnMouseMove(*box, 1, 0, 1500, 1200);
+    topLeft.OnMouseMove(*box, MouseButton::Left, ShiftState::None, 1500, 1200);
     QCOMPARE(boxOf(*box), QRectF(1500, 1200, 500, 300));
-    topLeft.OnMouseMove(*box, 1, 0, 2500, 2000);
+    topLeft.OnMouseMove(*box, MouseButton::Left, ShiftState::None, 2500, 2000);
     QCOMPARE(boxOf(*box), QRectF(1500, 1200, 500, 300));
-    topLeft.OnMouseUp(*box, 1, 0, 3, 3);
+    topLeft.OnMouseUp(*box, MouseButton::Left, ShiftState::None, 3, 3);
     QVERIFY(!box->IsSizing());
     QVERIFY(topLeft.ObjCtl()->Visible());
     QCOMPARE(topLeft.ObjCtl()->Left(), 1500 - 37 + 8);
@@ -416,10 +433,11 @@ void TestObjDraw::sizingIgnoresOtherButtons()
 {
     ObjDraws objs;
     auto box = addText(objs, 1000, 1000, 1000, 500);
-    box->OnStartSize(4, 1, 0, 0, 0);
-    box->OnSizing(2, 0, 3000, 3000);
+    box->OnStartSize(HandlePosition::hdIdOf(HandlePosition::BottomRight), MouseButton::Left,
+                     ShiftState::None, 0, 0);
+    box->OnSizing(MouseButton::Right, ShiftState::None, 3000, 3000);
     QCOMPARE(boxOf(*box), QRectF(1000, 1000, 1000, 500));
-    box->OnEndSize(2, 0, 0, 0);
+    box->OnEndSize(MouseButton::Right, ShiftState::None, 0, 0);
     QVERIFY(box->IsSizing());
 }
 
@@ -429,8 +447,9 @@ void TestObjDraw::lineSizeWithoutMoveKeepsLine()
     auto line = addLine(objs, 100, 100, 900, 500);
     // A hit test leaves its grown rectangle behind in the object's scratch.
     QVERIFY(line->CheckPoint(500, 300));
-    line->OnStartSize(1, 1, 0, 0, 0);
-    line->OnEndSize(1, 0, 0, 0);
+    // HdID 1 is the line's second end.
+    line->OnStartSize(1, MouseButton::Left, ShiftState::None, 0, 0);
+    line->OnEndSize(MouseButton::Left, ShiftState::None, 0, 0);
     QCOMPARE(lineOf(*line), QLineF(100, 100, 900, 500));
     QVERIFY(line->ObjCtl()->Visible());
     QVERIFY(!line->IsSizing());
@@ -441,7 +460,8 @@ void TestObjDraw::lineSizeMovesTheEndUnderTheHandle_data()
     QTest::addColumn<int>("hdID");
     QTest::addColumn<QLineF>("expected");
 
-    // The fixed end becomes the line's first end.
+    // HdID 0 is the line's first end, 1 its second; the fixed end becomes
+    // the line's first end.
     QTest::newRow("secondEnd") << 1 << QLineF(100, 100, 1200, 700);
     QTest::newRow("firstEnd") << 0 << QLineF(900, 500, 1200, 700);
 }
@@ -451,12 +471,12 @@ void TestObjDraw::lineSizeMovesTheEndUnderTheHandle()
     QFETCH(int, hdID);
     ObjDraws objs;
     auto line = addLine(objs, 100, 100, 900, 500);
-    line->OnStartSize(hdID, 1, 0, 0, 0);
-    line->OnSizing(1, 0, 1000, 600);
-    line->OnSizing(1, 0, 1200, 700);
+    line->OnStartSize(hdID, MouseButton::Left, ShiftState::None, 0, 0);
+    line->OnSizing(MouseButton::Left, ShiftState::None, 1000, 600);
+    line->OnSizing(MouseButton::Left, ShiftState::None, 1200, 700);
     QVERIFY(!line->ObjCtl()->Visible());
     QCOMPARE(objs.page().marks().size(), std::size_t(1));
-    line->OnEndSize(1, 0, 0, 0);
+    line->OnEndSize(MouseButton::Left, ShiftState::None, 0, 0);
     QTEST(lineOf(*line), "expected");
     QVERIFY(line->ObjCtl()->Visible());
     QVERIFY(objs.page().marks().empty());
@@ -522,6 +542,49 @@ void TestObjDraw::hiddenObjectIsNeverHit()
     box->ObjCtl()->setVisible(false);
     QVERIFY(!box->CheckPoint(1200, 1200));
     QVERIFY(!box->CheckRange(0, 0, 3000, 3000));
+}
+
+// Saved templates and the designer's events carry these numbers, so a name
+// may never be renumbered.
+void TestObjDraw::codesKeepTheSystemsNumbers_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("number");
+    QTest::newRow("left button") << int(MouseButton::Left) << 1;
+    QTest::newRow("right button") << int(MouseButton::Right) << 2;
+    QTest::newRow("middle button") << int(MouseButton::Middle) << 4;
+    QTest::newRow("shift") << int(ShiftState::Shift) << 1;
+    QTest::newRow("ctrl") << int(ShiftState::Ctrl) << 2;
+    QTest::newRow("alt") << int(ShiftState::Alt) << 4;
+    QTest::newRow("top left") << int(HandlePosition::TopLeft) << 1;
+    QTest::newRow("bottom right") << int(HandlePosition::BottomRight) << 5;
+    QTest::newRow("left middle") << int(HandlePosition::LeftMiddle) << 8;
+    QTest::newRow("selected") << int(ObjHd::Selected) << 0;
+    QTest::newRow("current") << int(ObjHd::Current) << 1;
+    QTest::newRow("locked selected") << int(ObjHd::LockedSelected) << -1;
+    QTest::newRow("locked current") << int(ObjHd::LockedCurrent) << -2;
+    QTest::newRow("selection band") << int(ObjDraw::SelectionBand) << 0;
+    QTest::newRow("line") << int(ObjDraw::Line) << 1;
+    QTest::newRow("text") << int(ObjDraw::Text) << 2;
+    QTest::newRow("picture") << int(ObjDraw::Picture) << 3;
+    QTest::newRow("created") << int(ObjDraw::Created) << 0;
+    QTest::newRow("saved") << int(ObjDraw::Saved) << -1;
+    QTest::newRow("changed") << int(ObjDraw::Changed) << 1;
+    QTest::newRow("align left") << int(ObjDraws::AlignLeft) << 1;
+    QTest::newRow("align horizontal centre") << int(ObjDraws::AlignHCenter) << 2;
+    QTest::newRow("align right") << int(ObjDraws::AlignRight) << 3;
+    QTest::newRow("align top") << int(ObjDraws::AlignTop) << 4;
+    QTest::newRow("align vertical centre") << int(ObjDraws::AlignVCenter) << 5;
+    QTest::newRow("align bottom") << int(ObjDraws::AlignBottom) << 6;
+    QTest::newRow("same width") << int(ObjDraws::SameWidth) << 1;
+    QTest::newRow("same height") << int(ObjDraws::SameHeight) << 2;
+    QTest::newRow("same width and height") << int(ObjDraws::SameWidthAndHeight) << 3;
+}
+
+void TestObjDraw::codesKeepTheSystemsNumbers()
+{
+    QFETCH(int, code);
+    QTEST(code, "number");
 }
 
 QTEST_GUILESS_MAIN(TestObjDraw)

@@ -1,8 +1,12 @@
 #include "ModelFixtures.h"
 
+#include "model/HandlePosition.h"
+#include "model/MouseButton.h"
 #include "model/ObjHds.h"
+#include "model/ShiftState.h"
 
 #include "platform/PageSurface.h"
+#include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 
@@ -85,13 +89,13 @@ void TestObjDraws::addCopiesAndSharesElementAndHandles()
     ObjDraws objs;
     ObjDraw source(&objs.page());
     source.setEType(ObjDraw::Text);
-    source.OnStartDraw(1, 0, 100, 100);
-    source.OnDrawing(1, 0, 600, 400);
-    source.OnEndDraw(1, 0, 600, 400);
+    source.OnStartDraw(MouseButton::Left, ShiftState::None, 100, 100);
+    source.OnDrawing(MouseButton::Left, ShiftState::None, 600, 400);
+    source.OnEndDraw(MouseButton::Left, ShiftState::None, 600, 400);
     source.setIsScroll(true);
     source.setFormat(QStringLiteral("0.00"));
     source.setBWidth(3);
-    source.setEditFlag(-1);
+    source.setEditFlag(ObjDraw::Saved);
 
     auto member = objs.Add(source, ObjDraw::KeyOf(source.nID()));
     QVERIFY(member.get() != &source);
@@ -104,12 +108,12 @@ void TestObjDraws::addCopiesAndSharesElementAndHandles()
     QVERIFY(member->IsScroll());
     QCOMPARE(member->Format(), QStringLiteral("0.00"));
     QCOMPARE(member->BWidth(), 3);
-    QCOMPARE(member->EditFlag(), -1);
+    QCOMPARE(member->EditFlag(), int(ObjDraw::Saved));
 
     objs.setNCurID(1001);
     QVERIFY(member->IsCurrent());
     QCOMPARE(objs.nActCount(), 1);
-    QCOMPARE(source.Handls()->Item(1).nState(), 1);
+    QCOMPARE(source.Handls()->Item(HandlePosition::TopLeft).nState(), int(ObjHd::Current));
 }
 
 void TestObjDraws::addCopiesFlagsAndLockState_data()
@@ -118,8 +122,8 @@ void TestObjDraws::addCopiesFlagsAndLockState_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<QColor>("color");
 
-    QTest::newRow("locked") << false << -1 << QColor(255, 0, 0);
-    QTest::newRow("lockedCurrent") << true << -2 << QColor(64, 0, 0);
+    QTest::newRow("locked") << false << int(ObjHd::LockedSelected) << QColor(255, 0, 0);
+    QTest::newRow("lockedCurrent") << true << int(ObjHd::LockedCurrent) << QColor(64, 0, 0);
 }
 
 void TestObjDraws::addCopiesFlagsAndLockState()
@@ -130,9 +134,9 @@ void TestObjDraws::addCopiesFlagsAndLockState()
     ObjDraws objs;
     ObjDraw source(&objs.page());
     source.setEType(ObjDraw::Text);
-    source.OnStartDraw(1, 0, 100, 100);
-    source.OnDrawing(1, 0, 600, 400);
-    source.OnEndDraw(1, 0, 600, 400);
+    source.OnStartDraw(MouseButton::Left, ShiftState::None, 100, 100);
+    source.OnDrawing(MouseButton::Left, ShiftState::None, 600, 400);
+    source.OnEndDraw(MouseButton::Left, ShiftState::None, 600, 400);
     source.setIsScroll(true);
     source.setSumed(true);
     source.setSumedPage(true);
@@ -140,7 +144,7 @@ void TestObjDraws::addCopiesFlagsAndLockState()
     source.setIsCurrent(current);
     // Only the member's lock setter can now bring the shared handles back.
     for (ObjHd &hd : *source.Handls())
-        hd.setNState(0);
+        hd.setNState(ObjHd::Selected);
 
     auto member = objs.Add(source, ObjDraw::KeyOf(source.nID()));
     QVERIFY(member->IsScroll());
@@ -152,7 +156,7 @@ void TestObjDraws::addCopiesFlagsAndLockState()
     for (ObjHd &hd : *member->Handls()) {
         QCOMPARE(hd.nState(), state);
         QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), color);
-        QCOMPARE(hd.ObjCtl()->MousePointer(), 0);
+        QCOMPARE(hd.ObjCtl()->MousePointer(), int(PointerShape::Default));
     }
 }
 
@@ -167,10 +171,10 @@ void TestObjDraws::addWithPresentKeyAddsNothing()
         objs.Add(other, QStringLiteral("OBJ1001"));
         QFAIL("duplicate key accepted");
     } catch (const RuntimeError &e) {
-        QCOMPARE(e.Number(), 457);
+        QCOMPARE(e.Number(), int(RuntimeError::DuplicateKey));
     }
     QCOMPARE(objs.Count(), 1);
-    QCOMPARE(first->Handls()->Item(1).nState(), 0);
+    QCOMPARE(first->Handls()->Item(HandlePosition::TopLeft).nState(), int(ObjHd::Selected));
 }
 
 void TestObjDraws::linkCtlLoadsHiddenHandlesUnselected()
@@ -179,12 +183,15 @@ void TestObjDraws::linkCtlLoadsHiddenHandlesUnselected()
     auto line = addLine(objs, 100, 200, 900, 200);
     QCOMPARE(objs.Item(1).get(), line.get());
     QVERIFY(!line->IsActive());
-    QCOMPARE(line->EditFlag(), 0);
-    QCOMPARE(line->Handls()->Count(), 8);
+    QCOMPARE(line->EditFlag(), int(ObjDraw::Created));
+    QCOMPARE(line->Handls()->Count(), HandlePosition::Count);
+    // Keyed by the object's id and the handle's place 0..7: place 5 of object
+    // 1 is element 8 * 1 - 7 + 5.
     QCOMPARE(line->Handls()->Item(QStringLiteral("15")).ObjCtl(), &objs.page().PicHD()(6));
     for (ObjHd &hd : *line->Handls())
         QVERIFY(!hd.ObjCtl()->Visible());
-    QCOMPARE(line->Handls()->Item(5).HdID(), 1);
+    // The bottom-right handle holds the line's second end.
+    QCOMPARE(line->Handls()->Item(HandlePosition::BottomRight).HdID(), 1);
 }
 
 void TestObjDraws::chkPointOldestWins()
@@ -230,11 +237,11 @@ void TestObjDraws::chkPointDeselectsEverything()
     QCOMPARE(hit.get(), a.get());
     QCOMPARE(selectedCount(objs), 1);
     QVERIFY(!c->IsCurrent());
-    QCOMPARE(b->ObjCtl()->BorderStyle(), 0);
+    QCOMPARE(b->ObjCtl()->BorderStyle(), int(Element::NoBorder));
     for (ObjHd &hd : *c->Handls())
         QVERIFY(!hd.ObjCtl()->Visible());
     for (ObjHd &hd : *a->Handls())
-        QCOMPARE(hd.nState(), 1);
+        QCOMPARE(hd.nState(), int(ObjHd::Current));
 }
 
 void TestObjDraws::deselectSettlesUnselectedObjects()
@@ -243,19 +250,21 @@ void TestObjDraws::deselectSettlesUnselectedObjects()
     ObjDraws objs;
     auto saved = addText(objs, 0, 0, 500, 300);
     saved->ObjCtl()->setCaption(QStringLiteral("合计"));
-    saved->ObjCtl()->setBorderStyle(1);
+    saved->ObjCtl()->setBorderStyle(Element::FixedSingle);
     auto blank = addText(objs, 1000, 0, 500, 300);
     blank->ObjCtl()->setCaption(QString());
-    blank->ObjCtl()->setBorderStyle(0);
+    blank->ObjCtl()->setBorderStyle(Element::NoBorder);
     // A drag ended on an unselected object shows its handles.
     auto dragged = addText(objs, 2000, 0, 500, 300);
     dragged->OnStartDrag(2100, 100);
     dragged->OnEndDrag(2100, 100);
-    QVERIFY(dragged->Handls()->Item(1).ObjCtl()->Visible());
+    QVERIFY(dragged->Handls()->Item(HandlePosition::TopLeft).ObjCtl()->Visible());
     std::shared_ptr<ObjDraw> hit;
     QVERIFY(!objs.ChkPoint(5000, 5000, hit));
-    QCOMPARE(saved->ObjCtl()->BorderStyle(), 0);
-    QCOMPARE(blank->ObjCtl()->BorderStyle(), 1);
+    // A label with text shows no border once deselected; a blank one keeps a
+    // border so that it can still be seen.
+    QCOMPARE(saved->ObjCtl()->BorderStyle(), int(Element::NoBorder));
+    QCOMPARE(blank->ObjCtl()->BorderStyle(), int(Element::FixedSingle));
     for (ObjHd &hd : *dragged->Handls())
         QVERIFY(!hd.ObjCtl()->Visible());
 }
@@ -297,20 +306,20 @@ void TestObjDraws::chkRangeMarksLockedObject()
     std::shared_ptr<ObjDraw> hit;
     QVERIFY(objs.ChkPoint(1100, 100, hit));
     objs.setNActCount(0);
-    QCOMPARE(locked->Handls()->Item(1).nState(), -2);
+    QCOMPARE(locked->Handls()->Item(HandlePosition::TopLeft).nState(), int(ObjHd::LockedCurrent));
 
     QVERIFY(objs.ChkRange(100, 100, 1200, 200, hit));
     QCOMPARE(hit.get(), a.get());
     QCOMPARE(objs.nActCount(), 2);
     QVERIFY(locked->IsActive() && !locked->IsCurrent());
     for (ObjHd &hd : *locked->Handls()) {
-        QCOMPARE(hd.nState(), -1);
+        QCOMPARE(hd.nState(), int(ObjHd::LockedSelected));
         QCOMPARE(hd.ObjCtl()->Picture().pixelColor(3, 3), QColor(255, 0, 0));
-        QCOMPARE(hd.ObjCtl()->MousePointer(), 0);
+        QCOMPARE(hd.ObjCtl()->MousePointer(), int(PointerShape::Default));
         QVERIFY(hd.ObjCtl()->Visible());
     }
     for (ObjHd &hd : *a->Handls())
-        QCOMPARE(hd.nState(), 1);
+        QCOMPARE(hd.nState(), int(ObjHd::Current));
 }
 
 void TestObjDraws::nCurIDMovesTheCurrentMark_data()
@@ -321,9 +330,10 @@ void TestObjDraws::nCurIDMovesTheCurrentMark_data()
     QTest::addColumn<int>("firstState");
 
     // The first object is made current, then the second one or 0.
-    QTest::newRow("toOther") << false << true << false << 0;
-    QTest::newRow("lockedToOther") << true << true << false << -1;
-    QTest::newRow("toZeroKeepsMark") << false << false << true << 1;
+    QTest::newRow("toOther") << false << true << false << int(ObjHd::Selected);
+    QTest::newRow("lockedToOther") << true << true << false << int(ObjHd::LockedSelected);
+    // No object is current then, but the first keeps its mark.
+    QTest::newRow("toZeroKeepsMark") << false << false << true << int(ObjHd::Current);
 }
 
 void TestObjDraws::nCurIDMovesTheCurrentMark()
@@ -344,7 +354,7 @@ void TestObjDraws::nCurIDMovesTheCurrentMark()
     QCOMPARE(objs.nCurID(), toSecond ? second->nID() : 0);
     if (toSecond) {
         for (ObjHd &hd : *second->Handls())
-            QCOMPARE(hd.nState(), 1);
+            QCOMPARE(hd.nState(), int(ObjHd::Current));
     }
 }
 
@@ -391,7 +401,7 @@ void TestObjDraws::adjustPage()
     QCOMPARE(boxOf(*text), QRectF(0, 200, 700, 300));
     QCOMPARE(objs.page().Width(), 6200.0);
     QCOMPARE(objs.page().Height(), 3000.0);
-    QCOMPARE(text->Handls()->Item(1).ObjCtl()->Left(), 0 - 37 + 8);
+    QCOMPARE(text->Handls()->Item(HandlePosition::TopLeft).ObjCtl()->Left(), 0 - 37 + 8);
     QVERIFY(wide->ObjCtl()->Visible());
 }
 
@@ -466,7 +476,7 @@ void TestObjDraws::activeAllSelectsOnlyShown()
     QVERIFY(!deleted->IsActive());
     QCOMPARE(selectedCount(objs), objs.nActCount());
     for (ObjHd &hd : *a->Handls())
-        QCOMPARE(hd.nState(), 0);
+        QCOMPARE(hd.nState(), int(ObjHd::Selected));
 }
 
 void TestObjDraws::activeAllWithNothingShown()
@@ -510,24 +520,41 @@ void TestObjDraws::alignment_data()
     QTest::addColumn<QLineF>("after");
 
     // The current box spans (1000, 2000)-(1500, 2400); a box object is
-    // given as (left, top, width, height).
-    QTest::newRow("rightLine") << 3 << true << QLineF(100, 50, 400, 50) << QLineF(1200, 50, 1500, 50);
-    QTest::newRow("rightLineReversed") << 3 << true << QLineF(400, 50, 100, 50)
+    // given as (left, top, width, height). A line keeps its direction.
+    const int left = ObjDraws::AlignLeft;
+    const int centre = ObjDraws::AlignHCenter;
+    const int right = ObjDraws::AlignRight;
+    const int top = ObjDraws::AlignTop;
+    const int middle = ObjDraws::AlignVCenter;
+    const int bottom = ObjDraws::AlignBottom;
+    QTest::newRow("rightLine") << right << true << QLineF(100, 50, 400, 50)
+                               << QLineF(1200, 50, 1500, 50);
+    QTest::newRow("rightLineReversed") << right << true << QLineF(400, 50, 100, 50)
                                        << QLineF(1500, 50, 1200, 50);
-    QTest::newRow("leftLineReversed") << 1 << true << QLineF(400, 50, 100, 80)
+    QTest::newRow("leftLineReversed") << left << true << QLineF(400, 50, 100, 80)
                                       << QLineF(1300, 50, 1000, 80);
-    QTest::newRow("centreLine") << 2 << true << QLineF(0, 0, 200, 0) << QLineF(1150, 0, 1350, 0);
-    QTest::newRow("topLineUpward") << 4 << true << QLineF(0, 900, 0, 600)
+    QTest::newRow("centreLine") << centre << true << QLineF(0, 0, 200, 0)
+                                << QLineF(1150, 0, 1350, 0);
+    QTest::newRow("topLineUpward") << top << true << QLineF(0, 900, 0, 600)
                                    << QLineF(0, 2300, 0, 2000);
-    QTest::newRow("middleLine") << 5 << true << QLineF(0, 0, 0, 100) << QLineF(0, 2150, 0, 2250);
-    QTest::newRow("bottomLine") << 6 << true << QLineF(0, 0, 0, 100) << QLineF(0, 2300, 0, 2400);
-    QTest::newRow("leftBox") << 1 << false << QLineF(300, 50, 200, 100) << QLineF(1000, 50, 200, 100);
-    QTest::newRow("centreBox") << 2 << false << QLineF(0, 50, 300, 100) << QLineF(1100, 50, 300, 100);
-    QTest::newRow("rightBox") << 3 << false << QLineF(0, 50, 300, 100) << QLineF(1200, 50, 300, 100);
-    QTest::newRow("topBox") << 4 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2000, 300, 100);
-    QTest::newRow("middleBox") << 5 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2150, 300, 100);
-    QTest::newRow("bottomBox") << 6 << false << QLineF(0, 50, 300, 100) << QLineF(0, 2300, 300, 100);
-    QTest::newRow("unknownCode") << 9 << false << QLineF(0, 50, 300, 100) << QLineF(0, 50, 300, 100);
+    QTest::newRow("middleLine") << middle << true << QLineF(0, 0, 0, 100)
+                                << QLineF(0, 2150, 0, 2250);
+    QTest::newRow("bottomLine") << bottom << true << QLineF(0, 0, 0, 100)
+                                << QLineF(0, 2300, 0, 2400);
+    QTest::newRow("leftBox") << left << false << QLineF(300, 50, 200, 100)
+                             << QLineF(1000, 50, 200, 100);
+    QTest::newRow("centreBox") << centre << false << QLineF(0, 50, 300, 100)
+                               << QLineF(1100, 50, 300, 100);
+    QTest::newRow("rightBox") << right << false << QLineF(0, 50, 300, 100)
+                              << QLineF(1200, 50, 300, 100);
+    QTest::newRow("topBox") << top << false << QLineF(0, 50, 300, 100) << QLineF(0, 2000, 300, 100);
+    QTest::newRow("middleBox") << middle << false << QLineF(0, 50, 300, 100)
+                               << QLineF(0, 2150, 300, 100);
+    QTest::newRow("bottomBox") << bottom << false << QLineF(0, 50, 300, 100)
+                               << QLineF(0, 2300, 300, 100);
+    // 9 is no alignment code.
+    QTest::newRow("unknownCode") << 9 << false << QLineF(0, 50, 300, 100)
+                                 << QLineF(0, 50, 300, 100);
 }
 
 void TestObjDraws::alignment()
@@ -546,7 +573,7 @@ void TestObjDraws::alignment()
     QCOMPARE(result, after);
     QCOMPARE(boxOf(*current), QRectF(1000, 2000, 500, 400));
     // Handles follow the object.
-    const Element &first = *obj->Handls()->Item(1).ObjCtl();
+    const Element &first = *obj->Handls()->Item(HandlePosition::TopLeft).ObjCtl();
     QCOMPARE(QPointF(first.Left(), first.Top()), after.p1() - QPointF(29, 29));
 }
 
@@ -557,8 +584,8 @@ void TestObjDraws::alignOneSelectedChangesNothing()
     auto offPage = addText(objs, -300, 0, 500, 300);
     auto current = addText(objs, 1000, 0, 7000, 300);
     objs.setNCurID(current->nID());
-    objs.AlginToCur(1);
-    objs.MakeSameSize(3);
+    objs.AlginToCur(ObjDraws::AlignLeft);
+    objs.MakeSameSize(ObjDraws::SameWidthAndHeight);
     QCOMPARE(boxOf(*offPage), QRectF(-300, 0, 500, 300));
     QCOMPARE(objs.page().Width(), 5000.0);
 }
@@ -570,12 +597,20 @@ void TestObjDraws::sameSize_data()
     QTest::addColumn<QLineF>("before");
     QTest::addColumn<QLineF>("after");
 
-    // The current object is a box 100 wide and 40 high.
-    QTest::newRow("widthLineReversed") << 1 << true << QLineF(800, 0, 200, 0) << QLineF(300, 0, 200, 0);
-    QTest::newRow("widthLine") << 1 << true << QLineF(200, 0, 800, 0) << QLineF(200, 0, 300, 0);
-    QTest::newRow("bothLine") << 3 << true << QLineF(200, 900, 800, 500) << QLineF(200, 540, 300, 500);
-    QTest::newRow("heightBox") << 2 << false << QLineF(50, 50, 300, 200) << QLineF(50, 50, 300, 40);
-    QTest::newRow("bothBox") << 3 << false << QLineF(50, 50, 300, 200) << QLineF(50, 50, 100, 40);
+    // The current object is a box 100 wide and 40 high. A line's box keeps
+    // its top-left corner, and the line its direction.
+    const int width = ObjDraws::SameWidth;
+    const int height = ObjDraws::SameHeight;
+    const int both = ObjDraws::SameWidthAndHeight;
+    QTest::newRow("widthLineReversed") << width << true << QLineF(800, 0, 200, 0)
+                                       << QLineF(300, 0, 200, 0);
+    QTest::newRow("widthLine") << width << true << QLineF(200, 0, 800, 0) << QLineF(200, 0, 300, 0);
+    QTest::newRow("bothLine") << both << true << QLineF(200, 900, 800, 500)
+                              << QLineF(200, 540, 300, 500);
+    QTest::newRow("heightBox") << height << false << QLineF(50, 50, 300, 200)
+                               << QLineF(50, 50, 300, 40);
+    QTest::newRow("bothBox") << both << false << QLineF(50, 50, 300, 200)
+                             << QLineF(50, 50, 100, 40);
 }
 
 void TestObjDraws::sameSize()
@@ -602,9 +637,13 @@ void TestObjDraws::hiddenSelectedObjectIsLeftAlone_data()
 
     // The shown object starts at (300, 600) 200 x 100; the current one is
     // (1000, 2000) 500 x 400.
-    QTest::newRow("align") << Operation([](ObjDraws &objs) { objs.AlginToCur(1); })
+    QTest::newRow("align") << Operation([](ObjDraws &objs) {
+        objs.AlginToCur(ObjDraws::AlignLeft);
+    })
                            << QRectF(1000, 600, 200, 100) << 3;
-    QTest::newRow("sameSize") << Operation([](ObjDraws &objs) { objs.MakeSameSize(3); })
+    QTest::newRow("sameSize") << Operation([](ObjDraws &objs) {
+        objs.MakeSameSize(ObjDraws::SameWidthAndHeight);
+    })
                               << QRectF(300, 600, 500, 400) << 3;
     QTest::newRow("clone") << Operation([](ObjDraws &objs) { objs.CloneActObj(15); })
                            << QRectF(300, 600, 200, 100) << 5;
@@ -643,7 +682,7 @@ void TestObjDraws::cloneIsACopy()
     look.setToolTipText(QStringLiteral("0.00"));
     look.setFont(ElementFont{QStringLiteral("黑体"), 12, true, false, true, false});
     look.setForeColor(Qt::red);
-    look.setAlignment(2);
+    look.setAlignment(Element::Center);
     look.setAutoSize(true);
     source->setIsFix(false);
     source->setDataType(3);
@@ -656,7 +695,7 @@ void TestObjDraws::cloneIsACopy()
     source->setClip(false);
     source->setBWidth(3);
     source->setLocked(true);
-    source->setEditFlag(-1);
+    source->setEditFlag(ObjDraw::Saved);
     source->setIsActive(true);
     objs.setNCurID(source->nID());
 
@@ -673,9 +712,9 @@ void TestObjDraws::cloneIsACopy()
     QCOMPARE(copy.ToolTipText(), look.ToolTipText());
     QCOMPARE(copy.Font(), look.Font());
     QCOMPARE(copy.ForeColor(), QColor(Qt::red));
-    QCOMPARE(copy.Alignment(), 2);
+    QCOMPARE(copy.Alignment(), int(Element::Center));
     QVERIFY(copy.AutoSize());
-    QCOMPARE(copy.BorderStyle(), 0);
+    QCOMPARE(copy.BorderStyle(), int(Element::NoBorder));
     QVERIFY(!clone->IsFix());
     QCOMPARE(clone->DataType(), 3);
     QVERIFY(clone->IsScroll());
@@ -686,7 +725,7 @@ void TestObjDraws::cloneIsACopy()
     QCOMPARE(clone->BWidth(), 3);
     QVERIFY(!clone->Locked());
     QVERIFY(!clone->IsActive());
-    QCOMPARE(clone->EditFlag(), 0);
+    QCOMPARE(clone->EditFlag(), int(ObjDraw::Created));
     QVERIFY(source->IsActive());
     QCOMPARE(objs.nActCount(), 1);
     QCOMPARE(selectedCount(objs), 1);
@@ -698,7 +737,7 @@ void TestObjDraws::cloneOfLineAndPicture()
 {
     ObjDraws objs;
     auto line = addLine(objs, 600, 900, 100, 200);
-    line->ObjCtl()->setBorderStyle(3);
+    line->ObjCtl()->setBorderStyle(Element::Dot);
     line->ObjCtl()->setBorderWidth(2);
     line->ObjCtl()->setBorderColor(Qt::blue);
     auto picture = addBox(objs, ObjDraw::Picture, 2000, 1000, 600, 400);
@@ -707,8 +746,8 @@ void TestObjDraws::cloneOfLineAndPicture()
     const QByteArray bytes("the picture file's bytes");
     picture->ObjCtl()->setPicture(image, bytes);
     picture->ObjCtl()->setStretch(false);
-    picture->ObjCtl()->setBorderStyle(0);
-    picture->setBStyle(2);
+    picture->ObjCtl()->setBorderStyle(Element::NoBorder);
+    picture->setBStyle(Element::Dash);
     picture->setFColor(ObjDraw::rgbValueFromColor(Qt::blue));
     selectAll(objs);
     objs.setNCurID(line->nID());
@@ -717,7 +756,7 @@ void TestObjDraws::cloneOfLineAndPicture()
     QCOMPARE(objs.Count(), 4);
     const auto &lineClone = objs.Item(3);
     QCOMPARE(lineOf(*lineClone), QLineF(585, 885, 85, 185));
-    QCOMPARE(lineClone->ObjCtl()->BorderStyle(), 3);
+    QCOMPARE(lineClone->ObjCtl()->BorderStyle(), int(Element::Dot));
     QCOMPARE(lineClone->ObjCtl()->BorderWidth(), 2);
     QCOMPARE(lineClone->ObjCtl()->BorderColor(), QColor(Qt::blue));
     const auto &pictureClone = objs.Item(4);
@@ -726,8 +765,8 @@ void TestObjDraws::cloneOfLineAndPicture()
     QCOMPARE(pictureClone->ObjCtl()->Picture(), image);
     QCOMPARE(pictureClone->ObjCtl()->PictureData(), bytes);
     QVERIFY(!pictureClone->ObjCtl()->Stretch());
-    QCOMPARE(pictureClone->ObjCtl()->BorderStyle(), 0);
-    QCOMPARE(pictureClone->BStyle(), 2);
+    QCOMPARE(pictureClone->ObjCtl()->BorderStyle(), int(Element::NoBorder));
+    QCOMPARE(pictureClone->BStyle(), int(Element::Dash));
     QCOMPARE(ObjDraw::colorFromRgbValue(pictureClone->FColor()), QColor(Qt::blue));
 }
 
@@ -830,7 +869,7 @@ void TestObjDraws::groupMoveLeavesLockedObject()
     QCOMPARE(objs.nCurID(), a->nID());
     QVERIFY(a->IsCurrent() && !line->IsCurrent());
     QVERIFY(a->IsDraging() && line->IsDraging() && !locked->IsDraging());
-    QCOMPARE(Screen::MousePointer(), 15);
+    QCOMPARE(Screen::MousePointer(), int(PointerShape::SizeAll));
     objs.MovingMore(1300, 1150, true, 10000, 10000);
     objs.MovingMore(1400, 1200, true, 10000, 10000);
     objs.EndMoveMore(1400, 1200);
@@ -838,7 +877,7 @@ void TestObjDraws::groupMoveLeavesLockedObject()
     QCOMPARE(lineOf(*line), QLineF(1100, 2100, 300, 2600));
     QCOMPARE(boxOf(*locked), QRectF(3000, 1000, 500, 300));
     QVERIFY(!a->IsDraging() && !line->IsDraging());
-    QCOMPARE(Screen::MousePointer(), 0);
+    QCOMPARE(Screen::MousePointer(), int(PointerShape::Default));
     QCOMPARE(objs.nActCount(), 3);
     QCOMPARE(selectedCount(objs), 3);
 }

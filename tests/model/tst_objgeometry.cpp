@@ -1,5 +1,6 @@
 #include "ModelFixtures.h"
 
+#include "model/HandlePosition.h"
 #include "model/ObjGeometry.h"
 
 #include <QTest>
@@ -36,22 +37,39 @@ void TestObjGeometry::sizeRect_data()
     QTest::addColumn<double>("y");
     QTest::addColumn<TwipRect>("expected");
 
-    // The box is (1000, 1000)-(2000, 1500) in every row.
-    QTest::newRow("topLeft") << 0 << 500.0 << 600.0 << TwipRect{500, 600, 2000, 1500};
-    QTest::newRow("topMiddleIgnoresX") << 1 << 9999.0 << 800.0 << TwipRect{1000, 800, 2000, 1500};
-    QTest::newRow("topRight") << 2 << 2500.0 << 900.0 << TwipRect{1000, 900, 2500, 1500};
-    QTest::newRow("rightMiddle") << 3 << 2200.0 << 0.0 << TwipRect{1000, 1000, 2200, 1500};
-    QTest::newRow("bottomRight") << 4 << 2100.0 << 1700.0 << TwipRect{1000, 1000, 2100, 1700};
-    QTest::newRow("bottomMiddle") << 5 << 0.0 << 1800.0 << TwipRect{1000, 1000, 2000, 1800};
-    QTest::newRow("bottomLeft") << 6 << 900.0 << 1600.0 << TwipRect{900, 1000, 2000, 1600};
-    QTest::newRow("leftMiddle") << 7 << 800.0 << 0.0 << TwipRect{800, 1000, 2000, 1500};
-    QTest::newRow("rightLeftOfLeft") << 3 << 400.0 << 0.0 << TwipRect{1000, 1000, 1000, 1500};
-    QTest::newRow("bottomAboveTop") << 5 << 0.0 << 200.0 << TwipRect{1000, 1000, 2000, 1000};
-    QTest::newRow("leftRightOfRight") << 7 << 3000.0 << 0.0 << TwipRect{2000, 1000, 2000, 1500};
-    QTest::newRow("topLeftPastBottomRight") << 0 << 2500.0 << 2000.0 << TwipRect{2000, 1500, 2000, 1500};
-    QTest::newRow("topRightPastBottomLeft") << 2 << 500.0 << 2000.0 << TwipRect{1000, 1500, 1000, 1500};
-    QTest::newRow("halfRoundsDown") << 3 << 2200.5 << 0.0 << TwipRect{1000, 1000, 2200, 1500};
-    QTest::newRow("halfRoundsUp") << 3 << 2201.5 << 0.0 << TwipRect{1000, 1000, 2202, 1500};
+    // The box is (1000, 1000)-(2000, 1500) in every row; the id is the
+    // handle's HdID. An edge dragged past the opposite one stops there.
+    using namespace HandlePosition;
+    QTest::newRow("topLeft") << hdIdOf(TopLeft) << 500.0 << 600.0 << TwipRect{500, 600, 2000, 1500};
+    QTest::newRow("topMiddleIgnoresX") << hdIdOf(TopMiddle)
+                                       << 9999.0 << 800.0 << TwipRect{1000, 800, 2000, 1500};
+    QTest::newRow("topRight") << hdIdOf(TopRight)
+                              << 2500.0 << 900.0 << TwipRect{1000, 900, 2500, 1500};
+    QTest::newRow("rightMiddle") << hdIdOf(RightMiddle)
+                                 << 2200.0 << 0.0 << TwipRect{1000, 1000, 2200, 1500};
+    QTest::newRow("bottomRight") << hdIdOf(BottomRight)
+                                 << 2100.0 << 1700.0 << TwipRect{1000, 1000, 2100, 1700};
+    QTest::newRow("bottomMiddle") << hdIdOf(BottomMiddle)
+                                  << 0.0 << 1800.0 << TwipRect{1000, 1000, 2000, 1800};
+    QTest::newRow("bottomLeft") << hdIdOf(BottomLeft)
+                                << 900.0 << 1600.0 << TwipRect{900, 1000, 2000, 1600};
+    QTest::newRow("leftMiddle") << hdIdOf(LeftMiddle)
+                                << 800.0 << 0.0 << TwipRect{800, 1000, 2000, 1500};
+    QTest::newRow("rightLeftOfLeft") << hdIdOf(RightMiddle)
+                                     << 400.0 << 0.0 << TwipRect{1000, 1000, 1000, 1500};
+    QTest::newRow("bottomAboveTop") << hdIdOf(BottomMiddle)
+                                    << 0.0 << 200.0 << TwipRect{1000, 1000, 2000, 1000};
+    QTest::newRow("leftRightOfRight") << hdIdOf(LeftMiddle)
+                                      << 3000.0 << 0.0 << TwipRect{2000, 1000, 2000, 1500};
+    QTest::newRow("topLeftPastBottomRight") << hdIdOf(TopLeft)
+                                            << 2500.0 << 2000.0 << TwipRect{2000, 1500, 2000, 1500};
+    QTest::newRow("topRightPastBottomLeft") << hdIdOf(TopRight)
+                                            << 500.0 << 2000.0 << TwipRect{1000, 1500, 1000, 1500};
+    // The pointer is taken in whole twips, halves to even.
+    QTest::newRow("halfRoundsDown") << hdIdOf(RightMiddle)
+                                    << 2200.5 << 0.0 << TwipRect{1000, 1000, 2200, 1500};
+    QTest::newRow("halfRoundsUp") << hdIdOf(RightMiddle)
+                                  << 2201.5 << 0.0 << TwipRect{1000, 1000, 2202, 1500};
 }
 
 void TestObjGeometry::sizeRect()
@@ -196,14 +214,15 @@ void TestObjGeometry::handleTopLeft_data()
     QTest::addColumn<QPointF>("expected");
 
     // Box (1000, 1000) 2000 x 1000, handles 75 twips (half 37), half pixel 8.
-    QTest::newRow("1 topLeft") << 1 << QPointF(971, 971);
-    QTest::newRow("2 topMiddle") << 2 << QPointF(1963, 971);
-    QTest::newRow("3 topRight") << 3 << QPointF(2955, 971);
-    QTest::newRow("4 rightMiddle") << 4 << QPointF(2955, 1463);
-    QTest::newRow("5 bottomRight") << 5 << QPointF(2955, 1955);
-    QTest::newRow("6 bottomMiddle") << 6 << QPointF(1963, 1955);
-    QTest::newRow("7 bottomLeft") << 7 << QPointF(971, 1955);
-    QTest::newRow("8 leftMiddle") << 8 << QPointF(971, 1463);
+    using namespace HandlePosition;
+    QTest::newRow("1 topLeft") << int(TopLeft) << QPointF(971, 971);
+    QTest::newRow("2 topMiddle") << int(TopMiddle) << QPointF(1963, 971);
+    QTest::newRow("3 topRight") << int(TopRight) << QPointF(2955, 971);
+    QTest::newRow("4 rightMiddle") << int(RightMiddle) << QPointF(2955, 1463);
+    QTest::newRow("5 bottomRight") << int(BottomRight) << QPointF(2955, 1955);
+    QTest::newRow("6 bottomMiddle") << int(BottomMiddle) << QPointF(1963, 1955);
+    QTest::newRow("7 bottomLeft") << int(BottomLeft) << QPointF(971, 1955);
+    QTest::newRow("8 leftMiddle") << int(LeftMiddle) << QPointF(971, 1463);
 }
 
 void TestObjGeometry::handleTopLeft()

@@ -1,3 +1,4 @@
+#include "platform/Element.h"
 #include "platform/FakeDialogs.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/Platform.h"
@@ -32,6 +33,8 @@ private slots:
     void filterBecomesQtsAndMatchesEveryCase();
     void pointerShapes_data();
     void pointerShapes();
+    void codesKeepTheSystemsNumbers_data();
+    void codesKeepTheSystemsNumbers();
 };
 
 void TestServices::fakesAnswerUntilTheProgramInstallsItsOwn()
@@ -204,14 +207,14 @@ void TestServices::pointerShapes_data()
 {
     QTest::addColumn<int>("pointer");
     QTest::addColumn<int>("shape");
-    QTest::newRow("default") << 0 << int(Qt::ArrowCursor);
-    QTest::newRow("cross-hair") << 2 << int(Qt::CrossCursor);
-    QTest::newRow("NE-SW") << 6 << int(Qt::SizeBDiagCursor);
-    QTest::newRow("N-S") << 7 << int(Qt::SizeVerCursor);
-    QTest::newRow("NW-SE") << 8 << int(Qt::SizeFDiagCursor);
-    QTest::newRow("W-E") << 9 << int(Qt::SizeHorCursor);
-    QTest::newRow("hourglass") << 11 << int(Qt::WaitCursor);
-    QTest::newRow("four arrows") << 15 << int(Qt::SizeAllCursor);
+    QTest::newRow("default") << int(PointerShape::Default) << int(Qt::ArrowCursor);
+    QTest::newRow("cross-hair") << int(PointerShape::Cross) << int(Qt::CrossCursor);
+    QTest::newRow("NE-SW") << int(PointerShape::SizeNESW) << int(Qt::SizeBDiagCursor);
+    QTest::newRow("N-S") << int(PointerShape::SizeNS) << int(Qt::SizeVerCursor);
+    QTest::newRow("NW-SE") << int(PointerShape::SizeNWSE) << int(Qt::SizeFDiagCursor);
+    QTest::newRow("W-E") << int(PointerShape::SizeWE) << int(Qt::SizeHorCursor);
+    QTest::newRow("hourglass") << int(PointerShape::Hourglass) << int(Qt::WaitCursor);
+    QTest::newRow("four arrows") << int(PointerShape::SizeAll) << int(Qt::SizeAllCursor);
 }
 
 void TestServices::pointerShapes()
@@ -219,6 +222,41 @@ void TestServices::pointerShapes()
     QFETCH(int, pointer);
     QFETCH(int, shape);
     QCOMPARE(int(PointerShape::cursorFor(pointer)), shape);
+}
+
+// Saved templates and the designer's events carry these numbers, so a name
+// may never be renumbered.
+void TestServices::codesKeepTheSystemsNumbers_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("number");
+    QTest::newRow("pointer default") << int(PointerShape::Default) << 0;
+    QTest::newRow("pointer cross") << int(PointerShape::Cross) << 2;
+    QTest::newRow("pointer NE-SW") << int(PointerShape::SizeNESW) << 6;
+    QTest::newRow("pointer N-S") << int(PointerShape::SizeNS) << 7;
+    QTest::newRow("pointer NW-SE") << int(PointerShape::SizeNWSE) << 8;
+    QTest::newRow("pointer W-E") << int(PointerShape::SizeWE) << 9;
+    QTest::newRow("pointer hourglass") << int(PointerShape::Hourglass) << 11;
+    QTest::newRow("pointer four arrows") << int(PointerShape::SizeAll) << 15;
+    QTest::newRow("no border") << int(Element::NoBorder) << 0;
+    QTest::newRow("fixed single") << int(Element::FixedSingle) << 1;
+    QTest::newRow("transparent") << int(Element::Transparent) << 0;
+    QTest::newRow("solid") << int(Element::Solid) << 1;
+    QTest::newRow("dash") << int(Element::Dash) << 2;
+    QTest::newRow("dot") << int(Element::Dot) << 3;
+    QTest::newRow("dash-dot") << int(Element::DashDot) << 4;
+    QTest::newRow("dash-dot-dot") << int(Element::DashDotDot) << 5;
+    QTest::newRow("inside solid") << int(Element::InsideSolid) << 6;
+    QTest::newRow("left justify") << int(Element::LeftJustify) << 0;
+    QTest::newRow("right justify") << int(Element::RightJustify) << 1;
+    QTest::newRow("center") << int(Element::Center) << 2;
+    QTest::newRow("printer error") << int(RuntimeError::PrinterError) << 482;
+}
+
+void TestServices::codesKeepTheSystemsNumbers()
+{
+    QFETCH(int, code);
+    QTEST(code, "number");
 }
 
 QTEST_GUILESS_MAIN(TestServices)

@@ -132,7 +132,7 @@ void TestText::clipCutsTextAtTheBox()
     label.Move(150, 150, 300, 200);
     label.setCaption(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
     label.setVisible(true);
-    label.setBorderStyle(0);
+    label.setBorderStyle(Element::NoBorder);
     QVERIFY(!inkOutside(render(label, true), QRect(10, 10, 20, 14)));
 }
 
@@ -167,7 +167,7 @@ void TestText::pictureNaturalSizeUsesEachAxisFactor()
     picture.fill(QColor(0, 0, 128));
     element.setPicture(picture);
     element.setStretch(false);
-    element.setBorderStyle(0);
+    element.setBorderStyle(Element::NoBorder);
     element.Move(150, 300, 1500, 3000);
     element.setVisible(true);
     // Pixels twice as tall as wide: the picture keeps its 4 x 6 pixels.

@@ -3,6 +3,7 @@
 #include "print/Mod_Print.h"
 #include "print/PagePicture.h"
 #include "print/PreviewLayout.h"
+#include "print/PrintRun.h"
 #include "print/frm_BillPreView.h"
 
 #include "platform/AppSetup.h"
@@ -204,7 +205,8 @@ void TestPrintPreview::startsOnFirstPageAtActualSize()
     QCOMPARE(form.labPage->text(), QStringLiteral("第 1 页 共 1 页"));
     QCOMPARE(form.labPage->font().family(), QStringLiteral("宋体"));
     startRun(1, page.width(), page.height(), landscape);
-    QCOMPARE(Mod_Print::Run().Orientation, int16_t(landscape ? 2 : 1));
+    QCOMPARE(Mod_Print::Run().Orientation,
+             int16_t(landscape ? PrintRun::AsFed : PrintRun::Upright));
     form.PageSetup();
     QCOMPARE(form.labPage->text(), QStringLiteral("第 1 页/共 1 页"));
     QVERIFY(form.mActualSize);

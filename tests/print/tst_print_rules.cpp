@@ -142,7 +142,9 @@ void TestPrintRules::vocabularyCodes()
                                QStringLiteral("[总页号]"), QStringLiteral("[当前日期]"),
                                QStringLiteral("[当前时间]")};
     const QStringList codes = {QString(), "#P", "#N", "#D", "#T"};
-    const QList<int> types = {0, 2, 2, 1, 1};
+    // Fixed text has data type 0.
+    const QList<int> types = {0, FieldVocabulary::DataTypeNumber, FieldVocabulary::DataTypeNumber,
+                              FieldVocabulary::DataTypeDateTime, FieldVocabulary::DataTypeDateTime};
     for (int i = 0; i < 5; ++i) {
         QCOMPARE(entries[i].Text, texts[i]);
         QCOMPARE(entries[i].Code, codes[i]);

@@ -3,6 +3,7 @@
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
 #include "print/PreviewCommand.h"
+#include "print/PrintRun.h"
 #include "print/ShowErrMsg.h"
 #include "print/frm_BillPreView.h"
 
@@ -46,6 +47,7 @@ private slots:
     void printPagesCancelledEndsSilently();
     void printPagesShowsProgressWithoutCancel();
     void landscapeRunPrintsTheDesignedPageUpright();
+    void orientationsKeepTheSystemsNumbers();
 
     void printBillWithoutPreviewPrintsOnePage();
     void demonstrationRunOpensPreviewOfOnePage();
@@ -223,7 +225,7 @@ void TestPrintRun::landscapeRunPrintsTheDesignedPageUpright()
     bill.mObjs.page().setHeight(3690);
     addField(bill, 0, 0, 2000, 400, 1);
     setRun(bill, 1);
-    QCOMPARE(Mod_Print::Run().Orientation, int16_t(2));
+    QCOMPARE(Mod_Print::Run().Orientation, int16_t(PrintRun::AsFed));
     QCOMPARE(Mod_Print::Run().PageHeight, 8190.0);
     QCOMPARE(Mod_Print::Run().PageWidth, 3690.0);
     auto device = installDevice();
@@ -231,6 +233,13 @@ void TestPrintRun::landscapeRunPrintsTheDesignedPageUpright()
     QVERIFY(device->job.landscape);
     QCOMPARE(device->job.pageWidth, 8190.0);
     QCOMPARE(device->job.pageHeight, 3690.0);
+}
+
+// A run records its orientation in the numbers the system gives them.
+void TestPrintRun::orientationsKeepTheSystemsNumbers()
+{
+    QCOMPARE(int(PrintRun::Upright), 1);
+    QCOMPARE(int(PrintRun::AsFed), 2);
 }
 
 void TestPrintRun::printBillWithoutPreviewPrintsOnePage()
