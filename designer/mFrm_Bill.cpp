@@ -5,7 +5,6 @@
 #include "FixHandle.h"
 #include "PageView.h"
 #include "PixelMapping.h"
-#include "ScaleConversion.h"
 #include "ScrollBar.h"
 #include "WorkspaceFrame.h"
 
@@ -16,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
 #include "platform/RuntimeError.h"
+#include "platform/ScaleConversion.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
 

@@ -1,8 +1,8 @@
 #include "designer/DesignerGeometry.h"
 #include "designer/PointerRouter.h"
 #include "designer/PointerScene.h"
-#include "designer/ScaleConversion.h"
 
+#include "platform/ScaleConversion.h"
 #include "platform/Screen.h"
 
 #include <QMouseEvent>
