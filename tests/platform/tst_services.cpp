@@ -64,6 +64,19 @@ void TestServices::fakeDialogsRecordAndAnswerFromQueues()
     QCOMPARE(fake.lastMessage()->icon, MsgIcon::Exclamation);
     QCOMPARE(fake.shown[1].defaultText, QStringLiteral("0"));
     QCOMPARE(fake.shown[2].title, QStringLiteral("选择图形文件"));
+
+    // The font chooser carries the text colour both ways.
+    FontChoice answer;
+    answer.Font.Name = QStringLiteral("黑体");
+    answer.Font.Size = 12;
+    answer.Color = Qt::red;
+    fake.fontAnswers.push_back(answer);
+    FontChoice initial;
+    initial.Color = Qt::blue;
+    QCOMPARE(Platform::dialogs().ChooseFont(initial), std::optional<FontChoice>(answer));
+    QCOMPARE(fake.shown.back().kind, QStringLiteral("Font"));
+    QCOMPARE(fake.shown.back().font, initial.Font);
+    QCOMPARE(fake.shown.back().color, QColor(Qt::blue));
 }
 
 void TestServices::fakeDefaultsNeverBlock()
