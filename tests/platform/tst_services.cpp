@@ -29,6 +29,8 @@ private slots:
     void leadingNumber();
     void millimetres_data();
     void millimetres();
+    void plainNumbers_data();
+    void plainNumbers();
     void filterBecomesQtsAndMatchesEveryCase();
     void pointerShapes_data();
     void pointerShapes();
@@ -198,6 +200,25 @@ void TestServices::millimetres()
     QCOMPARE(Units::formatMm(mm), text);
     QCOMPARE(Units::mmToTwips(25.4), 1440.0);
     QCOMPARE(Units::twipsToMm(1440.0), 25.4);
+}
+
+void TestServices::plainNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("trailing zero dropped") << 12.50 << "12.5";
+    QTest::newRow("whole") << 400.0 << "400";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("binary fraction kept short") << 17.64 << "17.64";
+    QTest::newRow("large, no exponent") << 1e20 << "100000000000000000000";
+    QTest::newRow("small, no exponent") << 0.00001 << "0.00001";
+}
+
+void TestServices::plainNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(Units::plainNumber(value), text);
 }
 
 void TestServices::filterBecomesQtsAndMatchesEveryCase()
