@@ -2,11 +2,15 @@
 
 #include "platform/RuntimeError.h"
 
-#include <QPixmap>
-
 namespace {
-const QString source = QStringLiteral("ImgLst1");
+
+// Errors name the image list and the key they arose for.
+QString sourceOf(const QString &key)
+{
+    return QStringLiteral("ImgLst1(%1)").arg(key);
 }
+
+} // namespace
 
 ImageList::ImageList(QSize imageSize, QColor maskColor)
     : m_size(imageSize)
@@ -17,11 +21,9 @@ ImageList::ImageList(QSize imageSize, QColor maskColor)
 void ImageList::add(const QString &key, const QImage &image)
 {
     if (m_keys.contains(key))
-        throw RuntimeError(RuntimeError::DuplicateKey,
-                           QStringLiteral("图像键 %1 已存在").arg(key), source);
+        throw RuntimeError(RuntimeError::DuplicateKey, sourceOf(key));
     if (image.size() != m_size)
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("图像 %1 的尺寸不符").arg(key), source);
+        throw RuntimeError(RuntimeError::InvalidArgument, sourceOf(key));
     QImage masked = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb mask = m_mask.rgb();
     for (int y = 0; y < masked.height(); ++y) {
@@ -39,12 +41,6 @@ QImage ImageList::image(const QString &key) const
 {
     const qsizetype i = m_keys.indexOf(key);
     if (i < 0)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有图像键 %1").arg(key), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(key));
     return m_images.at(i);
-}
-
-QIcon ImageList::icon(const QString &key) const
-{
-    return QIcon(QPixmap::fromImage(image(key)));
 }

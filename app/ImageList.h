@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -18,7 +17,6 @@ public:
     void add(const QString &key, const QImage &image);
     // Throws RuntimeError for an unknown key.
     QImage image(const QString &key) const;
-    QIcon icon(const QString &key) const;
 
     int count() const { return static_cast<int>(m_keys.size()); }
     QStringList keys() const { return m_keys; }

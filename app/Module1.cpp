@@ -2,6 +2,8 @@
 
 #include "mFrm_Main.h"
 
+#include "platform/Icons.h"
+
 #include <QApplication>
 #include <QPointer>
 
@@ -17,7 +19,7 @@ void Main()
     form->setAttribute(Qt::WA_DeleteOnClose);
     g_mainForm = form;
     // The page picture stands for the program in every window's frame.
-    QApplication::setWindowIcon(form->ImgLst1().icon(QStringLiteral("PageSetup")));
+    QApplication::setWindowIcon(Icons::icon(QStringLiteral("PageSetup")));
     form->show();
 }
 

@@ -10,8 +10,14 @@
 #include <QSizePolicy>
 
 namespace {
-const QString source = QStringLiteral("sbrMain");
+
+// Errors name the status bar and the panel they arose for.
+QString sourceOf(const QString &panel)
+{
+    return QStringLiteral("sbrMain.Panels(%1)").arg(panel);
 }
+
+} // namespace
 
 StatusBar::StatusBar(QWidget *parent)
     : QStatusBar(parent)
@@ -43,8 +49,7 @@ void StatusBar::addPanel(const QString &key, const QString &toolTip, const QStri
 const StatusBar::Panel &StatusBar::at(int index) const
 {
     if (index < 1 || index > m_panels.size())
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有第 %1 个面板").arg(index), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(QString::number(index)));
     return m_panels.at(index - 1);
 }
 
@@ -59,8 +64,7 @@ QLabel *StatusBar::panel(const QString &key) const
         if (p.label->objectName() == key)
             return p.label;
     }
-    throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                       QStringLiteral("没有键为 %1 的面板").arg(key), source);
+    throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(key));
 }
 
 QString StatusBar::panelText(const QString &key) const
@@ -82,8 +86,7 @@ void StatusBar::setPanelWidth(int index, float twips)
 {
     at(index);
     if (twips < 0)
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("面板宽度不能为负数"), source);
+        throw RuntimeError(RuntimeError::InvalidArgument, sourceOf(QString::number(index)));
     m_panels[index - 1].width = twips;
     layoutPanels();
 }

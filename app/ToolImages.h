@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QStringList>
 
-// The toolbar's pictures, drawn pixel by pixel on a 16 x 16 canvas whose
-// background is the image list's mask colour RGB(192, 192, 192).
+// The toolbar's pictures as the image list holds them: the 16 x 16 rendering
+// of each picture in Icons on the image list's mask colour RGB(192, 192, 192).
 namespace ToolImages {
 
 // Keys of every picture, in the order the image list holds them.

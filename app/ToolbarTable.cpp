@@ -1,41 +1,43 @@
 #include "ToolbarTable.h"
 
+#include "designer/ShellNames.h"
+
 namespace ToolbarTable {
 
 const QList<ToolbarEntry> &entries()
 {
     using E = ToolbarEntry;
     static const QList<ToolbarEntry> table = {
-        {"New", "新建(N)", "New"},
-        {"Open", "打开(O)", "Open"},
-        {"Save", "保存(S)", "Save"},
-        {"SaveAs", "另存为...", "SaveAs"},
+        {ToolbarKey::New, "新建(N)", "New"},
+        {ToolbarKey::Open, "打开(O)", "Open"},
+        {ToolbarKey::Save, "保存(S)", "Save"},
+        {ToolbarKey::SaveAs, "另存为...", "SaveAs"},
         {"", "", "", E::Separator},
-        {"SelAll", "全选(A)", "SelAll"},
-        {"Delete", "删除(D)", "Delete"},
-        {"Clone", "克隆(C)", "Copy"},
-        {"Prop", "属性(P)", "Prop"},
-        {"Locked", "锁定(U)", "Lock", E::Check},
+        {ToolbarKey::SelAll, "全选(A)", "SelAll"},
+        {ToolbarKey::Delete, "删除(D)", "Delete"},
+        {ToolbarKey::Clone, "克隆(C)", "Copy"},
+        {ToolbarKey::Prop, "属性(P)", "Prop"},
+        {ToolbarKey::Locked, "锁定(U)", "Lock", E::Check},
         {"", "", "", E::Separator},
-        {"DrawSel", "选区(&R)", "ObjSel", E::Group, true},
-        {"DrawLine", "直线(&L)", "ObjLine", E::Group},
-        {"DrawText", "文字(&T)", "ObjText", E::Group},
-        {"DrawImg", "图形(&I)", "ObjImg", E::Group},
+        {ToolbarKey::DrawSel, "选区(&R)", "ObjSel", E::Group, true},
+        {ToolbarKey::DrawLine, "直线(&L)", "ObjLine", E::Group},
+        {ToolbarKey::DrawText, "文字(&T)", "ObjText", E::Group},
+        {ToolbarKey::DrawImg, "图形(&I)", "ObjImg", E::Group},
         {"", "", "", E::Separator},
-        {"Left", "左对齐", "Left"},
-        {"HCenter", "水平居中", "HCenter"},
-        {"Right", "右对齐", "Right"},
-        {"Top", "顶对齐", "Top"},
-        {"VCenter", "垂直居中", "VCenter"},
-        {"Bottom", "底对齐", "Bottom"},
+        {ToolbarKey::Left, "左对齐", "Left"},
+        {ToolbarKey::HCenter, "水平居中", "HCenter"},
+        {ToolbarKey::Right, "右对齐", "Right"},
+        {ToolbarKey::Top, "顶对齐", "Top"},
+        {ToolbarKey::VCenter, "垂直居中", "VCenter"},
+        {ToolbarKey::Bottom, "底对齐", "Bottom"},
         {"", "", "", E::Separator},
-        {"Width", "相同宽度", "Width"},
-        {"Height", "相同高度", "Height"},
-        {"SizeAll", "相同尺寸", "SizeAll"},
+        {ToolbarKey::Width, "相同宽度", "Width"},
+        {ToolbarKey::Height, "相同高度", "Height"},
+        {ToolbarKey::SizeAll, "相同尺寸", "SizeAll"},
         {"", "", "", E::Separator},
-        {"PageSetup", "页面(P)", "PageSetup"},
-        {"View", "预览(V)", "PreView"},
-        {"Exit", "退出(X)", "Exit"},
+        {ToolbarKey::PageSetup, "页面(P)", "PageSetup"},
+        {ToolbarKey::View, "预览(V)", "PreView"},
+        {ToolbarKey::Exit, "退出(X)", "Exit"},
     };
     return table;
 }

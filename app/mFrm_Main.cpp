@@ -5,8 +5,12 @@
 #include "app/ToolImages.h"
 #include "app/ToolbarTable.h"
 #include "app/WindowArrange.h"
+#include "designer/DrawTool.h"
+#include "designer/ShellNames.h"
+#include "print/ReportedSlot.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
 #include "platform/RuntimeError.h"
@@ -29,11 +33,19 @@
 
 namespace {
 
-const QString source = QStringLiteral("mFrm_Main");
 const QString settingsSection = QStringLiteral("Settings");
-const char *const toolButtons[] = {"DrawSel", "DrawLine", "DrawText", "DrawImg"};
-constexpr int toolCount = 4;
 constexpr float msgMargin = 400;
+
+// Errors name the main window and the item they arose for.
+QString sourceOf(const QString &item)
+{
+    return QStringLiteral("mFrm_Main.") + item;
+}
+
+QString sourceOf(const char *itemArray, int index)
+{
+    return sourceOf(QStringLiteral("%1(%2)").arg(QString::fromLatin1(itemArray)).arg(index));
+}
 
 struct PanelSpec
 {
@@ -75,7 +87,7 @@ mFrm_Main::mFrm_Main(QWidget *parent)
 
     m_timer->setObjectName(QStringLiteral("Timer"));
     m_timer->setInterval(60000);
-    connect(m_timer, &QTimer::timeout, this, &mFrm_Main::Timer_Timer);
+    connect(m_timer, &QTimer::timeout, this, reportedSlot(this, &mFrm_Main::Timer_Timer));
     m_timer->start();
 
     Form_Load();
@@ -221,7 +233,7 @@ void mFrm_Main::buildMenus()
 
         if (e.index < 0)
             m_actions.insert(name, item);
-        else if (name == QLatin1String("mun_DrawObj"))
+        else if (name == QLatin1String(MenuItem::DrawObj))
             m_drawObj.append(item);
         else
             m_objDraw.append(item);
@@ -249,7 +261,7 @@ void mFrm_Main::buildToolBar()
         const QString imageKey = QString::fromLatin1(e.imageKey);
         // The key, not the tool tip, is the text: a mnemonic in the tool
         // tips would otherwise steal Alt+T and friends from the menus.
-        QAction *b = m_toolBar->addAction(m_images.icon(imageKey), key);
+        QAction *b = m_toolBar->addAction(Icons::icon(imageKey), key);
         b->setObjectName(key);
         b->setToolTip(QString::fromUtf8(e.toolTip));
         if (e.style != ToolbarEntry::Push)
@@ -275,32 +287,34 @@ void mFrm_Main::buildStatusBar()
 
 void mFrm_Main::connectCommands()
 {
-    for (int i = 0; i < toolCount; ++i) {
-        connect(m_drawObj[i], &QAction::triggered, this, [this, i] { chooseToolFromMenu(i); });
-        connect(m_objDraw[i], &QAction::triggered, this, [this, i] { chooseToolFromMenu(i); });
-        connect(button(QString::fromLatin1(toolButtons[i])), &QAction::triggered, this,
-                [this, i] { mun_ObjDraw_Click(i); });
+    for (int i = 0; i < DrawTool::Count; ++i) {
+        const auto fromMenu = reportedSlot([this, i] { chooseToolFromMenu(i); });
+        connect(m_drawObj[i], &QAction::triggered, this, fromMenu);
+        connect(m_objDraw[i], &QAction::triggered, this, fromMenu);
+        connect(button(ToolbarKey::ForTool[i]), &QAction::triggered, this,
+                reportedSlot([this, i] { mun_ObjDraw_Click(i); }));
     }
-    connect(action(QStringLiteral("mnu_FileExit")), &QAction::triggered, this, &mFrm_Main::ExitApp);
-    connect(button(QStringLiteral("Exit")), &QAction::triggered, this, &mFrm_Main::ExitApp);
-    connect(action(QStringLiteral("mun_About")), &QAction::triggered, this, &mFrm_Main::About);
-    connect(action(QStringLiteral("mun_ViewToolbar")), &QAction::triggered, m_toolBar,
-            &QWidget::setVisible);
-    connect(action(QStringLiteral("mun_ViewStatusbar")), &QAction::triggered, m_statusBar,
+    const auto exitApp = reportedSlot(this, &mFrm_Main::ExitApp);
+    connect(action(MenuItem::FileExit), &QAction::triggered, this, exitApp);
+    connect(button(ToolbarKey::Exit), &QAction::triggered, this, exitApp);
+    connect(action(MenuItem::About), &QAction::triggered, this,
+            reportedSlot(this, &mFrm_Main::About));
+    connect(action(MenuItem::ViewToolbar), &QAction::triggered, m_toolBar, &QWidget::setVisible);
+    connect(action(MenuItem::ViewStatusbar), &QAction::triggered, m_statusBar,
             &QWidget::setVisible);
 
-    const std::pair<const char *, int> arrangeItems[] = {
-        {"mnu_WindowCascade", WindowArrange::Cascade},
-        {"mnu_WindowTileHorizontal", WindowArrange::TileHorizontal},
-        {"mnu_WindowTileVertical", WindowArrange::TileVertical},
-        {"mnu_WindowArrangeIcons", WindowArrange::ArrangeIcons},
+    const std::pair<const char *, WindowArrange::Code> arrangeItems[] = {
+        {MenuItem::WindowCascade, WindowArrange::Cascade},
+        {MenuItem::WindowTileHorizontal, WindowArrange::TileHorizontal},
+        {MenuItem::WindowTileVertical, WindowArrange::TileVertical},
+        {MenuItem::WindowArrangeIcons, WindowArrange::ArrangeIcons},
     };
     for (const auto &[name, code] : arrangeItems) {
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
-                [this, code] { Arrange(code); });
+        connect(action(name), &QAction::triggered, this,
+                reportedSlot([this, code = code] { Arrange(code); }));
     }
-    connect(menu(QStringLiteral("mun_Window")), &QMenu::aboutToShow, this,
-            &mFrm_Main::refreshWindowList);
+    connect(menu(MenuItem::Window), &QMenu::aboutToShow, this,
+            reportedSlot(this, &mFrm_Main::refreshWindowList));
 }
 
 // ---- lookups ----
@@ -309,8 +323,7 @@ QAction *mFrm_Main::action(const QString &name) const
 {
     QAction *a = m_actions.value(name);
     if (!a)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有菜单项 %1").arg(name), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(name));
     return a;
 }
 
@@ -318,30 +331,27 @@ QMenu *mFrm_Main::menu(const QString &name) const
 {
     QMenu *m = m_menus.value(name);
     if (!m)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有菜单 %1").arg(name), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(name));
     return m;
 }
 
 QAction *mFrm_Main::mun_DrawObj(int index) const
 {
     if (index < 0 || index >= m_drawObj.size())
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有 mun_DrawObj(%1)").arg(index), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(MenuItem::DrawObj, index));
     return m_drawObj[index];
 }
 
 QAction *mFrm_Main::mun_ObjDraw(int index) const
 {
     if (index < 0 || index >= m_objDraw.size())
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有 mun_ObjDraw(%1)").arg(index), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(MenuItem::ObjDraw, index));
     return m_objDraw[index];
 }
 
 QMenu *mFrm_Main::contextMenu() const
 {
-    return menu(QStringLiteral("mun_Right"));
+    return menu(MenuItem::Right);
 }
 
 void mFrm_Main::setMenuChecked(const QString &itemName, bool checked)
@@ -365,8 +375,7 @@ QAction *mFrm_Main::button(const QString &key) const
 {
     QAction *b = m_buttons.value(key);
     if (!b)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有按钮 %1").arg(key), source);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(key));
     return b;
 }
 
@@ -378,25 +387,23 @@ QString mFrm_Main::buttonImageKey(const QString &key) const
 
 int mFrm_Main::buttonValue(const QString &key) const
 {
-    return button(key)->isChecked() ? 1 : 0;
+    return button(key)->isChecked() ? Pressed : Released;
 }
 
 void mFrm_Main::setButtonValue(const QString &key, int value)
 {
     QAction *b = button(key);
     if (!b->isCheckable())
-        throw RuntimeError(RuntimeError::InvalidArgument,
-                           QStringLiteral("按钮 %1 没有按下状态").arg(key), source);
-    b->setChecked(value != 0);
+        throw RuntimeError(RuntimeError::InvalidArgument, sourceOf(key));
+    b->setChecked(value != Released);
 }
 
 // ---- commands ----
 
 void mFrm_Main::mun_ObjDraw_Click(int index)
 {
-    if (index < 0 || index >= toolCount)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("没有绘制工具 %1").arg(index), source);
+    if (index < 0 || index >= DrawTool::Count)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, sourceOf(MenuItem::ObjDraw, index));
     m_drawMode = index;
     for (QAction *item : std::as_const(m_objDraw))
         item->setChecked(false);
@@ -410,7 +417,7 @@ void mFrm_Main::mun_ObjDraw_Click(int index)
 // toolbar never shows another tool than the one in use.
 void mFrm_Main::chooseToolFromMenu(int index)
 {
-    button(QString::fromLatin1(toolButtons[index]))->setChecked(true);
+    button(ToolbarKey::ForTool[index])->setChecked(true);
     mun_ObjDraw_Click(index);
 }
 
@@ -448,7 +455,7 @@ void mFrm_Main::Arrange(int code)
 
 void mFrm_Main::refreshWindowList()
 {
-    QMenu *windowMenu = menu(QStringLiteral("mun_Window"));
+    QMenu *windowMenu = menu(MenuItem::Window);
     qDeleteAll(m_windowList);
     m_windowList.clear();
 
@@ -464,10 +471,10 @@ void mFrm_Main::refreshWindowList()
         entry->setCheckable(true);
         entry->setChecked(w == current);
         QPointer<QMdiSubWindow> target(w);
-        connect(entry, &QAction::triggered, this, [this, target] {
-            if (target)
-                m_workspace->setActiveSubWindow(target);
-        });
+        connect(entry, &QAction::triggered, this, reportedSlot([this, target] {
+                    if (target)
+                        m_workspace->setActiveSubWindow(target);
+                }));
         m_windowList.append(entry);
     }
 }

@@ -1,5 +1,9 @@
 #include "DesignerGeometry.h"
 
+#include "FixHandle.h"
+
+#include "model/ObjDraw.h"
+
 #include "platform/Units.h"
 
 #include <algorithm>
@@ -28,11 +32,11 @@ QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, dou
     const double newWidth = std::max(MinPageSize, X - lastX + width);
     const double newHeight = std::max(MinPageSize, Y - lastY + height);
     switch (handle) {
-    case 1:
+    case FixHandle::RightEdge:
         return QSizeF(newWidth, height);
-    case 2:
+    case FixHandle::BottomEdge:
         return QSizeF(width, newHeight);
-    case 3:
+    case FixHandle::Corner:
         return QSizeF(newWidth, newHeight);
     default:
         return QSizeF(width, height);
@@ -51,7 +55,7 @@ double scrollMax(double pageExtent, double barEdge, double barThickness)
 
 QSizeF clickSize(int eType)
 {
-    if (eType == 3)
+    if (eType == ObjDraw::Picture)
         return QSizeF(ClickPictureSide, ClickPictureSide);
     return QSizeF(ClickTextWidth, ClickTextHeight);
 }

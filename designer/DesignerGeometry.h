@@ -16,17 +16,19 @@ constexpr double ClickTextWidth = 1440;
 constexpr double ClickTextHeight = 315;
 constexpr double ClickPictureSide = 1440;
 
-// Top-left corners of the page-size handles 1 (right edge), 2 (bottom
-// edge) and 3 (corner) around the page (left, top, width, height) for
-// handles of the given size.
+// Top-left corners of the page-size handles at the right edge, the bottom
+// edge and the corner (FixHandle::RightEdge, BottomEdge, Corner, in this
+// order) around the page (left, top, width, height) for handles of the
+// given size.
 std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, double pageWidth,
                                           double pageHeight, double handleWidth,
                                           double handleHeight, double twipsPerPixelX,
                                           double twipsPerPixelY);
 
 // The page size after the pointer moved from (lastX, lastY) to (X, Y)
-// while page-size handle `handle` is dragged: handle 1 changes the width,
-// 2 the height, 3 both; never below MinPageSize.
+// while page-size handle `handle` (a FixHandle::Index) is dragged: the
+// right edge changes the width, the bottom edge the height, the corner
+// both; never below MinPageSize.
 QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
                  double height);
 
@@ -38,8 +40,8 @@ int handleOwner(int elementIndex);
 // of the given thickness.
 double scrollMax(double pageExtent, double barEdge, double barThickness);
 
-// Size a text (kind 2) or picture (kind 3) takes when drawn by a click or
-// with no width or height.
+// Size a text or a picture (an ObjDraw::Kind) takes when drawn by a click
+// or with no width or height.
 QSizeF clickSize(int eType);
 
 } // namespace DesignerGeometry

@@ -9,6 +9,11 @@
 class FixHandle : public QWidget
 {
 public:
+    // Element indexes of PicFixHd: the design-time template, then the
+    // handles at the middle of the page's right edge, the middle of its
+    // bottom edge and its bottom-right corner.
+    enum Index { Template = 0, RightEdge = 1, BottomEdge = 2, Corner = 3 };
+
     explicit FixHandle(QWidget *parent);
 
     double Left() const { return m_box.left(); }

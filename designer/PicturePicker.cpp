@@ -23,8 +23,7 @@ QImage load(const QString &fileName)
 {
     QImage picture;
     if (!picture.load(fileName))
-        throw RuntimeError(RuntimeError::CannotLoadPicture, QStringLiteral("无效的图片"),
-                           fileName);
+        throw RuntimeError(RuntimeError::CannotLoadPicture, fileName);
     return picture;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 // What a pointer event reaches on the designer window, as the elements of
-// the window receive it: the element, the action, Button (1 left, 2 right,
-// 4 middle; for a move the buttons held), Shift (1 Shift, 2 Ctrl, 4 Alt)
-// and X, Y in twips relative to that element.
+// the window receive it: the element, the action, Button (a MouseButton
+// code; for a move the buttons held), Shift (a ShiftState code) and X, Y in
+// twips relative to that element.
+
 struct PointerTarget
 {
     enum Kind { None, Window, Page, Text, Image, Handle, FixHandle };

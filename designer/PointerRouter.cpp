@@ -2,6 +2,9 @@
 
 #include "PointerScene.h"
 
+#include "model/MouseButton.h"
+#include "model/ShiftState.h"
+
 #include <QMouseEvent>
 
 PointerRouter::PointerRouter(PointerScene &scene)
@@ -13,37 +16,37 @@ int PointerRouter::buttonCode(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
-        return 1;
+        return MouseButton::Left;
     case Qt::RightButton:
-        return 2;
+        return MouseButton::Right;
     case Qt::MiddleButton:
-        return 4;
+        return MouseButton::Middle;
     default:
-        return 0;
+        return MouseButton::None;
     }
 }
 
 int PointerRouter::buttonsCode(Qt::MouseButtons buttons)
 {
-    int code = 0;
+    int code = MouseButton::None;
     if (buttons & Qt::LeftButton)
-        code |= 1;
+        code |= MouseButton::Left;
     if (buttons & Qt::RightButton)
-        code |= 2;
+        code |= MouseButton::Right;
     if (buttons & Qt::MiddleButton)
-        code |= 4;
+        code |= MouseButton::Middle;
     return code;
 }
 
 int PointerRouter::shiftCode(Qt::KeyboardModifiers modifiers)
 {
-    int code = 0;
+    int code = ShiftState::None;
     if (modifiers & Qt::ShiftModifier)
-        code |= 1;
+        code |= ShiftState::Shift;
     if (modifiers & Qt::ControlModifier)
-        code |= 2;
+        code |= ShiftState::Ctrl;
     if (modifiers & Qt::AltModifier)
-        code |= 4;
+        code |= ShiftState::Alt;
     return code;
 }
 

@@ -8,7 +8,20 @@ class PointerScene;
 class QMouseEvent;
 class QPointF;
 
+// The path of a press, from the window to the model: Qt hands the mouse
+// event to the window (mFrm_Bill::mousePressEvent), which clamps it to any
+// pointer confinement and gives it to this router; the router asks the
+// window which element lies under the pointer (PointerScene::targetAt:
+// a page-size handle, an object handle, a label, an image, the page or the
+// window itself) and delivers a PointerEvent to it; the window's dispatch
+// calls that target's handler under the system's name (PicPage_MouseDown,
+// PicHD_MouseDown, PicFixHd_MouseDown, ...), and the handler calls the
+// object model: ObjDraws for hit tests, selection and group moves, the
+// ObjDraw for drawing, dragging and sizing (through its ObjHd handles), or
+// the PageSizer for the page size.
+//
 // Turns the designer window's mouse events into element events: the
+
 // element under a press receives that press and every move and release of
 // the gesture (an implicit grab, wherever the pointer goes), with
 // coordinates relative to it. Without a button held, moves go to the

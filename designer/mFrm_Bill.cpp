@@ -1,19 +1,24 @@
 #include "mFrm_Bill.h"
 
+#include "CaptionEditor.h"
 #include "DesignerGeometry.h"
 #include "DesignerShell.h"
 #include "FixHandle.h"
+#include "PageSizer.h"
 #include "PageView.h"
-#include "PixelMapping.h"
 #include "ScrollBar.h"
+#include "ShellNames.h"
 #include "WorkspaceFrame.h"
 
 #include "model/HandlePictures.h"
 #include "model/ObjDraw.h"
 
+#include "print/ReportedSlot.h"
+
 #include "platform/PageSurface.h"
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
+#include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/ScaleConversion.h"
 #include "platform/Screen.h"
@@ -68,22 +73,15 @@ mFrm_Bill::~mFrm_Bill()
 void mFrm_Bill::createElements()
 {
     m_pageView = new PageView(PicPage(), this);
-    connect(m_pageView, &PageView::pageResized, this, &mFrm_Bill::PicPage_Resize);
-
-    m_txtLab = new QLineEdit(this);
-    m_txtLab->setFrame(false);
-    m_txtLab->hide();
-    m_txtLab->installEventFilter(this);
-    connect(m_txtLab, &QLineEdit::textChanged, this, &mFrm_Bill::TxtLab_Change);
-    connect(m_txtLab, &QLineEdit::returnPressed, this, &mFrm_Bill::TxtLab_Return);
-
-    m_fixHd.push_back(new FixHandle(this));
-    m_fixHd.front()->hide();
+    connect(m_pageView, &PageView::pageResized, this,
+            reportedSlot(this, &mFrm_Bill::PicPage_Resize));
+    m_captionEditor = std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView);
+    m_pageSizer = std::make_unique<PageSizer>(PicPage(), *this);
 
     m_hs = new ScrollBar(Qt::Horizontal, this);
     m_vs = new ScrollBar(Qt::Vertical, this);
-    connect(m_hs, &QScrollBar::valueChanged, this, &mFrm_Bill::HS_Change);
-    connect(m_vs, &QScrollBar::valueChanged, this, &mFrm_Bill::VS_Change);
+    connect(m_hs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::HS_Change));
+    connect(m_vs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::VS_Change));
 }
 
 void mFrm_Bill::setCaption(const QString &v)
@@ -139,11 +137,12 @@ const QImage &mFrm_Bill::ImgCurLock()
 
 FixHandle &mFrm_Bill::PicFixHd(int index) const
 {
-    if (index < 0 || index >= int(m_fixHd.size()))
-        throw RuntimeError(RuntimeError::ElementNotLoaded,
-                           QStringLiteral("元素 %1 不存在").arg(index),
-                           QStringLiteral("PicFixHd"));
-    return *m_fixHd[std::size_t(index)];
+    return m_pageSizer->handle(index);
+}
+
+QLineEdit &mFrm_Bill::TxtLab() const
+{
+    return m_captionEditor->TxtLab();
 }
 
 double mFrm_Bill::ScaleX(double width, int fromScale, int toScale) const
@@ -224,35 +223,22 @@ void mFrm_Bill::InitHandles()
 {
     const int hx = Units::toInt16(Screen::TwipsPerPixelX() * 5);
     const int hy = Units::toInt16(Screen::TwipsPerPixelY() * 5);
-    PicFixHd(0).setHeight(hy);
-    PicFixHd(0).setWidth(hx);
     PicHD().designElement().setHeight(hy);
     PicHD().designElement().setWidth(hx);
-    for (int i = 1; i <= 3; ++i) {
-        auto *handle = new FixHandle(this);
-        handle->setWidth(PicFixHd(0).Width());
-        handle->setHeight(PicFixHd(0).Height());
-        m_fixHd.push_back(handle);
-        handle->show();
-        handle->ZOrder();
-    }
+    m_pageSizer->loadHandles(hx, hy);
     HS().ZOrder();
     VS().ZOrder();
-    PicFixHd(1).setMousePointer(9);
-    PicFixHd(2).setMousePointer(7);
-    PicFixHd(3).setMousePointer(8);
+    PicFixHd(FixHandle::RightEdge).setMousePointer(PointerShape::SizeWE);
+    PicFixHd(FixHandle::BottomEdge).setMousePointer(PointerShape::SizeNS);
+    PicFixHd(FixHandle::Corner).setMousePointer(PointerShape::SizeNWSE);
     MoveFixHd();
 }
 
 void mFrm_Bill::MoveFixHd()
 {
-    PageSurface &page = PicPage();
-    const auto at = DesignerGeometry::fixHandlePositions(
-        page.Left(), page.Top(), page.Width(), page.Height(), PicFixHd(0).Width(),
-        PicFixHd(0).Height(), Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
-    for (int i = 1; i <= 3; ++i)
-        PicFixHd(i).Move(at[std::size_t(i - 1)].x(), at[std::size_t(i - 1)].y());
+    m_pageSizer->placeHandles();
 }
+
 
 void mFrm_Bill::resizeEvent(QResizeEvent *event)
 {
@@ -308,24 +294,24 @@ void mFrm_Bill::layoutVertical(int vv)
 void mFrm_Bill::HS_Change()
 {
     PicPage().setLeft(-HS().Value());
-    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+    if (m_pageSizer->handlesShown())
         MoveFixHd();
-    if (TxtLab().isVisible())
-        placeTxtLab();
+    if (m_captionEditor->isEditing())
+        m_captionEditor->place();
 }
 
 void mFrm_Bill::VS_Change()
 {
     PicPage().setTop(-VS().Value());
-    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+    if (m_pageSizer->handlesShown())
         MoveFixHd();
-    if (TxtLab().isVisible())
-        placeTxtLab();
+    if (m_captionEditor->isEditing())
+        m_captionEditor->place();
 }
 
 void mFrm_Bill::PicPage_Resize()
 {
-    if (m_fixHd.size() > 1 && PicFixHd(1).Visible())
+    if (m_pageSizer->handlesShown())
         MoveFixHd();
     Form_Resize();
 }
@@ -333,14 +319,14 @@ void mFrm_Bill::PicPage_Resize()
 void mFrm_Bill::UpdateMenu(bool bPopup)
 {
     const int n = mObjs().nActCount();
-    m_shell.setMenuEnabled(QStringLiteral("mun_Align"), n > 1);
-    m_shell.setMenuEnabled(QStringLiteral("mun_SameSize"), n > 1);
-    m_shell.setMenuEnabled(QStringLiteral("mun_Delete"), n > 0);
-    m_shell.setMenuEnabled(QStringLiteral("mun_Lock"), n > 0);
-    m_shell.setMenuEnabled(QStringLiteral("mun_Clone"), n > 0);
+    m_shell.setMenuEnabled(MenuItem::Align, n > 1);
+    m_shell.setMenuEnabled(MenuItem::SameSize, n > 1);
+    m_shell.setMenuEnabled(MenuItem::Delete, n > 0);
+    m_shell.setMenuEnabled(MenuItem::Lock, n > 0);
+    m_shell.setMenuEnabled(MenuItem::Clone, n > 0);
     if (mObjs().nCurID() > 0)
-        m_shell.setMenuChecked(QStringLiteral("mun_Lock"), objectByID(mObjs().nCurID()).Locked());
-    m_shell.setMenuEnabled(QStringLiteral("mun_ObjProp"), n == 1);
+        m_shell.setMenuChecked(MenuItem::Lock, objectByID(mObjs().nCurID()).Locked());
+    m_shell.setMenuEnabled(MenuItem::ObjProp, n == 1);
     if (bPopup)
         m_shell.PopupRightMenu(m_lastGlobalPos);
 }
@@ -350,8 +336,9 @@ void mFrm_Bill::UpdateMenu(bool bPopup)
 void mFrm_Bill::refreshLockState()
 {
     const bool locked = objectByID(mObjs().nCurID()).Locked();
-    m_shell.setMenuChecked(QStringLiteral("mun_EditLock"), locked);
-    m_shell.setButtonValue(QStringLiteral("Locked"), locked ? 1 : 0);
+    m_shell.setMenuChecked(MenuItem::EditLock, locked);
+    m_shell.setButtonValue(ToolbarKey::Locked,
+                           locked ? DesignerShell::Pressed : DesignerShell::Released);
 }
 
 void mFrm_Bill::Form_Activate()
@@ -373,10 +360,11 @@ void mFrm_Bill::watchWorkspaceFrame()
         return;
     m_frame = frame;
     connect(frame, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
+            reportedSlot([this](Qt::WindowStates before, Qt::WindowStates now) {
                 if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
                     Form_Activate();
-            });
+            }));
+
     if (frame->isActiveWindow() && frame->mdiArea()
         && frame->mdiArea()->activeSubWindow() == frame)
         Form_Activate();

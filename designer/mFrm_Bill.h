@@ -15,11 +15,13 @@
 #include <optional>
 #include <vector>
 
+class CaptionEditor;
 class DesignerShell;
 class Element;
 class ElementArray;
 class FixHandle;
 class ObjDraw;
+class PageSizer;
 class PageSurface;
 class PageView;
 class QLineEdit;
@@ -28,11 +30,12 @@ class QMouseEvent;
 class RuntimeError;
 class ScrollBar;
 
-// The window of one open template: shows its page, scrolls it, sizes it
-// with three page-size handles, routes pointer and key input to the
-// object model, edits fixed text in place and runs the designer commands
+// The window of one open template: shows its page, scrolls it, routes
+// pointer and key input to the object model and runs the designer commands
 // the main window sends to the active designer. It owns the template
-// record and exposes it under the record's names.
+// record and exposes it under the record's names. Sizing the page with the
+// page-size handles is its PageSizer's job, editing a caption in place its
+// CaptionEditor's; the window keeps their handler names as forwards.
 class mFrm_Bill : public QWidget, private PointerScene
 {
     Q_OBJECT
@@ -80,7 +83,7 @@ public:
     // Page-size handles: 0 the template, 1 right edge, 2 bottom edge,
     // 3 corner. Throws RuntimeError for an index not loaded.
     FixHandle &PicFixHd(int index) const;
-    QLineEdit &TxtLab() const { return *m_txtLab; }
+    QLineEdit &TxtLab() const;
     ScrollBar &HS() const { return *m_hs; }
     ScrollBar &VS() const { return *m_vs; }
     PageView &pageView() const { return *m_pageView; }
@@ -124,7 +127,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QMouseEvent confined(const QMouseEvent &event) const;
@@ -177,11 +179,6 @@ private:
     // In-place caption editing and picture choice.
     void ObjText_DblClick(int Index);
     void ObjImg_DblClick(int Index);
-    void placeTxtLab();
-    void TxtLab_GotFocus();
-    void TxtLab_Change();
-    void TxtLab_Return();
-    void TxtLab_LostFocus();
 
     // The current object and the object of the current press; reading
     // either while empty gives a blank object, never nothing.
@@ -193,8 +190,8 @@ private:
     DesignerShell &m_shell;
     std::unique_ptr<BillTemplate> m_bill;
     PageView *m_pageView = nullptr;
-    std::vector<FixHandle *> m_fixHd;
-    QLineEdit *m_txtLab = nullptr;
+    std::unique_ptr<PageSizer> m_pageSizer;
+    std::unique_ptr<CaptionEditor> m_captionEditor;
     ScrollBar *m_hs = nullptr;
     ScrollBar *m_vs = nullptr;
     PointerRouter m_router;
@@ -205,11 +202,10 @@ private:
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;
-    int16_t mFixHdIndex = 0;
-    bool mSizingPage = false;
     bool mMoveMore = false;
+    // The band's anchor, or where a new object's drawing began, in page twips.
     int32_t mLastX = 0;
     int32_t mLastY = 0;
     int16_t mSizeHdID = 0;
-    int32_t mEditIndex = 0;
+
 };

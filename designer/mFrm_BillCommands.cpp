@@ -25,15 +25,6 @@ bool anyShown(const ObjDraws &objs)
     return false;
 }
 
-// An object that never got its element cannot be hidden: the command
-// reports that rather than reaching through nothing.
-Element &elementOf(const ObjDraw &obj)
-{
-    if (!obj.ObjCtl())
-        throw RuntimeError(RuntimeError::ObjectNotSet,
-                           QStringLiteral("Object variable or With block variable not set"));
-    return *obj.ObjCtl();
-}
 
 } // namespace
 
@@ -78,12 +69,13 @@ void mFrm_Bill::Delete()
     try {
         if (n == 1) {
             mCurObj().Handls()->Clear();
-            elementOf(objectByID(mObjs().nCurID())).setVisible(false);
+            objectByID(mObjs().nCurID()).requireCtl().setVisible(false);
         } else {
             for (const auto &obj : mObjs()) {
                 if (!obj->IsActive())
                     continue;
-                elementOf(*obj).setVisible(false);
+                obj->requireCtl().setVisible(false);
+
                 obj->Handls()->Clear();
             }
         }

@@ -4,12 +4,18 @@
 
 #include "DesignerGeometry.h"
 #include "DesignerShell.h"
+#include "DrawTool.h"
 #include "FixHandle.h"
+#include "PageSizer.h"
 #include "PageView.h"
 #include "PixelMapping.h"
+#include "ShellNames.h"
 
+
+#include "model/MouseButton.h"
 #include "model/ObjDraw.h"
 #include "model/ObjHds.h"
+#include "model/ShiftState.h"
 
 #include "print/ShowErrMsg.h"
 
@@ -26,15 +32,6 @@
 
 #include <algorithm>
 #include <optional>
-
-namespace {
-
-bool leftHeld(int Button)
-{
-    return (Button & 1) != 0;
-}
-
-} // namespace
 
 // The platform brings a confined pointer back only after a move has
 // arrived outside, so the designer clamps what it receives itself: a fast
@@ -79,10 +76,8 @@ void mFrm_Bill::mouseDoubleClickEvent(QMouseEvent *event)
 
 PointerTarget mFrm_Bill::targetAt(const QPointF &windowPixels) const
 {
-    for (int i = 1; i < int(m_fixHd.size()); ++i) {
-        if (PicFixHd(i).Visible() && PicFixHd(i).geometry().contains(windowPixels.toPoint()))
-            return {PointerTarget::FixHandle, i};
-    }
+    if (const int fixHandle = m_pageSizer->handleAt(windowPixels.toPoint()))
+        return {PointerTarget::FixHandle, fixHandle};
     if (!m_pageView->geometry().contains(windowPixels.toPoint()))
         return {PointerTarget::Window, 0};
     const QPointF page = PixelMapping::toTwips(windowPixels - QPointF(m_pageView->pos()));
@@ -203,7 +198,7 @@ void mFrm_Bill::dispatch(const PointerEvent &e)
 // over the page.
 void mFrm_Bill::updateCursor(const PointerTarget &target)
 {
-    int pointer = 0;
+    int pointer = PointerShape::Default;
     switch (target.kind) {
     case PointerTarget::Page:
         pointer = PicPage().MousePointer();
@@ -225,7 +220,7 @@ void mFrm_Bill::updateCursor(const PointerTarget &target)
     case PointerTarget::None:
         break;
     }
-    setCursor(cursorShapeForPointer(pointer));
+    setCursor(PointerShape::cursorFor(pointer));
 }
 
 void mFrm_Bill::pageEvent(int action, int Button, int Shift, double X, double Y)
@@ -247,22 +242,28 @@ void mFrm_Bill::pageEvent(int action, int Button, int Shift, double X, double Y)
 
 void mFrm_Bill::PicPage_MouseDown(int Button, int Shift, double X, double Y)
 {
-    if (Button == 2) {
+    if (Button == MouseButton::Right) {
         UpdateMenu(true);
         return;
     }
-    if (Button != 1)
+    if (Button != MouseButton::Left)
         return;
     Platform::pointer().ClipCursor(pageScreenRect());
+    // The press's object is of the kind the tool draws: a band for selection.
+    static_assert(int(DrawTool::Select) == int(ObjDraw::SelectionBand)
+                  && int(DrawTool::Line) == int(ObjDraw::Line)
+                  && int(DrawTool::Text) == int(ObjDraw::Text)
+                  && int(DrawTool::Picture) == int(ObjDraw::Picture));
     m_drawObj = std::make_shared<ObjDraw>(&PicPage());
     mDrawObj().setEType(gDrawMode());
-    if (mObjs().nActCount() > 1 && gDrawMode() == 0) {
+
+    if (mObjs().nActCount() > 1 && gDrawMode() == DrawTool::Select) {
         if (mObjs().StartMoveMore(X, Y, m_curObj)) {
             mMoveMore = true;
             return;
         }
     }
-    if (gDrawMode() == 0 && mObjs().ChkPoint(X, Y, m_curObj)) {
+    if (gDrawMode() == DrawTool::Select && mObjs().ChkPoint(X, Y, m_curObj)) {
         if (!mCurObj().Locked())
             mCurObj().OnStartDrag(X, Y);
         return;
@@ -277,18 +278,19 @@ void mFrm_Bill::PicPage_MouseDown(int Button, int Shift, double X, double Y)
 
 void mFrm_Bill::PicPage_MouseMove(int Button, int Shift, double X, double Y)
 {
-    PicPage().setMousePointer(gDrawMode() > 0 ? 2 : 0);
-    if (!leftHeld(Button))
+    PicPage().setMousePointer(gDrawMode() != DrawTool::Select ? PointerShape::Cross
+                                                              : PointerShape::Default);
+    if (!MouseButton::holdsLeft(Button))
         return;
     // The tool of the press decides the whole gesture: the menu shortcuts
     // change gDrawMode while the button is held.
     const int tool = mDrawObj().eType();
     if (mDrawObj().IsDrawing())
         mDrawObj().OnDrawing(Button, Shift, X, Y);
-    const bool single = mObjs().nActCount() == 1 && tool == 0;
+    const bool single = mObjs().nActCount() == 1 && tool == DrawTool::Select;
     if (single && mCurObj().IsDraging() && !mCurObj().Locked())
         mCurObj().OnDraging(X, Y, true, PicPage().Width(), PicPage().Height());
-    if (tool == 0 && mMoveMore)
+    if (tool == DrawTool::Select && mMoveMore)
         mObjs().MovingMore(X, Y, true, PicPage().Width(), PicPage().Height());
     else if (single && mCurObj().IsSizing() && !mCurObj().Locked())
         mCurObj().Handls()->Item(mSizeHdID).OnMouseMove(mCurObj(), Button, Shift, X, Y);
@@ -296,23 +298,24 @@ void mFrm_Bill::PicPage_MouseMove(int Button, int Shift, double X, double Y)
 
 void mFrm_Bill::PicPage_MouseUp(int Button, int Shift, double X, double Y)
 {
-    if (Button == 1)
+    const bool left = Button == MouseButton::Left;
+    if (left)
         Platform::pointer().ReleaseCursor();
     int tool = mDrawObj().eType();
-    if (Button == 1 && mDrawObj().IsDrawing()) {
-        if (tool == ObjDraw::SelectionBand) {
+    if (left && mDrawObj().IsDrawing()) {
+        if (tool == DrawTool::Select) {
             mDrawObj().OnEndDraw(Button, Shift, X, Y);
             PicPage().Cls();
             mObjs().ChkRange(mLastX, mLastY, X, Y, m_curObj);
             return;
         }
         endDrawNew(Button, Shift, X, Y);
-        tool = 0;
+        tool = DrawTool::Select;
     }
-    const bool single = Button == 1 && mObjs().nActCount() == 1 && tool == 0;
+    const bool single = left && mObjs().nActCount() == 1 && tool == DrawTool::Select;
     if (single && mCurObj().IsDraging() && !mCurObj().Locked())
         mCurObj().OnEndDrag(X, Y);
-    if (Button == 1 && tool == 0 && mMoveMore) {
+    if (left && tool == DrawTool::Select && mMoveMore) {
         mObjs().EndMoveMore(X, Y);
         mMoveMore = false;
         return;
@@ -340,8 +343,8 @@ void mFrm_Bill::endDrawNew(int Button, int Shift, double X, double Y)
         m_curObj = mObjs().Add(drawn, ObjDraw::KeyOf(drawn.nID()));
         mObjs().setNCurID(drawn.nID());
     }
-    m_shell.SelectDrawTool(0);
-    m_shell.setButtonValue(QStringLiteral("DrawSel"), 1);
+    m_shell.SelectDrawTool(DrawTool::Select);
+    m_shell.setButtonValue(ToolbarKey::DrawSel, DesignerShell::Pressed);
 }
 
 bool mFrm_Bill::lineEndsMeet(double X, double Y)
@@ -363,7 +366,7 @@ void mFrm_Bill::giveClickSize(ObjDraw &obj)
 
 void mFrm_Bill::PicHD_MouseDown(int Index, int Button, int Shift, double X, double Y)
 {
-    if (Button != 1 || mObjs().nActCount() <= 0)
+    if (Button != MouseButton::Left || mObjs().nActCount() <= 0)
         return;
     // A handle of a multiple selection reduces it to the handle's object.
     if (mObjs().nActCount() > 1) {
@@ -384,7 +387,7 @@ void mFrm_Bill::PicHD_MouseDown(int Index, int Button, int Shift, double X, doub
 
 void mFrm_Bill::PicHD_MouseMove(int Index, int Button, int Shift, double X, double Y)
 {
-    if (!leftHeld(Button) || !mCurObj().IsSizing() || mCurObj().Locked())
+    if (!MouseButton::holdsLeft(Button) || !mCurObj().IsSizing() || mCurObj().Locked())
         return;
     const Element &handle = PicHD()(Index);
     const int k = ObjHd::positionOf(handle);
@@ -394,7 +397,7 @@ void mFrm_Bill::PicHD_MouseMove(int Index, int Button, int Shift, double X, doub
 
 void mFrm_Bill::PicHD_MouseUp(int Index, int Button, int Shift, double X, double Y)
 {
-    if (Button != 1)
+    if (Button != MouseButton::Left)
         return;
     Platform::pointer().ReleaseCursor();
     if (!mCurObj().IsSizing() || mCurObj().Locked())
@@ -403,57 +406,36 @@ void mFrm_Bill::PicHD_MouseUp(int Index, int Button, int Shift, double X, double
     mCurObj().Handls()->Item(k).OnMouseUp(mCurObj(), Button, Shift, X, Y);
 }
 
+// The page is sized from the handle within the active designer's frame.
 void mFrm_Bill::PicFixHd_MouseDown(int Index, int Button, int, double X, double Y)
 {
-    if (Button != 1)
-        return;
-    mFixHdIndex = int16_t(Index);
-    mLastX = Units::toInt32(PicFixHd(Index).Left() + X);
-    mLastY = Units::toInt32(PicFixHd(Index).Top() + Y);
-    mSizingPage = true;
-    for (int i = 1; i <= 3; ++i)
-        PicFixHd(i).hide();
     mFrm_Bill *active = m_shell.gActiveBill();
-    Platform::pointer().ClipCursor(screenRect(*(active ? active : this)->frameWidget()));
+    m_pageSizer->press(Index, Button, PicFixHd(Index).Left() + X, PicFixHd(Index).Top() + Y,
+                       screenRect(*(active ? active : this)->frameWidget()));
 }
 
 void mFrm_Bill::PicFixHd_MouseMove(int Index, int Button, int Shift, double X, double Y)
 {
-    if (mSizingPage)
+    if (m_pageSizer->isSizing())
         Form_MouseMove(Button, Shift, X + PicFixHd(Index).Left(), Y + PicFixHd(Index).Top());
 }
 
 void mFrm_Bill::PicFixHd_MouseUp(int Index, int Button, int Shift, double X, double Y)
 {
-    if (mSizingPage)
+    if (m_pageSizer->isSizing())
         Form_MouseUp(Button, Shift, X + PicFixHd(Index).Left(), Y + PicFixHd(Index).Top());
 }
 
 void mFrm_Bill::Form_MouseMove(int Button, int, double X, double Y)
 {
-    if (!leftHeld(Button) || !mSizingPage)
-        return;
-    PageSurface &page = PicPage();
-    const QSizeF size = DesignerGeometry::sizedPage(mFixHdIndex, X, Y, mLastX, mLastY,
-                                                    page.Width(), page.Height());
-    if (mFixHdIndex == 1 || mFixHdIndex == 3)
-        page.setWidth(size.width());
-    if (mFixHdIndex == 2 || mFixHdIndex == 3)
-        page.setHeight(size.height());
-    mLastX = Units::toInt32(X);
-    mLastY = Units::toInt32(Y);
+    m_pageSizer->move(Button, X, Y);
 }
 
 void mFrm_Bill::Form_MouseUp(int Button, int, double, double)
 {
-    if (Button != 1 || !mSizingPage)
-        return;
-    mSizingPage = false;
-    MoveFixHd();
-    for (int i = 1; i <= 3; ++i)
-        PicFixHd(i).show();
-    Platform::pointer().ReleaseCursor();
+    m_pageSizer->release(Button);
 }
+
 
 void mFrm_Bill::keyPressEvent(QKeyEvent *event)
 {
@@ -465,7 +447,7 @@ void mFrm_Bill::keyPressEvent(QKeyEvent *event)
 // window's Ctrl shortcuts look at them.
 void mFrm_Bill::Form_KeyDown(int, int Shift)
 {
-    if (Shift != 2)
+    if (Shift != ShiftState::Ctrl)
         return;
     try {
         UpdateMenu(false);

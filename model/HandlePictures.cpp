@@ -1,5 +1,7 @@
 #include "HandlePictures.h"
 
+#include "ObjHd.h"
+
 #include <QColor>
 
 namespace {
@@ -40,12 +42,13 @@ const QImage &HandlePictures::ImgCurLock()
 const QImage &HandlePictures::forState(int nState)
 {
     switch (nState) {
-    case -2:
+    case ObjHd::LockedCurrent:
         return ImgCurLock();
-    case -1:
+    case ObjHd::LockedSelected:
         return ImgLock();
-    case 1:
+    case ObjHd::Current:
         return ImgCur();
+
     default:
         return ImgAct();
     }

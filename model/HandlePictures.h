@@ -11,6 +11,7 @@ public:
     static const QImage &ImgCur();
     static const QImage &ImgLock();
     static const QImage &ImgCurLock();
-    // -2 ImgCurLock, -1 ImgLock, 1 ImgCur, anything else ImgAct.
+    // The picture of an ObjHd::State (ImgAct for anything else).
+
     static const QImage &forState(int nState);
 };

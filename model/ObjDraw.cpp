@@ -1,11 +1,14 @@
 #include "ObjDraw.h"
 
+#include "HandlePosition.h"
+#include "MouseButton.h"
 #include "ObjGeometry.h"
 #include "ObjHds.h"
 
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
 #include "platform/PageSurface.h"
+#include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
@@ -17,8 +20,6 @@ using ObjGeometry::twips;
 
 namespace {
 
-constexpr int LeftButton = 1;
-constexpr int DragPointer = 15;
 
 // Blank as the designer trims: only spaces count.
 bool isBlank(const QString &text)
@@ -50,8 +51,7 @@ bool clearlyOutside(const Element &element, double X, double Y)
 
 [[noreturn]] void objectNotSet()
 {
-    throw RuntimeError(RuntimeError::ObjectNotSet,
-                       QStringLiteral("Object variable or With block variable not set"));
+    throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("ObjDraw"));
 }
 
 } // namespace
@@ -134,29 +134,27 @@ void ObjDraw::setSumed(bool v)
 void ObjDraw::setIsDraging(bool v)
 {
     m_isDraging = v;
-    if (v && m_editFlag == -1)
-        m_editFlag = 1;
+    if (v && m_editFlag == Saved)
+        m_editFlag = Changed;
 }
 
 void ObjDraw::setLocked(bool v)
 {
     m_locked = v;
-    if (v)
-        SetHdState(m_isCurrent ? -2 : -1);
-    else
-        SetHdState(m_isCurrent ? 1 : 0);
+    SetHdState(ObjHd::stateFor(m_isCurrent, v));
 }
 
 void ObjDraw::setIsSizing(bool v)
 {
     m_isSizing = v;
-    if (v && m_editFlag == -1)
-        m_editFlag = 1;
+    if (v && m_editFlag == Saved)
+        m_editFlag = Changed;
 }
 
 int ObjDraw::HdCount() const
 {
-    return m_eType == Line ? 2 : 8;
+    // A line is sized by its two ends.
+    return m_eType == Line ? 2 : HandlePosition::Count;
 }
 
 void ObjDraw::setIsCurrent(bool v)
@@ -167,23 +165,16 @@ void ObjDraw::setIsCurrent(bool v)
         setIsActive(true);
     if (!m_objCtl)
         return;
-    if (v) {
-        SetHdState(m_locked ? -2 : 1);
+    SetHdState(ObjHd::stateFor(v, m_locked));
+    if (v)
         Handls()->ZOrder();
-    } else {
-        SetHdState(m_locked ? -1 : 0);
-    }
 }
 
 void ObjDraw::setIsActive(bool v)
 {
     m_isActive = v;
-    if (m_objCtl && v) {
-        if (m_locked)
-            SetHdState(m_isCurrent ? -2 : -1);
-        else
-            SetHdState(m_isCurrent ? 1 : 0);
-    }
+    if (m_objCtl && v)
+        SetHdState(ObjHd::stateFor(m_isCurrent, m_locked));
     if (!v)
         m_isCurrent = false;
     if (m_objCtl) {
@@ -203,8 +194,10 @@ const std::shared_ptr<ObjHds> &ObjDraw::Handls()
 void ObjDraw::deselect()
 {
     const bool handlesMayShow = m_handls && m_handls->mayBeShown();
-    const bool borderSettled = !m_objCtl || m_eType != Text
-                               || m_objCtl->BorderStyle() == (isBlank(m_objCtl->Caption()) ? 1 : 0);
+    const bool borderSettled =
+        !m_objCtl || m_eType != Text
+        || m_objCtl->BorderStyle()
+               == (isBlank(m_objCtl->Caption()) ? Element::FixedSingle : Element::NoBorder);
     if (!m_isActive && !m_isCurrent && !handlesMayShow && borderSettled)
         return;
     setIsActive(false);
@@ -214,7 +207,8 @@ void ObjDraw::deselect()
 // can still be found on the page.
 void ObjDraw::updateTextBorder()
 {
-    m_objCtl->setBorderStyle(isBlank(m_objCtl->Caption()) || m_isActive ? 1 : 0);
+    const bool bordered = isBlank(m_objCtl->Caption()) || m_isActive;
+    m_objCtl->setBorderStyle(bordered ? Element::FixedSingle : Element::NoBorder);
 }
 
 void ObjDraw::SetHdState(int state)
@@ -272,7 +266,7 @@ void ObjDraw::GetCtlRect(const Element &element, TwipRect &r)
 {
     if (element.isLine()) {
         r = ObjGeometry::rectFrom(element.x1(), element.y1(), element.x2(), element.y2());
-        mLineDir = (r.right < r.left ? 1 : 0) | (r.bottom < r.top ? 2 : 0);
+        mLineDir = (r.right < r.left ? RunsLeftward : 0) | (r.bottom < r.top ? RunsUpward : 0);
         if (mLineDir != 0)
             ObjGeometry::NormRect(r);
     } else {
@@ -286,8 +280,8 @@ void ObjDraw::GetCtlRect(const Element &element, TwipRect &r)
 void ObjDraw::SetCtlRect(Element &element, TwipRect &r)
 {
     if (element.isLine()) {
-        const bool leftward = mLineDir & 1;
-        const bool upward = mLineDir & 2;
+        const bool leftward = mLineDir & RunsLeftward;
+        const bool upward = mLineDir & RunsUpward;
         element.setLine(leftward ? r.right : r.left, upward ? r.bottom : r.top,
                         leftward ? r.left : r.right, upward ? r.top : r.bottom);
         ObjGeometry::NormRect(r);
@@ -316,7 +310,7 @@ void ObjDraw::OnStartDraw(int /*Button*/, int /*Shift*/, double X, double Y)
     const int index = array.UBound() + 1;
     // Refused before anything is loaded, so no half-made object is left.
     if (index > LastID(m_eType))
-        throw RuntimeError(RuntimeError::ObjectLimitReached, QStringLiteral("对象数量已超出上限！"));
+        throw RuntimeError(RuntimeError::ObjectLimitReached);
     m_oldX = X;
     m_oldY = Y;
     m_isDrawing = true;
@@ -326,11 +320,11 @@ void ObjDraw::OnStartDraw(int /*Button*/, int /*Shift*/, double X, double Y)
     }
     Element &element = array.Load(index);
     if (m_eType == Text) {
-        element.setBorderStyle(1);
+        element.setBorderStyle(Element::FixedSingle);
         m_nID = index;
     } else if (m_eType == Picture) {
         element.setStretch(true);
-        element.setBorderStyle(1);
+        element.setBorderStyle(Element::FixedSingle);
         m_nID = index;
     }
     m_objCtl = &element;
@@ -387,7 +381,7 @@ void ObjDraw::OnStartDrag(double X, double Y)
     m_oldX = X;
     m_oldY = Y;
     ShowHd(false);
-    Screen::setMousePointer(DragPointer);
+    Screen::setMousePointer(PointerShape::SizeAll);
 }
 
 bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
@@ -436,7 +430,7 @@ void ObjDraw::OnEndDrag(double /*X*/, double /*Y*/)
     MoveHd();
     setIsDraging(false);
     ShowHd(true);
-    Screen::setMousePointer(0);
+    Screen::setMousePointer(PointerShape::Default);
 }
 
 void ObjDraw::OnStartSize(int HdID, int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
@@ -462,7 +456,7 @@ void ObjDraw::OnStartSize(int HdID, int /*Button*/, int /*Shift*/, double /*X*/,
 
 void ObjDraw::OnSizing(int Button, int /*Shift*/, double X, double Y)
 {
-    if (Button != LeftButton || !m_isSizing)
+    if (Button != MouseButton::Left || !m_isSizing)
         return;
     Element &element = requireCtl();
     if (m_eType == Line) {
@@ -484,7 +478,7 @@ void ObjDraw::OnSizing(int Button, int /*Shift*/, double X, double Y)
 
 void ObjDraw::OnEndSize(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
 {
-    if (Button != LeftButton || !m_isSizing)
+    if (Button != MouseButton::Left || !m_isSizing)
         return;
     if (m_eType == Line) {
         Element &element = requireCtl();
@@ -559,20 +553,23 @@ void ObjDraw::MoveHd(const HdMetrics &m)
         return;
     const Element &element = requireCtl();
     if (element.isLine()) {
-        handles.Item(1).Move(element.x1() - m.hw + m.px, element.y1() - m.hh + m.py);
-        handles.Item(5).Move(element.x2() - m.hw - m.px, element.y2() - m.hh - m.py);
+        ObjHd &start = handles.Item(HandlePosition::TopLeft);
+        ObjHd &end = handles.Item(HandlePosition::BottomRight);
+        start.Move(element.x1() - m.hw + m.px, element.y1() - m.hh + m.py);
+        end.Move(element.x2() - m.hw - m.px, element.y2() - m.hh - m.py);
         // The two handles in use (HdID 0 and 1) sit on the line's ends.
-        handles.Item(5).setHdID(1);
-        handles.Item(2).setHdID(5);
+        end.setHdID(1);
+        handles.Item(HandlePosition::TopMiddle).setHdID(5);
         return;
     }
-    if (handles.Count() < 8)
+    if (handles.Count() < HandlePosition::Count)
         throw RuntimeError(RuntimeError::InvalidArgument);
     const QRectF box(element.Left(), element.Top(), element.Width(), element.Height());
     int position = 0;
     for (ObjHd &handle : handles) {
-        if (++position > 8)
+        if (++position > HandlePosition::Count)
             break;
+
         const QPointF at = ObjGeometry::handleTopLeft(position, box, m.hw, m.hh, m.px, m.py);
         handle.Move(at.x(), at.y());
     }
@@ -583,14 +580,16 @@ void ObjDraw::LoadHd()
     ElementArray &array = requirePage().PicHD();
     ObjHds &handles = *Handls();
     handles.Clear();
-    const int base = 8 * m_nID - 7;
+    const int base = HandlePosition::Count * m_nID - (HandlePosition::Count - 1);
     const QString idText = QString::number(m_nID);
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < HandlePosition::Count; ++k) {
+        const int position = k + 1;
         Element &element = array.Load(base + k);
-        element.setTag(QString::number(k + 1));
-        ObjHd &handle = handles.Add(k, 0, &element, idText + QString::number(k));
+        element.setTag(QString::number(position));
+        ObjHd &handle = handles.Add(k, ObjHd::Selected, &element, idText + QString::number(k));
         handle.setObjCtl(&element);
-        element.setMousePointer(ObjHd::HdPointer(k + 1));
+        element.setMousePointer(ObjHd::HdPointer(position));
         element.ZOrder();
     }
+
 }

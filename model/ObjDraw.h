@@ -60,7 +60,10 @@ public:
     void setFormat(const QString &v) { m_format = v; }
     bool Printed() const { return m_printed; }
     void setPrinted(bool v) { m_printed = v; }
-    // 0 created since the last save, -1 saved and unchanged, 1 changed.
+    // Whether the object changed since it was stored.
+    enum EditState { Created = 0, Saved = -1, Changed = 1 };
+
+    // An EditState.
     int EditFlag() const { return m_editFlag; }
     void setEditFlag(int v) { m_editFlag = v; }
     int ActHdID() const { return m_actHdID; }
@@ -76,7 +79,7 @@ public:
     void setOldY(double v) { m_oldY = v; }
     double OldX() const { return m_oldX; }
     void setOldX(double v) { m_oldX = v; }
-    // True turns a saved, unchanged object (EditFlag -1) into a changed one.
+    // True turns a saved, unchanged object into a changed one.
     bool IsDraging() const { return m_isDraging; }
     void setIsDraging(bool v);
     // Changes the handle pictures; selection is left alone.
@@ -84,7 +87,7 @@ public:
     void setLocked(bool v);
     Element *ObjCtl() const { return m_objCtl; }
     void setObjCtl(Element *v) { m_objCtl = v; }
-    // True turns a saved, unchanged object (EditFlag -1) into a changed one.
+    // True turns a saved, unchanged object into a changed one.
     bool IsSizing() const { return m_isSizing; }
     void setIsSizing(bool v);
     bool IsDrawing() const { return m_isDrawing; }
@@ -144,9 +147,13 @@ public:
     // Deselects the object, skipping the work when nothing would change.
     void deselect();
 
+    // The object's element; throws RuntimeError (object not set) for an
+    // object that has none.
+    Element &requireCtl() const;
+
 private:
     PageSurface &requirePage() const;
-    Element &requireCtl() const;
+
     ElementArray &arrayForKind() const;
     void SetHdState(int state);
     void ShowHd(bool v);
@@ -164,7 +171,8 @@ private:
     bool m_sumedPage = false;
     QString m_format;
     bool m_printed = true;
-    int m_editFlag = 0;
+    int m_editFlag = Created;
+
     int m_actHdID = 0;
     int m_bStyle = 1;
     int m_bWidth = 1;
@@ -185,7 +193,8 @@ private:
 
     // Scratch rectangle of the gestures and hit tests.
     TwipRect mRect;
-    // 1: the line runs right to left (x2 < x1); 2: it runs upwards.
+    // How a line runs, as bits: right to left (x2 < x1), upwards (y2 < y1).
+    enum LineDirection { RunsLeftward = 1, RunsUpward = 2 };
     int16_t mLineDir = 0;
     // A line's size gesture moved its end at least once.
     bool m_sizeMoved = false;

@@ -54,8 +54,7 @@ std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strk
 {
     // Checked first so a refused key leaves the shared handles untouched.
     if (!strkey.isEmpty() && m_col.contains(strkey))
-        throw RuntimeError(RuntimeError::DuplicateKey,
-                           QStringLiteral("This key is already associated with an element of this collection"));
+        throw RuntimeError(RuntimeError::DuplicateKey, strkey);
     auto copy = std::make_shared<ObjDraw>(&m_page);
     const ObjDraw &src = mvarObjDraw;
     // The element is bound last: the selection setters then show nothing,

@@ -21,6 +21,21 @@ class ObjDraws
 public:
     using Members = KeyedCollection<std::shared_ptr<ObjDraw>>;
 
+    // What AlginToCur aligns the selected objects to: the current object's
+    // left edge, horizontal centre, right edge, top edge, vertical centre or
+    // bottom edge.
+    enum AlignCode {
+        AlignLeft = 1,
+        AlignHCenter = 2,
+        AlignRight = 3,
+        AlignTop = 4,
+        AlignVCenter = 5,
+        AlignBottom = 6,
+    };
+    // What MakeSameSize gives the selected objects of the current object:
+    // bits for the width and the height.
+    enum SizeCode { SameWidth = 1, SameHeight = 2, SameWidthAndHeight = SameWidth | SameHeight };
+
     ObjDraws();
     ObjDraws(const ObjDraws &) = delete;
     ObjDraws &operator=(const ObjDraws &) = delete;
@@ -43,12 +58,12 @@ public:
     // Adds an object for an element already loaded, loads and places its
     // handles (hidden, not selected) and returns the new member.
     std::shared_ptr<ObjDraw> LinkCtl(int tmpID, int tmpType, Element *tmpctl, int Flag);
-    // Gives the selected shown objects the current object's width (bit 1)
-    // and/or height (bit 2).
+    // Gives the selected shown objects the current object's width and/or
+    // height (a SizeCode).
     void MakeSameSize(int SizePram);
-    // Aligns the selected shown objects to the current one: 1 left,
-    // 2 horizontal centre, 3 right, 4 top, 5 vertical centre, 6 bottom.
+    // Aligns the selected shown objects to the current one (an AlignCode).
     void AlginToCur(int AlignParm);
+
     // Selects every shown object; the last shown one becomes current.
     void ActiveAll();
     // Copies every selected shown object, offset up and left by tmpFix,

@@ -18,28 +18,20 @@ bool isShown(const ObjDraw &obj)
     return element && element->Visible();
 }
 
-const Element &ctlOf(const ObjDraw &obj)
-{
-    if (!obj.ObjCtl())
-        throw RuntimeError(RuntimeError::ObjectNotSet,
-                           QStringLiteral("Object variable or With block variable not set"));
-    return *obj.ObjCtl();
-}
-
 double alignReference(const QRectF &r, int code)
 {
     switch (code) {
-    case 1:
+    case ObjDraws::AlignLeft:
         return r.left();
-    case 2:
+    case ObjDraws::AlignHCenter:
         return r.left() + r.width() / 2;
-    case 3:
+    case ObjDraws::AlignRight:
         return r.right();
-    case 4:
+    case ObjDraws::AlignTop:
         return r.top();
-    case 5:
+    case ObjDraws::AlignVCenter:
         return r.top() + r.height() / 2;
-    case 6:
+    case ObjDraws::AlignBottom:
         return r.bottom();
     default:
         return 0;
@@ -52,22 +44,22 @@ void alignLine(Element &line, int code, double reference)
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     const QRectF r = line.rect();
     switch (code) {
-    case 1:
+    case ObjDraws::AlignLeft:
         ObjGeometry::alignSpan(x1, x2, reference, true);
         break;
-    case 2:
+    case ObjDraws::AlignHCenter:
         ObjGeometry::alignSpan(x1, x2, reference - r.width() / 2, true);
         break;
-    case 3:
+    case ObjDraws::AlignRight:
         ObjGeometry::alignSpan(x1, x2, reference, false);
         break;
-    case 4:
+    case ObjDraws::AlignTop:
         ObjGeometry::alignSpan(y1, y2, reference, true);
         break;
-    case 5:
+    case ObjDraws::AlignVCenter:
         ObjGeometry::alignSpan(y1, y2, reference - r.height() / 2, true);
         break;
-    case 6:
+    case ObjDraws::AlignBottom:
         ObjGeometry::alignSpan(y1, y2, reference, false);
         break;
     default:
@@ -79,22 +71,22 @@ void alignLine(Element &line, int code, double reference)
 void alignBox(Element &box, int code, double reference)
 {
     switch (code) {
-    case 1:
+    case ObjDraws::AlignLeft:
         box.setLeft(reference);
         break;
-    case 2:
+    case ObjDraws::AlignHCenter:
         box.setLeft(reference - box.Width() / 2);
         break;
-    case 3:
+    case ObjDraws::AlignRight:
         box.setLeft(reference - box.Width());
         break;
-    case 4:
+    case ObjDraws::AlignTop:
         box.setTop(reference);
         break;
-    case 5:
+    case ObjDraws::AlignVCenter:
         box.setTop(reference - box.Height() / 2);
         break;
-    case 6:
+    case ObjDraws::AlignBottom:
         box.setTop(reference - box.Height());
         break;
     default:
@@ -133,7 +125,7 @@ void copyLook(const Element &from, Element &to, int eType, int tmpFix)
     if (eType == ObjDraw::Picture)
         to.setBorderStyle(from.BorderStyle());
     else
-        to.setBorderStyle(isBlank(from.Caption()) ? 1 : 0);
+        to.setBorderStyle(isBlank(from.Caption()) ? Element::FixedSingle : Element::NoBorder);
     to.Move(from.Left() - tmpFix, from.Top() - tmpFix, from.Width(), from.Height());
     to.setAutoSize(from.AutoSize());
 }
@@ -160,7 +152,7 @@ void ObjDraws::AlginToCur(int AlignParm)
 {
     if (AlignParm == 0 || m_nActCount <= 1)
         return;
-    const double reference = alignReference(ctlOf(current()).rect(), AlignParm);
+    const double reference = alignReference(current().requireCtl().rect(), AlignParm);
     const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
     forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
         if (!isShown(*obj) || obj->nID() == m_nCurID)
@@ -179,7 +171,7 @@ void ObjDraws::MakeSameSize(int SizePram)
 {
     if (SizePram == 0 || m_nActCount <= 1)
         return;
-    const QRectF reference = ctlOf(current()).rect();
+    const QRectF reference = current().requireCtl().rect();
     const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
     forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
         if (!isShown(*obj) || obj->nID() == m_nCurID)
@@ -187,14 +179,14 @@ void ObjDraws::MakeSameSize(int SizePram)
         Element &element = *obj->ObjCtl();
         if (obj->eType() == ObjDraw::Line) {
             double x1 = element.x1(), y1 = element.y1(), x2 = element.x2(), y2 = element.y2();
-            if (SizePram & 1)
+            if (SizePram & SameWidth)
                 ObjGeometry::resizeSpan(x1, x2, reference.width());
-            if (SizePram & 2)
+            if (SizePram & SameHeight)
                 ObjGeometry::resizeSpan(y1, y2, reference.height());
             element.setLine(x1, y1, x2, y2);
         } else {
-            const double width = SizePram & 1 ? reference.width() : element.Width();
-            const double height = SizePram & 2 ? reference.height() : element.Height();
+            const double width = SizePram & SameWidth ? reference.width() : element.Width();
+            const double height = SizePram & SameHeight ? reference.height() : element.Height();
             element.Move(element.Left(), element.Top(), width, height);
         }
         obj->MoveHd(metrics);
@@ -221,8 +213,7 @@ void ObjDraws::CloneActObj(int tmpFix)
                                                     : kind == ObjDraw::Text ? ElementKind::Label
                                                                             : ElementKind::Image);
         if (array.UBound() + needed[kind] > ObjDraw::LastID(kind))
-            throw RuntimeError(RuntimeError::ObjectLimitReached,
-                               QStringLiteral("对象数量已超出上限！"));
+            throw RuntimeError(RuntimeError::ObjectLimitReached);
     }
     // The copies are appended unselected; only the sources are walked.
     const int sources = m_col.Count();

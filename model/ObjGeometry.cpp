@@ -1,5 +1,7 @@
 #include "ObjGeometry.h"
 
+#include "HandlePosition.h"
+
 #include "platform/Units.h"
 
 #include <algorithm>
@@ -28,48 +30,54 @@ void NormRect(TwipRect &r)
 
 void SizeRect(int id, TwipRect &r, double X, double Y)
 {
+    using namespace HandlePosition;
     const int32_t x = twips(X);
     const int32_t y = twips(Y);
-    switch (id) {
-    case 0:
+    const int position = id + 1;
+    switch (position) {
+    case TopLeft:
         r.left = x;
         r.top = y;
         break;
-    case 1:
+    case TopMiddle:
         r.top = y;
         break;
-    case 2:
+    case TopRight:
         r.right = x;
         r.top = y;
         break;
-    case 3:
+    case RightMiddle:
         r.right = x;
         break;
-    case 4:
+    case BottomRight:
         r.right = x;
         r.bottom = y;
         break;
-    case 5:
+    case BottomMiddle:
         r.bottom = y;
         break;
-    case 6:
+    case BottomLeft:
         r.left = x;
         r.bottom = y;
         break;
-    case 7:
+    case LeftMiddle:
         r.left = x;
         break;
     default:
         break;
     }
     // The edge the handle moves stops at the opposite edge.
-    if (id >= 2 && id <= 4 && r.left >= r.right)
+    const bool movesRight = position >= TopRight && position <= BottomRight;
+    const bool movesBottom = position >= BottomRight && position <= BottomLeft;
+    const bool movesLeft = position == TopLeft || position == BottomLeft || position == LeftMiddle;
+    const bool movesTop = position >= TopLeft && position <= TopRight;
+    if (movesRight && r.left >= r.right)
         r.right = r.left;
-    if (id >= 4 && id <= 6 && r.top >= r.bottom)
+    if (movesBottom && r.top >= r.bottom)
         r.bottom = r.top;
-    if ((id == 0 || id == 6 || id == 7) && r.left >= r.right)
+    if (movesLeft && r.left >= r.right)
         r.left = r.right;
-    if (id >= 0 && id <= 2 && r.top >= r.bottom)
+    if (movesTop && r.top >= r.bottom)
         r.top = r.bottom;
 }
 
@@ -122,21 +130,21 @@ QPointF handleTopLeft(int position, const QRectF &box, double hw, double hh, int
     const double w = box.width();
     const double h = box.height();
     switch (position) {
-    case 1:
+    case HandlePosition::TopLeft:
         return {l - hw + px, t - hh + py};
-    case 2:
+    case HandlePosition::TopMiddle:
         return {l + w / 2 - hw, t - hh + py};
-    case 3:
+    case HandlePosition::TopRight:
         return {l + w - hw - px, t - hh + py};
-    case 4:
+    case HandlePosition::RightMiddle:
         return {l + w - hw - px, t + h / 2 - hh};
-    case 5:
+    case HandlePosition::BottomRight:
         return {l + w - hw - px, t + h - hh - py};
-    case 6:
+    case HandlePosition::BottomMiddle:
         return {l + w / 2 - hw, t + h - hh - py};
-    case 7:
+    case HandlePosition::BottomLeft:
         return {l - hw + px, t + h - hh - py};
-    case 8:
+    case HandlePosition::LeftMiddle:
         return {l - hw + px, t + h / 2 - hh};
     default:
         return {l, t};

@@ -25,9 +25,9 @@ TwipRect rectFrom(double left, double top, double right, double bottom);
 // Swaps left/right and top/bottom where they are inverted.
 void NormRect(TwipRect &r);
 
-// Moves the edges of r that handle id (0 top-left ... 7 left-middle,
-// clockwise) controls to the pointer, then clamps so no edge passes the
-// opposite one.
+// Moves the edges of r that handle id (an HdID: its HandlePosition less
+// one) controls to the pointer, then clamps so no edge passes the opposite
+// one.
 void SizeRect(int id, TwipRect &r, double X, double Y);
 
 // Whether (X, Y), already known to lie near the line's box, is on the line
@@ -45,8 +45,7 @@ TwipRect lineRangeRect(double x1, double y1, double x2, double y2);
 // Half a screen pixel in twips as a whole number (7.5 gives 8).
 int halfPixel(double twipsPerPixel);
 
-// Top-left corner of the handle at position 1..8 (clockwise from the
-// top-left corner) around the box, for handles of half size hw x hh,
+// Top-left corner of the handle at a HandlePosition around the box, for handles of half size hw x hh,
 // pulled inwards by px, py at the corners.
 QPointF handleTopLeft(int position, const QRectF &box, double hw, double hh, int px, int py);
 

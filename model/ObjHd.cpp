@@ -1,9 +1,11 @@
 #include "ObjHd.h"
 
 #include "HandlePictures.h"
+#include "HandlePosition.h"
 #include "ObjDraw.h"
 
 #include "platform/Element.h"
+#include "platform/PointerShape.h"
 #include "platform/Units.h"
 
 #include <limits>
@@ -16,7 +18,8 @@ void ObjHd::setNState(int v)
         return;
     m_objCtl->setPicture(HandlePictures::forState(v));
     // A locked handle offers no resize pointer.
-    m_objCtl->setMousePointer(v < 0 ? 0 : HdPointer(positionOf(*m_objCtl)));
+    const bool locked = v == LockedSelected || v == LockedCurrent;
+    m_objCtl->setMousePointer(locked ? PointerShape::Default : HdPointer(positionOf(*m_objCtl)));
 }
 
 void ObjHd::Move(double Left, double Top)
@@ -43,21 +46,22 @@ void ObjHd::OnMouseUp(ObjDraw &obj, int Button, int Shift, double X, double Y)
 int ObjHd::HdPointer(int position)
 {
     switch (position) {
-    case 1:
-    case 5:
-        return 8;
-    case 2:
-    case 6:
-        return 7;
-    case 3:
-    case 7:
-        return 6;
-    case 4:
-    case 8:
-        return 9;
+    case HandlePosition::TopLeft:
+    case HandlePosition::BottomRight:
+        return PointerShape::SizeNWSE;
+    case HandlePosition::TopMiddle:
+    case HandlePosition::BottomMiddle:
+        return PointerShape::SizeNS;
+    case HandlePosition::TopRight:
+    case HandlePosition::BottomLeft:
+        return PointerShape::SizeNESW;
+    case HandlePosition::RightMiddle:
+    case HandlePosition::LeftMiddle:
+        return PointerShape::SizeWE;
     default:
-        return 0;
+        return PointerShape::Default;
     }
+
 }
 
 int ObjHd::positionOf(const Element &element)

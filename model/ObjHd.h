@@ -8,11 +8,23 @@ class ObjDraw;
 class ObjHd
 {
 public:
-    // 0 selected, 1 current, -1 selected and locked, -2 current and locked.
+    // What the handle shows: its object is selected or current, locked or
+    // not.
+    enum State { Selected = 0, Current = 1, LockedSelected = -1, LockedCurrent = -2 };
+
+    static State stateFor(bool current, bool locked)
+    {
+        if (locked)
+            return current ? LockedCurrent : LockedSelected;
+        return current ? Current : Selected;
+    }
+
+    // A State.
     int nState() const { return m_nState; }
     void setNState(int v);
 
-    // 0..7; the object uses the handles whose HdID is below its HdCount.
+    // 0..7, its HandlePosition less one; the object uses the handles whose
+    // HdID is below its HdCount.
     int HdID() const { return m_hdID; }
     void setHdID(int v) { m_hdID = v; }
 
@@ -29,14 +41,15 @@ public:
     void OnMouseMove(ObjDraw &obj, int Button, int Shift, double X, double Y);
     void OnMouseUp(ObjDraw &obj, int Button, int Shift, double X, double Y);
 
-    // Pointer for a handle position: 1, 5 -> 8; 2, 6 -> 7; 3, 7 -> 6;
-    // 4, 8 -> 9; anything else 0.
+    // The sizing pointer for a HandlePosition (the default pointer for
+    // anything else).
     static int HdPointer(int position);
     // The position an element's Tag names (0 when it holds no number).
     static int positionOf(const Element &element);
 
 private:
-    int m_nState = 0;
+    int m_nState = Selected;
+
     int m_hdID = 0;
     Element *m_objCtl = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "ElementFont.h"
 #include "ElementKind.h"
+#include "PointerShape.h"
 
 #include <QColor>
 #include <QImage>
@@ -19,6 +20,21 @@ class ElementArray;
 class Element
 {
 public:
+    // BorderStyle of a label or an image.
+    enum Border { NoBorder = 0, FixedSingle = 1 };
+    // BorderStyle of a line.
+    enum LineStyle {
+        Transparent = 0,
+        Solid = 1,
+        Dash = 2,
+        Dot = 3,
+        DashDot = 4,
+        DashDotDot = 5,
+        InsideSolid = 6,
+    };
+    // Alignment of a label's caption.
+    enum TextAlignment { LeftJustify = 0, RightJustify = 1, Center = 2 };
+
     Element(ElementKind kind, int index, ElementArray *owner);
 
     ElementKind kind() const { return m_kind; }
@@ -61,8 +77,7 @@ public:
     void setFont(const ElementFont &v);
     QColor ForeColor() const { return m_foreColor; }
     void setForeColor(const QColor &v);
-    // Labels and images: 0 none, 1 single. Lines: 0 transparent, 1 solid,
-    // 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot, 6 inside solid.
+    // A Border for labels and images, a LineStyle for lines.
     int BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(int v);
     // Lines: width in screen pixels.
@@ -72,7 +87,7 @@ public:
     void setBorderColor(const QColor &v);
     bool AutoSize() const { return m_autoSize; }
     void setAutoSize(bool v);
-    // 0 left, 1 right, 2 centre.
+    // A TextAlignment.
     int Alignment() const { return m_alignment; }
     void setAlignment(int v);
 
@@ -81,6 +96,7 @@ public:
     bool Stretch() const { return m_stretch; }
     void setStretch(bool v);
 
+    // A PointerShape code.
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v) { m_mousePointer = v; }
 
@@ -118,14 +134,14 @@ private:
     QString m_toolTip;
     ElementFont m_font;
     QColor m_foreColor = Qt::black;
-    int m_borderStyle = 0;
+    int m_borderStyle = NoBorder;
     int m_borderWidth = 1;
     QColor m_borderColor = Qt::black;
     bool m_autoSize = false;
-    int m_alignment = 0;
+    int m_alignment = LeftJustify;
     QImage m_picture;
     QSize m_pictureSize; // kept apart: every change of a handle asks for it
     bool m_stretch = false;
-    int m_mousePointer = 0;
+    int m_mousePointer = PointerShape::Default;
     quint64 m_z = 0;
 };

@@ -4,8 +4,7 @@
 
 namespace {
 
-// The array's name as errors report it.
-QString nameOf(ElementKind kind)
+QString arrayName(ElementKind kind)
 {
     switch (kind) {
     case ElementKind::Line:
@@ -18,6 +17,12 @@ QString nameOf(ElementKind kind)
         break;
     }
     return QStringLiteral("PicHD");
+}
+
+// Where an element error arose, as its source: the array and the index.
+QString elementName(ElementKind kind, int index)
+{
+    return arrayName(kind) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
 } // namespace
@@ -33,11 +38,9 @@ ElementArray::ElementArray(PageSurface *page, ElementKind kind, int designIndex)
 Element &ElementArray::Load(int index)
 {
     if (index < 0 || index > MaxIndex)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
-                           QStringLiteral("下标越界：元素 %1").arg(index), nameOf(m_kind));
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, elementName(m_kind, index));
     if (IsLoaded(index))
-        throw RuntimeError(RuntimeError::ElementAlreadyLoaded,
-                           QStringLiteral("元素 %1 已经加载").arg(index), nameOf(m_kind));
+        throw RuntimeError(RuntimeError::ElementAlreadyLoaded, elementName(m_kind, index));
     auto element = std::make_unique<Element>(m_kind, index, this);
     element->copyLookFrom(designElement());
     Element &loaded = *element;
@@ -50,8 +53,7 @@ Element &ElementArray::operator()(int index) const
 {
     Element *element = find(index);
     if (!element)
-        throw RuntimeError(RuntimeError::ElementNotLoaded,
-                           QStringLiteral("元素 %1 不存在").arg(index), nameOf(m_kind));
+        throw RuntimeError(RuntimeError::ElementNotLoaded, elementName(m_kind, index));
     return *element;
 }
 

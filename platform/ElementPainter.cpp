@@ -11,15 +11,15 @@ namespace ElementPainter {
 int penStyleFor(int borderStyle)
 {
     switch (borderStyle) {
-    case 0:
+    case Element::Transparent:
         return Qt::NoPen;
-    case 2:
+    case Element::Dash:
         return Qt::DashLine;
-    case 3:
+    case Element::Dot:
         return Qt::DotLine;
-    case 4:
+    case Element::DashDot:
         return Qt::DashDotLine;
-    case 5:
+    case Element::DashDotDot:
         return Qt::DashDotDotLine;
     default:
         return Qt::SolidLine;
@@ -44,7 +44,7 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
     const QRectF box = e.rect();
     TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
                      e.AutoSize(), options.clipText);
-    if (options.labelBorders && e.BorderStyle() == 1)
+    if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)
         paintBorder(painter, box, Qt::black, options.twipsPerPixel, Qt::SolidLine,
                     options.twipsPerPixel);
 }
@@ -93,7 +93,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         break;
     case ElementKind::Image:
         paintPicture(painter, element, element.rect(), true, options);
-        if (element.BorderStyle() == 1)
+        if (element.BorderStyle() == Element::FixedSingle)
             paintBorder(painter, element.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
                         options.twipsPerPixel);
         break;

@@ -21,7 +21,7 @@ struct Options
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);
-// Pen style for a line element's BorderStyle (1 solid ... 5 dash-dot-dot).
+// Pen style for a line element's BorderStyle (an Element::LineStyle).
 int penStyleFor(int borderStyle);
 
 } // namespace ElementPainter

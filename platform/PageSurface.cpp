@@ -10,7 +10,7 @@ namespace {
 void setDesignLook(ElementArray &lines, ElementArray &texts, ElementArray &images,
                    ElementArray &handles)
 {
-    lines.designElement().setBorderStyle(1);
+    lines.designElement().setBorderStyle(Element::Solid);
     Element &label = texts.designElement();
     label.setCaption(QStringLiteral("文字"));
     label.Move(0, 0, 1440, 315);

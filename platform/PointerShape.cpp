@@ -1,36 +1,38 @@
 #include "PointerShape.h"
 
-Qt::CursorShape cursorShapeForPointer(int pointer)
+namespace PointerShape {
+
+Qt::CursorShape cursorFor(int pointer)
 {
     switch (pointer) {
-    case 1:
-        return Qt::ArrowCursor;
-    case 2:
+    case Cross:
         return Qt::CrossCursor;
-    case 3:
+    case IBeam:
         return Qt::IBeamCursor;
-    case 5:
-    case 15:
+    case SizeAllArrows:
+    case SizeAll:
         return Qt::SizeAllCursor;
-    case 6:
+    case SizeNESW:
         return Qt::SizeBDiagCursor;
-    case 7:
+    case SizeNS:
         return Qt::SizeVerCursor;
-    case 8:
+    case SizeNWSE:
         return Qt::SizeFDiagCursor;
-    case 9:
+    case SizeWE:
         return Qt::SizeHorCursor;
-    case 10:
+    case UpArrow:
         return Qt::UpArrowCursor;
-    case 11:
+    case Hourglass:
         return Qt::WaitCursor;
-    case 12:
+    case NoDrop:
         return Qt::ForbiddenCursor;
-    case 13:
+    case ArrowHourglass:
         return Qt::BusyCursor;
-    case 14:
+    case ArrowQuestion:
         return Qt::WhatsThisCursor;
     default:
         return Qt::ArrowCursor;
     }
 }
+
+} // namespace PointerShape

@@ -1,8 +1,8 @@
 #include "RuntimeError.h"
 
-RuntimeError::RuntimeError(int number, QString description, QString source)
+RuntimeError::RuntimeError(enum Number number, QString reason, QString source)
     : m_number(number)
-    , m_description(std::move(description))
+    , m_description(std::move(reason))
     , m_source(std::move(source))
     , m_what(QString::number(number).append(QLatin1Char(':')).append(m_description).toUtf8())
 {
@@ -38,6 +38,8 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("此键已经与集合中的一个元素相关联");
     case CannotLoadPicture:
         return QStringLiteral("无效的图片");
+    case PrinterError:
+        return QStringLiteral("打印机错误");
     case DialogCancelled:
         return QStringLiteral("选择了“取消”");
     case ObjectLimitReached:

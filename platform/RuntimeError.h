@@ -21,13 +21,17 @@ public:
         DuplicateKey = 457,
         InvalidPropertyValue = 380,
         CannotLoadPicture = 481,
+        PrinterError = 482,
         DialogCancelled = 32755,
         ObjectLimitReached = 32000
     };
 
-    RuntimeError(int number, QString description, QString source = QString());
-    // An error with the standard description of its number.
+    // An error with the standard description of its number; source names
+    // where it arose.
     explicit RuntimeError(enum Number number, QString source = QString());
+    // An error whose reason comes from outside the program (what the printer
+    // or a database reported): that reason is its description.
+    RuntimeError(enum Number number, QString reason, QString source);
 
     // What the user reads for a standard error number (Chinese, as the
     // whole interface is).

@@ -14,7 +14,7 @@ double overrideY = 0;
 // resolution does not change while the designer runs.
 double screenX = 0;
 double screenY = 0;
-int screenPointer = 0;
+int screenPointer = PointerShape::Default;
 
 double readScreen(bool horizontal)
 {
@@ -67,11 +67,11 @@ void setMousePointer(int pointer)
     if (pointer == screenPointer)
         return;
     auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    if (app && screenPointer != 0)
+    if (app && screenPointer != PointerShape::Default)
         QGuiApplication::restoreOverrideCursor();
     screenPointer = pointer;
-    if (app && pointer != 0)
-        QGuiApplication::setOverrideCursor(QCursor(cursorShapeForPointer(pointer)));
+    if (app && pointer != PointerShape::Default)
+        QGuiApplication::setOverrideCursor(QCursor(PointerShape::cursorFor(pointer)));
 }
 
 } // namespace Screen

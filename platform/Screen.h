@@ -1,8 +1,7 @@
 #pragma once
 
-// The screen: twips per pixel and the screen-wide mouse pointer, numbered
-// as the designer uses them (0 default, 2 cross-hair, 6-9 sizing arrows,
-// 11 hourglass, 15 four-headed arrow).
+// The screen: twips per pixel and the screen-wide mouse pointer (a
+// PointerShape code).
 namespace Screen {
 
 double TwipsPerPixelX();

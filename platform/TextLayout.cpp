@@ -1,5 +1,6 @@
 #include "TextLayout.h"
 
+#include "Element.h"
 #include "Units.h"
 
 #include <QFontMetricsF>
@@ -39,9 +40,9 @@ QStringList explicitLines(const QString &text)
 double alignedX(const QRectF &box, double lineWidth, int alignment)
 {
     switch (alignment) {
-    case 1:
+    case Element::RightJustify:
         return box.right() - lineWidth;
-    case 2:
+    case Element::Center:
         return box.left() + (box.width() - lineWidth) / 2.0;
     default:
         return box.left();

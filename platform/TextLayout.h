@@ -20,7 +20,7 @@ QFont pageFont(const ElementFont &font);
 QSizeF naturalSize(const QString &text, const ElementFont &font);
 // Draws text in box. Without autoSize the text wraps at word boundaries
 // (Chinese at any character); with clip it is cut at the box.
-// alignment: 0 left, 1 right, 2 centre.
+// alignment: an Element::TextAlignment.
 void draw(QPainter &painter, const QRectF &box, const QString &text, const ElementFont &font,
           const QColor &color, int alignment, bool autoSize, bool clip);
 

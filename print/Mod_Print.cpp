@@ -104,11 +104,11 @@ void FillPageFromTemplate(const BillTemplate &tmpBill)
 {
     const PageSurface &page = tmpBill.mObjs.page();
     if (tmpBill.mLandScape) {
-        s_run.Orientation = 2;
+        s_run.Orientation = PrintRun::AsFed;
         s_run.PageHeight = page.Width();
         s_run.PageWidth = page.Height();
     } else {
-        s_run.Orientation = 1;
+        s_run.Orientation = PrintRun::Upright;
         s_run.PageHeight = page.Height();
         s_run.PageWidth = page.Width();
     }
@@ -156,7 +156,7 @@ void PrintPages()
         job.title = s_run.Bill ? s_run.Bill->Caption : QString();
         job.pageWidth = s_run.DesignWidth();
         job.pageHeight = s_run.DesignHeight();
-        job.landscape = s_run.Orientation != 1;
+        job.landscape = s_run.Orientation != PrintRun::Upright;
         job.pageCount = count;
         if (!device->StartDoc(job))
             return;

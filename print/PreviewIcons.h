@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-// The preview's button pictures, drawn rather than shipped.
+// The preview's button pictures, from the program's icon resource.
 namespace PreviewIcons {
 
 enum class Kind { First, Previous, Next, Last, Print, Close };

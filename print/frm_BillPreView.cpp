@@ -3,6 +3,7 @@
 #include "print/Mod_Print.h"
 #include "print/PagePicture.h"
 #include "print/PreviewIcons.h"
+#include "print/ReportedSlot.h"
 
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr double ViewLeft = 120;
 constexpr double ViewTop = 600;
 constexpr double ButtonSize = 450;
+// The pictures are drawn on a 16 x 16 grid: shown at that size they stay crisp.
+const QSize IconSize(16, 16);
 
 int px(double twips, double twipsPerPixel)
 {
@@ -32,7 +35,7 @@ QToolButton *makeButton(QWidget *parent, PreviewIcons::Kind kind, const QString 
 {
     auto *button = new QToolButton(parent);
     button->setIcon(PreviewIcons::icon(kind));
-    button->setIconSize(QSize(24, 24));
+    button->setIconSize(IconSize);
     button->setToolTip(tip);
     button->setAutoRaise(true);
     return button;
@@ -88,16 +91,25 @@ frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
     }
     labPage->setGeometry(x + px(200, tpp), px(60, ty()), px(3000, tpp), px(ButtonSize, ty()));
 
-    connect(cmdPageFirst, &QToolButton::clicked, this, &frm_BillPreView::cmdPageFirst_Click);
-    connect(cmdPageUp, &QToolButton::clicked, this, &frm_BillPreView::cmdPageUp_Click);
-    connect(cmdPageDown, &QToolButton::clicked, this, &frm_BillPreView::cmdPageDown_Click);
-    connect(cmdPageLast, &QToolButton::clicked, this, &frm_BillPreView::cmdPageLast_Click);
-    connect(cmdPrint, &QToolButton::clicked, this, &frm_BillPreView::cmdPrint_Click);
+    connect(cmdPageFirst, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPageFirst_Click));
+    connect(cmdPageUp, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPageUp_Click));
+    connect(cmdPageDown, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPageDown_Click));
+    connect(cmdPageLast, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPageLast_Click));
+    connect(cmdPrint, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPrint_Click));
     connect(cmdClose, &QToolButton::clicked, this, &QDialog::reject);
-    connect(pictMain, &PagePicture::pressed, this, &frm_BillPreView::pictMain_MouseDown);
-    connect(pictMain, &PagePicture::clicked, this, &frm_BillPreView::pictMain_Click);
-    connect(HS, &QScrollBar::valueChanged, this, &frm_BillPreView::HS_Change);
-    connect(VS, &QScrollBar::valueChanged, this, &frm_BillPreView::VS_Change);
+    connect(pictMain, &PagePicture::pressed, this,
+            reportedSlot(this, &frm_BillPreView::pictMain_MouseDown));
+    connect(pictMain, &PagePicture::clicked, this,
+            reportedSlot(this, &frm_BillPreView::pictMain_Click));
+    connect(HS, &QScrollBar::valueChanged, this,
+            reportedSlot(this, &frm_BillPreView::HS_Change));
+    connect(VS, &QScrollBar::valueChanged, this,
+            reportedSlot(this, &frm_BillPreView::VS_Change));
 
     resize(px(12000, tpp), px(9000, ty()));
     LayoutWindow();
@@ -124,7 +136,7 @@ void frm_BillPreView::PageSetup()
 {
     pictMain->Cls();
     const PrintRun &run = Mod_Print::Run();
-    if (run.Orientation == 1) {
+    if (run.Orientation == PrintRun::Upright) {
         mPageHeight = run.PageHeight;
         mPageWidth = run.PageWidth;
     } else {
@@ -147,7 +159,7 @@ void frm_BillPreView::PageSetup()
 void frm_BillPreView::ShowPage()
 {
     labPage->setText(QStringLiteral("第 %1 页/共 %2 页").arg(mCurPage).arg(mPageCount));
-    setCursor(cursorShapeForPointer(11));
+    setCursor(PointerShape::cursorFor(PointerShape::Hourglass));
     pictMain->Cls();
     SizePage();
     composeImage();

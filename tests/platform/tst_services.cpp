@@ -252,7 +252,7 @@ void TestServices::pointerShapes()
 {
     QFETCH(int, pointer);
     QFETCH(int, shape);
-    QCOMPARE(int(cursorShapeForPointer(pointer)), shape);
+    QCOMPARE(int(PointerShape::cursorFor(pointer)), shape);
 }
 
 QTEST_GUILESS_MAIN(TestServices)

@@ -123,7 +123,8 @@ void TestPrintRun::showErrMsgShowsTextAsItStands()
 void TestPrintRun::showErrMsgWithEmptyTextShowsCurrentError()
 {
     try {
-        throw RuntimeError(9, QStringLiteral("Subscript out of range"));
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"),
+                           QString());
     } catch (const RuntimeError &e) {
         ShowErrMsg(QString(), &e);
     }

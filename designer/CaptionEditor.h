@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+class PageSurface;
+class QLineEdit;
+class QWidget;
+
+// In-place editing of a text object's caption: the editor (TxtLab) lies
+// over the label, takes its text, font and colour, copies every keystroke
+// into the label at once and hides on Enter or when it loses the focus.
+// There is no cancel. Whether a text may be edited is the window's rule.
+class CaptionEditor : public QObject
+{
+public:
+    // The editor is a child of window; `page` is the window's page view,
+    // over which it is placed.
+    CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView);
+
+    QLineEdit &TxtLab() const { return *m_txtLab; }
+    bool isEditing() const;
+    // The label being edited (mEditIndex).
+    int editIndex() const { return mEditIndex; }
+
+    // Starts editing label `index` of ObjText.
+    void start(int index);
+    // Puts the editor back over its label after the page moved.
+    void place();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void TxtLab_GotFocus();
+    void TxtLab_Change();
+    void TxtLab_Return();
+    void TxtLab_LostFocus();
+
+    PageSurface &m_page;
+    QWidget &m_window;
+    QWidget &m_pageView;
+    QLineEdit *m_txtLab;
+    int mEditIndex = 0;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+class FixHandle;
+class PageSurface;
+class QWidget;
+
+// The page-size gesture: the three page-size handles (PicFixHd) around the
+// page, a left press on one of them, the moves that resize the page from
+// it, and the release that puts the handles back. Positions are window
+// twips.
+class PageSizer
+{
+public:
+    PageSizer(PageSurface &page, QWidget &window);
+
+    // Loads handles 1 to 3 as copies of the template handle (index 0), shown
+    // and in front of the page.
+    void loadHandles(double width, double height);
+    // Throws RuntimeError when the index is not loaded.
+    FixHandle &handle(int index) const;
+    // The loaded handle under a window point, 0 for none.
+    int handleAt(const QPoint &windowPixels) const;
+    bool handlesShown() const;
+    // Places the handles around the page (MoveFixHd).
+    void placeHandles();
+
+    // A press on handle `index` at (X, Y) window twips starts the gesture;
+    // the pointer is confined to `confinement` (screen pixels) until the
+    // release.
+    void press(int index, int Button, double X, double Y, const QRect &confinement);
+    void move(int Button, double X, double Y);
+    void release(int Button);
+    bool isSizing() const { return mSizingPage; }
+
+private:
+    void showHandles(bool shown);
+
+    PageSurface &m_page;
+    QWidget &m_window;
+    std::vector<FixHandle *> m_handles;
+    int16_t mFixHdIndex = 0;
+    bool mSizingPage = false;
+    int32_t mLastX = 0;
+    int32_t mLastY = 0;
+};
