@@ -105,9 +105,13 @@ public:
     void CloneObj();
     void Delete();
     void Locked();
+    // The property dialog for the one selected object.
+    void SetObjProp();
     void SelAll();
     void PreView();
     void LoadBill(int16_t tmpID);
+    // The page setup dialog for this template; a new name becomes the title.
+    void ShowPageSetup();
 
     // The current object (read only; the window keeps it up to date).
     const ObjDraw *currentObject() const { return m_curObj.get(); }
