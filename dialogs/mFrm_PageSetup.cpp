@@ -154,15 +154,17 @@ void mFrm_PageSetup::layOut()
     pageSize->addWidget(m_labWidth, 1);
     pageSize->addWidget(m_labHeight, 1);
 
+    // Labels end at one edge, so their colons line up.
+    const Qt::Alignment labelAlignment = Qt::AlignRight | Qt::AlignVCenter;
     auto *scrolling = new QGroupBox(QStringLiteral("滚动行/列：(毫米)"));
     auto *grid = new QGridLayout(scrolling);
-    grid->addWidget(buddyLabel(QStringLiteral("行数(&U)："), m_txtCount), 0, 0);
+    grid->addWidget(buddyLabel(QStringLiteral("行数(&U)："), m_txtCount), 0, 0, labelAlignment);
     grid->addWidget(m_txtCount, 0, 1);
-    grid->addWidget(buddyLabel(QStringLiteral("行高(&H)："), m_txtHeight), 0, 3);
+    grid->addWidget(buddyLabel(QStringLiteral("行高(&H)："), m_txtHeight), 0, 3, labelAlignment);
     grid->addWidget(m_txtHeight, 0, 4);
-    grid->addWidget(buddyLabel(QStringLiteral("列数(&N)："), m_txtColCount), 1, 0);
+    grid->addWidget(buddyLabel(QStringLiteral("列数(&N)："), m_txtColCount), 1, 0, labelAlignment);
     grid->addWidget(m_txtColCount, 1, 1);
-    grid->addWidget(buddyLabel(QStringLiteral("列宽(&W)："), m_txtWidth), 1, 3);
+    grid->addWidget(buddyLabel(QStringLiteral("列宽(&W)："), m_txtWidth), 1, 3, labelAlignment);
     grid->addWidget(m_txtWidth, 1, 4);
     grid->addWidget(m_chkColFirst, 2, 0, 1, 5);
     grid->setColumnMinimumWidth(2, 16);

@@ -2,6 +2,7 @@
 
 #include "ColorSwatch.h"
 #include "NumberText.h"
+#include "TabStrip.h"
 
 #include "model/BillTemplate.h"
 #include "model/ObjDraw.h"
@@ -31,7 +32,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedLayout>
-#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -83,6 +83,27 @@ QLabel *buddyLabel(const QString &caption, QWidget *buddy)
     return label;
 }
 
+// Labels end at one edge, so their colons line up.
+void addRow(QGridLayout &grid, int row, const QString &caption, QWidget *field)
+{
+    grid.addWidget(buddyLabel(caption, field), row, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid.addWidget(field, row, 1);
+}
+
+// A heading over a framed group of fields.
+QWidget *headedGroup(const QString &heading, QLayout *fields)
+{
+    auto *frame = new QFrame;
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setLayout(fields);
+    auto *group = new QWidget;
+    auto *column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(new QLabel(heading));
+    column->addWidget(frame);
+    return group;
+}
+
 template<typename W>
 W *named(W *widget, const char *name)
 {
@@ -115,19 +136,16 @@ mFrm_Prop::mFrm_Prop(BillTemplate &bill, int scaleMode, QWidget *parent)
     // A tab strip over the pages rather than a tab widget: the tab rule
     // decides which page shows, and for a line or a picture the third tab
     // leaves the page that was shown.
-    m_tab1 = named(new QTabBar(this), "Tab1");
+    auto *strip = new TabStrip(this);
+    m_tab1 = named(&strip->tabs(), "Tab1");
     m_tab1->addTab(QStringLiteral("大小/位置"));
     m_tab1->addTab(QStringLiteral("样式/颜色"));
     m_tab1->addTab(QStringLiteral("文字/效果"));
     m_tab1->setTabData(0, QStringLiteral("size/post"));
     m_tab1->setTabData(1, QStringLiteral("style/color"));
     m_tab1->setTabData(2, QStringLiteral("text"));
-    m_tab1->setExpanding(false);
-    m_tab1->setDrawBase(false);
-
-    auto *pane = new QFrame(this);
-    pane->setFrameShape(QFrame::StyledPanel);
-    m_pages = new QStackedLayout(pane);
+    m_pages = new QStackedLayout(&strip->clientArea());
+    m_pages->setContentsMargins(0, 0, 0, 0);
     createSizePage();
     createStylePage();
     createTextPage();
@@ -141,10 +159,8 @@ mFrm_Prop::mFrm_Prop(BillTemplate &bill, int scaleMode, QWidget *parent)
     m_cmbSave->hide();
 
     auto *layout = new QVBoxLayout(this);
-    layout->setSpacing(0);
-    layout->addWidget(m_tab1);
-    layout->addWidget(pane, 1);
-    layout->addSpacing(style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing) * 2);
+    layout->addWidget(strip, 1);
+    layout->addSpacing(layout->spacing());
     createButtons();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -164,19 +180,14 @@ void mFrm_Prop::createSizePage()
     m_txtWidth = lengthBox("TxtWidth");
     m_txtHeight = lengthBox("TxtHeight");
 
-    auto *position = new QGroupBox(QStringLiteral("位置(mm)："));
-    auto *positionGrid = new QGridLayout(position);
-    positionGrid->addWidget(buddyLabel(QStringLiteral("居左(&L):"), m_txtLeft), 0, 0);
-    positionGrid->addWidget(m_txtLeft, 0, 1);
-    positionGrid->addWidget(buddyLabel(QStringLiteral("居上(&T):"), m_txtTop), 1, 0);
-    positionGrid->addWidget(m_txtTop, 1, 1);
-
-    auto *size = new QGroupBox(QStringLiteral("大小(mm)："));
-    auto *sizeGrid = new QGridLayout(size);
-    sizeGrid->addWidget(buddyLabel(QStringLiteral("宽度(&W):"), m_txtWidth), 0, 0);
-    sizeGrid->addWidget(m_txtWidth, 0, 1);
-    sizeGrid->addWidget(buddyLabel(QStringLiteral("高度(&H):"), m_txtHeight), 1, 0);
-    sizeGrid->addWidget(m_txtHeight, 1, 1);
+    auto *positionGrid = new QGridLayout;
+    addRow(*positionGrid, 0, QStringLiteral("居左(&L):"), m_txtLeft);
+    addRow(*positionGrid, 1, QStringLiteral("居上(&T):"), m_txtTop);
+    auto *sizeGrid = new QGridLayout;
+    addRow(*sizeGrid, 0, QStringLiteral("宽度(&W):"), m_txtWidth);
+    addRow(*sizeGrid, 1, QStringLiteral("高度(&H):"), m_txtHeight);
+    QWidget *position = headedGroup(QStringLiteral("位置(mm)："), positionGrid);
+    QWidget *size = headedGroup(QStringLiteral("大小(mm)："), sizeGrid);
 
     m_chkLock = named(new QCheckBox(QStringLiteral("对象锁定(&O)")), "ChkLock");
     m_chkPrint = named(new QCheckBox(QStringLiteral("不打印此对象")), "ChkPrint");
@@ -222,11 +233,11 @@ void mFrm_Prop::createStylePage()
     widthRow->addStretch();
 
     auto *grid = new QGridLayout(m_pic[1]);
-    grid->addWidget(new QLabel(QStringLiteral("颜色：")), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("颜色：")), 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(m_labColor, 0, 1, Qt::AlignLeft);
-    grid->addWidget(buddyLabel(QStringLiteral("边线(&L)："), m_cmbLineStyle), 1, 0);
-    grid->addWidget(m_cmbLineStyle, 1, 1);
-    grid->addWidget(buddyLabel(QStringLiteral("线宽(&W)      ："), m_txtLineWidth), 2, 0);
+    addRow(*grid, 1, QStringLiteral("边线(&L)："), m_cmbLineStyle);
+    grid->addWidget(buddyLabel(QStringLiteral("线宽(&W)      ："), m_txtLineWidth), 2, 0,
+                    Qt::AlignRight | Qt::AlignVCenter);
     grid->addLayout(widthRow, 2, 1);
     grid->addWidget(m_chkAutoSize, 3, 0, 1, 2);
     grid->addWidget(m_chkClip, 4, 0, 1, 2);
@@ -254,10 +265,11 @@ void mFrm_Prop::createTextPage()
 
     auto *text = new QGroupBox(QStringLiteral("文本："));
     auto *textGrid = new QGridLayout(text);
-    textGrid->addWidget(buddyLabel(QStringLiteral("关键字(&K)："), m_cmbKey), 0, 0);
+    textGrid->addWidget(buddyLabel(QStringLiteral("关键字(&K)："), m_cmbKey), 0, 0,
+                        Qt::AlignRight | Qt::AlignVCenter);
     textGrid->addWidget(m_cmbKey, 0, 1, 1, 3);
     textGrid->addWidget(m_txtCaption, 1, 0, 1, 4);
-    textGrid->addWidget(m_labFormat, 2, 0);
+    textGrid->addWidget(m_labFormat, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
     textGrid->addWidget(m_cmbFormat, 2, 1, 1, 3);
     textGrid->addWidget(m_chkScroll, 3, 1);
     textGrid->addWidget(m_chkSumPage, 3, 2);
