@@ -310,7 +310,9 @@ void mFrm_Prop::connectRules()
     connect(m_chkAutoSize, &QCheckBox::toggled, this,
             reportedSlot(this, &mFrm_Prop::ChkAutoSize_Click));
     connect(m_chkClip, &QCheckBox::toggled, this, reportedSlot(this, &mFrm_Prop::ChkClip_Click));
-    connect(m_txtLineWidth, &QLineEdit::textChanged, this,
+    // Held to its range when editing finishes, not per keystroke, so a
+    // cleared box takes the digit typed next.
+    connect(m_txtLineWidth, &QLineEdit::editingFinished, this,
             reportedSlot(this, &mFrm_Prop::TxtLineWidth_Change));
     connect(m_vscrLineWidth, &QScrollBar::valueChanged, this,
             reportedSlot(this, &mFrm_Prop::VScrLineWidth_Change));
@@ -413,6 +415,7 @@ void mFrm_Prop::initLine(const Element &line)
     m_labColor->setColor(line.BorderColor());
     selectByCode(*m_cmbLineStyle, line.BorderStyle());
     m_txtLineWidth->setText(QString::number(line.BorderWidth()));
+    TxtLineWidth_Change();
     m_cmbLineStyle->setEnabled(true);
     m_chkAutoSize->setEnabled(false);
     m_chkClip->setEnabled(false);
@@ -425,6 +428,7 @@ void mFrm_Prop::initPicture(const ObjDraw &obj, const Element &image)
     m_cmbLineStyle->setEnabled(true);
     selectByCode(*m_cmbLineStyle, obj.BStyle());
     m_txtLineWidth->setText(QString::number(obj.BWidth()));
+    TxtLineWidth_Change();
     m_chkClip->setEnabled(false);
     m_chkAutoSize->setEnabled(true);
     m_chkAutoSize->setChecked(image.Stretch());
@@ -580,6 +584,7 @@ bool mFrm_Prop::eventFilter(QObject *watched, QEvent *event)
 
 void mFrm_Prop::CmdOK_Click()
 {
+    TxtLineWidth_Change();
     if (!geometryAccepted())
         return;
     try {
