@@ -212,11 +212,8 @@ void mFrm_Prop::createStylePage()
     m_txtLineWidth = named(new QLineEdit(QStringLiteral("1")), "TxtLineWidth");
     m_txtLineWidth->setMaximumWidth(m_txtLineWidth->fontMetrics().horizontalAdvance(QStringLiteral("000"))
                                     + 16);
-    // A spinner: its upper arrow widens the line.
     m_vscrLineWidth = named(new QScrollBar(Qt::Vertical), "VScrLineWidth");
     m_vscrLineWidth->setRange(MinLineWidth, MaxLineWidth);
-    m_vscrLineWidth->setInvertedAppearance(true);
-    m_vscrLineWidth->setInvertedControls(true);
     m_vscrLineWidth->setFixedHeight(m_txtLineWidth->sizeHint().height());
     m_chkAutoSize = named(new QCheckBox(QStringLiteral("自动调整")), "ChkAutoSize");
     m_chkClip = named(new QCheckBox(QStringLiteral("自动裁减")), "ChkClip");
@@ -314,6 +311,8 @@ void mFrm_Prop::connectRules()
     // cleared box takes the digit typed next.
     connect(m_txtLineWidth, &QLineEdit::editingFinished, this,
             reportedSlot(this, &mFrm_Prop::TxtLineWidth_Change));
+    connect(m_vscrLineWidth, &QScrollBar::actionTriggered, this,
+            reportedSlot(this, &mFrm_Prop::VScrLineWidth_Step));
     connect(m_vscrLineWidth, &QScrollBar::valueChanged, this,
             reportedSlot(this, &mFrm_Prop::VScrLineWidth_Change));
     connect(m_tab1, &QTabBar::currentChanged, this, reportedSlot(this, &mFrm_Prop::Tab1_Click));
@@ -533,6 +532,17 @@ void mFrm_Prop::TxtLineWidth_Change()
     if (m_txtLineWidth->text() != text)
         m_txtLineWidth->setText(text);
     m_vscrLineWidth->setValue(int(Units::roundHalfEven(v)));
+}
+
+// The scroll bar serves as a spinner: its upper arrow (and Up, and the
+// wheel turned away) widens the line, where a scroll bar would go down.
+void mFrm_Prop::VScrLineWidth_Step(int action)
+{
+    const int step = m_vscrLineWidth->singleStep();
+    if (action == QAbstractSlider::SliderSingleStepSub)
+        m_vscrLineWidth->setSliderPosition(m_vscrLineWidth->value() + step);
+    else if (action == QAbstractSlider::SliderSingleStepAdd)
+        m_vscrLineWidth->setSliderPosition(m_vscrLineWidth->value() - step);
 }
 
 void mFrm_Prop::VScrLineWidth_Change()

@@ -79,6 +79,7 @@ private:
     void ChkAutoSize_Click();
     void ChkClip_Click();
     void TxtLineWidth_Change();
+    void VScrLineWidth_Step(int action);
     void VScrLineWidth_Change();
     void Tab1_Click();
     void LabColor_DblClick();

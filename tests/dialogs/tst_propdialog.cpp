@@ -107,6 +107,8 @@ private slots:
     void fontChooser();
     void lineWidth_data();
     void lineWidth();
+    void spinnerArrows_data();
+    void spinnerArrows();
     void editFlag_data();
     void editFlag();
     void refusedGeometry_data();
@@ -590,6 +592,30 @@ void TestPropDialog::lineWidth()
     QCOMPARE(spinner.value(), width);
     press(*dialog, "CmdOK");
     QCOMPARE(obj->ObjCtl()->BorderWidth(), width);
+}
+
+void TestPropDialog::spinnerArrows_data()
+{
+    QTest::addColumn<bool>("upper");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("upper arrow widens") << true << "4";
+    QTest::newRow("lower arrow narrows") << false << "2";
+}
+
+void TestPropDialog::spinnerArrows()
+{
+    QFETCH(bool, upper);
+    QFETCH(QString, text);
+    BillTemplate bill;
+    auto obj = addLine(bill, 500, 500, 2000, 500);
+    obj->ObjCtl()->setBorderWidth(3);
+    auto dialog = open(bill, *obj);
+    QVERIFY(showActive(*dialog));
+    element<QTabBar>(*dialog, "Tab1").setCurrentIndex(1);
+    auto &spinner = element<QScrollBar>(*dialog, "VScrLineWidth");
+    QTest::mouseClick(&spinner, Qt::LeftButton, {},
+                      QPoint(spinner.width() / 2, upper ? 1 : spinner.height() - 2));
+    QCOMPARE(box(*dialog, "TxtLineWidth").text(), text);
 }
 
 void TestPropDialog::editFlag_data()
