@@ -69,6 +69,10 @@ FontColorDialog::FontColorDialog(const FontChoice &initial, QWidget *parent)
     m_fontDialog->setWindowFlags(Qt::Widget);
     m_fontDialog->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fontDialog->setCurrentFont(toQFont(initial.Font));
+    m_fontDialog->setSizeGripEnabled(false);
+    if (QLayout *inner = m_fontDialog->layout())
+        inner->setContentsMargins(0, 0, 0, 0);
+    setSizeGripEnabled(true);
     // Escape inside the embedded dialog would only hide it.
     connect(m_fontDialog, &QDialog::rejected, this, &QDialog::reject);
 

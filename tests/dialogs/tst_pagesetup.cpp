@@ -72,6 +72,7 @@ private slots:
     void opening();
     void okWritesTheMembers_data();
     void okWritesTheMembers();
+    void aClickedNameIsSelected();
     void blankNameIsRefused_data();
     void blankNameIsRefused();
     void orientationSwapsThePictures_data();
@@ -189,6 +190,18 @@ void TestPageSetup::okWritesTheMembers()
     QVERIFY(bill.mBlnColFirst);
     QVERIFY(bill.mLandScape);
     QVERIFY(bill.mIsDefault);
+}
+
+void TestPageSetup::aClickedNameIsSelected()
+{
+    BillTemplate bill;
+    fillTemplate(bill);
+    mFrm_PageSetup dialog(bill);
+    QVERIFY(showActive(dialog));
+    box(dialog, "TxtCount").setFocus();
+    QLineEdit &name = box(dialog, "TxtName");
+    QTest::mouseClick(&name, Qt::LeftButton, {}, QPoint(4, name.height() / 2));
+    QTRY_COMPARE(name.selectedText(), QStringLiteral("入库单"));
 }
 
 void TestPageSetup::blankNameIsRefused_data()

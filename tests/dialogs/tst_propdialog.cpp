@@ -88,6 +88,8 @@ private slots:
     void okWithoutEditLeavesTheGeometry();
     void anEditedLineKeepsItsDirection_data();
     void anEditedLineKeepsItsDirection();
+    void aClickedBoxSelectsItsText_data();
+    void aClickedBoxSelectsItsText();
     void tabRule_data();
     void tabRule();
     void bindingRoundTrip_data();
@@ -229,6 +231,25 @@ void TestPropDialog::anEditedLineKeepsItsDirection()
     QCOMPARE(QLineF(Units::twipsToMm(e.x1()), Units::twipsToMm(e.y1()), Units::twipsToMm(e.x2()),
                     Units::twipsToMm(e.y2())),
              expected);
+}
+
+void TestPropDialog::aClickedBoxSelectsItsText_data()
+{
+    QTest::addColumn<QString>("field");
+    for (const char *name : {"TxtLeft", "TxtTop", "TxtWidth", "TxtHeight"})
+        QTest::newRow(name) << name;
+}
+
+void TestPropDialog::aClickedBoxSelectsItsText()
+{
+    QFETCH(QString, field);
+    BillTemplate bill;
+    auto obj = addText(bill, 500, 500, 1500, 300, QStringLiteral("文字"));
+    auto dialog = open(bill, *obj);
+    QVERIFY(showActive(*dialog));
+    QLineEdit &clicked = box(*dialog, qPrintable(field));
+    QTest::mouseClick(&clicked, Qt::LeftButton, {}, QPoint(4, clicked.height() / 2));
+    QTRY_COMPARE(clicked.selectedText(), clicked.text());
 }
 
 void TestPropDialog::tabRule_data()
