@@ -55,8 +55,15 @@ void PointerRouter::press(const QMouseEvent &event)
     // A press with no other button held starts a gesture; one that joins a
     // held button goes to the element already holding the gesture.
     const bool joins = (event.buttons() & ~event.button()) != Qt::NoButton;
-    if (!joins || m_grab.kind == PointerTarget::None)
+    // A press while a gesture seems under way means its release was lost
+    // (it happened outside every window): that gesture ends first.
+    if (!joins)
+        endGesture();
+    if (!joins || m_grab.kind == PointerTarget::None) {
+
         m_grab = m_scene.targetAt(event.position());
+        m_gestureButton = event.button();
+    }
     send(m_grab, PointerEvent::Down, buttonCode(event.button()), event);
 }
 
@@ -83,8 +90,26 @@ void PointerRouter::doubleClick(const QMouseEvent &event)
     send(target, PointerEvent::DblClick, buttonCode(event.button()), event);
 }
 
+void PointerRouter::endGesture()
+{
+    if (m_grab.kind == PointerTarget::None)
+        return;
+    const PointerTarget target = m_grab;
+    m_grab = {};
+    deliver(target, PointerEvent::Up, buttonCode(m_gestureButton), m_lastPosition,
+            m_lastModifiers);
+}
+
 void PointerRouter::send(const PointerTarget &target, PointerEvent::Action action, int button,
                          const QMouseEvent &event)
+{
+    m_lastPosition = event.position();
+    m_lastModifiers = event.modifiers();
+    deliver(target, action, button, event.position(), event.modifiers());
+}
+
+void PointerRouter::deliver(const PointerTarget &target, PointerEvent::Action action, int button,
+                            const QPointF &windowPixels, Qt::KeyboardModifiers modifiers)
 {
     if (target.kind == PointerTarget::None)
         return;
@@ -92,8 +117,8 @@ void PointerRouter::send(const PointerTarget &target, PointerEvent::Action actio
     e.target = target;
     e.action = action;
     e.Button = button;
-    e.Shift = shiftCode(event.modifiers());
-    const QPointF at = m_scene.toTarget(target, event.position());
+    e.Shift = shiftCode(modifiers);
+    const QPointF at = m_scene.toTarget(target, windowPixels);
     e.X = at.x();
     e.Y = at.y();
     m_scene.deliver(e);

@@ -2,11 +2,11 @@
 
 #include "PointerEvent.h"
 
+#include <QPointF>
 #include <Qt>
 
 class PointerScene;
 class QMouseEvent;
-class QPointF;
 
 // The path of a press, from the window to the model: Qt hands the mouse
 // event to the window (mFrm_Bill::mousePressEvent), which clamps it to any
@@ -39,6 +39,11 @@ public:
 
     // The element holding the current gesture (kind None between gestures).
     PointerTarget grabbed() const { return m_grab; }
+    bool inGesture() const { return m_grab.kind != PointerTarget::None; }
+    // Ends the gesture under way as the release of the button that began it
+    // would, at the last position the pointer was seen; the buttons' own
+    // release later finds no gesture.
+    void endGesture();
 
     static int buttonCode(Qt::MouseButton button);
     static int buttonsCode(Qt::MouseButtons buttons);
@@ -47,7 +52,12 @@ public:
 private:
     void send(const PointerTarget &target, PointerEvent::Action action, int button,
               const QMouseEvent &event);
+    void deliver(const PointerTarget &target, PointerEvent::Action action, int button,
+                 const QPointF &windowPixels, Qt::KeyboardModifiers modifiers);
 
     PointerScene &m_scene;
     PointerTarget m_grab;
+    Qt::MouseButton m_gestureButton = Qt::NoButton;
+    QPointF m_lastPosition;
+    Qt::KeyboardModifiers m_lastModifiers;
 };

@@ -240,8 +240,16 @@ void mFrm_Bill::MoveFixHd()
 }
 
 
+void mFrm_Bill::endGesture()
+{
+    m_router.endGesture();
+}
+
+// A gesture ends before the window changes under it: the confinement taken
+// at the press would no longer match the page.
 void mFrm_Bill::resizeEvent(QResizeEvent *event)
 {
+    endGesture();
     QWidget::resizeEvent(event);
     rememberFrameAllowance();
     Form_Resize();
@@ -361,6 +369,12 @@ void mFrm_Bill::watchWorkspaceFrame()
     m_frame = frame;
     connect(frame, &QMdiSubWindow::windowStateChanged, this,
             reportedSlot([this](Qt::WindowStates before, Qt::WindowStates now) {
+                // Minimising, maximising or restoring moves the page away
+                // from a gesture under way.
+                const Qt::WindowStates shape =
+                    Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+                if ((before & shape) != (now & shape))
+                    endGesture();
                 if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
                     Form_Activate();
             }));
@@ -380,6 +394,13 @@ void mFrm_Bill::changeEvent(QEvent *event)
 void mFrm_Bill::Unload()
 {
     frameWidget()->close();
+}
+
+// A hidden window gets no release.
+void mFrm_Bill::hideEvent(QHideEvent *event)
+{
+    endGesture();
+    QWidget::hideEvent(event);
 }
 
 void mFrm_Bill::closeEvent(QCloseEvent *event)

@@ -113,6 +113,13 @@ public:
     // The page setup dialog for this template; a new name becomes the title.
     void ShowPageSetup();
 
+    // Ends the pointer gesture under way, as its release at the last
+    // position would. Every command, and every change of the window, comes
+    // after the gesture it interrupts, so no object is left half-dragged or
+    // half-sized and the pointer is never left confined.
+    void endGesture();
+    bool inGesture() const { return m_router.inGesture(); }
+
     // The current object (read only; the window keeps it up to date).
     const ObjDraw *currentObject() const { return m_curObj.get(); }
 
@@ -125,6 +132,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -1,4 +1,6 @@
-// The designer commands the main window sends to the active designer.
+// The designer commands the main window sends to the active designer. Each
+// first ends a pointer gesture it interrupts (a shortcut can be pressed while
+// the mouse button is held).
 
 #include "mFrm_Bill.h"
 
@@ -35,6 +37,7 @@ bool anyShown(const ObjDraws &objs)
 
 void mFrm_Bill::SetAlign(int32_t alignpar)
 {
+    endGesture();
     try {
         mObjs().AlginToCur(alignpar);
     } catch (const RuntimeError &) {
@@ -44,6 +47,7 @@ void mFrm_Bill::SetAlign(int32_t alignpar)
 
 void mFrm_Bill::SetSameSize(int32_t sizepar)
 {
+    endGesture();
     try {
         mObjs().MakeSameSize(sizepar);
     } catch (const RuntimeError &) {
@@ -53,6 +57,7 @@ void mFrm_Bill::SetSameSize(int32_t sizepar)
 
 void mFrm_Bill::CloneObj()
 {
+    endGesture();
     if (mObjs().nActCount() == 0)
         return;
     try {
@@ -68,6 +73,7 @@ void mFrm_Bill::CloneObj()
 // Deleted objects stay in the collection with their elements hidden.
 void mFrm_Bill::Delete()
 {
+    endGesture();
     const int n = mObjs().nActCount();
     if (n == 0)
         return;
@@ -94,6 +100,7 @@ void mFrm_Bill::Delete()
 // lock, taken once before any change.
 void mFrm_Bill::Locked()
 {
+    endGesture();
     const int n = mObjs().nActCount();
     if (n == 0)
         return;
@@ -148,6 +155,7 @@ void mFrm_Bill::ShowPageSetup()
 // With nothing shown there is nothing to select.
 void mFrm_Bill::SelAll()
 {
+    endGesture();
     if (mObjs().Count() == 0 || !anyShown(mObjs()))
         return;
     try {
@@ -163,6 +171,7 @@ void mFrm_Bill::SelAll()
 // itself is reported by the run.
 void mFrm_Bill::PreView()
 {
+    endGesture();
     try {
         PreviewCommand::PreView(record());
     } catch (const RuntimeError &error) {
@@ -172,6 +181,7 @@ void mFrm_Bill::PreView()
 
 void mFrm_Bill::LoadBill(int16_t tmpID)
 {
+    endGesture();
     try {
         setMID(tmpID);
     } catch (const RuntimeError &error) {

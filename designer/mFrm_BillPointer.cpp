@@ -138,6 +138,7 @@ void mFrm_Bill::deliver(const PointerEvent &event)
 
 void mFrm_Bill::reportFailure(const RuntimeError &error)
 {
+    endGesture();
     Platform::pointer().ReleaseCursor();
     if (error.Number() == RuntimeError::ObjectLimitReached)
         ShowErrMsg(QStringLiteral("对象数量已超出上限！"));
