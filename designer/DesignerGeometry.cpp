@@ -27,10 +27,11 @@ std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, doubl
 }
 
 QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
-                 double height)
+                 double height, const QSizeF &minimum)
 {
-    const double newWidth = std::max(MinPageSize, X - lastX + width);
-    const double newHeight = std::max(MinPageSize, Y - lastY + height);
+    const double newWidth = std::max({MinPageSize, minimum.width(), X - lastX + width});
+    const double newHeight = std::max({MinPageSize, minimum.height(), Y - lastY + height});
+
     switch (handle) {
     case FixHandle::RightEdge:
         return QSizeF(newWidth, height);
@@ -60,4 +61,11 @@ QSizeF clickSize(int eType)
     return QSizeF(ClickTextWidth, ClickTextHeight);
 }
 
+QPointF clickPlace(const QPointF &at, const QSizeF &size, const QSizeF &page)
+{
+    return QPointF(std::max(0.0, std::min(at.x(), page.width() - size.width())),
+                   std::max(0.0, std::min(at.y(), page.height() - size.height())));
+}
+
 } // namespace DesignerGeometry
+

@@ -28,9 +28,11 @@ std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, doubl
 // The page size after the pointer moved from (lastX, lastY) to (X, Y)
 // while page-size handle `handle` (a FixHandle::Index) is dragged: the
 // right edge changes the width, the bottom edge the height, the corner
-// both; never below MinPageSize.
+// both; never below MinPageSize, nor below `minimum` (what the page must
+// hold).
+
 QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
-                 double height);
+                 double height, const QSizeF &minimum = QSizeF(MinPageSize, MinPageSize));
 
 // The object whose handle is PicHD element `elementIndex` (8 gives 1, 9
 // gives 2).
@@ -41,7 +43,13 @@ int handleOwner(int elementIndex);
 double scrollMax(double pageExtent, double barEdge, double barThickness);
 
 // Size a text or a picture (an ObjDraw::Kind) takes when drawn by a click
-// or with no width or height.
+// or with no width or height (on a page smaller than that, the page's).
+
 QSizeF clickSize(int eType);
+// Where a box of that size drawn by a click at `at` goes: at the press
+// point, moved back onto the page where it would reach past its right or
+// bottom edge.
+QPointF clickPlace(const QPointF &at, const QSizeF &size, const QSizeF &page);
+
 
 } // namespace DesignerGeometry

@@ -73,10 +73,12 @@ void PageSizer::showHandles(bool shown)
         handle(i).setVisible(shown);
 }
 
-void PageSizer::press(int index, int Button, double X, double Y, const QRect &confinement)
+void PageSizer::press(int index, int Button, double X, double Y, const QRect &confinement,
+                      const QSizeF &contents)
 {
     if (Button != MouseButton::Left)
         return;
+    m_contents = contents;
     mFixHdIndex = int16_t(index);
     mLastX = Units::toInt32(X);
     mLastY = Units::toInt32(Y);
@@ -90,7 +92,8 @@ void PageSizer::move(int Button, double X, double Y)
     if (!MouseButton::holdsLeft(Button) || !mSizingPage)
         return;
     const QSizeF size = DesignerGeometry::sizedPage(mFixHdIndex, X, Y, mLastX, mLastY,
-                                                    m_page.Width(), m_page.Height());
+                                                    m_page.Width(), m_page.Height(), m_contents);
+
     if (mFixHdIndex == FixHandle::RightEdge || mFixHdIndex == FixHandle::Corner)
         m_page.setWidth(size.width());
     if (mFixHdIndex == FixHandle::BottomEdge || mFixHdIndex == FixHandle::Corner)

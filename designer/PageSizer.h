@@ -2,6 +2,8 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSizeF>
+
 
 #include <cstdint>
 #include <vector>
@@ -32,8 +34,9 @@ public:
 
     // A press on handle `index` at (X, Y) window twips starts the gesture;
     // the pointer is confined to `confinement` (screen pixels) until the
-    // release.
-    void press(int index, int Button, double X, double Y, const QRect &confinement);
+    // release, and the page keeps at least the size `contents` needs.
+    void press(int index, int Button, double X, double Y, const QRect &confinement,
+               const QSizeF &contents);
     void move(int Button, double X, double Y);
     void release(int Button);
     bool isSizing() const { return mSizingPage; }
@@ -48,4 +51,5 @@ private:
     bool mSizingPage = false;
     int32_t mLastX = 0;
     int32_t mLastY = 0;
+    QSizeF m_contents;
 };

@@ -55,20 +55,28 @@ void PointerRouter::press(const QMouseEvent &event)
     // A press with no other button held starts a gesture; one that joins a
     // held button goes to the element already holding the gesture.
     const bool joins = (event.buttons() & ~event.button()) != Qt::NoButton;
-    // A press while a gesture seems under way means its release was lost
-    // (it happened outside every window): that gesture ends first.
-    if (!joins)
+    // A press while a gesture seems under way, or of a button the gesture
+    // already holds, means a release was lost (it happened where this
+    // window never saw it): that gesture ends first.
+    if (!joins || (m_gestureButtons & event.button()))
         endGesture();
-    if (!joins || m_grab.kind == PointerTarget::None) {
 
+    if (!joins || m_grab.kind == PointerTarget::None) {
         m_grab = m_scene.targetAt(event.position());
-        m_gestureButton = event.button();
+        ++m_gestures;
     }
+
+    m_gestureButtons |= event.button();
     send(m_grab, PointerEvent::Down, buttonCode(event.button()), event);
 }
 
 void PointerRouter::move(const QMouseEvent &event)
 {
+    // No button is held any more: the release went where this window never
+    // saw it.
+    if (event.buttons() == Qt::NoButton)
+        endGesture();
+
     const bool held = event.buttons() != Qt::NoButton && m_grab.kind != PointerTarget::None;
     const PointerTarget target = held ? m_grab : m_scene.targetAt(event.position());
     send(target, PointerEvent::Move, buttonsCode(event.buttons()), event);
@@ -78,8 +86,11 @@ void PointerRouter::release(const QMouseEvent &event)
 {
     const PointerTarget target =
         m_grab.kind != PointerTarget::None ? m_grab : m_scene.targetAt(event.position());
-    if (event.buttons() == Qt::NoButton)
+    m_gestureButtons &= ~event.button();
+    if (event.buttons() == Qt::NoButton) {
         m_grab = {};
+        m_gestureButtons = Qt::NoButton;
+    }
     send(target, PointerEvent::Up, buttonCode(event.button()), event);
 }
 
@@ -95,9 +106,16 @@ void PointerRouter::endGesture()
     if (m_grab.kind == PointerTarget::None)
         return;
     const PointerTarget target = m_grab;
+    const Qt::MouseButtons held = m_gestureButtons;
     m_grab = {};
-    deliver(target, PointerEvent::Up, buttonCode(m_gestureButton), m_lastPosition,
-            m_lastModifiers);
+    m_gestureButtons = Qt::NoButton;
+    // The left button last: its release is the one that ends a gesture.
+    for (Qt::MouseButton button : {Qt::MiddleButton, Qt::RightButton, Qt::LeftButton}) {
+        if (held & button)
+            deliver(target, PointerEvent::Up, buttonCode(button), m_lastPosition,
+                    m_lastModifiers);
+    }
+
 }
 
 void PointerRouter::send(const PointerTarget &target, PointerEvent::Action action, int button,

@@ -40,9 +40,12 @@ public:
     // The element holding the current gesture (kind None between gestures).
     PointerTarget grabbed() const { return m_grab; }
     bool inGesture() const { return m_grab.kind != PointerTarget::None; }
-    // Ends the gesture under way as the release of the button that began it
+    // Counts the gestures begun, so a later look can tell it is the same one.
+    quint64 gestureNumber() const { return m_gestures; }
+    // Ends the gesture under way as the release of the buttons it holds
     // would, at the last position the pointer was seen; the buttons' own
     // release later finds no gesture.
+
     void endGesture();
 
     static int buttonCode(Qt::MouseButton button);
@@ -57,7 +60,9 @@ private:
 
     PointerScene &m_scene;
     PointerTarget m_grab;
-    Qt::MouseButton m_gestureButton = Qt::NoButton;
+    Qt::MouseButtons m_gestureButtons;
+    quint64 m_gestures = 0;
+
     QPointF m_lastPosition;
     Qt::KeyboardModifiers m_lastModifiers;
 };

@@ -9,7 +9,10 @@
 ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget *parent)
     : QScrollBar(orientation, parent)
 {
+    // The designer's bars offer no menu of their own.
+    setContextMenuPolicy(Qt::NoContextMenu);
     setRange(0, 0);
+
     setSingleStep(SmallChange);
     setPageStep(LargeChange);
     const double thickX = Thickness * Screen::TwipsPerPixelX();

@@ -82,6 +82,10 @@ void mFrm_Bill::createElements()
     m_vs = new ScrollBar(Qt::Vertical, this);
     connect(m_hs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::HS_Change));
     connect(m_vs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::VS_Change));
+    // The user scrolling moves the page away from a gesture under way.
+    for (ScrollBar *bar : {m_hs, m_vs})
+        connect(bar, &QScrollBar::actionTriggered, this, reportedSlot(this, &mFrm_Bill::endGesture));
+
 }
 
 void mFrm_Bill::setCaption(const QString &v)
@@ -242,8 +246,10 @@ void mFrm_Bill::MoveFixHd()
 
 void mFrm_Bill::endGesture()
 {
+    watchForLostRelease(false);
     m_router.endGesture();
 }
+
 
 // A gesture ends before the window changes under it: the confinement taken
 // at the press would no longer match the page.
@@ -417,7 +423,9 @@ void mFrm_Bill::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    watchForLostRelease(false);
     Platform::pointer().ReleaseCursor();
+
     m_drawObj.reset();
     m_curObj.reset();
     if (m_shell.gActiveBill() == this)

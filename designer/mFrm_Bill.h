@@ -140,9 +140,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QMouseEvent confined(const QMouseEvent &event) const;
+    void watchForLostRelease(bool watch);
     // PointerScene
     PointerTarget targetAt(const QPointF &windowPixels) const override;
     QPointF toTarget(const PointerTarget &target, const QPointF &windowPixels) const override;
@@ -212,6 +214,8 @@ private:
     QPoint m_lastGlobalPos;
     std::optional<QSize> m_frameAllowance;
     bool m_unloaded = false;
+    bool m_watchingReleases = false;
+
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;

@@ -27,6 +27,7 @@
 #include "platform/Screen.h"
 #include "platform/Units.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -54,6 +55,37 @@ void mFrm_Bill::mousePressEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
     m_router.press(confined(*event));
+    watchForLostRelease(m_router.inGesture());
+}
+
+// While a gesture is under way, a release that this window does not
+// receive (another window of the program, a pop-up or a grab took it) still
+// ends the gesture, once the event has gone wherever it went.
+void mFrm_Bill::watchForLostRelease(bool watch)
+{
+    if (watch == m_watchingReleases || !QCoreApplication::instance())
+        return;
+    m_watchingReleases = watch;
+    if (watch)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool mFrm_Bill::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && m_router.inGesture()
+        && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton) {
+        const quint64 gesture = m_router.gestureNumber();
+        QMetaObject::invokeMethod(
+            this,
+            [this, gesture] {
+                if (m_router.inGesture() && m_router.gestureNumber() == gesture)
+                    endGesture();
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
@@ -66,7 +98,9 @@ void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
     m_router.release(confined(*event));
+    watchForLostRelease(m_router.inGesture());
 }
+
 
 void mFrm_Bill::mouseDoubleClickEvent(QMouseEvent *event)
 {
@@ -250,6 +284,10 @@ void mFrm_Bill::PicPage_MouseDown(int Button, int Shift, double X, double Y)
     if (Button != MouseButton::Left)
         return;
     Platform::pointer().ClipCursor(pageScreenRect());
+    // A press that joins another button's gesture can come from off the
+    // page; the gesture starts where the confinement puts the pointer.
+    X = std::clamp(X, 0.0, PicPage().Width());
+    Y = std::clamp(Y, 0.0, PicPage().Height());
     // The press's object is of the kind the tool draws: a band for selection.
     static_assert(int(DrawTool::Select) == int(ObjDraw::SelectionBand)
                   && int(DrawTool::Line) == int(ObjDraw::Line)
@@ -360,8 +398,12 @@ void mFrm_Bill::giveClickSize(ObjDraw &obj)
         return;
     if (element->Visible() && element->Width() > 0 && element->Height() > 0)
         return;
-    const QSizeF size = DesignerGeometry::clickSize(obj.eType());
-    element->Move(mLastX, mLastY, size.width(), size.height());
+    const QSizeF page(PicPage().Width(), PicPage().Height());
+    const QSizeF size = DesignerGeometry::clickSize(obj.eType()).boundedTo(page);
+    const QPointF at = DesignerGeometry::clickPlace(QPointF(mLastX, mLastY), size, page);
+
+    element->Move(at.x(), at.y(), size.width(), size.height());
+
     element->setVisible(true);
 }
 
@@ -407,13 +449,16 @@ void mFrm_Bill::PicHD_MouseUp(int Index, int Button, int Shift, double X, double
     mCurObj().Handls()->Item(k).OnMouseUp(mCurObj(), Button, Shift, X, Y);
 }
 
-// The page is sized from the handle within the active designer's frame.
+// The page is sized from the handle within the active designer's frame; it
+// never shrinks past an object, which would then lie off the paper.
 void mFrm_Bill::PicFixHd_MouseDown(int Index, int Button, int, double X, double Y)
 {
     mFrm_Bill *active = m_shell.gActiveBill();
     m_pageSizer->press(Index, Button, PicFixHd(Index).Left() + X, PicFixHd(Index).Top() + Y,
-                       screenRect(*(active ? active : this)->frameWidget()));
+                       screenRect(*(active ? active : this)->frameWidget()),
+                       mObjs().shownExtent());
 }
+
 
 void mFrm_Bill::PicFixHd_MouseMove(int Index, int Button, int Shift, double X, double Y)
 {

@@ -254,7 +254,21 @@ void ObjDraws::CalcExtent(double &start, double &end, double &total, bool onlySe
     }
 }
 
+QSizeF ObjDraws::shownExtent() const
+{
+    QSizeF extent(0, 0);
+    for (const auto &obj : m_col) {
+        const Element *element = obj->ObjCtl();
+        if (!element || !element->Visible())
+            continue;
+        const QRectF r = element->rect();
+        extent = extent.expandedTo(QSizeF(r.right(), r.bottom()));
+    }
+    return extent;
+}
+
 void ObjDraws::Clear()
+
 {
     while (m_col.Count() > 1)
         m_col.Remove(1);

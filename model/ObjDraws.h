@@ -6,6 +6,7 @@
 
 #include "platform/PageSurface.h"
 
+#include <QSizeF>
 #include <QString>
 
 #include <memory>
@@ -101,7 +102,11 @@ public:
     void CalcExtent(double &start, double &end, double &total, bool onlySelected,
                     bool vertical) const;
 
+    // The right and bottom edges the shown objects reach (0 for none).
+    QSizeF shownExtent() const;
+
     Members::const_iterator begin() const { return m_col.begin(); }
+
     Members::const_iterator end() const { return m_col.end(); }
 
 private:

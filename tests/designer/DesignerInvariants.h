@@ -55,7 +55,15 @@ inline QString brokenInvariant(mFrm_Bill &bill)
         const bool onPage = r.left() >= 0 && r.top() >= 0 && r.right() <= page.Width()
                             && r.bottom() <= page.Height();
         if (fits && !onPage)
-            return QStringLiteral("object %1 lies off the page").arg(obj->nID());
+            return QStringLiteral("object %1 at (%2, %3)-(%4, %5) lies off the page of %6 x %7")
+                .arg(obj->nID())
+                .arg(r.left())
+                .arg(r.top())
+                .arg(r.right())
+                .arg(r.bottom())
+                .arg(page.Width())
+                .arg(page.Height());
+
     }
     return QString();
 }

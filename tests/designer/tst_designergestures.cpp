@@ -41,7 +41,7 @@ private slots:
     void selectAllDuringADrag();
     void minimiseAndRestoreDuringAGesture();
     void windowResizedDuringADraw();
-    void aLostReleaseEndsTheGestureAtTheNextPress();
+    void aReleaseTakenByAnotherWindowEndsTheGesture();
 
 private:
     std::unique_ptr<DesignerHarness> h;
@@ -149,18 +149,20 @@ void TestDesignerGestures::windowResizedDuringADraw()
 }
 
 // A release that happened outside every window never arrives.
-void TestDesignerGestures::aLostReleaseEndsTheGestureAtTheNextPress()
+void TestDesignerGestures::aReleaseTakenByAnotherWindowEndsTheGesture()
 {
     mFrm_Bill *bill = h->open();
     h->draw(bill, DrawTool::Text, 1500, 750, 3000, 1200);
     h->press(h->at(bill, 2000, 900));
     h->move(h->at(bill, 2300, 1200));
-    QMouseEvent lost(QEvent::MouseButtonRelease, QPointF(-50, -50), QPointF(-50, -50),
-                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&h->area, &lost);
-    h->click(bill, 6000, 3000);
+    // Another window of the program holds the mouse when the button comes up.
+    h->area.viewport()->grabMouse();
+    h->release(h->at(bill, 2300, 1200));
+    h->area.viewport()->releaseMouse();
 
-    QCOMPARE(brokenInvariant(*bill), QString());
+    QTRY_COMPARE(brokenInvariant(*bill), QString());
+
+
     QCOMPARE(bill->ObjText()(1001).rect(), QRectF(1800, 1050, 1500, 450));
 }
 

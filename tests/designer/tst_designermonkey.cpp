@@ -1,0 +1,135 @@
+#include "DesignerHarness.h"
+#include "DesignerInvariants.h"
+#include "DesignerMonkey.h"
+
+#include "platform/FakeDialogs.h"
+#include "platform/Screen.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// "1-20" or "3,7,9".
+std::vector<quint64> numbersFrom(const QString &text)
+{
+    std::vector<quint64> numbers;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList range = part.split(QLatin1Char('-'));
+        const quint64 first = range.front().toULongLong();
+        const quint64 last = range.back().toULongLong();
+        for (quint64 n = first; n <= last; ++n)
+            numbers.push_back(n);
+    }
+    return numbers;
+}
+
+struct Run
+{
+    std::vector<quint64> seeds;
+    quint64 actions = 0;
+    // With indexes, only these actions of the one seed are performed.
+    std::optional<std::vector<quint64>> replay;
+};
+
+// The CI run unless the environment asks for another:
+// TAVREL_MONKEY_SEEDS="1-500" TAVREL_MONKEY_ACTIONS=1000 for a long run,
+// TAVREL_MONKEY_REPLAY="7:0-41,45" to replay some actions of seed 7.
+Run runFromEnvironment()
+{
+    Run run{{1, 2, 3, 4}, 5000, std::nullopt};
+    if (qEnvironmentVariableIsSet("TAVREL_MONKEY_SEEDS"))
+        run.seeds = numbersFrom(qEnvironmentVariable("TAVREL_MONKEY_SEEDS"));
+    if (qEnvironmentVariableIsSet("TAVREL_MONKEY_ACTIONS"))
+        run.actions = qEnvironmentVariable("TAVREL_MONKEY_ACTIONS").toULongLong();
+    if (qEnvironmentVariableIsSet("TAVREL_MONKEY_REPLAY")) {
+        const QStringList parts = qEnvironmentVariable("TAVREL_MONKEY_REPLAY").split(':');
+        run.seeds = {parts.front().toULongLong()};
+        run.replay = numbersFrom(parts.value(1));
+    }
+    return run;
+}
+
+} // namespace
+
+class TestDesignerMonkey : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Screen::setTwipsPerPixel(15, 15); }
+    void randomActionsKeepTheInvariants();
+
+private:
+    // The first invariant broken in one seed's run, as a report line.
+    QString runSeed(quint64 seed, const Run &run, quint64 &performed);
+};
+
+QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &performed)
+{
+    FakeDialogs &dialogs = Platform::installFakes();
+    DesignerHarness h;
+    if (!h.ready())
+        return QStringLiteral("seed %1: the workspace never became active").arg(seed);
+    mFrm_Bill *bill = h.open();
+    DesignerMonkey monkey(h, *bill, seed);
+    std::vector<quint64> indexes;
+    if (run.replay)
+        indexes = *run.replay;
+    else
+        for (quint64 i = 0; i < run.actions; ++i)
+            indexes.push_back(i);
+    for (quint64 index : indexes) {
+        const QString action = monkey.perform(index);
+        // The event loop turns between one action of the user and the next.
+        QCoreApplication::sendPostedEvents();
+        ++performed;
+
+        if (run.replay) {
+            std::fprintf(stderr, "%llu: %s%s\n", index, qPrintable(action),
+                         qPrintable(QLatin1String(" -- ") + brokenInvariant(*bill)));
+            for (const QString &message : dialogs.messages())
+                std::fprintf(stderr, "    message: %s\n", qPrintable(message));
+            dialogs.shown.clear();
+        }
+
+
+        if (monkey.buttonHeld())
+            continue;
+        const QString broken = brokenInvariant(*bill);
+        if (!broken.isEmpty()) {
+            monkey.letGo();
+            return QStringLiteral("seed %1, action %2 (%3): %4")
+                .arg(seed)
+                .arg(index)
+                .arg(action, broken);
+        }
+    }
+    monkey.letGo();
+    return QString();
+
+}
+
+void TestDesignerMonkey::randomActionsKeepTheInvariants()
+{
+    const Run run = runFromEnvironment();
+    quint64 performed = 0;
+    QStringList failures;
+    for (quint64 seed : run.seeds) {
+        const QString failure = runSeed(seed, run, performed);
+        if (!failure.isEmpty()) {
+            failures << failure;
+            std::fprintf(stderr, "%s\n", qPrintable(failure));
+        }
+    }
+    std::fprintf(stderr, "monkey: %llu actions over %zu seeds, %lld invariant violations\n",
+                 performed, run.seeds.size(), qlonglong(failures.size()));
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(TestDesignerMonkey)
+#include "tst_designermonkey.moc"
