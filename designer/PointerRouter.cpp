@@ -112,8 +112,9 @@ void PointerRouter::endGesture()
     // The left button last: its release is the one that ends a gesture.
     for (Qt::MouseButton button : {Qt::MiddleButton, Qt::RightButton, Qt::LeftButton}) {
         if (held & button)
-            deliver(target, PointerEvent::Up, buttonCode(button), m_lastPosition,
-                    m_lastModifiers);
+            deliver(target, PointerEvent::Up, buttonCode(button),
+                    m_scene.confine(m_lastPosition), m_lastModifiers);
+
     }
 
 }

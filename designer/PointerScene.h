@@ -15,4 +15,8 @@ public:
     // X, Y in twips relative to the target element.
     virtual QPointF toTarget(const PointerTarget &target, const QPointF &windowPixels) const = 0;
     virtual void deliver(const PointerEvent &event) = 0;
+    // Where the pointer at a window point is allowed to be while it is
+    // confined (the point itself when it is not).
+    virtual QPointF confine(const QPointF &windowPixels) const { return windowPixels; }
+
 };

@@ -144,11 +144,14 @@ protected:
 
 private:
     QMouseEvent confined(const QMouseEvent &event) const;
+    static QPointF confinedGlobal(const QPointF &global);
     void watchForLostRelease(bool watch);
     // PointerScene
     PointerTarget targetAt(const QPointF &windowPixels) const override;
     QPointF toTarget(const PointerTarget &target, const QPointF &windowPixels) const override;
     void deliver(const PointerEvent &event) override;
+    QPointF confine(const QPointF &windowPixels) const override;
+
     void dispatch(const PointerEvent &event);
     void reportFailure(const RuntimeError &error);
     void updateCursor(const PointerTarget &target);

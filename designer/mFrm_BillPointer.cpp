@@ -40,11 +40,7 @@
 QMouseEvent mFrm_Bill::confined(const QMouseEvent &event) const
 {
     const QPointF global = event.globalPosition();
-    QPointF inside = global;
-    if (const std::optional<QRect> clip = Platform::pointer().clipRect()) {
-        inside.setX(std::clamp(global.x(), double(clip->left()), double(clip->right())));
-        inside.setY(std::clamp(global.y(), double(clip->top()), double(clip->bottom())));
-    }
+    const QPointF inside = confinedGlobal(global);
     const QPointF shift = inside - global;
     return QMouseEvent(event.type(), event.position() + shift, event.scenePosition() + shift,
                        inside, event.button(), event.buttons(), event.modifiers(),
@@ -108,7 +104,23 @@ void mFrm_Bill::mouseDoubleClickEvent(QMouseEvent *event)
     m_router.doubleClick(*event);
 }
 
+QPointF mFrm_Bill::confinedGlobal(const QPointF &global)
+{
+    const std::optional<QRect> clip = Platform::pointer().clipRect();
+    if (!clip)
+        return global;
+    return QPointF(std::clamp(global.x(), double(clip->left()), double(clip->right())),
+                   std::clamp(global.y(), double(clip->top()), double(clip->bottom())));
+}
+
+QPointF mFrm_Bill::confine(const QPointF &windowPixels) const
+{
+    const QPointF global = QPointF(mapToGlobal(QPoint(0, 0))) + windowPixels;
+    return windowPixels + (confinedGlobal(global) - global);
+}
+
 PointerTarget mFrm_Bill::targetAt(const QPointF &windowPixels) const
+
 {
     if (const int fixHandle = m_pageSizer->handleAt(windowPixels.toPoint()))
         return {PointerTarget::FixHandle, fixHandle};
