@@ -123,6 +123,7 @@ void mFrm_Bill::Locked()
 // shows in the menu and the toolbar at once.
 void mFrm_Bill::SetObjProp()
 {
+    endGesture();
     if (mObjs().nActCount() != 1)
         return;
     mFrm_Prop dialog(record(), ScaleMode(), this);
@@ -143,6 +144,7 @@ void mFrm_Bill::SetObjProp()
 
 void mFrm_Bill::ShowPageSetup()
 {
+    endGesture();
     try {
         mFrm_PageSetup dialog(record(), ScaleMode(), this);
         if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted)

@@ -1,12 +1,15 @@
 #include "DialogFixtures.h"
 
 #include "tests/designer/DesignerHarness.h"
+#include "tests/designer/DesignerInvariants.h"
 
 #include "designer/ShellNames.h"
 
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
+#include "platform/PointerConfinement.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <QTest>
 
@@ -26,6 +29,8 @@ private slots:
     void setObjPropNeedsOneSelectedObject_data();
     void setObjPropNeedsOneSelectedObject();
     void setObjPropReportsAFailingInit();
+    void dialogsOpenedDuringADragEndItFirst_data();
+    void dialogsOpenedDuringADragEndItFirst();
     void pageSetupNamesTheWindow_data();
     void pageSetupNamesTheWindow();
 
@@ -109,6 +114,42 @@ void TestOpeners::setObjPropReportsAFailingInit()
     bill->SetObjProp();
     QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("设置属性失败！")});
     QCOMPARE(modalsShown(), 0);
+}
+
+void TestOpeners::dialogsOpenedDuringADragEndItFirst_data()
+{
+    QTest::addColumn<bool>("pageSetup");
+    QTest::newRow("properties") << false;
+    QTest::newRow("page setup") << true;
+}
+
+void TestOpeners::dialogsOpenedDuringADragEndItFirst()
+{
+    QFETCH(bool, pageSetup);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, 2, 1500, 750, 3000, 1200);
+    h->press(h->at(bill, 2000, 900));
+    h->move(h->at(bill, 2300, 1200));
+    bool confinedWhileOpen = true;
+    QString leftShown;
+    dialogs->modalScripts.push_back([&](QDialog &dialog) {
+        confinedWhileOpen = Platform::pointer().isConfined();
+        if (!pageSetup)
+            leftShown = element<QLineEdit>(dialog, "TxtLeft").text();
+        return int(QDialog::Rejected);
+    });
+    if (pageSetup)
+        bill->ShowPageSetup();
+    else
+        bill->SetObjProp();
+    h->release(h->at(bill, 2600, 1500));
+
+    QCOMPARE(modalsShown(), 1);
+    QVERIFY(!confinedWhileOpen);
+    QCOMPARE(brokenInvariant(*bill), QString());
+    // The dialog shows where the drag left the object.
+    if (!pageSetup)
+        QCOMPARE(leftShown, Units::formatMm(Units::twipsToMm(1800)));
 }
 
 void TestOpeners::pageSetupNamesTheWindow_data()
