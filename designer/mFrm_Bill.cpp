@@ -6,7 +6,6 @@
 #include "FixHandle.h"
 #include "PageSizer.h"
 #include "PageView.h"
-#include "ScaleConversion.h"
 #include "ScrollBar.h"
 #include "ShellNames.h"
 #include "WorkspaceFrame.h"
@@ -21,6 +20,7 @@
 #include "platform/PointerConfinement.h"
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
+#include "platform/ScaleConversion.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
 

@@ -105,9 +105,13 @@ public:
     void CloneObj();
     void Delete();
     void Locked();
+    // The property dialog for the one selected object.
+    void SetObjProp();
     void SelAll();
     void PreView();
     void LoadBill(int16_t tmpID);
+    // The page setup dialog for this template; a new name becomes the title.
+    void ShowPageSetup();
 
     // Ends the pointer gesture under way, as its release at the last
     // position would. Every command, and every change of the window, comes

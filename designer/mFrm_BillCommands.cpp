@@ -4,13 +4,18 @@
 
 #include "mFrm_Bill.h"
 
+#include "dialogs/mFrm_PageSetup.h"
+#include "dialogs/mFrm_Prop.h"
+
 #include "model/ObjDraw.h"
 #include "model/ObjHds.h"
 
 #include "print/PreviewCommand.h"
 #include "print/ShowErrMsg.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Element.h"
+#include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
 namespace {
@@ -111,6 +116,41 @@ void mFrm_Bill::Locked()
         }
     } catch (const RuntimeError &) {
         ShowErrMsg(QStringLiteral("设置锁定失败！"));
+    }
+}
+
+// A dialog that cannot be filled is not shown. A lock set in the dialog
+// shows in the menu and the toolbar at once.
+void mFrm_Bill::SetObjProp()
+{
+    endGesture();
+    if (mObjs().nActCount() != 1)
+        return;
+    mFrm_Prop dialog(record(), ScaleMode(), this);
+    try {
+        dialog.Init();
+    } catch (const RuntimeError &) {
+        ShowErrMsg(QStringLiteral("设置属性失败！"));
+        return;
+    }
+    if (Platform::dialogs().ExecModal(dialog) != QDialog::Accepted)
+        return;
+    try {
+        refreshLockState();
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(QString(), &error);
+    }
+}
+
+void mFrm_Bill::ShowPageSetup()
+{
+    endGesture();
+    try {
+        mFrm_PageSetup dialog(record(), ScaleMode(), this);
+        if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted)
+            setCaption(record().Caption);
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(QString(), &error);
     }
 }
 

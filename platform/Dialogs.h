@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ElementFont.h"
+#include "FontChoice.h"
 #include "MessageBoxTypes.h"
 
 #include <QColor>
@@ -25,7 +25,8 @@ public:
     virtual std::optional<QString> OpenFile(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> SaveFile(const FileDialogRequest &request) = 0;
     virtual std::optional<QColor> ChooseColor(const QColor &initial) = 0;
-    virtual std::optional<ElementFont> ChooseFont(const ElementFont &initial) = 0;
+    // The font with the colour of its text.
+    virtual std::optional<FontChoice> ChooseFont(const FontChoice &initial) = 0;
     // Runs a modal dialog to its end; returns its result code.
     virtual int ExecModal(QDialog &dialog) = 0;
 };

@@ -78,9 +78,11 @@ std::optional<QColor> FakeDialogs::ChooseColor(const QColor &initial)
     return takeFront(colorAnswers);
 }
 
-std::optional<ElementFont> FakeDialogs::ChooseFont(const ElementFont &initial)
+std::optional<FontChoice> FakeDialogs::ChooseFont(const FontChoice &initial)
 {
-    record(QStringLiteral("Font"), QString()).font = initial;
+    Shown &s = record(QStringLiteral("Font"), QString());
+    s.font = initial.Font;
+    s.color = initial.Color;
     return takeFront(fontAnswers);
 }
 

@@ -33,14 +33,14 @@ public:
     std::optional<QString> OpenFile(const FileDialogRequest &request) override;
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
-    std::optional<ElementFont> ChooseFont(const ElementFont &initial) override;
+    std::optional<FontChoice> ChooseFont(const FontChoice &initial) override;
     int ExecModal(QDialog &dialog) override;
 
     std::deque<MsgResult> msgAnswers;
     std::deque<QString> inputAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
-    std::deque<std::optional<ElementFont>> fontAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
     // Each runs against the dialog (set fields, press buttons) and returns
     // the result code.
     std::deque<std::function<int(QDialog &)>> modalScripts;

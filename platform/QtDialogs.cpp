@@ -1,9 +1,10 @@
 #include "QtDialogs.h"
 
+#include "FontColorDialog.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -63,17 +64,6 @@ QString casesOf(const QString &pattern)
     return variants.join(QLatin1Char(' '));
 }
 
-QFont toQFont(const ElementFont &font)
-{
-    QFont f(font.Name);
-    f.setPointSizeF(font.Size);
-    f.setBold(font.Bold);
-    f.setItalic(font.Italic);
-    f.setUnderline(font.Underline);
-    f.setStrikeOut(font.Strikethru);
-    return f;
-}
-
 } // namespace
 
 MsgResult QtDialogs::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
@@ -118,20 +108,12 @@ std::optional<QColor> QtDialogs::ChooseColor(const QColor &initial)
     return color;
 }
 
-std::optional<ElementFont> QtDialogs::ChooseFont(const ElementFont &initial)
+std::optional<FontChoice> QtDialogs::ChooseFont(const FontChoice &initial)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, toQFont(initial));
-    if (!ok)
+    FontColorDialog dialog(initial);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    ElementFont font;
-    font.Name = chosen.family();
-    font.Size = chosen.pointSizeF();
-    font.Bold = chosen.bold();
-    font.Italic = chosen.italic();
-    font.Underline = chosen.underline();
-    font.Strikethru = chosen.strikeOut();
-    return font;
+    return dialog.choice();
 }
 
 int QtDialogs::ExecModal(QDialog &dialog)

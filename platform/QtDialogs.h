@@ -14,7 +14,7 @@ public:
     std::optional<QString> OpenFile(const FileDialogRequest &request) override;
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
-    std::optional<ElementFont> ChooseFont(const ElementFont &initial) override;
+    std::optional<FontChoice> ChooseFont(const FontChoice &initial) override;
     int ExecModal(QDialog &dialog) override;
 
     // "desc|*.a;*.b|..." -> "desc (*.a *.A ...);;..." (patterns in every case,

@@ -66,4 +66,13 @@ bool hasLeadingNumber(const QString &text)
     return leadingNumberPattern().match(text).hasMatch();
 }
 
+QString plainNumber(double v)
+{
+    v += 0.0; // no "-0"
+    const QString text = QString::number(v, 'g', 15);
+    if (!std::isfinite(v) || !text.contains(QLatin1Char('e')))
+        return text;
+    return QString::number(v, 'f', QLocale::FloatingPointShortest);
+}
+
 } // namespace Units

@@ -25,5 +25,8 @@ double roundHalfEven(double v);
 // 0 when it begins with none.
 double leadingNumber(const QString &text);
 bool hasLeadingNumber(const QString &text);
+// A number as plain decimal text: no exponent, no trailing zeros
+// (12.5, 400, 0.25).
+QString plainNumber(double v);
 
 } // namespace Units

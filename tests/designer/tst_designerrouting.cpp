@@ -4,10 +4,10 @@
 #include "designer/FixHandle.h"
 #include "designer/PointerRouter.h"
 #include "designer/PointerScene.h"
-#include "designer/ScaleConversion.h"
 
 #include "model/MouseButton.h"
 
+#include "platform/ScaleConversion.h"
 #include "platform/Screen.h"
 
 #include <QMouseEvent>

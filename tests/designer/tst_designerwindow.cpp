@@ -3,7 +3,7 @@
 #include "designer/DrawTool.h"
 #include "designer/FixHandle.h"
 #include "designer/PicturePicker.h"
-#include "designer/ScaleConversion.h"
+#include "platform/ScaleConversion.h"
 #include "designer/ScrollBar.h"
 #include "designer/ShellNames.h"
 

@@ -30,6 +30,8 @@ private slots:
     void leadingNumber();
     void millimetres_data();
     void millimetres();
+    void plainNumbers_data();
+    void plainNumbers();
     void filterBecomesQtsAndMatchesEveryCase();
     void pointerShapes_data();
     void pointerShapes();
@@ -67,6 +69,19 @@ void TestServices::fakeDialogsRecordAndAnswerFromQueues()
     QCOMPARE(fake.lastMessage()->icon, MsgIcon::Exclamation);
     QCOMPARE(fake.shown[1].defaultText, QStringLiteral("0"));
     QCOMPARE(fake.shown[2].title, QStringLiteral("选择图形文件"));
+
+    // The font chooser carries the text colour both ways.
+    FontChoice answer;
+    answer.Font.Name = QStringLiteral("黑体");
+    answer.Font.Size = 12;
+    answer.Color = Qt::red;
+    fake.fontAnswers.push_back(answer);
+    FontChoice initial;
+    initial.Color = Qt::blue;
+    QCOMPARE(Platform::dialogs().ChooseFont(initial), std::optional<FontChoice>(answer));
+    QCOMPARE(fake.shown.back().kind, QStringLiteral("Font"));
+    QCOMPARE(fake.shown.back().font, initial.Font);
+    QCOMPARE(fake.shown.back().color, QColor(Qt::blue));
 }
 
 void TestServices::fakeDefaultsNeverBlock()
@@ -188,6 +203,25 @@ void TestServices::millimetres()
     QCOMPARE(Units::formatMm(mm), text);
     QCOMPARE(Units::mmToTwips(25.4), 1440.0);
     QCOMPARE(Units::twipsToMm(1440.0), 25.4);
+}
+
+void TestServices::plainNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("trailing zero dropped") << 12.50 << "12.5";
+    QTest::newRow("whole") << 400.0 << "400";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("binary fraction kept short") << 17.64 << "17.64";
+    QTest::newRow("large, no exponent") << 1e20 << "100000000000000000000";
+    QTest::newRow("small, no exponent") << 0.00001 << "0.00001";
+}
+
+void TestServices::plainNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(Units::plainNumber(value), text);
 }
 
 void TestServices::filterBecomesQtsAndMatchesEveryCase()

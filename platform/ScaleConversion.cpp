@@ -1,8 +1,8 @@
 #include "ScaleConversion.h"
 
-#include "platform/RuntimeError.h"
-#include "platform/Screen.h"
-#include "platform/Units.h"
+#include "RuntimeError.h"
+#include "Screen.h"
+#include "Units.h"
 
 namespace ScaleConversion {
 

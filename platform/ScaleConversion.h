@@ -1,8 +1,9 @@
 #pragma once
 
-// The designer window's scale conversion: a length in one scale mode
-// expressed in another. Modes: 1 twips, 2 points, 3 pixels, 4 characters
-// (120 twips across, 240 down), 5 inches, 6 millimetres, 7 centimetres.
+// The scale conversion of the designer window and its dialogs: a length in
+// one scale mode expressed in another. Modes: 1 twips, 2 points, 3 pixels,
+// 4 characters (120 twips across, 240 down), 5 inches, 6 millimetres,
+// 7 centimetres.
 namespace ScaleConversion {
 
 constexpr int Twips = 1;

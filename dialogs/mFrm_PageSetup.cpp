@@ -1,0 +1,326 @@
+#include "mFrm_PageSetup.h"
+
+#include "NumberText.h"
+
+#include "model/BillTemplate.h"
+
+#include "print/ReportedSlot.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Icons.h"
+#include "platform/PageSurface.h"
+#include "platform/Platform.h"
+#include "platform/Units.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString DefaultRowCount = QStringLiteral("5");
+const QString DefaultRowHeight = QStringLiteral("400");
+constexpr int PictureSide = 32;
+
+// An empty or zero value becomes the default; any other is shown as plain
+// number text.
+void applyChangeRule(QLineEdit &box, const QString &fallback)
+{
+    const double v = NumberText::value(box.text().trimmed());
+    const QString text = v == 0 ? fallback : Units::plainNumber(v);
+    if (box.text() != text)
+        box.setText(text);
+}
+
+template<typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLineEdit *numberBox(const char *name)
+{
+    auto *box = named(new QLineEdit, name);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000.00")) + 12);
+    return box;
+}
+
+QLabel *buddyLabel(const QString &caption, QWidget *buddy)
+{
+    auto *label = new QLabel(caption);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The page picture at its design size in the dialog's resolution.
+QLabel *orientationPicture(const QString &name, const QWidget &dialog)
+{
+    const double scale = dialog.logicalDpiY() / 96.0;
+    const double ratio = dialog.devicePixelRatioF();
+    const int side = int(std::lround(PictureSide * scale * ratio));
+    QPixmap picture = QPixmap::fromImage(Icons::image(name, QSize(side, side)));
+    picture.setDevicePixelRatio(ratio);
+    auto *label = new QLabel;
+    label->setPixmap(picture);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+bool isCount(double v)
+{
+    const double r = Units::roundHalfEven(v);
+    return r >= 0 && r <= std::numeric_limits<int16_t>::max();
+}
+
+} // namespace
+
+mFrm_PageSetup::mFrm_PageSetup(BillTemplate &bill, int scaleMode, QWidget *parent)
+    : QDialog(parent)
+    , m_bill(bill)
+    , m_scaleMode(scaleMode)
+{
+    setWindowTitle(QStringLiteral("页面设置"));
+    createElements();
+    layOut();
+    Form_Load();
+}
+
+void mFrm_PageSetup::createElements()
+{
+    m_txtName = named(new QLineEdit, "TxtName");
+    m_txtName->installEventFilter(this);
+    m_labWidth = named(new QLabel(QStringLiteral("页宽：")), "LabWidth");
+    m_labHeight = named(new QLabel(QStringLiteral("页高：")), "LabHeight");
+    m_txtCount = numberBox("TxtCount");
+    m_txtHeight = numberBox("TxtHeight");
+    m_txtColCount = numberBox("TxtColCount");
+    m_txtWidth = numberBox("TxtWidth");
+    m_chkColFirst = named(new QCheckBox(QStringLiteral("先列后行(&F)")), "ChkColFirst");
+    m_optPortrait = named(new QRadioButton(QStringLiteral("纵向(&O)")), "OptPortrait");
+    m_optLandScape = named(new QRadioButton(QStringLiteral("横向(&A)")), "OptLandScape");
+    auto *orientation = new QButtonGroup(this);
+    orientation->addButton(m_optPortrait);
+    orientation->addButton(m_optLandScape);
+    m_image1 = named(orientationPicture(QStringLiteral("Portrait"), *this), "Image1");
+    m_image2 = named(orientationPicture(QStringLiteral("Landscape"), *this), "Image2");
+    m_chkDefault = named(new QCheckBox(QStringLiteral("设为默认值(&D)")), "ChkDefault");
+    m_cmdOK = named(new QPushButton(QStringLiteral("确  定(&O)")), "CmdOK");
+    m_cmdOK->setDefault(true);
+    m_cmdCancel = named(new QPushButton(QStringLiteral("取  消(&C)")), "CmdCancel");
+    m_cmdCancel->setAutoDefault(false);
+
+    connect(m_txtCount, &QLineEdit::editingFinished, this,
+            reportedSlot(this, &mFrm_PageSetup::TxtCount_Change));
+    connect(m_txtHeight, &QLineEdit::editingFinished, this,
+            reportedSlot(this, &mFrm_PageSetup::TxtHeight_Change));
+    connect(m_optPortrait, &QRadioButton::toggled, this,
+            reportedSlot(this, &mFrm_PageSetup::OptPortrait_Click));
+    connect(m_optLandScape, &QRadioButton::toggled, this,
+            reportedSlot(this, &mFrm_PageSetup::OptLandScape_Click));
+    connect(m_cmdOK, &QPushButton::clicked, this, reportedSlot(this, &mFrm_PageSetup::CmdOK_Click));
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void mFrm_PageSetup::layOut()
+{
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(buddyLabel(QStringLiteral("单据名称(&N)："), m_txtName));
+    nameRow->addWidget(m_txtName, 1);
+
+    // A heading with a rule after it, over the two page-size labels.
+    auto *rule = new QFrame;
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(new QLabel(QStringLiteral("页面大小(毫米)")));
+    heading->addWidget(rule, 1);
+    auto *pageSize = new QHBoxLayout;
+    pageSize->addSpacing(12);
+    pageSize->addWidget(m_labWidth, 1);
+    pageSize->addWidget(m_labHeight, 1);
+
+    // Labels end at one edge, so their colons line up.
+    const Qt::Alignment labelAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    auto *scrolling = new QGroupBox(QStringLiteral("滚动行/列：(毫米)"));
+    auto *grid = new QGridLayout(scrolling);
+    grid->addWidget(buddyLabel(QStringLiteral("行数(&U)："), m_txtCount), 0, 0, labelAlignment);
+    grid->addWidget(m_txtCount, 0, 1);
+    grid->addWidget(buddyLabel(QStringLiteral("行高(&H)："), m_txtHeight), 0, 3, labelAlignment);
+    grid->addWidget(m_txtHeight, 0, 4);
+    grid->addWidget(buddyLabel(QStringLiteral("列数(&N)："), m_txtColCount), 1, 0, labelAlignment);
+    grid->addWidget(m_txtColCount, 1, 1);
+    grid->addWidget(buddyLabel(QStringLiteral("列宽(&W)："), m_txtWidth), 1, 3, labelAlignment);
+    grid->addWidget(m_txtWidth, 1, 4);
+    grid->addWidget(m_chkColFirst, 2, 0, 1, 5);
+    grid->setColumnMinimumWidth(2, 16);
+
+    // Both pictures share one place; only the chosen one shows.
+    auto *orientation = new QGroupBox(QStringLiteral("打印方向:"));
+    auto *options = new QVBoxLayout;
+    options->addWidget(m_optPortrait);
+    options->addWidget(m_optLandScape);
+    auto *pictures = new QGridLayout;
+    pictures->addWidget(m_image1, 0, 0);
+    pictures->addWidget(m_image2, 0, 0);
+    const int side = m_image1->pixmap().deviceIndependentSize().toSize().height();
+    pictures->setRowMinimumHeight(0, side);
+    pictures->setColumnMinimumWidth(0, side);
+    auto *orientationRow = new QHBoxLayout(orientation);
+    orientationRow->addLayout(options);
+    orientationRow->addSpacing(16);
+    orientationRow->addLayout(pictures);
+    orientationRow->addStretch();
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(orientation, 1);
+    bottom->addSpacing(12);
+    bottom->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addSpacing(6);
+    layout->addLayout(heading);
+    layout->addLayout(pageSize);
+    layout->addSpacing(6);
+    layout->addWidget(scrolling);
+    layout->addLayout(bottom);
+    layout->addWidget(m_chkDefault);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+double mFrm_PageSetup::toMm(double value, bool horizontal) const
+{
+    return ScaleConversion::convert(value, m_scaleMode, ScaleConversion::Millimeters, horizontal);
+}
+
+double mFrm_PageSetup::fromMm(const QLineEdit &box, const ShownLength &shown,
+                              bool horizontal) const
+{
+    if (shown.unchanged(box.text()))
+        return shown.value;
+    return ScaleConversion::convert(NumberText::value(box.text()), ScaleConversion::Millimeters,
+                                    m_scaleMode, horizontal);
+}
+
+void mFrm_PageSetup::Form_Load()
+{
+    m_txtName->setText(m_bill.Caption);
+    m_shownRowHeight = {Units::formatMm(toMm(m_bill.mRowHeight, false)), m_bill.mRowHeight};
+    m_txtHeight->setText(m_shownRowHeight.text);
+    TxtHeight_Change();
+    m_txtCount->setText(QString::number(m_bill.mrowcount));
+    TxtCount_Change();
+    m_shownColWidth = {Units::formatMm(toMm(m_bill.mColWidth, true)), m_bill.mColWidth};
+    m_txtWidth->setText(m_shownColWidth.text);
+    m_txtColCount->setText(QString::number(m_bill.mcolcount));
+    m_chkColFirst->setChecked(m_bill.mBlnColFirst);
+    const PageSurface &page = m_bill.mObjs.page();
+    m_labWidth->setText(QStringLiteral("页宽：") + Units::formatMm(toMm(page.Width(), true)));
+    m_labHeight->setText(QStringLiteral("页高：") + Units::formatMm(toMm(page.Height(), false)));
+    if (m_bill.mLandScape)
+        m_optLandScape->setChecked(true);
+    else
+        m_optPortrait->setChecked(true);
+    m_chkDefault->setChecked(m_bill.mIsDefault);
+}
+
+void mFrm_PageSetup::TxtCount_Change()
+{
+    applyChangeRule(*m_txtCount, DefaultRowCount);
+}
+
+void mFrm_PageSetup::TxtHeight_Change()
+{
+    applyChangeRule(*m_txtHeight, DefaultRowHeight);
+}
+
+void mFrm_PageSetup::OptPortrait_Click()
+{
+    m_image1->setVisible(m_optPortrait->isChecked());
+    m_image2->setVisible(!m_optPortrait->isChecked());
+}
+
+void mFrm_PageSetup::OptLandScape_Click()
+{
+    m_image2->setVisible(m_optLandScape->isChecked());
+    m_image1->setVisible(!m_optLandScape->isChecked());
+}
+
+bool mFrm_PageSetup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtName && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_txtName, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
+
+void mFrm_PageSetup::CmdOK_Click()
+{
+    m_txtName->setText(m_txtName->text().trimmed());
+    if (m_txtName->text().isEmpty()) {
+        refuse(QStringLiteral("请输入单据名称！"), *m_txtName);
+        return;
+    }
+    TxtCount_Change();
+    TxtHeight_Change();
+    if (!valuesAccepted())
+        return;
+    m_bill.Caption = m_txtName->text();
+    m_bill.mrowcount = Units::toInt16(NumberText::value(m_txtCount->text()));
+    m_bill.mRowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
+    m_bill.mcolcount = Units::toInt16(NumberText::value(m_txtColCount->text()));
+    m_bill.mColWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
+    m_bill.mBlnColFirst = m_chkColFirst->isChecked();
+    m_bill.mLandScape = m_optLandScape->isChecked();
+    m_bill.mIsDefault = m_chkDefault->isChecked();
+    accept();
+}
+
+// Counts are 16-bit members and lengths cannot be negative; a refused
+// value is named and nothing is written.
+bool mFrm_PageSetup::valuesAccepted()
+{
+    if (!isCount(NumberText::value(m_txtCount->text()))) {
+        refuse(QStringLiteral("行数必须在0到32767之间！"), *m_txtCount);
+        return false;
+    }
+    if (NumberText::value(m_txtHeight->text()) < 0) {
+        refuse(QStringLiteral("行高不能为负数！"), *m_txtHeight);
+        return false;
+    }
+    if (!isCount(NumberText::value(m_txtColCount->text()))) {
+        refuse(QStringLiteral("列数必须在0到32767之间！"), *m_txtColCount);
+        return false;
+    }
+    if (NumberText::value(m_txtWidth->text()) < 0) {
+        refuse(QStringLiteral("列宽不能为负数！"), *m_txtWidth);
+        return false;
+    }
+    return true;
+}
+
+void mFrm_PageSetup::refuse(const QString &message, QLineEdit &box)
+{
+    Platform::dialogs().MsgBox(message, MsgButtons::OK, MsgIcon::Exclamation, windowTitle());
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+}

@@ -1,0 +1,328 @@
+#include "DialogFixtures.h"
+
+#include "dialogs/mFrm_PageSetup.h"
+
+#include "platform/FakeDialogs.h"
+#include "platform/Platform.h"
+#include "platform/Units.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QVariantList>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QLineEdit &box(const QDialog &dialog, const char *name)
+{
+    return element<QLineEdit>(dialog, name);
+}
+
+QString label(const QDialog &dialog, const char *name)
+{
+    return element<QLabel>(dialog, name).text();
+}
+
+// Every member the dialog may write, for comparing a whole record.
+QVariantList members(const BillTemplate &b)
+{
+    return {b.Caption,   b.mrowcount,    b.mRowHeight, b.mcolcount,
+            b.mColWidth, b.mBlnColFirst, b.mLandScape, b.mIsDefault};
+}
+
+void fillTemplate(BillTemplate &bill)
+{
+    bill.Caption = QStringLiteral("入库单");
+    bill.mrowcount = 8;
+    bill.mRowHeight = 1000;
+    bill.mcolcount = 2;
+    bill.mColWidth = 2835;
+}
+
+} // namespace
+
+class TestPageSetup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void opening_data();
+    void opening();
+    void okWritesTheMembers_data();
+    void okWritesTheMembers();
+    void aClickedNameIsSelected();
+    void blankNameIsRefused_data();
+    void blankNameIsRefused();
+    void orientationSwapsThePictures_data();
+    void orientationSwapsThePictures();
+    void cancelWritesNothing();
+    void changeRulesWhenEditingFinishes_data();
+    void changeRulesWhenEditingFinishes();
+    void refusedValues_data();
+    void refusedValues();
+
+private:
+    FakeDialogs *dialogs = nullptr;
+};
+
+void TestPageSetup::init()
+{
+    dialogs = &Platform::installFakes();
+}
+
+void TestPageSetup::opening_data()
+{
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<double>("rowHeight");
+    QTest::addColumn<double>("colWidth");
+    QTest::addColumn<double>("pageWidth");
+    QTest::addColumn<QStringList>("texts"); // count, height, column count, width
+    QTest::addColumn<QString>("width");
+    QTest::newRow("new template") << 0 << 0.0 << 0.0 << 8190.0
+                                  << QStringList{"5", "400", "0", "0.0"} << "页宽：144.46";
+    QTest::newRow("an inch") << 3 << 1440.0 << 1440.0 << 1440.0
+                             << QStringList{"3", "25.4", "0", "25.4"} << "页宽：25.4";
+    // 2835 twips are 50.00625 mm.
+    QTest::newRow("2835 twips") << 3 << 2835.0 << 2835.0 << 2835.0
+                                << QStringList{"3", "50.01", "0", "50.01"} << "页宽：50.01";
+    // The change rule shows the plain number, the column width keeps "0.0#".
+    QTest::newRow("whole millimetres") << 3 << Units::mmToTwips(10) << Units::mmToTwips(10)
+                                       << 8190.0 << QStringList{"3", "10", "0", "10.0"}
+                                       << "页宽：144.46";
+}
+
+void TestPageSetup::opening()
+{
+    QFETCH(int, rowCount);
+    QFETCH(double, rowHeight);
+    QFETCH(double, colWidth);
+    QFETCH(double, pageWidth);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, width);
+    BillTemplate bill;
+    bill.Caption = QStringLiteral("入库单");
+    bill.mrowcount = int16_t(rowCount);
+    bill.mRowHeight = rowHeight;
+    bill.mColWidth = colWidth;
+    bill.mObjs.page().setWidth(pageWidth);
+    mFrm_PageSetup dialog(bill);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("页面设置"));
+    QCOMPARE(box(dialog, "TxtName").text(), QStringLiteral("入库单"));
+    QCOMPARE((QStringList{box(dialog, "TxtCount").text(), box(dialog, "TxtHeight").text(),
+                          box(dialog, "TxtColCount").text(), box(dialog, "TxtWidth").text()}),
+             texts);
+    QCOMPARE(label(dialog, "LabWidth"), width);
+    QCOMPARE(label(dialog, "LabHeight"), QStringLiteral("页高：65.09"));
+}
+
+void TestPageSetup::okWritesTheMembers_data()
+{
+    QTest::addColumn<QStringList>("typed"); // field, text, ...; untouched fields keep theirs
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<double>("rowHeight");
+    QTest::addColumn<int>("colCount");
+    QTest::addColumn<double>("colWidth");
+    QTest::newRow("untouched keeps exact lengths") << QStringList{} << "入库单" << 8 << 1000.0
+                                                   << 2 << 2835.0;
+    QTest::newRow("trimmed name") << QStringList{"TxtName", "  出库单 "} << "出库单" << 8
+                                  << 1000.0 << 2 << 2835.0;
+    QTest::newRow("counts rounded half to even")
+        << QStringList{"TxtCount", "12.5", "TxtColCount", "3.5"} << "入库单" << 12 << 1000.0 << 4
+        << 2835.0;
+    QTest::newRow("lengths in millimetres")
+        << QStringList{"TxtHeight", "12.5", "TxtWidth", "25.4"} << "入库单" << 8
+        << Units::mmToTwips(12.5) << 2 << 1440.0;
+    // OK runs the change rules on text it finds unfinished.
+    QTest::newRow("unfinished text") << QStringList{"TxtHeight", "12.", "TxtCount", ""}
+                                     << "入库单" << 5 << Units::mmToTwips(12) << 2 << 2835.0;
+    QTest::newRow("largest count") << QStringList{"TxtCount", "32767.4"} << "入库单" << 32767
+                                   << 1000.0 << 2 << 2835.0;
+}
+
+void TestPageSetup::okWritesTheMembers()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, caption);
+    QFETCH(int, rowCount);
+    QFETCH(double, rowHeight);
+    QFETCH(int, colCount);
+    QFETCH(double, colWidth);
+    BillTemplate bill;
+    fillTemplate(bill);
+    mFrm_PageSetup dialog(bill);
+    for (int i = 0; i + 1 < typed.size(); i += 2)
+        box(dialog, qPrintable(typed[i])).setText(typed[i + 1]);
+    tick(dialog, "ChkColFirst", true);
+    tick(dialog, "ChkDefault", true);
+    element<QRadioButton>(dialog, "OptLandScape").setChecked(true);
+    press(dialog, "CmdOK");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialogs->messages().isEmpty());
+    QCOMPARE(bill.Caption, caption);
+    QCOMPARE(box(dialog, "TxtName").text(), caption);
+    QCOMPARE(int(bill.mrowcount), rowCount);
+    QCOMPARE(bill.mRowHeight, rowHeight);
+    QCOMPARE(int(bill.mcolcount), colCount);
+    QCOMPARE(bill.mColWidth, colWidth);
+    QVERIFY(bill.mBlnColFirst);
+    QVERIFY(bill.mLandScape);
+    QVERIFY(bill.mIsDefault);
+}
+
+void TestPageSetup::aClickedNameIsSelected()
+{
+    BillTemplate bill;
+    fillTemplate(bill);
+    mFrm_PageSetup dialog(bill);
+    QVERIFY(showActive(dialog));
+    box(dialog, "TxtCount").setFocus();
+    QLineEdit &name = box(dialog, "TxtName");
+    QTest::mouseClick(&name, Qt::LeftButton, {}, QPoint(4, name.height() / 2));
+    QTRY_COMPARE(name.selectedText(), QStringLiteral("入库单"));
+}
+
+void TestPageSetup::blankNameIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("blanks only") << "   ";
+}
+
+void TestPageSetup::blankNameIsRefused()
+{
+    QFETCH(QString, name);
+    BillTemplate bill;
+    fillTemplate(bill);
+    const QVariantList before = members(bill);
+    mFrm_PageSetup dialog(bill);
+    box(dialog, "TxtName").setText(name);
+    box(dialog, "TxtCount").setText(QStringLiteral("9"));
+    press(dialog, "CmdOK");
+    QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("请输入单据名称！")});
+    QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("页面设置"));
+    QCOMPARE(dialogs->lastMessage()->icon, MsgIcon::Exclamation);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.focusWidget(), &box(dialog, "TxtName"));
+    QCOMPARE(members(bill), before);
+}
+
+void TestPageSetup::orientationSwapsThePictures_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::newRow("portrait template") << false;
+    QTest::newRow("landscape template") << true;
+}
+
+void TestPageSetup::orientationSwapsThePictures()
+{
+    QFETCH(bool, landscape);
+    BillTemplate bill;
+    bill.Caption = QStringLiteral("入库单");
+    bill.mLandScape = landscape;
+    mFrm_PageSetup dialog(bill);
+    auto &portraitPicture = element<QLabel>(dialog, "Image1");
+    auto &landscapePicture = element<QLabel>(dialog, "Image2");
+    QVERIFY(!portraitPicture.pixmap().isNull());
+    QVERIFY(!landscapePicture.pixmap().isNull());
+    QCOMPARE(element<QRadioButton>(dialog, "OptLandScape").isChecked(), landscape);
+    QCOMPARE(landscapePicture.isHidden(), !landscape);
+    QCOMPARE(portraitPicture.isHidden(), landscape);
+
+    element<QRadioButton>(dialog, landscape ? "OptPortrait" : "OptLandScape").click();
+    QCOMPARE(landscapePicture.isHidden(), landscape);
+    QCOMPARE(portraitPicture.isHidden(), !landscape);
+    QCOMPARE(label(dialog, "LabWidth"), QStringLiteral("页宽：144.46"));
+    QCOMPARE(label(dialog, "LabHeight"), QStringLiteral("页高：65.09"));
+    press(dialog, "CmdOK");
+    QCOMPARE(bill.mLandScape, !landscape);
+    QCOMPARE(bill.mObjs.page().Width(), 8190.0);
+    QCOMPARE(bill.mObjs.page().Height(), 3690.0);
+}
+
+void TestPageSetup::cancelWritesNothing()
+{
+    BillTemplate bill;
+    fillTemplate(bill);
+    const QVariantList before = members(bill);
+    mFrm_PageSetup dialog(bill);
+    for (const char *name : {"TxtName", "TxtCount", "TxtHeight", "TxtColCount", "TxtWidth"})
+        box(dialog, name).setText(QStringLiteral("7"));
+    tick(dialog, "ChkColFirst", true);
+    tick(dialog, "ChkDefault", true);
+    element<QRadioButton>(dialog, "OptLandScape").setChecked(true);
+    press(dialog, "CmdCancel");
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(members(bill), before);
+}
+
+void TestPageSetup::changeRulesWhenEditingFinishes_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("finished");
+    QTest::newRow("row height 12.5") << "TxtHeight" << "12.5" << "12.5";
+    QTest::newRow("row height 12.50") << "TxtHeight" << "12.50" << "12.5";
+    QTest::newRow("trailing point") << "TxtHeight" << "12." << "12";
+    QTest::newRow("cleared row height") << "TxtHeight" << "" << "400";
+    QTest::newRow("cleared count, then 3") << "TxtCount" << "3" << "3";
+    QTest::newRow("count 0") << "TxtCount" << "0" << "5";
+    QTest::newRow("count with blanks") << "TxtCount" << " 7 " << "7";
+    QTest::newRow("column count has no rule") << "TxtColCount" << "" << "";
+}
+
+void TestPageSetup::changeRulesWhenEditingFinishes()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, finished);
+    BillTemplate bill;
+    fillTemplate(bill);
+    mFrm_PageSetup dialog(bill);
+    QVERIFY(showActive(dialog));
+    QLineEdit &edited = box(dialog, qPrintable(field));
+    typeInto(edited, typed);
+    QCOMPARE(edited.text(), typed);
+    leave(edited);
+    QCOMPARE(edited.text(), finished);
+}
+
+void TestPageSetup::refusedValues_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("negative count") << "TxtCount" << "-1" << "行数必须在0到32767之间！";
+    QTest::newRow("count beyond 16 bits") << "TxtCount" << "32768" << "行数必须在0到32767之间！";
+    // 32767.5 rounds half to even to 32768.
+    QTest::newRow("count rounding out") << "TxtCount" << "32767.5" << "行数必须在0到32767之间！";
+    QTest::newRow("column count") << "TxtColCount" << "40000" << "列数必须在0到32767之间！";
+    QTest::newRow("negative row height") << "TxtHeight" << "-1" << "行高不能为负数！";
+    QTest::newRow("negative column width") << "TxtWidth" << "-0.5" << "列宽不能为负数！";
+}
+
+void TestPageSetup::refusedValues()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, warning);
+    BillTemplate bill;
+    fillTemplate(bill);
+    const QVariantList before = members(bill);
+    mFrm_PageSetup dialog(bill);
+    box(dialog, "TxtName").setText(QStringLiteral("出库单"));
+    box(dialog, qPrintable(field)).setText(typed);
+    press(dialog, "CmdOK");
+    QCOMPARE(dialogs->messages(), QStringList{warning});
+    QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("页面设置"));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.focusWidget(), &box(dialog, qPrintable(field)));
+    QCOMPARE(members(bill), before);
+}
+
+QTEST_MAIN(TestPageSetup)
+#include "tst_pagesetup.moc"
