@@ -32,7 +32,7 @@ class DesignerMonkey
 public:
     DesignerMonkey(DesignerHarness &harness, mFrm_Bill &bill, quint64 seed)
         : h(harness)
-        , m_bill(bill)
+        , m_bill(&bill)
         , m_seed(seed)
     {
         // A right press on the workspace frame opens its window menu, which
@@ -44,6 +44,10 @@ public:
         });
         m_closePopups.start();
     }
+
+    // The window closed (a double click on its frame's icon closes it): the
+    // user goes on in a new one.
+    void setBill(mFrm_Bill &bill) { m_bill = &bill; }
 
     // Whether a button is held after the actions so far.
     bool buttonHeld() const { return m_held != Qt::NoButton; }
@@ -137,7 +141,7 @@ private:
         return low + (high - low) * double(m_random() % 100001) / 100000.0;
     }
 
-    QMdiSubWindow &frame() { return *qobject_cast<QMdiSubWindow *>(m_bill.parentWidget()); }
+    QMdiSubWindow &frame() { return *qobject_cast<QMdiSubWindow *>(m_bill->parentWidget()); }
 
     Qt::MouseButton anyButton()
     {
@@ -161,36 +165,36 @@ private:
 
     QPoint pointOnOrNearPage()
     {
-        const PageSurface &page = m_bill.PicPage();
-        return h.at(&m_bill, between(-1500, page.Width() + 1500),
+        const PageSurface &page = m_bill->PicPage();
+        return h.at(m_bill, between(-1500, page.Width() + 1500),
                     between(-1500, page.Height() + 1500));
     }
 
     QPoint pointOnObject()
     {
         std::vector<const Element *> shown;
-        for (const auto &obj : m_bill.mObjs()) {
+        for (const auto &obj : m_bill->mObjs()) {
             if (obj->ObjCtl() && obj->ObjCtl()->Visible())
                 shown.push_back(obj->ObjCtl());
         }
         if (shown.empty())
             return pointOnOrNearPage();
         const QRectF r = shown[std::size_t(pick(int(shown.size())))]->rect();
-        return h.at(&m_bill, between(r.left(), r.right()), between(r.top(), r.bottom()));
+        return h.at(m_bill, between(r.left(), r.right()), between(r.top(), r.bottom()));
     }
 
     QPoint pointOnHandle()
     {
-        const int id = m_bill.mObjs().nCurID();
-        const Element *handle = m_bill.PicHD().find(8 * id - 7 + pick(8));
+        const int id = m_bill->mObjs().nCurID();
+        const Element *handle = m_bill->PicHD().find(8 * id - 7 + pick(8));
         if (id <= 0 || !handle || !handle->Visible())
             return pointOnObject();
-        return h.at(&m_bill, handle->Left() + 45, handle->Top() + 45);
+        return h.at(m_bill, handle->Left() + 45, handle->Top() + 45);
     }
 
     QPoint pointOnPageHandle()
     {
-        const FixHandle &grip = m_bill.PicFixHd(FixHandle::RightEdge + pick(3));
+        const FixHandle &grip = m_bill->PicFixHd(FixHandle::RightEdge + pick(3));
         return grip.mapTo(&h.area, QPoint(2, 2));
     }
 
@@ -253,7 +257,7 @@ private:
 
     QString type()
     {
-        QLineEdit &editor = m_bill.TxtLab();
+        QLineEdit &editor = m_bill->TxtLab();
         if (!editor.isVisible())
             return QStringLiteral("nothing to type into");
         if (pick(4) == 0) {
@@ -280,48 +284,55 @@ private:
         static const Qt::Key keys[] = {Qt::Key_Control, Qt::Key_A, Qt::Key_U, Qt::Key_Delete,
                                        Qt::Key_L,       Qt::Key_Escape, Qt::Key_Left};
         const Qt::Key k = keys[pick(7)];
-        QTest::keyClick(&m_bill, k, anyModifiers());
+        QTest::keyClick(m_bill, k, anyModifiers());
         return QStringLiteral("key %1").arg(int(k));
     }
 
     QString command()
     {
-        switch (pick(9)) {
+        switch (pick(11)) {
         case 0: {
             const int code = pick(8);
-            m_bill.SetAlign(code);
+            m_bill->SetAlign(code);
             return QStringLiteral("SetAlign %1").arg(code);
         }
         case 1: {
             const int code = pick(5);
-            m_bill.SetSameSize(code);
+            m_bill->SetSameSize(code);
             return QStringLiteral("SetSameSize %1").arg(code);
         }
         case 2:
-            m_bill.CloneObj();
+            m_bill->CloneObj();
             return QStringLiteral("CloneObj");
         case 3:
-            m_bill.Delete();
+            m_bill->Delete();
             return QStringLiteral("Delete");
         case 4:
         case 5:
-            m_bill.Locked();
+            m_bill->Locked();
             return QStringLiteral("Locked");
         case 6:
-            m_bill.SelAll();
+            m_bill->SelAll();
             return QStringLiteral("SelAll");
         case 7:
-            m_bill.PreView();
+            m_bill->PreView();
             return QStringLiteral("PreView");
+        case 8:
+            m_bill->SetObjProp();
+            return QStringLiteral("SetObjProp");
+        case 9:
+            m_bill->ShowPageSetup();
+            return QStringLiteral("ShowPageSetup");
+
         default:
-            m_bill.LoadBill(int16_t(pick(3)));
+            m_bill->LoadBill(int16_t(pick(3)));
             return QStringLiteral("LoadBill");
         }
     }
 
     QString scroll()
     {
-        ScrollBar &bar = pick(2) ? m_bill.HS() : m_bill.VS();
+        ScrollBar &bar = pick(2) ? m_bill->HS() : m_bill->VS();
         if (!bar.Visible())
             return QStringLiteral("nothing to scroll");
         // As the user does: arrows, page steps and the ends of the range.
@@ -340,7 +351,7 @@ private:
     }
 
     DesignerHarness &h;
-    mFrm_Bill &m_bill;
+    mFrm_Bill *m_bill;
     quint64 m_seed;
     std::mt19937_64 m_random;
     Qt::MouseButtons m_held;

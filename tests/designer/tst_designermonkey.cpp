@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QTest>
 
 #include <cstdio>
@@ -75,7 +76,7 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
     DesignerHarness h;
     if (!h.ready())
         return QStringLiteral("seed %1: the workspace never became active").arg(seed);
-    mFrm_Bill *bill = h.open();
+    QPointer<mFrm_Bill> bill = h.open();
     DesignerMonkey monkey(h, *bill, seed);
     std::vector<quint64> indexes;
     if (run.replay)
@@ -88,6 +89,16 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
         // The event loop turns between one action of the user and the next.
         QCoreApplication::sendPostedEvents();
         ++performed;
+        if (!bill) {
+            if (Platform::pointer().isConfined())
+                return QStringLiteral("seed %1, action %2 (%3): the closed window left the "
+                                      "pointer confined")
+                    .arg(seed)
+                    .arg(index)
+                    .arg(action);
+            bill = h.open();
+            monkey.setBill(*bill);
+        }
 
         if (run.replay) {
             std::fprintf(stderr, "%llu: %s%s\n", index, qPrintable(action),

@@ -66,6 +66,8 @@ private slots:
     void fixHandlePositions();
     void sizedPage_data();
     void sizedPage();
+    void clickPlace_data();
+    void clickPlace();
     void handleOwner_data();
     void handleOwner();
     void scaleConversion_data();
@@ -162,33 +164,66 @@ void TestDesignerRouting::sizedPage_data()
     QTest::addColumn<int>("handle");
     QTest::addColumn<QPointF>("pointer");
     QTest::addColumn<QSizeF>("expected");
+    QTest::addColumn<QSizeF>("contents");
     // Last pointer position (9000, 4000), page 8190 x 3690.
     const int right = FixHandle::RightEdge;
     const int bottom = FixHandle::BottomEdge;
     const int corner = FixHandle::Corner;
     QTest::newRow("right edge grows width only")
-        << right << QPointF(9300, 4500) << QSizeF(8490, 3690);
+        << right << QPointF(9300, 4500) << QSizeF(8490, 3690) << QSizeF();
     QTest::newRow("bottom edge grows height only")
-        << bottom << QPointF(9300, 4500) << QSizeF(8190, 4190);
+        << bottom << QPointF(9300, 4500) << QSizeF(8190, 4190) << QSizeF();
     QTest::newRow("corner grows both")
-        << corner << QPointF(9300, 4500) << QSizeF(8490, 4190);
+        << corner << QPointF(9300, 4500) << QSizeF(8490, 4190) << QSizeF();
     QTest::newRow("right edge stops at 1000")
-        << right << QPointF(0, 4000) << QSizeF(1000, 3690);
+        << right << QPointF(0, 4000) << QSizeF(1000, 3690) << QSizeF();
     QTest::newRow("bottom edge stops at 1000")
-        << bottom << QPointF(9000, 0) << QSizeF(8190, 1000);
+        << bottom << QPointF(9000, 0) << QSizeF(8190, 1000) << QSizeF();
     QTest::newRow("corner stops at 1000 each")
-        << corner << QPointF(1500, 1000) << QSizeF(1000, 1000);
+        << corner << QPointF(1500, 1000) << QSizeF(1000, 1000) << QSizeF();
     // 8190 + 1810 - 9000 and 3690 + 1310 - 4000: the minimum exactly.
     QTest::newRow("corner exactly 1000")
-        << corner << QPointF(1810, 1310) << QSizeF(1000, 1000);
+        << corner << QPointF(1810, 1310) << QSizeF(1000, 1000) << QSizeF();
+    // The page keeps what its objects need, on the axis the handle moves.
+    QTest::newRow("right edge stops at the objects")
+        << right << QPointF(0, 4000) << QSizeF(2500, 3690) << QSizeF(2500, 3000);
+    QTest::newRow("bottom edge stops at the objects")
+        << bottom << QPointF(9000, 0) << QSizeF(8190, 3000) << QSizeF(2500, 3000);
+    QTest::newRow("corner stops at the objects, 1000 beyond")
+        << corner << QPointF(0, 0) << QSizeF(2500, 1000) << QSizeF(2500, 700);
+}
+
+void TestDesignerRouting::clickPlace_data()
+{
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<QPointF>("expected");
+    // On a page of 8190 x 3690.
+    QTest::newRow("inside stays") << QPointF(300, 600) << QSizeF(1440, 315) << QPointF(300, 600);
+    QTest::newRow("past the right edge moves left")
+        << QPointF(7500, 600) << QSizeF(1440, 315) << QPointF(6750, 600);
+    QTest::newRow("past the bottom moves up")
+        << QPointF(300, 3600) << QSizeF(1440, 1440) << QPointF(300, 2250);
+    QTest::newRow("wider than the page sits at 0")
+        << QPointF(300, 600) << QSizeF(9000, 315) << QPointF(0, 600);
+}
+
+void TestDesignerRouting::clickPlace()
+{
+    QFETCH(QPointF, at);
+    QFETCH(QSizeF, size);
+    QFETCH(QPointF, expected);
+    QCOMPARE(DesignerGeometry::clickPlace(at, size, QSizeF(8190, 3690)), expected);
 }
 
 void TestDesignerRouting::sizedPage()
 {
+    QFETCH(QSizeF, contents);
     QFETCH(int, handle);
     QFETCH(QPointF, pointer);
     QFETCH(QSizeF, expected);
-    QCOMPARE(DesignerGeometry::sizedPage(handle, pointer.x(), pointer.y(), 9000, 4000, 8190, 3690),
+    QCOMPARE(DesignerGeometry::sizedPage(handle, pointer.x(), pointer.y(), 9000, 4000, 8190, 3690,
+                                         contents),
              expected);
 }
 
