@@ -58,8 +58,10 @@ bool clearlyOutside(const Element &element, double X, double Y)
 
 ObjDraw::ObjDraw(PageSurface *page)
     : m_page(page)
+    , m_bStyle(Element::Solid)
 {
 }
+
 
 int ObjDraw::FirstID(int eType)
 {
@@ -591,5 +593,4 @@ void ObjDraw::LoadHd()
         element.setMousePointer(ObjHd::HdPointer(position));
         element.ZOrder();
     }
-
 }

@@ -174,7 +174,7 @@ private:
     int m_editFlag = Created;
 
     int m_actHdID = 0;
-    int m_bStyle = 1;
+    int m_bStyle; // Element::Solid, set in the constructor
     int m_bWidth = 1;
     int32_t m_fColor = 0;
     double m_oldY = 0;
@@ -184,7 +184,7 @@ private:
     Element *m_objCtl = nullptr;
     bool m_isSizing = false;
     bool m_isDrawing = false;
-    int m_eType = 0;
+    int m_eType = SelectionBand;
     int m_nID = 0;
     int m_hdCount = 0;
     bool m_isCurrent = false;

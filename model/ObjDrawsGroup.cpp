@@ -229,7 +229,7 @@ void ObjDraws::CloneActObj(int tmpFix)
         Element &element = array.Load(index);
         copyLook(*source->ObjCtl(), element, kind, tmpFix);
         element.setVisible(true);
-        const std::shared_ptr<ObjDraw> clone = LinkCtl(index, kind, &element, 0);
+        const std::shared_ptr<ObjDraw> clone = LinkCtl(index, kind, &element, ObjDraw::Created);
         copyObjectProperties(*source, *clone);
     }
     AdjustPage();
