@@ -2,6 +2,9 @@
 
 #include "model/TwipRect.h"
 
+#include "platform/ElementKind.h"
+
+
 #include <QColor>
 #include <QString>
 
@@ -37,6 +40,12 @@ public:
     static int LastID(int eType);
     // "Obj" followed by the decimal id: the object's key in the collection.
     static QString KeyOf(int nID);
+    // The element array a drawn kind lives in (images for anything but a
+    // line or a text).
+    static ElementKind elementKindOf(int eType);
+    // A label's border is the selection cue; a blank label (spaces only)
+    // keeps it while unselected, so it can still be found on the page.
+    static int textBorderFor(const QString &caption, bool selected);
     // FColor holds a colour as red + green * 256 + blue * 65536.
     static QColor colorFromRgbValue(int32_t value);
     static int32_t rgbValueFromColor(const QColor &color);
