@@ -5,6 +5,7 @@
 #include "app/ToolImages.h"
 #include "app/ToolbarTable.h"
 #include "app/WindowArrange.h"
+#include "app/mFrm_Select.h"
 #include "designer/DrawTool.h"
 #include "designer/ShellNames.h"
 #include "print/ReportedSlot.h"
@@ -297,6 +298,8 @@ void mFrm_Main::connectCommands()
     const auto exitApp = reportedSlot(this, &mFrm_Main::ExitApp);
     connect(action(MenuItem::FileExit), &QAction::triggered, this, exitApp);
     connect(button(ToolbarKey::Exit), &QAction::triggered, this, exitApp);
+    connect(action(MenuItem::ToolSystem), &QAction::triggered, this,
+            reportedSlot(this, &mFrm_Main::ShowOptions));
     connect(action(MenuItem::About), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::About));
     connect(action(MenuItem::ViewToolbar), &QAction::triggered, m_toolBar, &QWidget::setVisible);
@@ -560,6 +563,10 @@ void mFrm_Main::Form_Unload()
         writeGeometry("MainTop", Top());
         writeGeometry("MainWidth", Width());
         writeGeometry("MainHeight", Height());
+    }
+    if (m_selLoad) {
+        m_select.reset();
+        m_selLoad = false;
     }
     m_activeBill = nullptr;
 }

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class BillSource;
 class CaptionEditor;
 class DesignerShell;
 class Element;
@@ -69,6 +70,8 @@ public:
     bool mBlnColFirst() const { return m_bill->mBlnColFirst; }
     void setMBlnColFirst(bool v) { m_bill->mBlnColFirst = v; }
     ObjDraws &mObjs() { return m_bill->mObjs; }
+    // Where LoadBill reads stored templates from.
+    void setBillSource(BillSource *source) { m_source = source; }
 
     // Elements. The page's Width and Height are the page size in twips.
     PageSurface &PicPage();
@@ -218,7 +221,7 @@ private:
     std::optional<QSize> m_frameAllowance;
     bool m_unloaded = false;
     bool m_watchingReleases = false;
-
+    BillSource *m_source = nullptr;
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;

@@ -4,6 +4,8 @@
 
 #include "mFrm_Bill.h"
 
+#include "BillSource.h"
+
 #include "dialogs/mFrm_PageSetup.h"
 #include "dialogs/mFrm_Prop.h"
 
@@ -181,12 +183,25 @@ void mFrm_Bill::PreView()
     }
 }
 
+// Only a whole template claims its id: a window that could not read it
+// closes, so nothing is ever saved over the stored template from a part of
+// it. A window that already held objects is not filled and stays as it was.
 void mFrm_Bill::LoadBill(int16_t tmpID)
 {
     endGesture();
+    const bool fresh = mObjs().Count() == 0;
     try {
-        setMID(tmpID);
+        if (!m_source)
+            throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("mFrm_Bill.LoadBill"));
+        if (!fresh)
+            throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("mFrm_Bill.LoadBill"));
+        m_source->ReadBill(tmpID, record());
+        setCaption(record().Caption);
     } catch (const RuntimeError &error) {
+        if (fresh) {
+            setMID(0);
+            Unload();
+        }
         ShowErrMsg(QString(), &error);
     }
 }
