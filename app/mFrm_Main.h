@@ -58,6 +58,8 @@ public:
     void setMenuChecked(const QString &itemName, bool checked) override;
     void setMenuEnabled(const QString &itemName, bool enabled) override;
     void PopupRightMenu(const QPoint &globalPos) override;
+    // Saves a changed designer window that is closing, as 保存 does.
+    bool SaveBill(mFrm_Bill &bill) override;
 
     // The catalogue flows. The store is the catalogue's, opened on first use.
     TemplateCatalogue &catalogue() { return m_catalogue; }
@@ -77,8 +79,15 @@ public:
     // Every designer window, in the order they were opened.
     QList<mFrm_Bill *> designers() const;
 
+    // Commands of the command table that are the main window's own.
+    void CloseActive();
+    void PageSetupActive();
+    void PreviewActive();
     // The options dialog, then InitSystem.
     void ShowOptions();
+    // A toolbar button's click: runs the command of its key, compared
+    // exactly; a key of no command does nothing.
+    void TlbMain_ButtonClick(const QString &key);
 
     // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
     // marks of both tool menus; leaves the toolbar alone.
@@ -130,6 +139,7 @@ private:
     void buildToolBar();
     void buildStatusBar();
     void connectCommands();
+    void connectRoutedCommands();
     void chooseToolFromMenu(int index);
 
     mFrm_Select &loadSelectDialog();
@@ -139,6 +149,8 @@ private:
     mFrm_Bill *designerShowing(int16_t id) const;
     void forgetDeletedTemplate(int16_t id);
     void reportStoreFailure(const QString &headline, const RuntimeError &error);
+    // Closes the designer windows one by one; false as soon as one stays.
+    bool closeDesigners();
 
     void Form_Load();
     void Form_Resize();

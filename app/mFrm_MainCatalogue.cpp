@@ -113,6 +113,11 @@ bool mFrm_Main::SaveBill(int16_t tmpID)
     return bill && saveBill(*bill, tmpID);
 }
 
+bool mFrm_Main::SaveBill(mFrm_Bill &bill)
+{
+    return saveBill(bill, bill.mID());
+}
+
 // A template is written whole or not at all; "保存成功！" comes only after
 // the store has committed. A save that would overwrite what it should not
 // is not reported as success: it says why and offers 另存为.
@@ -143,6 +148,7 @@ bool mFrm_Main::saveBill(mFrm_Bill &bill, int16_t tmpID)
         return false;
     }
     bill.setCaption(bill.record().Caption);
+    bill.setMChanged(false);
     Platform::dialogs().MsgBox(QStringLiteral("保存成功！"), MsgButtons::OK, MsgIcon::Exclamation,
                                windowTitle());
     return true;
@@ -165,6 +171,7 @@ void mFrm_Main::forgetDeletedTemplate(int16_t id)
             continue;
         bill->setMID(0);
         bill->record().mRevision = 0;
+        bill->setMChanged(true);
     }
 }
 

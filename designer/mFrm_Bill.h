@@ -70,6 +70,14 @@ public:
     bool mBlnColFirst() const { return m_bill->mBlnColFirst; }
     void setMBlnColFirst(bool v) { m_bill->mBlnColFirst = v; }
     ObjDraws &mObjs() { return m_bill->mObjs; }
+
+    // Whether the template changed since it was last saved or loaded: set by
+    // every change the user makes (drawing, moving and sizing objects or the
+    // page, the layout commands, clone, delete, lock, caption edits, picture
+    // choice, OK in the property and page setup dialogs), cleared by the one
+    // who saves or loads. A changed window asks before it closes.
+    bool mChanged() const { return m_changed; }
+    void setMChanged(bool changed);
     // Where LoadBill reads stored templates from.
     void setBillSource(BillSource *source) { m_source = source; }
 
@@ -134,6 +142,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A changed window asks whether to save first; Cancel, or a save that
+    // did not happen, keeps it open.
     void closeEvent(QCloseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -171,7 +181,10 @@ private:
     void PicPage_Resize();
     void UpdateMenu(bool bPopup);
     void refreshLockState();
+    bool Form_QueryUnload();
     void Form_Unload();
+    // Sets mChanged when the layout differs from when it was last looked at.
+    void noteLayoutChange();
     void watchWorkspaceFrame();
     QWidget *frameWidget() const;
     QSize frameAllowance() const;
@@ -222,6 +235,8 @@ private:
     bool m_unloaded = false;
     bool m_watchingReleases = false;
     BillSource *m_source = nullptr;
+    bool m_changed = false;
+    quint64 m_layoutDigest = 0;
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;

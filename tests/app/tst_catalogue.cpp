@@ -230,6 +230,7 @@ void TestCatalogue::newNames()
     QCOMPARE(bill->mScreenID(), int16_t(0));
     QCOMPARE(bill->mID(), int16_t(0));
     QCOMPARE(bill->mObjs().Count(), 0);
+    QVERIFY(!bill->mChanged());
 }
 
 void TestCatalogue::duplicateNamesRefused_data()
@@ -320,6 +321,7 @@ void TestCatalogue::saveAndReopen()
     QCOMPARE(dialogs->lastMessage()->title, main->windowTitle());
     // A never-saved template takes a new id.
     QVERIFY(bill->mID() > 0);
+    QVERIFY(!bill->mChanged());
     QStringList saved;
     for (const auto &obj : bill->mObjs()) {
         QCOMPARE(obj->EditFlag(), -1);
@@ -335,13 +337,14 @@ void TestCatalogue::saveAndReopen()
     }
 
     QPointer<QWidget> frame = bill->parentWidget();
-    main->gActiveBill()->Unload();
+    main->CloseActive();
     QTRY_VERIFY(!frame);
     mFrm_Bill *again = openBill(QStringLiteral("入库单"));
     QVERIFY(again && again != bill);
     QCOMPARE(again->mID(), id);
     QCOMPARE(again->Caption(), QStringLiteral("入库单"));
     QCOMPARE(again->PicPage().Width(), 9000.0);
+    QVERIFY(!again->mChanged());
     QStringList reread;
     for (const auto &obj : again->mObjs())
         reread << describe(*obj);
@@ -413,6 +416,7 @@ void TestCatalogue::deleteAsksFirst()
     // The window keeps its content, now stored nowhere.
     QCOMPARE(shown->mObjs().Count(), 6);
     QCOMPARE(shown->mID(), deleted ? int16_t(0) : id);
+    QCOMPARE(shown->mChanged(), deleted);
 }
 
 // The dialog's close box is Cancel: no window, whatever was typed.
@@ -451,7 +455,7 @@ void TestCatalogue::damagedTemplateOpensNoWindow()
 {
     newBill(QStringLiteral("入库单"), 9);
     main->SaveActive(false);
-    main->gActiveBill()->Unload();
+    main->CloseActive();
     QTRY_COMPARE(windowCount(), 0);
     QVERIFY(execOn(*other(), QStringLiteral("DELETE FROM BillObjects WHERE Position = 4")));
     dialogs->shown.clear();
@@ -481,7 +485,7 @@ void TestCatalogue::unusableStore()
     newBill(QStringLiteral("入库单"), 6);
     main->SaveActive(false);
     const int16_t keptID = main->gActiveBill()->mID();
-    main->gActiveBill()->Unload();
+    main->CloseActive();
     QTRY_COMPARE(windowCount(), 0);
     main->catalogue().setPath(QString());
 
@@ -507,7 +511,9 @@ void TestCatalogue::unusableStore()
             QVERIFY(bill);
             bill->SelAll();
             bill->Delete();
+            QVERIFY(bill->mChanged());
             QVERIFY(!main->SaveBill(bill->mID()));
+            QVERIFY(bill->mChanged());
         } else {
             main->OpenBill(true);
             QCOMPARE(windowCount(), 0);
@@ -536,11 +542,13 @@ void TestCatalogue::failedSaveKeepsThePreviousVersion()
                                             " WHEN NEW.Position = 9"
                                             " BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     fillTemplate(bill->record(), 6, QStringLiteral("第二版"));
+    bill->setMChanged(true);
     dialogs->shown.clear();
 
     QVERIFY(!main->SaveBill(bill->mID()));
     QCOMPARE(dialogs->messages().size(), 1);
     QVERIFY(dialogs->messages().front().startsWith(QStringLiteral("保存失败！\n")));
+    QVERIFY(bill->mChanged());
     BillTemplate stored;
     other()->load(bill->mID(), stored);
     QCOMPARE(stored.mObjs.Count(), 6);
@@ -591,6 +599,7 @@ void TestCatalogue::saveConflictOffersSaveAs()
         expected << Saved;
     QCOMPARE(dialogs->messages(), expected);
     QCOMPARE(bill->Caption(), yes ? QStringLiteral("入库单（副本）") : QStringLiteral("入库单"));
+    QCOMPARE(bill->mChanged(), !yes);
     auto store = other();
     // The copy is stored under the window's id; what was stored elsewhere stays.
     if (yes) {
