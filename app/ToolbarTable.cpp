@@ -42,4 +42,17 @@ const QList<ToolbarEntry> &entries()
     return table;
 }
 
+QString shownTip(const char *toolTip)
+{
+    const QString marked = QString::fromUtf8(toolTip);
+    QString shown;
+    shown.reserve(marked.size());
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == QLatin1Char('&') && i + 1 < marked.size())
+            ++i;
+        shown += marked[i];
+    }
+    return shown;
+}
+
 } // namespace ToolbarTable

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 // One position of the toolbar, left to right.
 struct ToolbarEntry
@@ -17,5 +18,8 @@ struct ToolbarEntry
 namespace ToolbarTable {
 
 const QList<ToolbarEntry> &entries();
+// A tool tip as a person reads it: "直线(&L)" shows as "直线(L)". The
+// access-key marker belongs to menus; "&&" stands for "&".
+QString shownTip(const char *toolTip);
 
 } // namespace ToolbarTable

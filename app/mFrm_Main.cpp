@@ -5,6 +5,7 @@
 #include "app/ToolImages.h"
 #include "app/ToolbarTable.h"
 #include "app/WindowArrange.h"
+#include "app/mFrm_Select.h"
 #include "designer/DrawTool.h"
 #include "designer/ShellNames.h"
 #include "print/ReportedSlot.h"
@@ -91,6 +92,9 @@ mFrm_Main::mFrm_Main(QWidget *parent)
     m_timer->start();
 
     Form_Load();
+    // The panel's design text is a date long past: the clock shows from the
+    // start, not only after its first tick.
+    Timer_Timer();
 }
 
 mFrm_Main::~mFrm_Main()
@@ -263,7 +267,7 @@ void mFrm_Main::buildToolBar()
         // tips would otherwise steal Alt+T and friends from the menus.
         QAction *b = m_toolBar->addAction(Icons::icon(imageKey), key);
         b->setObjectName(key);
-        b->setToolTip(QString::fromUtf8(e.toolTip));
+        b->setToolTip(ToolbarTable::shownTip(e.toolTip));
         if (e.style != ToolbarEntry::Push)
             b->setCheckable(true);
         if (e.style == ToolbarEntry::Group)
@@ -291,12 +295,14 @@ void mFrm_Main::connectCommands()
         const auto fromMenu = reportedSlot([this, i] { chooseToolFromMenu(i); });
         connect(m_drawObj[i], &QAction::triggered, this, fromMenu);
         connect(m_objDraw[i], &QAction::triggered, this, fromMenu);
-        connect(button(ToolbarKey::ForTool[i]), &QAction::triggered, this,
-                reportedSlot([this, i] { mun_ObjDraw_Click(i); }));
     }
-    const auto exitApp = reportedSlot(this, &mFrm_Main::ExitApp);
-    connect(action(MenuItem::FileExit), &QAction::triggered, this, exitApp);
-    connect(button(ToolbarKey::Exit), &QAction::triggered, this, exitApp);
+    for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
+        connect(it.value(), &QAction::triggered, this,
+                reportedSlot([this, key = it.key()] { TlbMain_ButtonClick(key); }));
+    }
+    connectRoutedCommands();
+    connect(action(MenuItem::ToolSystem), &QAction::triggered, this,
+            reportedSlot(this, &mFrm_Main::ShowOptions));
     connect(action(MenuItem::About), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::About));
     connect(action(MenuItem::ViewToolbar), &QAction::triggered, m_toolBar, &QWidget::setVisible);
@@ -531,9 +537,7 @@ void mFrm_Main::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        m_workspace->closeAllSubWindows();
-        if (!m_workspace->subWindowList().isEmpty()) {
-            // A designer window refused to close.
+        if (!closeDesigners()) {
             event->ignore();
             return;
         }
@@ -561,5 +565,24 @@ void mFrm_Main::Form_Unload()
         writeGeometry("MainWidth", Width());
         writeGeometry("MainHeight", Height());
     }
+    if (m_selLoad) {
+        m_select.reset();
+        m_selLoad = false;
+    }
     m_activeBill = nullptr;
+}
+
+// Each changed window asks in turn, in front; Cancel or a save that did
+// not happen stops the exit there, and no further window is asked.
+bool mFrm_Main::closeDesigners()
+{
+    const QList<QMdiSubWindow *> frames = m_workspace->subWindowList(QMdiArea::CreationOrder);
+    for (const QPointer<QMdiSubWindow> frame : frames) {
+        if (!frame)
+            continue;
+        m_workspace->setActiveSubWindow(frame);
+        if (!frame->close())
+            return false;
+    }
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ImageList.h"
+#include "app/TemplateCatalogue.h"
 #include "app/TwipsCoordinate.h"
 #include "designer/DesignerShell.h"
 #include "designer/mFrm_Bill.h"
@@ -10,13 +11,18 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <cstdint>
+#include <memory>
+
 class QAction;
+class RuntimeError;
 class QActionGroup;
 class QMdiArea;
 class QMenu;
 class QTimer;
 class QToolBar;
 class StatusBar;
+class mFrm_Select;
 
 // The multiple-document frame that holds every designer window, with the
 // menus, the toolbar, the status bar and its clock, and the shell state
@@ -52,6 +58,36 @@ public:
     void setMenuChecked(const QString &itemName, bool checked) override;
     void setMenuEnabled(const QString &itemName, bool enabled) override;
     void PopupRightMenu(const QPoint &globalPos) override;
+    // Saves a changed designer window that is closing, as 保存 does.
+    bool SaveBill(mFrm_Bill &bill) override;
+
+    // The catalogue flows. The store is the catalogue's, opened on first use.
+    TemplateCatalogue &catalogue() { return m_catalogue; }
+    // 新建 (True) or 打开 (False): a designer window for a new name or for a
+    // stored template; an open template's window is activated instead.
+    void OpenBill(bool tmpNew);
+    // 保存 (False) or 另存为 (True) of the active designer window.
+    void SaveActive(bool bSaveAs);
+    // Saves the active designer window: -1 asks for a new name and
+    // category first, any other value saves under its present identity.
+    // True when the template was saved.
+    bool SaveBill(int16_t tmpID);
+    // True once the selection dialog has been loaded.
+    bool mbSelLoad() const { return m_selLoad; }
+    // The selection dialog while it is loaded, else nullptr.
+    mFrm_Select *selectDialog() const { return m_select.get(); }
+    // Every designer window, in the order they were opened.
+    QList<mFrm_Bill *> designers() const;
+
+    // Commands of the command table that are the main window's own.
+    void CloseActive();
+    void PageSetupActive();
+    void PreviewActive();
+    // The options dialog, then InitSystem.
+    void ShowOptions();
+    // A toolbar button's click: runs the command of its key, compared
+    // exactly; a key of no command does nothing.
+    void TlbMain_ButtonClick(const QString &key);
 
     // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
     // marks of both tool menus; leaves the toolbar alone.
@@ -103,7 +139,18 @@ private:
     void buildToolBar();
     void buildStatusBar();
     void connectCommands();
+    void connectRoutedCommands();
     void chooseToolFromMenu(int index);
+
+    mFrm_Select &loadSelectDialog();
+    bool saveBill(mFrm_Bill &bill, int16_t tmpID);
+    bool offerSaveAs(mFrm_Bill &bill, const QString &reason);
+    void showBill(mFrm_Bill &bill);
+    mFrm_Bill *designerShowing(int16_t id) const;
+    void forgetDeletedTemplate(int16_t id);
+    void reportStoreFailure(const QString &headline, const RuntimeError &error);
+    // Closes the designer windows one by one; false as soon as one stays.
+    bool closeDesigners();
 
     void Form_Load();
     void Form_Resize();
@@ -139,4 +186,8 @@ private:
     bool m_fitToFrame = true;
     int m_drawMode = 0;
     QPointer<mFrm_Bill> m_activeBill;
+
+    TemplateCatalogue m_catalogue;
+    std::unique_ptr<mFrm_Select> m_select;
+    bool m_selLoad = false;
 };

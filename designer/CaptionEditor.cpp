@@ -75,8 +75,13 @@ void CaptionEditor::TxtLab_Change()
     Element *label = m_page.ObjText().find(mEditIndex);
     if (!label)
         return;
-    label->setCaption(m_txtLab->text());
-    label->setTag(m_txtLab->text());
+    const QString text = m_txtLab->text();
+    // Starting an edit fills the editor with the caption it already has.
+    const bool changed = label->Caption() != text;
+    label->setCaption(text);
+    label->setTag(text);
+    if (changed && m_edited)
+        m_edited();
 }
 
 // Enter ends editing and gives the keys back to the designer; a hidden

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class PageSurface;
 class QLineEdit;
 class QWidget;
@@ -26,6 +28,8 @@ public:
     void start(int index);
     // Puts the editor back over its label after the page moved.
     void place();
+    // Called whenever an edit changes a caption.
+    void onEdited(std::function<void()> edited) { m_edited = std::move(edited); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,4 +45,5 @@ private:
     QWidget &m_pageView;
     QLineEdit *m_txtLab;
     int mEditIndex = 0;
+    std::function<void()> m_edited;
 };

@@ -38,4 +38,14 @@ public:
     // Shows the hidden top-level menu MenuItem::Right as a pop-up at a screen
     // point.
     virtual void PopupRightMenu(const QPoint &globalPos) = 0;
+
+    // Saves the window's template as 保存 does, for a changed window that is
+    // closing. False when it was not saved (a failure, a refused name, a
+    // cancelled save as): the window then stays open. A shell without a
+    // template store saves nothing.
+    virtual bool SaveBill(mFrm_Bill &bill)
+    {
+        (void)bill;
+        return false;
+    }
 };

@@ -4,6 +4,7 @@
 #include "DesignerGeometry.h"
 #include "DesignerShell.h"
 #include "FixHandle.h"
+#include "LayoutDigest.h"
 #include "PageSizer.h"
 #include "PageView.h"
 #include "ScrollBar.h"
@@ -15,6 +16,7 @@
 
 #include "print/ReportedSlot.h"
 
+#include "platform/Dialogs.h"
 #include "platform/PageSurface.h"
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
@@ -60,6 +62,7 @@ mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
     setPalette(look);
     createElements();
     InitHandles();
+    m_layoutDigest = LayoutDigest::of(*m_bill);
 }
 
 mFrm_Bill::~mFrm_Bill()
@@ -76,6 +79,7 @@ void mFrm_Bill::createElements()
     connect(m_pageView, &PageView::pageResized, this,
             reportedSlot(this, &mFrm_Bill::PicPage_Resize));
     m_captionEditor = std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView);
+    m_captionEditor->onEdited([this] { setMChanged(true); });
     m_pageSizer = std::make_unique<PageSizer>(PicPage(), *this);
 
     m_hs = new ScrollBar(Qt::Horizontal, this);
@@ -248,7 +252,27 @@ void mFrm_Bill::MoveFixHd()
 void mFrm_Bill::endGesture()
 {
     watchForLostRelease(false);
+    if (!m_router.inGesture())
+        return;
     m_router.endGesture();
+    noteLayoutChange();
+}
+
+void mFrm_Bill::setMChanged(bool changed)
+{
+    m_changed = changed;
+    // What is saved or loaded is the layout later changes are told from.
+    if (!changed)
+        m_layoutDigest = LayoutDigest::of(*m_bill);
+}
+
+void mFrm_Bill::noteLayoutChange()
+{
+    const quint64 digest = LayoutDigest::of(*m_bill);
+    if (digest == m_layoutDigest)
+        return;
+    m_layoutDigest = digest;
+    m_changed = true;
 }
 
 
@@ -412,9 +436,33 @@ void mFrm_Bill::hideEvent(QHideEvent *event)
 
 void mFrm_Bill::closeEvent(QCloseEvent *event)
 {
+    endGesture();
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     if (event->isAccepted())
         Form_Unload();
+}
+
+// Unsaved work is never dropped without a word: Yes saves as 保存 does,
+// No discards, Cancel keeps the window.
+bool mFrm_Bill::Form_QueryUnload()
+{
+    if (m_unloaded || !m_changed)
+        return true;
+    const MsgResult answer = Platform::dialogs().MsgBox(
+        QStringLiteral("是否保存对单据“%1”的修改？").arg(Caption()), MsgButtons::YesNoCancel,
+        MsgIcon::Exclamation, Caption());
+    switch (answer) {
+    case MsgResult::Yes:
+        return m_shell.SaveBill(*this);
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The workspace may activate the next designer before this one unloads,

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class BillSource;
 class CaptionEditor;
 class DesignerShell;
 class Element;
@@ -69,6 +70,16 @@ public:
     bool mBlnColFirst() const { return m_bill->mBlnColFirst; }
     void setMBlnColFirst(bool v) { m_bill->mBlnColFirst = v; }
     ObjDraws &mObjs() { return m_bill->mObjs; }
+
+    // Whether the template changed since it was last saved or loaded: set by
+    // every change the user makes (drawing, moving and sizing objects or the
+    // page, the layout commands, clone, delete, lock, caption edits, picture
+    // choice, OK in the property and page setup dialogs), cleared by the one
+    // who saves or loads. A changed window asks before it closes.
+    bool mChanged() const { return m_changed; }
+    void setMChanged(bool changed);
+    // Where LoadBill reads stored templates from.
+    void setBillSource(BillSource *source) { m_source = source; }
 
     // Elements. The page's Width and Height are the page size in twips.
     PageSurface &PicPage();
@@ -131,6 +142,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A changed window asks whether to save first; Cancel, or a save that
+    // did not happen, keeps it open.
     void closeEvent(QCloseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -168,7 +181,10 @@ private:
     void PicPage_Resize();
     void UpdateMenu(bool bPopup);
     void refreshLockState();
+    bool Form_QueryUnload();
     void Form_Unload();
+    // Sets mChanged when the layout differs from when it was last looked at.
+    void noteLayoutChange();
     void watchWorkspaceFrame();
     QWidget *frameWidget() const;
     QSize frameAllowance() const;
@@ -218,7 +234,9 @@ private:
     std::optional<QSize> m_frameAllowance;
     bool m_unloaded = false;
     bool m_watchingReleases = false;
-
+    BillSource *m_source = nullptr;
+    bool m_changed = false;
+    quint64 m_layoutDigest = 0;
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;

@@ -4,6 +4,8 @@
 
 #include "mFrm_Bill.h"
 
+#include "BillSource.h"
+
 #include "dialogs/mFrm_PageSetup.h"
 #include "dialogs/mFrm_Prop.h"
 
@@ -43,6 +45,7 @@ void mFrm_Bill::SetAlign(int32_t alignpar)
     } catch (const RuntimeError &) {
         ShowErrMsg(QStringLiteral("操作失败！"));
     }
+    noteLayoutChange();
 }
 
 void mFrm_Bill::SetSameSize(int32_t sizepar)
@@ -53,6 +56,7 @@ void mFrm_Bill::SetSameSize(int32_t sizepar)
     } catch (const RuntimeError &) {
         ShowErrMsg(QStringLiteral("操作失败！"));
     }
+    noteLayoutChange();
 }
 
 void mFrm_Bill::CloneObj()
@@ -68,6 +72,7 @@ void mFrm_Bill::CloneObj()
         else
             ShowErrMsg(QString(), &error);
     }
+    noteLayoutChange();
 }
 
 // Deleted objects stay in the collection with their elements hidden.
@@ -94,6 +99,8 @@ void mFrm_Bill::Delete()
     } catch (const RuntimeError &) {
         ShowErrMsg(QStringLiteral("删除对象失败！"));
     }
+    // Objects hidden before a failure stay hidden.
+    noteLayoutChange();
 }
 
 // Every selected object ends with the opposite of the current object's
@@ -104,6 +111,8 @@ void mFrm_Bill::Locked()
     const int n = mObjs().nActCount();
     if (n == 0)
         return;
+    // A lock is stored; one set before a failure stays.
+    setMChanged(true);
     try {
         if (n == 1) {
             mCurObj().setLocked(!mCurObj().Locked());
@@ -135,6 +144,7 @@ void mFrm_Bill::SetObjProp()
     }
     if (Platform::dialogs().ExecModal(dialog) != QDialog::Accepted)
         return;
+    setMChanged(true);
     try {
         refreshLockState();
     } catch (const RuntimeError &error) {
@@ -147,8 +157,10 @@ void mFrm_Bill::ShowPageSetup()
     endGesture();
     try {
         mFrm_PageSetup dialog(record(), ScaleMode(), this);
-        if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted)
+        if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted) {
             setCaption(record().Caption);
+            setMChanged(true);
+        }
     } catch (const RuntimeError &error) {
         ShowErrMsg(QString(), &error);
     }
@@ -181,12 +193,27 @@ void mFrm_Bill::PreView()
     }
 }
 
+// Only a whole template claims its id: a window that could not read it
+// closes, so nothing is ever saved over the stored template from a part of
+// it. A window that already held objects is not filled and stays as it was.
 void mFrm_Bill::LoadBill(int16_t tmpID)
 {
     endGesture();
+    const bool fresh = mObjs().Count() == 0;
     try {
-        setMID(tmpID);
+        if (!m_source)
+            throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("mFrm_Bill.LoadBill"));
+        if (!fresh)
+            throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("mFrm_Bill.LoadBill"));
+        m_source->ReadBill(tmpID, record());
+        setCaption(record().Caption);
+        setMChanged(false);
     } catch (const RuntimeError &error) {
+        if (fresh) {
+            setMID(0);
+            m_changed = false;
+            Unload();
+        }
         ShowErrMsg(QString(), &error);
     }
 }

@@ -25,6 +25,9 @@ void mFrm_Bill::ObjImg_DblClick(int Index)
     Element &image = ObjImg()(Index);
     const std::optional<QString> file = PicturePicker::choose();
     if (!file) {
+        // Removing a picture that is not there changes nothing.
+        if (!image.Picture().isNull() || !image.Tag().isEmpty())
+            setMChanged(true);
         image.setPicture(QImage());
         image.setTag(QString());
         return;
@@ -35,4 +38,5 @@ void mFrm_Bill::ObjImg_DblClick(int Index)
     const QImage picture = PicturePicker::load(*file, &bytes);
     image.setPicture(picture, bytes);
     image.setTag(*file);
+    setMChanged(true);
 }

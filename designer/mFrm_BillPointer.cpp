@@ -52,6 +52,7 @@ void mFrm_Bill::mousePressEvent(QMouseEvent *event)
     m_lastGlobalPos = event->globalPosition().toPoint();
     m_router.press(confined(*event));
     watchForLostRelease(m_router.inGesture());
+    noteLayoutChange();
 }
 
 // While a gesture is under way, a release that this window does not
@@ -87,7 +88,11 @@ bool mFrm_Bill::eventFilter(QObject *watched, QEvent *event)
 void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
+    const bool wasInGesture = m_router.inGesture();
     m_router.move(confined(*event));
+    // A move with no button held ends a gesture whose release went astray.
+    if (wasInGesture && !m_router.inGesture())
+        noteLayoutChange();
 }
 
 void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
@@ -95,6 +100,7 @@ void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
     m_lastGlobalPos = event->globalPosition().toPoint();
     m_router.release(confined(*event));
     watchForLostRelease(m_router.inGesture());
+    noteLayoutChange();
 }
 
 

@@ -1,5 +1,6 @@
 #include "app/MenuTable.h"
 #include "app/StatusBar.h"
+#include "app/ToolbarTable.h"
 #include "app/WindowArrange.h"
 #include "app/mFrm_Main.h"
 #include "designer/DrawTool.h"
@@ -129,6 +130,8 @@ private slots:
     void toolSelectionRejectsUnknownTool();
 
     void toolbarLayout();
+    void shownTips_data();
+    void shownTips();
     void toolbarImagesComeFromImageList();
     void buttonValues();
 
@@ -408,7 +411,8 @@ void tst_Menus::toolSelectionRejectsUnknownTool()
 void tst_Menus::toolbarLayout()
 {
     mFrm_Main w;
-    // Key, tool tip, picture and kind of each button, left to right.
+    // Key, tool tip, picture and kind of each button, left to right. The
+    // tool tips show no access-key marker: "直线(L)", not "直线(&L)".
     const QStringList expected = {
         toolbarLine(ToolbarKey::New, "新建(N) New push"),
         toolbarLine(ToolbarKey::Open, "打开(O) Open push"),
@@ -421,10 +425,10 @@ void tst_Menus::toolbarLayout()
         toolbarLine(ToolbarKey::Prop, "属性(P) Prop push"),
         toolbarLine(ToolbarKey::Locked, "锁定(U) Lock check"),
         "-",
-        toolbarLine(ToolbarKey::DrawSel, "选区(&R) ObjSel group pressed"),
-        toolbarLine(ToolbarKey::DrawLine, "直线(&L) ObjLine group"),
-        toolbarLine(ToolbarKey::DrawText, "文字(&T) ObjText group"),
-        toolbarLine(ToolbarKey::DrawImg, "图形(&I) ObjImg group"),
+        toolbarLine(ToolbarKey::DrawSel, "选区(R) ObjSel group pressed"),
+        toolbarLine(ToolbarKey::DrawLine, "直线(L) ObjLine group"),
+        toolbarLine(ToolbarKey::DrawText, "文字(T) ObjText group"),
+        toolbarLine(ToolbarKey::DrawImg, "图形(I) ObjImg group"),
         "-",
         toolbarLine(ToolbarKey::Left, "左对齐 Left push"),
         toolbarLine(ToolbarKey::HCenter, "水平居中 HCenter push"),
@@ -461,6 +465,23 @@ void tst_Menus::toolbarLayout()
     }
     QCOMPARE(actual, expected);
     QCOMPARE(w.TlbMain()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+void tst_Menus::shownTips_data()
+{
+    QTest::addColumn<QString>("marked");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("access key") << "直线(&L)" << "直线(L)";
+    QTest::newRow("none") << "新建(N)" << "新建(N)";
+    QTest::newRow("doubled marker is an ampersand") << "A&&B" << "A&B";
+    QTest::newRow("marker at the end stays") << "末尾&" << "末尾&";
+}
+
+void tst_Menus::shownTips()
+{
+    QFETCH(QString, marked);
+    QFETCH(QString, shown);
+    QCOMPARE(ToolbarTable::shownTip(marked.toUtf8().constData()), shown);
 }
 
 void tst_Menus::toolbarImagesComeFromImageList()

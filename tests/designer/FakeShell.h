@@ -2,6 +2,7 @@
 
 #include "designer/DesignerShell.h"
 #include "designer/DrawTool.h"
+#include "designer/mFrm_Bill.h"
 
 #include <QHash>
 #include <QPoint>
@@ -37,6 +38,15 @@ public:
         popupAt = globalPos;
     }
 
+    // Saving answers as saveSucceeds says; a saved window has no changes.
+    bool SaveBill(mFrm_Bill &bill) override
+    {
+        saved.push_back(&bill);
+        if (saveSucceeds)
+            bill.setMChanged(false);
+        return saveSucceeds;
+    }
+
     int drawMode = DrawTool::Select;
     mFrm_Bill *active = nullptr;
     std::vector<int> toolSelections;
@@ -46,4 +56,6 @@ public:
     int enableCalls = 0;
     int popups = 0;
     QPoint popupAt;
+    std::vector<mFrm_Bill *> saved;
+    bool saveSucceeds = true;
 };

@@ -1241,7 +1241,7 @@ void TestDesignerWindow::preView()
     bill->setCaption(QStringLiteral("入库单"));
     if (withObject)
         h->draw(bill, DrawTool::Text, 1500, 750, 3000, 1200);
-    bill->LoadBill(int16_t(id));
+    bill->setMID(int16_t(id));
     QCOMPARE(bill->mID(), id);
     Mod_Print::Run().BillNo = -1;
     dialogs->inputAnswers.push_back(answer);

@@ -1,0 +1,126 @@
+// The command table: what every menu item, context-menu item and toolbar
+// button of the main window runs. The items of one command share one
+// handler, so they behave alike.
+
+#include "mFrm_Main.h"
+
+#include "designer/DrawTool.h"
+#include "designer/ShellNames.h"
+
+#include "model/ObjDraws.h"
+
+#include "print/ReportedSlot.h"
+
+#include <QAction>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Route
+{
+    const char *menuItem;
+    // The context menu's item of the same command, if any.
+    const char *contextItem;
+    const char *toolbarKey;
+    std::function<void(mFrm_Main &)> run;
+};
+
+// A designer command goes to the active designer window and does nothing
+// while there is none.
+template<typename Command>
+std::function<void(mFrm_Main &)> designer(Command command)
+{
+    return [command](mFrm_Main &main) {
+        if (mFrm_Bill *bill = main.gActiveBill())
+            command(*bill);
+    };
+}
+
+std::function<void(mFrm_Main &)> align(ObjDraws::AlignCode code)
+{
+    return designer([code](mFrm_Bill &bill) { bill.SetAlign(code); });
+}
+
+std::function<void(mFrm_Main &)> sameSize(ObjDraws::SizeCode code)
+{
+    return designer([code](mFrm_Bill &bill) { bill.SetSameSize(code); });
+}
+
+const std::vector<Route> &routes()
+{
+    using namespace MenuItem;
+    namespace Key = ToolbarKey;
+    static const std::vector<Route> table = {
+        {FileNew, nullptr, Key::New, [](mFrm_Main &w) { w.OpenBill(true); }},
+        {FileOpen, nullptr, Key::Open, [](mFrm_Main &w) { w.OpenBill(false); }},
+        {FileClose, nullptr, nullptr, [](mFrm_Main &w) { w.CloseActive(); }},
+        {FileSave, nullptr, Key::Save, [](mFrm_Main &w) { w.SaveActive(false); }},
+        {FileSaveAs, nullptr, Key::SaveAs, [](mFrm_Main &w) { w.SaveActive(true); }},
+        {FilePageSetup, nullptr, Key::PageSetup, [](mFrm_Main &w) { w.PageSetupActive(); }},
+        {FilePreView, nullptr, Key::View, [](mFrm_Main &w) { w.PreviewActive(); }},
+        {FileExit, nullptr, Key::Exit, [](mFrm_Main &w) { w.ExitApp(); }},
+        {EditDel, Delete, Key::Delete, designer([](mFrm_Bill &b) { b.Delete(); })},
+        {EditLock, Lock, Key::Locked, designer([](mFrm_Bill &b) { b.Locked(); })},
+        {EditClone, Clone, Key::Clone, designer([](mFrm_Bill &b) { b.CloneObj(); })},
+        {EditSelAll, SelAll, Key::SelAll, designer([](mFrm_Bill &b) { b.SelAll(); })},
+        {EditProp, ObjProp, Key::Prop, designer([](mFrm_Bill &b) { b.SetObjProp(); })},
+        {FormatLeft, AlignLeft, Key::Left, align(ObjDraws::AlignLeft)},
+        {FormatHCenter, AlignHCenter, Key::HCenter, align(ObjDraws::AlignHCenter)},
+        {FormatRight, AlignRight, Key::Right, align(ObjDraws::AlignRight)},
+        {FormatTop, AlignTop, Key::Top, align(ObjDraws::AlignTop)},
+        {FormatVCenter, AlignVCenter, Key::VCenter, align(ObjDraws::AlignVCenter)},
+        {FormatBottom, AlignBottom, Key::Bottom, align(ObjDraws::AlignBottom)},
+        {FormatWidth, SameWidth, Key::Width, sameSize(ObjDraws::SameWidth)},
+        {FormatHeight, SameHeight, Key::Height, sameSize(ObjDraws::SameHeight)},
+        {FormatSize, SameAll, Key::SizeAll, sameSize(ObjDraws::SameWidthAndHeight)},
+    };
+    return table;
+}
+
+} // namespace
+
+void mFrm_Main::connectRoutedCommands()
+{
+    for (const Route &route : routes()) {
+        const auto run = reportedSlot([this, &route] { route.run(*this); });
+        connect(action(route.menuItem), &QAction::triggered, this, run);
+        if (route.contextItem)
+            connect(action(route.contextItem), &QAction::triggered, this, run);
+    }
+}
+
+void mFrm_Main::TlbMain_ButtonClick(const QString &key)
+{
+    for (const Route &route : routes()) {
+        if (route.toolbarKey && key == QLatin1String(route.toolbarKey)) {
+            route.run(*this);
+            return;
+        }
+    }
+    for (int tool = 0; tool < DrawTool::Count; ++tool) {
+        if (key == QLatin1String(ToolbarKey::ForTool[tool])) {
+            mun_ObjDraw_Click(tool);
+            return;
+        }
+    }
+}
+
+void mFrm_Main::CloseActive()
+{
+    if (mFrm_Bill *bill = gActiveBill())
+        bill->Unload();
+}
+
+void mFrm_Main::PageSetupActive()
+{
+    if (mFrm_Bill *bill = gActiveBill())
+        bill->ShowPageSetup();
+}
+
+void mFrm_Main::PreviewActive()
+{
+    if (mFrm_Bill *bill = gActiveBill())
+        bill->PreView();
+}
