@@ -62,19 +62,14 @@ QRectF PageView::hitRect(const Element &element)
 
 Element *PageView::elementAt(const QPointF &twips) const
 {
-    Element *best = nullptr;
-    auto consider = [&](const Element &e) {
-        if (!e.Visible() || !hitRect(e).contains(twips))
-            return;
-        if (!best || e.zOrder() > best->zOrder())
-            best = const_cast<Element *>(&e);
-    };
-    m_page.PicHD().forEach(consider);
-    if (best)
-        return best;
-    m_page.ObjText().forEach(consider);
-    m_page.ObjImg().forEach(consider);
-    return best;
+    const Element *best = nullptr;
+    for (const Element *e : m_page.index().elementsAt(twips)) {
+        if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
+            continue;
+        if (!best || paintsBelow(best, e))
+            best = e;
+    }
+    return const_cast<Element *>(best);
 }
 
 void PageView::pageAreaChanged(const QRectF &twips)
@@ -118,15 +113,10 @@ void PageView::followPage()
 
 std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
 {
-    std::vector<const Element *> found;
-    auto collect = [&](const Element &e) {
-        if (e.Visible() && e.paintBounds().intersects(twips))
-            found.push_back(&e);
-    };
-    m_page.ObjLine().forEach(collect);
-    m_page.ObjText().forEach(collect);
-    m_page.ObjImg().forEach(collect);
-    m_page.PicHD().forEach(collect);
+    std::vector<const Element *> found = m_page.index().elementsIn(twips);
+    std::erase_if(found, [&](const Element *e) {
+        return !e->Visible() || !e->paintBounds().intersects(twips);
+    });
     std::sort(found.begin(), found.end(), paintsBelow);
     return found;
 }
