@@ -72,6 +72,11 @@ Element *PageView::elementAt(const QPointF &twips) const
     return const_cast<Element *>(best);
 }
 
+void PageView::clearCaches()
+{
+    m_texts.clear();
+}
+
 void PageView::pageAreaChanged(const QRectF &twips)
 {
     const QRect area = PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1);
@@ -140,6 +145,7 @@ void PageView::paintArea(QPainter &painter, const QRect &pixels) const
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
+    options.textCache = &m_texts;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     for (const Element *e : elementsIn(area))
         ElementPainter::paint(painter, *e, options);

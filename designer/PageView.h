@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PageObserver.h"
+#include "platform/TextLayoutCache.h"
 
 #include <QWidget>
 
@@ -36,6 +37,9 @@ public:
     // Paints the page area (page pixels) on a painter set up for pixels.
     void paintArea(QPainter &painter, const QRect &pixels) const;
 
+    // Forgets every laid-out caption; the next paint lays each out again.
+    void clearCaches();
+
     void pageAreaChanged(const QRectF &twips) override;
     void pageGeometryChanged() override;
 
@@ -61,4 +65,7 @@ private:
     // costs more to keep than to paint).
     int m_pendingAreas = 0;
     QRect m_pendingBounds;
+    // Kept across paints; painting fills it, so it is not part of the
+    // view's constant state.
+    mutable TextLayoutCache m_texts;
 };
