@@ -6,6 +6,7 @@
 #include "platform/PageSurface.h"
 #include "platform/Screen.h"
 
+#include <QBackingStore>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
+// Pixels the page's raster reaches past the view on the right and bottom.
+constexpr int RasterRoom = 2;
 
 bool isHandle(const Element *e)
 {
@@ -75,6 +78,8 @@ Element *PageView::elementAt(const QPointF &twips) const
 void PageView::clearCaches()
 {
     m_texts.clear();
+    m_raster = QImage();
+    update();
 }
 
 void PageView::pageAreaChanged(const QRectF &twips)
@@ -85,12 +90,14 @@ void PageView::pageAreaChanged(const QRectF &twips)
     ++m_pendingAreas;
     if (m_pendingAreas <= MaxSeparateAreas) {
         m_pendingBounds |= area;
+        m_stale += area;
         update(area);
         return;
     }
     if (m_pendingAreas > MaxSeparateAreas + 1 && m_pendingBounds.contains(area))
         return;
     m_pendingBounds |= area;
+    m_stale += m_pendingBounds;
     update(m_pendingBounds);
 }
 
@@ -129,8 +136,61 @@ std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
 void PageView::paintEvent(QPaintEvent *event)
 {
     forgetPendingAreas();
+    prepareRaster();
+    renderStale(event->region());
     QPainter painter(this);
-    paintArea(painter, event->rect());
+    const double ratio = m_raster.devicePixelRatio();
+    for (const QRect &rect : event->region()) {
+        const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
+        painter.drawImage(QRectF(rect), m_raster, source);
+    }
+    painter.scale(1.0 / Screen::TwipsPerPixelX(), 1.0 / Screen::TwipsPerPixelY());
+    paintMarks(painter);
+    painter.resetTransform();
+    paintBands(painter);
+}
+
+// The raster is painted in the window's own pixel format and scale, so
+// copying it to the window changes no pixel. It keeps a little room: the
+// view's size follows the page's edges rounded to pixels one by one, so it
+// changes by a pixel as the page scrolls.
+void PageView::prepareRaster()
+{
+    const double ratio = devicePixelRatioF();
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    QBackingStore *store = backingStore();
+    if (store && store->paintDevice() && store->paintDevice()->devType() == QInternal::Image)
+        format = static_cast<const QImage *>(store->paintDevice())->format();
+    const QSizeF twipsPerPixel(Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+    const QSize logical = m_raster.deviceIndependentSize().toSize();
+    const bool fits = logical.width() >= width() && logical.height() >= height()
+                      && logical.width() <= width() + 2 * RasterRoom
+                      && logical.height() <= height() + 2 * RasterRoom;
+    if (fits && m_raster.format() == format && m_raster.devicePixelRatio() == ratio
+        && m_rasterTwipsPerPixel == twipsPerPixel)
+        return;
+    const QSize room = size() + QSize(RasterRoom, RasterRoom);
+    m_raster = QImage((QSizeF(room) * ratio).toSize(), format);
+    m_raster.setDevicePixelRatio(ratio);
+    m_rasterTwipsPerPixel = twipsPerPixel;
+    m_stale = QRegion(QRect(QPoint(0, 0), room));
+}
+
+void PageView::renderStale(const QRegion &exposed)
+{
+    const QRegion due = m_stale & exposed;
+    if (due.isEmpty())
+        return;
+    QPainter painter(&m_raster);
+    // Many small areas cost more one by one than their bounds at once.
+    if (due.rectCount() > MaxSeparateAreas) {
+        paintArea(painter, due.boundingRect());
+        m_stale -= due.boundingRect();
+        return;
+    }
+    for (const QRect &rect : due)
+        paintArea(painter, rect);
+    m_stale -= due;
 }
 
 void PageView::paintArea(QPainter &painter, const QRect &pixels) const
@@ -149,9 +209,6 @@ void PageView::paintArea(QPainter &painter, const QRect &pixels) const
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     for (const Element *e : elementsIn(area))
         ElementPainter::paint(painter, *e, options);
-    paintMarks(painter);
-    painter.resetTransform();
-    paintBands(painter);
     painter.restore();
 }
 
