@@ -6,6 +6,7 @@
 #include "platform/PageSurface.h"
 #include "platform/Screen.h"
 
+#include <QBackingStore>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
+// Pixels the page's raster reaches past the view on the right and bottom.
+constexpr int RasterRoom = 2;
 
 bool isHandle(const Element *e)
 {
@@ -62,19 +65,21 @@ QRectF PageView::hitRect(const Element &element)
 
 Element *PageView::elementAt(const QPointF &twips) const
 {
-    Element *best = nullptr;
-    auto consider = [&](const Element &e) {
-        if (!e.Visible() || !hitRect(e).contains(twips))
-            return;
-        if (!best || e.zOrder() > best->zOrder())
-            best = const_cast<Element *>(&e);
-    };
-    m_page.PicHD().forEach(consider);
-    if (best)
-        return best;
-    m_page.ObjText().forEach(consider);
-    m_page.ObjImg().forEach(consider);
-    return best;
+    const Element *best = nullptr;
+    for (const Element *e : m_page.index().elementsAt(twips)) {
+        if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
+            continue;
+        if (!best || paintsBelow(best, e))
+            best = e;
+    }
+    return const_cast<Element *>(best);
+}
+
+void PageView::clearCaches()
+{
+    m_texts.clear();
+    m_raster = QImage();
+    update();
 }
 
 void PageView::pageAreaChanged(const QRectF &twips)
@@ -85,12 +90,14 @@ void PageView::pageAreaChanged(const QRectF &twips)
     ++m_pendingAreas;
     if (m_pendingAreas <= MaxSeparateAreas) {
         m_pendingBounds |= area;
+        m_stale += area;
         update(area);
         return;
     }
     if (m_pendingAreas > MaxSeparateAreas + 1 && m_pendingBounds.contains(area))
         return;
     m_pendingBounds |= area;
+    m_stale += m_pendingBounds;
     update(m_pendingBounds);
 }
 
@@ -118,15 +125,10 @@ void PageView::followPage()
 
 std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
 {
-    std::vector<const Element *> found;
-    auto collect = [&](const Element &e) {
-        if (e.Visible() && e.paintBounds().intersects(twips))
-            found.push_back(&e);
-    };
-    m_page.ObjLine().forEach(collect);
-    m_page.ObjText().forEach(collect);
-    m_page.ObjImg().forEach(collect);
-    m_page.PicHD().forEach(collect);
+    std::vector<const Element *> found = m_page.index().elementsIn(twips);
+    std::erase_if(found, [&](const Element *e) {
+        return !e->Visible() || !e->paintBounds().intersects(twips);
+    });
     std::sort(found.begin(), found.end(), paintsBelow);
     return found;
 }
@@ -134,8 +136,61 @@ std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
 void PageView::paintEvent(QPaintEvent *event)
 {
     forgetPendingAreas();
+    prepareRaster();
+    renderStale(event->region());
     QPainter painter(this);
-    paintArea(painter, event->rect());
+    const double ratio = m_raster.devicePixelRatio();
+    for (const QRect &rect : event->region()) {
+        const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
+        painter.drawImage(QRectF(rect), m_raster, source);
+    }
+    painter.scale(1.0 / Screen::TwipsPerPixelX(), 1.0 / Screen::TwipsPerPixelY());
+    paintMarks(painter);
+    painter.resetTransform();
+    paintBands(painter);
+}
+
+// The raster is painted in the window's own pixel format and scale, so
+// copying it to the window changes no pixel. It keeps a little room: the
+// view's size follows the page's edges rounded to pixels one by one, so it
+// changes by a pixel as the page scrolls.
+void PageView::prepareRaster()
+{
+    const double ratio = devicePixelRatioF();
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    QBackingStore *store = backingStore();
+    if (store && store->paintDevice() && store->paintDevice()->devType() == QInternal::Image)
+        format = static_cast<const QImage *>(store->paintDevice())->format();
+    const QSizeF twipsPerPixel(Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+    const QSize logical = m_raster.deviceIndependentSize().toSize();
+    const bool fits = logical.width() >= width() && logical.height() >= height()
+                      && logical.width() <= width() + 2 * RasterRoom
+                      && logical.height() <= height() + 2 * RasterRoom;
+    if (fits && m_raster.format() == format && m_raster.devicePixelRatio() == ratio
+        && m_rasterTwipsPerPixel == twipsPerPixel)
+        return;
+    const QSize room = size() + QSize(RasterRoom, RasterRoom);
+    m_raster = QImage((QSizeF(room) * ratio).toSize(), format);
+    m_raster.setDevicePixelRatio(ratio);
+    m_rasterTwipsPerPixel = twipsPerPixel;
+    m_stale = QRegion(QRect(QPoint(0, 0), room));
+}
+
+void PageView::renderStale(const QRegion &exposed)
+{
+    const QRegion due = m_stale & exposed;
+    if (due.isEmpty())
+        return;
+    QPainter painter(&m_raster);
+    // Many small areas cost more one by one than their bounds at once.
+    if (due.rectCount() > MaxSeparateAreas) {
+        paintArea(painter, due.boundingRect());
+        m_stale -= due.boundingRect();
+        return;
+    }
+    for (const QRect &rect : due)
+        paintArea(painter, rect);
+    m_stale -= due;
 }
 
 void PageView::paintArea(QPainter &painter, const QRect &pixels) const
@@ -150,12 +205,10 @@ void PageView::paintArea(QPainter &painter, const QRect &pixels) const
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
+    options.textCache = &m_texts;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     for (const Element *e : elementsIn(area))
         ElementPainter::paint(painter, *e, options);
-    paintMarks(painter);
-    painter.resetTransform();
-    paintBands(painter);
     painter.restore();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/PageObserver.h"
+#include "platform/TextLayoutCache.h"
 
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -15,8 +18,9 @@ class QPainter;
 // of the page in stacking order (objects, then handles above them), the
 // marks drawn with Line and the inverting bands, in twips scaled to
 // pixels. Records report their changes, so only changed areas are
-// repainted. It takes no pointer events itself; the designer window
-// routes them with elementAt.
+// painted again; everything else is copied from the page as last painted.
+// It takes no pointer events itself; the designer window routes them with
+// elementAt.
 class PageView : public QWidget, public PageObserver
 {
     Q_OBJECT
@@ -33,8 +37,13 @@ public:
     // The area an element answers the pointer on (twips).
     static QRectF hitRect(const Element &element);
 
-    // Paints the page area (page pixels) on a painter set up for pixels.
+    // Paints the elements of a page area (page pixels) on a painter set up
+    // for pixels, on white.
     void paintArea(QPainter &painter, const QRect &pixels) const;
+
+    // Forgets every laid-out caption and the painted page; the next paint
+    // lays out and paints everything again.
+    void clearCaches();
 
     void pageAreaChanged(const QRectF &twips) override;
     void pageGeometryChanged() override;
@@ -49,6 +58,8 @@ protected:
 private:
     void followPage();
     std::vector<const Element *> elementsIn(const QRectF &twips) const;
+    void prepareRaster();
+    void renderStale(const QRegion &exposed);
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
 
@@ -61,4 +72,13 @@ private:
     // costs more to keep than to paint).
     int m_pendingAreas = 0;
     QRect m_pendingBounds;
+    // Kept across paints; painting fills it, so it is not part of the
+    // view's constant state.
+    mutable TextLayoutCache m_texts;
+    // The elements as last painted, page-sized: exposing, scrolling and
+    // repainting copy from it; only areas that changed since (stale) are
+    // painted again. Marks and bands are drawn over the copy.
+    QImage m_raster;
+    QSizeF m_rasterTwipsPerPixel;
+    QRegion m_stale;
 };

@@ -282,7 +282,7 @@ void Element::changed(const QRectF &before)
     const QRectF after = paintBounds();
     if (before.isEmpty() && after.isEmpty())
         return;
-    m_owner->page()->notifyArea(before.isEmpty() ? after : before.united(after));
+    m_owner->page()->elementChanged(*this, before, after);
 }
 
 void Element::fitToCaption()

@@ -1,7 +1,9 @@
 #include "ElementPainter.h"
 
 #include "Element.h"
+#include "LaidText.h"
 #include "TextLayout.h"
+#include "TextLayoutCache.h"
 
 #include <QPainter>
 #include <QPen>
@@ -42,8 +44,12 @@ void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, doub
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
-    TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
-                     e.AutoSize(), options.clipText);
+    if (options.textCache)
+        options.textCache->layoutFor(e).draw(painter, box, e.ForeColor(), e.Alignment(),
+                                             options.clipText);
+    else
+        TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
+                         e.AutoSize(), options.clipText);
     if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)
         paintBorder(painter, box, Qt::black, options.twipsPerPixel, Qt::SolidLine,
                     options.twipsPerPixel);

@@ -2,6 +2,7 @@
 
 class Element;
 class QPainter;
+class TextLayoutCache;
 
 // Paints one element record on a painter working in page twips. Line and
 // border widths are screen pixels of twipsPerPixel twips, on every surface;
@@ -18,6 +19,9 @@ struct Options
     // Labels: whether text is cut at the box (page composition passes the
     // object's Clip; the designer always clips).
     bool clipText = true;
+    // Labels: where laid-out captions are kept between paints (the
+    // screen's); without one every caption is laid out as it is drawn.
+    TextLayoutCache *textCache = nullptr;
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);

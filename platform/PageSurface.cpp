@@ -122,6 +122,13 @@ void PageSurface::notifyArea(const QRectF &twips)
         m_observer->pageAreaChanged(twips);
 }
 
+void PageSurface::elementChanged(const Element &element, const QRectF &before,
+                                 const QRectF &after)
+{
+    m_index.place(element, after);
+    notifyArea(before.isEmpty() ? after : before.united(after));
+}
+
 void PageSurface::notifyGeometry()
 {
     if (m_observer)

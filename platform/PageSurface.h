@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ElementArray.h"
+#include "PageIndex.h"
 
 #include <QLineF>
 #include <QRect>
@@ -63,6 +64,11 @@ public:
     void setObserver(PageObserver *observer) { m_observer = observer; }
     PageObserver *observer() const { return m_observer; }
     void notifyArea(const QRectF &twips);
+    // An element's paint bounds went from before to after: it is filed
+    // anew and both areas are repainted.
+    void elementChanged(const Element &element, const QRectF &before, const QRectF &after);
+    // The shown elements by where they paint.
+    const PageIndex &index() const { return m_index; }
     quint64 nextZ() { return ++m_z; }
 
 private:
@@ -72,6 +78,7 @@ private:
     double m_top = 0;
     double m_width = 8190;
     double m_height = 3690;
+    PageIndex m_index;
     ElementArray m_lines;
     ElementArray m_texts;
     ElementArray m_images;

@@ -1,12 +1,9 @@
 #include "TextLayout.h"
 
-#include "Element.h"
+#include "LaidText.h"
 #include "Units.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
-#include <QTextLayout>
-#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +24,6 @@ QFont pageFont(const ElementFont &font)
     return f;
 }
 
-namespace {
-
 QStringList explicitLines(const QString &text)
 {
     QString normalised = text;
@@ -36,20 +31,6 @@ QStringList explicitLines(const QString &text)
     normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return normalised.split(QLatin1Char('\n'));
 }
-
-double alignedX(const QRectF &box, double lineWidth, int alignment)
-{
-    switch (alignment) {
-    case Element::RightJustify:
-        return box.right() - lineWidth;
-    case Element::Center:
-        return box.left() + (box.width() - lineWidth) / 2.0;
-    default:
-        return box.left();
-    }
-}
-
-} // namespace
 
 QSizeF naturalSize(const QString &text, const ElementFont &font)
 {
@@ -66,31 +47,7 @@ void draw(QPainter &painter, const QRectF &box, const QString &text, const Eleme
 {
     if (text.isEmpty())
         return;
-    const QFont f = pageFont(font);
-    painter.save();
-    if (clip)
-        painter.setClipRect(box, Qt::IntersectClip);
-    painter.setPen(color);
-    painter.setFont(f);
-    QTextOption option;
-    option.setWrapMode(autoSize ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    double y = box.top();
-    for (const QString &paragraph : explicitLines(text)) {
-        // Laid out without the device so that every surface wraps alike.
-        QTextLayout layout(paragraph, f);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            if (!autoSize)
-                line.setLineWidth(box.width());
-            line.draw(&painter, QPointF(alignedX(box, line.naturalTextWidth(), alignment), y));
-            y += line.height();
-        }
-        layout.endLayout();
-        if (clip && y > box.bottom())
-            break;
-    }
-    painter.restore();
+    LaidText(text, font, box.width(), autoSize).draw(painter, box, color, alignment, clip);
 }
 
 } // namespace TextLayout

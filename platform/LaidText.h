@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ElementFont.h"
+
+#include <QFont>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QColor;
+class QPainter;
+class QRectF;
+class QTextLayout;
+
+// A caption laid out once for a box width: its paragraphs' lines, ready to
+// be drawn again wherever the box goes, for as long as the caption, the
+// font, the width and the auto-size flag it was laid out for hold.
+class LaidText
+{
+public:
+    // Without autoSize the lines wrap at width (Chinese at any character).
+    LaidText(const QString &text, const ElementFont &font, double width, bool autoSize);
+    ~LaidText();
+    LaidText(const LaidText &) = delete;
+    LaidText &operator=(const LaidText &) = delete;
+
+    bool laidOutFor(const QString &text, const ElementFont &font, double width,
+                    bool autoSize) const;
+    // alignment: an Element::TextAlignment. With clip the text is cut at
+    // the box and no paragraph starts below it.
+    void draw(QPainter &painter, const QRectF &box, const QColor &color, int alignment,
+              bool clip) const;
+
+private:
+    QString m_text;
+    ElementFont m_font;
+    double m_width;
+    bool m_autoSize;
+    QFont m_pageFont;
+    std::vector<std::unique_ptr<QTextLayout>> m_paragraphs;
+};

@@ -1,0 +1,114 @@
+#include "PageIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+PageIndex::CellRange PageIndex::cellsOf(const QRectF &bounds)
+{
+    return {int(std::floor(bounds.left() / CellTwips)), int(std::floor(bounds.top() / CellTwips)),
+            int(std::floor(bounds.right() / CellTwips)),
+            int(std::floor(bounds.bottom() / CellTwips))};
+}
+
+quint64 PageIndex::keyOf(int column, int row)
+{
+    return (quint64(quint32(column)) << 32) | quint32(row);
+}
+
+void PageIndex::place(const Element &element, const QRectF &bounds)
+{
+    const auto it = m_bounds.find(&element);
+    if (it != m_bounds.end()) {
+        if (it->second == bounds)
+            return;
+        takeOut(element, it->second);
+        if (bounds.isEmpty()) {
+            m_bounds.erase(it);
+            return;
+        }
+        it->second = bounds;
+    } else {
+        if (bounds.isEmpty())
+            return;
+        m_bounds.emplace(&element, bounds);
+    }
+    fileUnder(element, bounds);
+}
+
+void PageIndex::fileUnder(const Element &element, const QRectF &bounds)
+{
+    const CellRange cells = cellsOf(bounds);
+    for (int row = cells.top; row <= cells.bottom; ++row) {
+        for (int column = cells.left; column <= cells.right; ++column)
+            m_cells[keyOf(column, row)].push_back({&element, bounds});
+    }
+}
+
+void PageIndex::takeOut(const Element &element, const QRectF &bounds)
+{
+    const CellRange cells = cellsOf(bounds);
+    for (int row = cells.top; row <= cells.bottom; ++row) {
+        for (int column = cells.left; column <= cells.right; ++column) {
+            const auto cell = m_cells.find(keyOf(column, row));
+            if (cell == m_cells.end())
+                continue;
+            std::vector<Entry> &entries = cell->second;
+            const auto found = std::find_if(entries.begin(), entries.end(),
+                                            [&](const Entry &e) { return e.element == &element; });
+            if (found == entries.end())
+                continue;
+            *found = entries.back();
+            entries.pop_back();
+            if (entries.empty())
+                m_cells.erase(cell);
+        }
+    }
+}
+
+std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
+{
+    std::vector<const Element *> found;
+    if (area.isEmpty())
+        return found;
+    const CellRange range = cellsOf(area);
+    const auto cellCount = (qint64(range.right) - range.left + 1) * (qint64(range.bottom) - range.top + 1);
+    // An area wider than the filed cells is cheaper to answer from them.
+    if (cellCount > qint64(m_cells.size())) {
+        for (const auto &[element, bounds] : m_bounds) {
+            if (bounds.intersects(area))
+                found.push_back(element);
+        }
+        return found;
+    }
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            const auto cell = m_cells.find(keyOf(column, row));
+            if (cell == m_cells.end())
+                continue;
+            for (const Entry &entry : cell->second) {
+                if (!entry.bounds.intersects(area))
+                    continue;
+                // An element spanning cells is taken from the first cell of
+                // the area it reaches.
+                const CellRange own = cellsOf(entry.bounds);
+                if (column == std::max(own.left, range.left) && row == std::max(own.top, range.top))
+                    found.push_back(entry.element);
+            }
+        }
+    }
+    return found;
+}
+
+std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
+{
+    std::vector<const Element *> found;
+    const auto cell = m_cells.find(
+        keyOf(int(std::floor(point.x() / CellTwips)), int(std::floor(point.y() / CellTwips))));
+    if (cell == m_cells.end())
+        return found;
+    for (const Entry &entry : cell->second) {
+        if (entry.bounds.contains(point))
+            found.push_back(entry.element);
+    }
+    return found;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QtGlobal>
+
+#include <unordered_map>
+#include <vector>
+
+class Element;
+
+// The shown elements of a page by where they paint: a grid of square cells
+// in page twips, each listing the elements whose paint bounds reach it. So
+// painting an area or finding the element under the pointer looks at what
+// lies there, not at every element loaded on the page.
+class PageIndex
+{
+public:
+    // Files the element under bounds (empty: takes it out). The bounds it
+    // was filed under are kept, so it leaves exactly the cells it was in.
+    void place(const Element &element, const QRectF &bounds);
+    // Each element filed under bounds that intersect area, once, in no
+    // particular order.
+    std::vector<const Element *> elementsIn(const QRectF &area) const;
+    // Each element filed under bounds that contain the point.
+    std::vector<const Element *> elementsAt(const QPointF &point) const;
+    std::size_t size() const { return m_bounds.size(); }
+
+private:
+    struct Entry
+    {
+        const Element *element;
+        QRectF bounds;
+    };
+    struct CellRange
+    {
+        int left, top, right, bottom;
+    };
+    // Big enough that a box and its handles sit in a few cells, small
+    // enough that a dragged object's area touches few others.
+    static constexpr double CellTwips = 1440;
+
+    static CellRange cellsOf(const QRectF &bounds);
+    static quint64 keyOf(int column, int row);
+    void fileUnder(const Element &element, const QRectF &bounds);
+    void takeOut(const Element &element, const QRectF &bounds);
+
+    std::unordered_map<quint64, std::vector<Entry>> m_cells;
+    std::unordered_map<const Element *, QRectF> m_bounds;
+};
