@@ -63,10 +63,10 @@ QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageConte
     const int index = data->detailIndex(column);
     if (index < 0)
         return QString();
-    const int cells = CellCount(bill);
-    const int first = (context.Page - 1) * cells;
+    const int perPage = context.LinesPerPage > 0 ? context.LinesPerPage : LinesPerPage(bill, data);
+    const int first = (context.Page - 1) * perPage;
     if (obj.Sumed()) {
-        const int end = first + cells;
+        const int end = first + perPage;
         return ValueFormat::FormatValue(
             QVariant::fromValue(detailSum(*data, index, obj.SumedPage() ? first : 0, end)),
             obj.Format());
@@ -152,6 +152,13 @@ bool ScrollsDetail(const BillTemplate &bill)
     return false;
 }
 
+int LinesPerPage(const BillTemplate &bill, const DocumentData *data)
+{
+    if (ScrollsDetail(bill))
+        return CellCount(bill);
+    return std::max(1, data ? data->lineCount() : 0);
+}
+
 int PageCount(const BillTemplate &bill, const DocumentData *data)
 {
     if (!data || data->lineCount() == 0 || !ScrollsDetail(bill))
@@ -219,8 +226,11 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
     return ValueFormat::FormatValue(value, obj.Format());
 }
 
-void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context)
+void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pageContext)
 {
+    PageContext context = pageContext;
+    if (context.LinesPerPage <= 0)
+        context.LinesPerPage = LinesPerPage(bill, context.Data);
     ElementPainter::Options lineOptions;
     lineOptions.twipsPerPixel = context.TwipsPerPixel;
     lineOptions.twipsPerPixelY = context.TwipsPerPixelY;

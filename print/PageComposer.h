@@ -28,6 +28,8 @@ struct PageContext
     double TwipsPerPixelY = 15.0;
     // The document the run prints; none prints its fields empty.
     const DocumentData *Data = nullptr;
+    // Lines of the document on one page (0: worked out from the template).
+    int LinesPerPage = 0;
 };
 
 // Draws one page of a template on a painter working in page twips: shown,
@@ -52,6 +54,9 @@ std::vector<QPointF> ScrollCells(const BillTemplate &bill);
 int CellCount(const BillTemplate &bill);
 // The template has a scrolling field bound to a detail column.
 bool ScrollsDetail(const BillTemplate &bill);
+// Lines one page holds: the grid's cells when a detail field scrolls over
+// them, otherwise every line (the page shows single values and sums only).
+int LinesPerPage(const BillTemplate &bill, const DocumentData *data);
 // Pages the document fills: its lines over the grid's cells, rounded up,
 // at least 1; 1 without a document or without a scrolling detail field.
 int PageCount(const BillTemplate &bill, const DocumentData *data);
