@@ -27,6 +27,12 @@ QString ForError(const RuntimeError &error, const DocumentType &type, int32_t bi
     }
 }
 
+QString FieldsUnavailable(const RuntimeError &error)
+{
+    return QStringLiteral("无法读取单据类别“%1”的字段，只能选择固定的字段：\r\n%2")
+        .arg(error.Source(), error.Description());
+}
+
 QString MissingColumns(const QString &typeName, const QStringList &columns)
 {
     return QStringLiteral("单据类别“%1”的查询不再返回以下字段，它们将打印为空：\r\n%2")

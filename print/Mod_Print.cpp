@@ -288,8 +288,8 @@ Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> 
     return documents;
 }
 
-void PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                    const BatchProgress &progress)
+int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
+                   const BatchProgress &progress)
 {
     std::vector<int> counts;
     counts.reserve(documents.size());
@@ -299,7 +299,7 @@ void PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Pri
         total += counts.back();
     }
     if (total == 0)
-        return;
+        return 0;
     FillPageFromTemplate(tmpBill);
     PrintDevice::Job job;
     job.title = tmpBill.Caption;
@@ -308,7 +308,7 @@ void PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Pri
     job.landscape = s_run.Orientation != PrintRun::Upright;
     job.pageCount = total;
     if (!device.StartDoc(job))
-        return;
+        return 0;
     for (std::size_t i = 0; i < documents.size(); ++i) {
         const DocumentData &data = *documents[i];
         for (int page = 1; page <= counts[i]; ++page) {
@@ -318,6 +318,7 @@ void PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Pri
         if (progress)
             progress(int(i) + 1, int(documents.size()), data.billNo);
     }
+    return total;
 }
 
 void PrintPages()

@@ -60,9 +60,10 @@ using Documents = std::vector<std::shared_ptr<const DocumentData>>;
 Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos);
 // Composes every page of every document onto one job of the device, each
 // document numbering its pages from 1; progress after each document.
-// Throws RuntimeError on the first failure.
+// Returns the pages printed (0 when the job was cancelled). Throws
+// RuntimeError on the first failure.
 using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
-void PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
+int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
                     const BatchProgress &progress = {});
 
 // The page context of the run for a page.

@@ -84,10 +84,18 @@ const char *const CategoryColumns[]
        "HeaderQuery", "DetailQuery", "IsDefault"};
 constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
+// A null text would bind as SQL NULL; the columns hold empty text instead.
+QVariant textValue(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 QVariantList categoryValues(const Category &c)
 {
-    return {c.name, c.driver, c.databaseName, c.host, c.port, c.user, c.options,
-            c.headerQuery, c.detailQuery, int(c.isDefault)};
+    return {textValue(c.name),        textValue(c.driver),      textValue(c.databaseName),
+            textValue(c.host),        c.port,                   textValue(c.user),
+            textValue(c.options),     textValue(c.headerQuery), textValue(c.detailQuery),
+            int(c.isDefault)};
 }
 
 constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
