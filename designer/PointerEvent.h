@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/MouseButton.h"
+#include "model/ShiftState.h"
+
 // What a pointer event reaches on the designer window, as the elements of
 // the window receive it: the element, the action, Button (a MouseButton
 // code; for a move the buttons held), Shift (a ShiftState code) and X, Y in
@@ -21,8 +24,8 @@ struct PointerEvent
 
     PointerTarget target;
     Action action = Move;
-    int Button = 0;
-    int Shift = 0;
+    int Button = MouseButton::None;
+    int Shift = ShiftState::None;
     double X = 0;
     double Y = 0;
 };

@@ -84,7 +84,8 @@ void mFrm_Bill::createElements()
     connect(m_vs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::VS_Change));
     // The user scrolling moves the page away from a gesture under way.
     for (ScrollBar *bar : {m_hs, m_vs})
-        connect(bar, &QScrollBar::actionTriggered, this, reportedSlot(this, &mFrm_Bill::endGesture));
+        connect(bar, &QScrollBar::actionTriggered, this,
+                reportedSlot(this, &mFrm_Bill::endGesture));
 
 }
 

@@ -21,16 +21,6 @@ using ObjGeometry::twips;
 namespace {
 
 
-// Blank as the designer trims: only spaces count.
-bool isBlank(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
-}
-
 // Rounding moves an edge by at most half a twip, so a point this far out
 // misses whatever the rounding gives; most objects of a page are ruled out
 // here without it. Coordinates too large for whole twips take the exact path.
@@ -58,8 +48,10 @@ bool clearlyOutside(const Element &element, double X, double Y)
 
 ObjDraw::ObjDraw(PageSurface *page)
     : m_page(page)
+    , m_bStyle(Element::Solid)
 {
 }
+
 
 int ObjDraw::FirstID(int eType)
 {
@@ -93,6 +85,26 @@ int ObjDraw::LastID(int eType)
 QString ObjDraw::KeyOf(int nID)
 {
     return QStringLiteral("Obj") + QString::number(nID);
+}
+
+ElementKind ObjDraw::elementKindOf(int eType)
+{
+    switch (eType) {
+    case Line:
+        return ElementKind::Line;
+    case Text:
+        return ElementKind::Label;
+    default:
+        return ElementKind::Image;
+    }
+}
+
+int ObjDraw::textBorderFor(const QString &caption, bool selected)
+{
+    // Blank as the designer trims: only spaces count.
+    const bool blank = std::all_of(caption.begin(), caption.end(),
+                                   [](QChar c) { return c == QLatin1Char(' '); });
+    return blank || selected ? Element::FixedSingle : Element::NoBorder;
 }
 
 QColor ObjDraw::colorFromRgbValue(int32_t value)
@@ -196,19 +208,16 @@ void ObjDraw::deselect()
     const bool handlesMayShow = m_handls && m_handls->mayBeShown();
     const bool borderSettled =
         !m_objCtl || m_eType != Text
-        || m_objCtl->BorderStyle()
-               == (isBlank(m_objCtl->Caption()) ? Element::FixedSingle : Element::NoBorder);
+        || m_objCtl->BorderStyle() == textBorderFor(m_objCtl->Caption(), false);
+
     if (!m_isActive && !m_isCurrent && !handlesMayShow && borderSettled)
         return;
     setIsActive(false);
 }
 
-// The label's border is the selection cue; an empty label keeps it so it
-// can still be found on the page.
 void ObjDraw::updateTextBorder()
 {
-    const bool bordered = isBlank(m_objCtl->Caption()) || m_isActive;
-    m_objCtl->setBorderStyle(bordered ? Element::FixedSingle : Element::NoBorder);
+    m_objCtl->setBorderStyle(textBorderFor(m_objCtl->Caption(), m_isActive));
 }
 
 void ObjDraw::SetHdState(int state)
@@ -591,5 +600,4 @@ void ObjDraw::LoadHd()
         element.setMousePointer(ObjHd::HdPointer(position));
         element.ZOrder();
     }
-
 }

@@ -2,6 +2,9 @@
 
 #include "model/TwipRect.h"
 
+#include "platform/ElementKind.h"
+
+
 #include <QColor>
 #include <QString>
 
@@ -37,6 +40,12 @@ public:
     static int LastID(int eType);
     // "Obj" followed by the decimal id: the object's key in the collection.
     static QString KeyOf(int nID);
+    // The element array a drawn kind lives in (images for anything but a
+    // line or a text).
+    static ElementKind elementKindOf(int eType);
+    // A label's border is the selection cue; a blank label (spaces only)
+    // keeps it while unselected, so it can still be found on the page.
+    static int textBorderFor(const QString &caption, bool selected);
     // FColor holds a colour as red + green * 256 + blue * 65536.
     static QColor colorFromRgbValue(int32_t value);
     static int32_t rgbValueFromColor(const QColor &color);
@@ -174,7 +183,7 @@ private:
     int m_editFlag = Created;
 
     int m_actHdID = 0;
-    int m_bStyle = 1;
+    int m_bStyle; // Element::Solid, set in the constructor
     int m_bWidth = 1;
     int32_t m_fColor = 0;
     double m_oldY = 0;
@@ -184,7 +193,7 @@ private:
     Element *m_objCtl = nullptr;
     bool m_isSizing = false;
     bool m_isDrawing = false;
-    int m_eType = 0;
+    int m_eType = SelectionBand;
     int m_nID = 0;
     int m_hdCount = 0;
     bool m_isCurrent = false;

@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
+#include <cmath>
 
 ObjDraws::ObjDraws() = default;
 
@@ -222,11 +223,13 @@ void ObjDraws::AdjustPage()
     double left = 0, right = 0, width = 0;
     CalcExtent(top, bottom, height, false, true);
     CalcExtent(left, right, width, false, false);
-    // The page grows to hold every object and never shrinks here.
+    // The page grows to hold every object and never shrinks here; it keeps
+    // to whole twips, as the gestures on it do.
     if (m_page.Width() < right)
-        m_page.setWidth(right);
+        m_page.setWidth(std::ceil(right));
     if (m_page.Height() < bottom)
-        m_page.setHeight(bottom);
+        m_page.setHeight(std::ceil(bottom));
+
 }
 
 void ObjDraws::CalcExtent(double &start, double &end, double &total, bool onlySelected,

@@ -94,15 +94,6 @@ void alignBox(Element &box, int code, double reference)
     }
 }
 
-bool isBlank(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
-}
-
 // The clone looks like its source; a label's border is the selection cue
 // and follows the clone's own (unselected) state instead.
 void copyLook(const Element &from, Element &to, int eType, int tmpFix)
@@ -125,7 +116,7 @@ void copyLook(const Element &from, Element &to, int eType, int tmpFix)
     if (eType == ObjDraw::Picture)
         to.setBorderStyle(from.BorderStyle());
     else
-        to.setBorderStyle(isBlank(from.Caption()) ? Element::FixedSingle : Element::NoBorder);
+        to.setBorderStyle(ObjDraw::textBorderFor(from.Caption(), false));
     to.Move(from.Left() - tmpFix, from.Top() - tmpFix, from.Width(), from.Height());
     to.setAutoSize(from.AutoSize());
 }
@@ -209,9 +200,7 @@ void ObjDraws::CloneActObj(int tmpFix)
     for (int kind = ObjDraw::Line; kind <= ObjDraw::Picture; ++kind) {
         if (needed[kind] == 0)
             continue;
-        const ElementArray &array = m_page.arrayOf(kind == ObjDraw::Line   ? ElementKind::Line
-                                                    : kind == ObjDraw::Text ? ElementKind::Label
-                                                                            : ElementKind::Image);
+        const ElementArray &array = m_page.arrayOf(ObjDraw::elementKindOf(kind));
         if (array.UBound() + needed[kind] > ObjDraw::LastID(kind))
             throw RuntimeError(RuntimeError::ObjectLimitReached);
     }
@@ -222,14 +211,12 @@ void ObjDraws::CloneActObj(int tmpFix)
         if (!cloneable(*source))
             continue;
         const int kind = source->eType();
-        ElementArray &array = m_page.arrayOf(kind == ObjDraw::Line   ? ElementKind::Line
-                                             : kind == ObjDraw::Text ? ElementKind::Label
-                                                                     : ElementKind::Image);
+        ElementArray &array = m_page.arrayOf(ObjDraw::elementKindOf(kind));
         const int index = array.UBound() + 1;
         Element &element = array.Load(index);
         copyLook(*source->ObjCtl(), element, kind, tmpFix);
         element.setVisible(true);
-        const std::shared_ptr<ObjDraw> clone = LinkCtl(index, kind, &element, 0);
+        const std::shared_ptr<ObjDraw> clone = LinkCtl(index, kind, &element, ObjDraw::Created);
         copyObjectProperties(*source, *clone);
     }
     AdjustPage();

@@ -45,8 +45,8 @@ TwipRect lineRangeRect(double x1, double y1, double x2, double y2);
 // Half a screen pixel in twips as a whole number (7.5 gives 8).
 int halfPixel(double twipsPerPixel);
 
-// Top-left corner of the handle at a HandlePosition around the box, for handles of half size hw x hh,
-// pulled inwards by px, py at the corners.
+// Top-left corner of the handle at a HandlePosition around the box, for
+// handles of half size hw x hh, pulled inwards by px, py at the corners.
 QPointF handleTopLeft(int position, const QRectF &box, double hw, double hh, int px, int py);
 
 // A band in page twips as page pixels: every coordinate divided by the

@@ -61,7 +61,6 @@ int ObjHd::HdPointer(int position)
     default:
         return PointerShape::Default;
     }
-
 }
 
 int ObjHd::positionOf(const Element &element)

@@ -198,8 +198,13 @@ void Element::setAlignment(int v)
 
 void Element::setPicture(const QImage &v)
 {
+    // Handles set their picture on every change of state: an unchanged one
+    // costs nothing.
+    if (v.cacheKey() == m_picture.cacheKey() && m_pictureData.isEmpty())
+        return;
     setPicture(v, QByteArray());
 }
+
 
 void Element::setPicture(const QImage &v, const QByteArray &data)
 {

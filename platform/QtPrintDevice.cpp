@@ -12,6 +12,12 @@
 
 namespace {
 
+// What the printer reported is the error's description.
+[[noreturn]] void printerFailed(const QString &reason)
+{
+    throw RuntimeError(RuntimeError::PrinterError, reason, QStringLiteral("Printer"));
+}
+
 // With printers installed but none the default, a new QPrinter targets no
 // printer at all and cannot begin; the first installed one takes over.
 void nameAPrinter(QPrinter &printer)
@@ -71,9 +77,9 @@ bool QtPrintDevice::StartDoc(const Job &job)
     const QPageLayout layout(size, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                              QMarginsF(0, 0, 0, 0), QPageLayout::Point, QMarginsF(0, 0, 0, 0));
     if (!m_printer->setPageLayout(layout))
-        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("打印机不支持此纸张"), QStringLiteral("Printer"));
+        printerFailed(QStringLiteral("打印机不支持此纸张"));
     if (!m_painter.begin(m_printer.get()))
-        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("无法开始打印"), QStringLiteral("Printer"));
+        printerFailed(QStringLiteral("无法开始打印"));
     m_pageCount = job.pageCount;
     m_completed = 0;
     scalePainter();
@@ -90,14 +96,14 @@ void QtPrintDevice::scalePainter()
 void QtPrintDevice::EndPage()
 {
     if (!m_painter.isActive())
-        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("打印作业未开始"), QStringLiteral("Printer"));
+        printerFailed(QStringLiteral("打印作业未开始"));
     ++m_completed;
     if (m_completed < m_pageCount) {
         if (!m_printer->newPage())
-            throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("无法开始新的一页"), QStringLiteral("Printer"));
+            printerFailed(QStringLiteral("无法开始新的一页"));
         scalePainter();
         return;
     }
     if (!m_painter.end())
-        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("无法完成打印作业"), QStringLiteral("Printer"));
+        printerFailed(QStringLiteral("无法完成打印作业"));
 }

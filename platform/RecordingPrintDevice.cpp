@@ -134,7 +134,8 @@ void RecordingPrintDevice::EndPage()
     if (m_painter.isActive())
         m_painter.end();
     if (endPageCalls == failOnEndPage)
-        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("打印机缺纸"), QStringLiteral("Printer"));
+        throw RuntimeError(RuntimeError::PrinterError, QStringLiteral("打印机缺纸"),
+                           QStringLiteral("Printer"));
     completed.push_back(current);
     current = Page();
 }

@@ -119,7 +119,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
             painter.restore();
         }
     }
-    if (e.BorderStyle() != 1)
+    if (e.BorderStyle() != Element::FixedSingle)
         return;
     const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
     if (style == Qt::NoPen)

@@ -24,27 +24,6 @@ constexpr int32_t MaxColour = 0xffffff;
 constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 constexpr int64_t MinInt32 = std::numeric_limits<int32_t>::min();
 
-bool isBlank(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
-}
-
-ElementKind elementKindOf(int eType)
-{
-    switch (eType) {
-    case ObjDraw::Line:
-        return ElementKind::Line;
-    case ObjDraw::Text:
-        return ElementKind::Label;
-    default:
-        return ElementKind::Image;
-    }
-}
-
 } // namespace
 
 const char *const ObjectRow::ColumnNames[ColumnCount] = {
@@ -222,7 +201,7 @@ ObjectRow ObjectRow::read(const QSqlQuery &query)
 
 void ObjectRow::applyTo(ObjDraws &objs, const QImage &picture, const QByteArray &pictureData) const
 {
-    Element &element = objs.page().arrayOf(elementKindOf(eType)).Load(nID);
+    Element &element = objs.page().arrayOf(ObjDraw::elementKindOf(eType)).Load(nID);
     element.setCaption(caption);
     element.setTag(tag);
     element.setToolTipText(toolTipText);
@@ -242,7 +221,7 @@ void ObjectRow::applyTo(ObjDraws &objs, const QImage &picture, const QByteArray 
         break;
     case ObjDraw::Text:
         // The unselected look: only an empty label shows its border.
-        element.setBorderStyle(isBlank(caption) ? 1 : 0);
+        element.setBorderStyle(ObjDraw::textBorderFor(caption, false));
         element.Move(left, top, width, height);
         break;
     default:
