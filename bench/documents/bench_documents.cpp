@@ -154,19 +154,24 @@ int main(int argc, char *argv[])
 
     const Mod_Print::Documents inMemory = Mod_Print::ReadDocuments(bill, numbers);
     std::vector<double> fromSqlite, reference;
+    int pages = 0, referencePages = 0;
     for (int run = 0; run < Runs; ++run) {
         reference.push_back(timeMs([&] {
             QtPrintDevice device(dir.filePath(QStringLiteral("reference.pdf")));
-            Mod_Print::PrintDocuments(bill, inMemory, device);
+            referencePages = Mod_Print::PrintDocuments(bill, inMemory, device);
         }));
         fromSqlite.push_back(timeMs([&] {
             QtPrintDevice device(dir.filePath(QStringLiteral("bills.pdf")));
-            Mod_Print::PrintDocuments(bill, Mod_Print::ReadDocuments(bill, numbers), device);
+            pages = Mod_Print::PrintDocuments(bill, Mod_Print::ReadDocuments(bill, numbers), device);
         }));
     }
+    if (pages != Documents || referencePages != Documents) {
+        std::fprintf(stderr, "expected %d pages, printed %d and %d\n", Documents, pages, referencePages);
+        return 1;
+    }
     for (int run = 0; run < Runs; ++run)
-        std::printf("run %d: from SQLite %.1f ms, from memory %.1f ms\n", run + 1, fromSqlite[std::size_t(run)],
-                    reference[std::size_t(run)]);
+        std::printf("run %d: from SQLite %.1f ms, from memory %.1f ms (%d pages each)\n", run + 1,
+                    fromSqlite[std::size_t(run)], reference[std::size_t(run)], pages);
     BenchFigure::print("bill-1000-docs", BenchFigure::percentile(fromSqlite, 0.5),
                        BenchFigure::percentile(reference, 0.5));
     return 0;
