@@ -7,6 +7,7 @@
 #include "model/BillTemplate.h"
 #include "model/ObjDraw.h"
 
+#include "print/DocumentMessages.h"
 #include "print/FieldVocabulary.h"
 #include "print/FindListIndex.h"
 #include "print/ReportedSlot.h"
@@ -126,7 +127,8 @@ QString fontTip(const ElementFont &font)
 
 } // namespace
 
-mFrm_Prop::mFrm_Prop(BillTemplate &bill, int scaleMode, QWidget *parent)
+mFrm_Prop::mFrm_Prop(BillTemplate &bill, int scaleMode, QWidget *parent,
+                     const DocumentFields::Lister &columns)
     : QDialog(parent)
     , m_bill(bill)
     , m_scaleMode(int16_t(scaleMode))
@@ -169,7 +171,7 @@ mFrm_Prop::mFrm_Prop(BillTemplate &bill, int scaleMode, QWidget *parent)
     layout->addLayout(buttons);
 
     connectRules();
-    LoadFieldCodes();
+    LoadFieldCodes(columns);
 }
 
 void mFrm_Prop::createSizePage()
@@ -323,14 +325,27 @@ void mFrm_Prop::connectRules()
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void mFrm_Prop::LoadFieldCodes()
+// A source that cannot be read leaves the five entries: the dialog still
+// edits everything else, and a binding it cannot show is kept.
+void mFrm_Prop::LoadFieldCodes(const DocumentFields::Lister &columns)
 {
     const auto &entries = FieldVocabulary::Entries();
     for (const FieldCode &entry : entries)
         m_cmbKey->addItem(entry.Text);
-    m_cmbKey->setCurrentIndex(-1);
     for (std::size_t i = 1; i < entries.size(); ++i)
         m_cmbSave->addItem(entries[i].Code, entries[i].DataType);
+    FieldColumns found;
+    try {
+        if (columns)
+            found = columns(m_bill.mScreenID);
+    } catch (const RuntimeError &error) {
+        ShowErrMsg(DocumentMessages::FieldsUnavailable(error));
+    }
+    for (const FieldCode &entry : FieldVocabulary::DataEntries(found.header, found.detail)) {
+        m_cmbKey->addItem(entry.Text);
+        m_cmbSave->addItem(entry.Code, entry.DataType);
+    }
+    m_cmbKey->setCurrentIndex(-1);
 }
 
 ObjDraw &mFrm_Prop::object() const

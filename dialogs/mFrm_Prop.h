@@ -2,6 +2,8 @@
 
 #include "ShownLength.h"
 
+#include "print/DocumentFields.h"
+
 #include "platform/ElementFont.h"
 #include "platform/ScaleConversion.h"
 
@@ -36,9 +38,12 @@ class mFrm_Prop : public QDialog
     Q_OBJECT
 
 public:
-    // Loads the dialog: the designer's scale mode, then the field codes.
+    // Loads the dialog: the designer's scale mode, then the field codes,
+    // the five run-time entries followed by the columns `columns` lists for
+    // the template's category (asked once per opening).
     mFrm_Prop(BillTemplate &bill, int scaleMode = ScaleConversion::Twips,
-              QWidget *parent = nullptr);
+              QWidget *parent = nullptr,
+              const DocumentFields::Lister &columns = DocumentFields::ColumnsOf);
 
     // Fills every element from the current object; throws RuntimeError
     // when there is no such object or it has no element.
@@ -58,7 +63,7 @@ private:
     void createTextPage();
     void createButtons();
     void connectRules();
-    void LoadFieldCodes();
+    void LoadFieldCodes(const DocumentFields::Lister &columns);
 
     ObjDraw &object() const;
     Element &control() const;

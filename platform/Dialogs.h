@@ -21,6 +21,8 @@ public:
     // Empty text when cancelled.
     virtual QString InputBox(const QString &prompt, const QString &title,
                              const QString &defaultText) = 0;
+    // A secret typed unseen; no value when cancelled.
+    virtual std::optional<QString> PasswordBox(const QString &prompt, const QString &title) = 0;
     // No value when cancelled.
     virtual std::optional<QString> OpenFile(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> SaveFile(const FileDialogRequest &request) = 0;

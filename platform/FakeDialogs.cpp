@@ -60,6 +60,16 @@ QString FakeDialogs::InputBox(const QString &prompt, const QString &title,
     return answer;
 }
 
+std::optional<QString> FakeDialogs::PasswordBox(const QString &prompt, const QString &title)
+{
+    record(QStringLiteral("PasswordBox"), title).text = prompt;
+    if (passwordAnswers.empty())
+        return std::nullopt;
+    const std::optional<QString> answer = passwordAnswers.front();
+    passwordAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> FakeDialogs::OpenFile(const FileDialogRequest &request)
 {
     record(QStringLiteral("OpenFile"), request.title).file = request;

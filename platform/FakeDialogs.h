@@ -14,7 +14,7 @@ class FakeDialogs : public Dialogs
 public:
     struct Shown
     {
-        QString kind; // "MsgBox", "InputBox", "OpenFile", "SaveFile", "Color", "Font", "Modal"
+        QString kind; // "MsgBox", "InputBox", "PasswordBox", "OpenFile", "SaveFile", "Color", "Font", "Modal"
         QString text;
         QString title;
         MsgButtons buttons = MsgButtons::OK;
@@ -30,6 +30,7 @@ public:
                      const QString &title) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
+    std::optional<QString> PasswordBox(const QString &prompt, const QString &title) override;
     std::optional<QString> OpenFile(const FileDialogRequest &request) override;
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
@@ -38,6 +39,7 @@ public:
 
     std::deque<MsgResult> msgAnswers;
     std::deque<QString> inputAnswers;
+    std::deque<std::optional<QString>> passwordAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;

@@ -82,6 +82,16 @@ QString QtDialogs::InputBox(const QString &prompt, const QString &title,
     return ok ? text : QString();
 }
 
+std::optional<QString> QtDialogs::PasswordBox(const QString &prompt, const QString &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Password,
+                                               QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
 std::optional<QString> QtDialogs::OpenFile(const FileDialogRequest &request)
 {
     const QString name = QFileDialog::getOpenFileName(nullptr, request.title, request.initialPath,

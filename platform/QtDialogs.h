@@ -11,6 +11,7 @@ public:
                      const QString &title) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
+    std::optional<QString> PasswordBox(const QString &prompt, const QString &title) override;
     std::optional<QString> OpenFile(const FileDialogRequest &request) override;
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;

@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QTextItem>
+#include <QTransform>
 
 namespace {
 
@@ -18,12 +19,17 @@ public:
 
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
-    void updateState(const QPaintEngineState &) override {}
+    void updateState(const QPaintEngineState &state) override
+    {
+        if (state.state() & QPaintEngine::DirtyTransform)
+            m_transform = state.transform();
+    }
     Type type() const override { return QPaintEngine::User; }
 
-    void drawTextItem(const QPointF &, const QTextItem &item) override
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
         m_device.current.texts << item.text();
+        m_device.current.positions << m_transform.map(p);
         m_device.log << QStringLiteral("text:") + item.text();
     }
     void drawLines(const QLineF *, int count) override { m_device.current.lines += count; }
@@ -43,6 +49,7 @@ public:
 
 private:
     RecordingPrintDevice &m_device;
+    QTransform m_transform;
 };
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "PrintDevice.h"
 
+#include <QList>
 #include <QPainter>
+#include <QPointF>
 #include <QStringList>
 
 #include <functional>
@@ -21,6 +23,8 @@ public:
     struct Page
     {
         QStringList texts;
+        // Where each text's baseline starts, in page twips.
+        QList<QPointF> positions;
         int lines = 0;
         int images = 0;
     };

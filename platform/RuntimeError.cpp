@@ -66,6 +66,18 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("单据编号已用完，无法再保存新的单据");
     case CategoryNotFound:
         return QStringLiteral("单据类别不存在");
+    case CategoryInUse:
+        return QStringLiteral("该单据类别下还有单据模板，不能删除");
+    case CategoryIsDemo:
+        return QStringLiteral("演示数据类别不能删除或修改数据源");
+    case DataSourceUnreachable:
+        return QStringLiteral("无法连接数据源");
+    case DataSourceQueryFailed:
+        return QStringLiteral("数据源的查询出错");
+    case DocumentNotFound:
+        return QStringLiteral("数据源中没有这张单据");
+    case DemoDatabaseFailed:
+        return QStringLiteral("无法建立演示数据库");
     default:
         return QStringLiteral("应用程序定义的错误");
     }

@@ -35,7 +35,14 @@ public:
         TemplateNotFound = 32110,
         TemplateDataCorrupt = 32111,
         TemplateIdsExhausted = 32112,
-        CategoryNotFound = 32113
+        CategoryNotFound = 32113,
+        CategoryInUse = 32114,
+        CategoryIsDemo = 32115,
+        // Document data sources.
+        DataSourceUnreachable = 32120,
+        DataSourceQueryFailed = 32121,
+        DocumentNotFound = 32122,
+        DemoDatabaseFailed = 32123
     };
 
     // An error with the standard description of its number; source names

@@ -2,6 +2,8 @@
 
 #include "model/ObjDraw.h"
 
+#include <QStringList>
+
 namespace FieldVocabulary {
 
 const std::array<FieldCode, 5> &Entries()
@@ -36,6 +38,56 @@ int IndexOfText(const QString &text)
             return i;
     }
     return -1;
+}
+
+std::vector<FieldCode> DataEntries(const QList<DocumentColumn> &header,
+                                   const QList<DocumentColumn> &detail)
+{
+    QStringList taken;
+    for (const FieldCode &entry : Entries())
+        taken << entry.Text;
+    std::vector<FieldCode> entries;
+    auto add = [&](const DocumentColumn &column, const QString &code, const QString &group) {
+        QString text = QStringLiteral("[%1]").arg(column.name);
+        if (taken.contains(text))
+            text = QStringLiteral("[%1.%2]").arg(group, column.name);
+        taken << text;
+        entries.push_back({text, code, column.dataType});
+    };
+    for (const DocumentColumn &column : header)
+        add(column, HeaderCode(column.name), QStringLiteral("表头"));
+    for (const DocumentColumn &column : detail)
+        add(column, DetailCode(column.name), QStringLiteral("明细"));
+    return entries;
+}
+
+QString HeaderCode(const QString &column)
+{
+    return HeaderPrefix + column;
+}
+
+QString DetailCode(const QString &column)
+{
+    return DetailPrefix + column;
+}
+
+bool IsHeaderCode(const QString &code)
+{
+    return code.startsWith(HeaderPrefix) && code.size() > HeaderPrefix.size();
+}
+
+bool IsDetailCode(const QString &code)
+{
+    return code.startsWith(DetailPrefix) && code.size() > DetailPrefix.size();
+}
+
+QString ColumnOf(const QString &code)
+{
+    if (IsHeaderCode(code))
+        return code.mid(HeaderPrefix.size());
+    if (IsDetailCode(code))
+        return code.mid(DetailPrefix.size());
+    return QString();
 }
 
 QString Marker(bool sumed, bool sumedPage, bool isScroll)

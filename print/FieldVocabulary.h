@@ -1,8 +1,12 @@
 #pragma once
 
+#include "documents/DocumentColumn.h"
+
+#include <QList>
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class ObjDraw;
 
@@ -31,6 +35,12 @@ inline const QString MarkerTotal = QStringLiteral("[总计]");
 inline const QString MarkerScroll = QStringLiteral("^");
 inline const QString MarkerSingle = QStringLiteral("#");
 
+// Short codes of a document's columns: "@H:" and the column name for a
+// header value, "@D:" for a detail field. They start with "@", so no column
+// name can make one of the run-time codes ("#P", "#N", "#D", "#T").
+inline const QString HeaderPrefix = QStringLiteral("@H:");
+inline const QString DetailPrefix = QStringLiteral("@D:");
+
 // Data types: dates and times are never summed.
 constexpr int DataTypeDateTime = 1;
 constexpr int DataTypeNumber = 2;
@@ -40,6 +50,19 @@ const std::array<FieldCode, 5> &Entries();
 // Index of the entry with this short code (or text), -1 when none.
 int IndexOfCode(const QString &code);
 int IndexOfText(const QString &text);
+
+// The entries of a document type's columns, offered after the five: the
+// header columns as single values, then the detail columns, each shown as
+// "[列名]"; a text already taken (by the five or an earlier column) gets
+// "表头." or "明细." before the name.
+std::vector<FieldCode> DataEntries(const QList<DocumentColumn> &header,
+                                   const QList<DocumentColumn> &detail);
+QString HeaderCode(const QString &column);
+QString DetailCode(const QString &column);
+bool IsHeaderCode(const QString &code);
+bool IsDetailCode(const QString &code);
+// The column a header or detail code names; empty for any other code.
+QString ColumnOf(const QString &code);
 
 // The marker for an object's state, by precedence: subtotal, grand total,
 // scrolling, single value.

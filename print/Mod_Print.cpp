@@ -1,11 +1,18 @@
 #include "Mod_Print.h"
 
+#include "print/DocumentMessages.h"
+#include "print/FieldVocabulary.h"
 #include "print/ShowErrMsg.h"
 #include "print/frm_BillPreView.h"
 
+#include "documents/DemoDatabase.h"
+#include "documents/DocumentData.h"
+#include "documents/DocumentSource.h"
+#include "documents/DocumentTypes.h"
 #include "model/BillTemplate.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Element.h"
 #include "platform/Platform.h"
 #include "platform/PrintDevice.h"
 #include "platform/QtPrintDevice.h"
@@ -14,6 +21,9 @@
 
 #include <QApplication>
 #include <QProgressDialog>
+
+#include <limits>
+#include <optional>
 
 namespace Mod_Print {
 
@@ -70,6 +80,44 @@ void showPrintError(const QString &prefix, const QString &description)
                                MsgIcon::Exclamation, AppExeName());
 }
 
+// The type a run reads from: the demonstration for document 0, otherwise
+// the template's category; none when that has no data source.
+std::optional<DocumentType> sourceTypeOf(int16_t screenID, bool demo)
+{
+    if (demo)
+        return DemoDatabase::documentType();
+    std::optional<DocumentType> type = DocumentTypes::find(screenID);
+    if (type && !type->hasSource())
+        return std::nullopt;
+    return type;
+}
+
+void warnMissing(const BillTemplate &bill, const DocumentType &type, const DocumentData &data)
+{
+    const QStringList missing = MissingColumns(bill, data);
+    if (missing.isEmpty())
+        return;
+    Platform::dialogs().MsgBox(DocumentMessages::MissingColumns(type.name, missing), MsgButtons::OK,
+                               MsgIcon::Exclamation, bill.Caption);
+}
+
+PageContext documentContext(const DocumentData &data, int page, int count)
+{
+    PageContext context = Context(page);
+    context.PageCount = count;
+    context.BillNo = data.billNo;
+    context.IsDemo = false;
+    context.Data = &data;
+    return context;
+}
+
+int16_t checkedPageCount(int count)
+{
+    if (count > std::numeric_limits<int16_t>::max())
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Mod_Print::CountPages"));
+    return int16_t(count);
+}
+
 } // namespace
 
 PrintRun &Run()
@@ -94,6 +142,7 @@ PageContext Context(int page)
     context.PageCount = s_run.PageCount;
     context.BillNo = s_run.BillNo;
     context.IsDemo = s_run.IsDemo;
+    context.Data = s_run.Data.get();
     context.Now = Platform::clock().now();
     context.TwipsPerPixel = Screen::TwipsPerPixelX();
     context.TwipsPerPixelY = Screen::TwipsPerPixelY();
@@ -123,6 +172,9 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
         s_run.IsDemo = tmpDemo;
         s_run.BillNo = tmpBillNo;
         s_run.Bill = &tmpBill;
+        s_run.Data.reset();
+        if (!LoadDocument(tmpBill, tmpScreenID, tmpBillNo, tmpDemo))
+            return;
         FillPageFromTemplate(tmpBill);
         CountPages(tmpReserved);
         if (!tmpPreview && !tmpDemo)
@@ -140,9 +192,133 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
 void CountPages(int32_t tmpReserved)
 {
     Q_UNUSED(tmpReserved);
-    // A demonstration run has one page; so has every other run, since no
-    // document store exists that could give it more.
-    s_run.PageCount = 1;
+    if (s_run.IsDemo || !s_run.Bill) {
+        s_run.PageCount = 1;
+        return;
+    }
+    s_run.PageCount = checkedPageCount(PageComposer::PageCount(*s_run.Bill, s_run.Data.get()));
+}
+
+bool UsesData(const BillTemplate &tmpBill)
+{
+    for (const auto &obj : tmpBill.mObjs) {
+        const Element *e = obj->ObjCtl();
+        if (e && e->Visible() && obj->eType() == ObjDraw::Text && !obj->IsFix()
+            && !FieldVocabulary::ColumnOf(e->Tag()).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QStringList MissingColumns(const BillTemplate &tmpBill, const DocumentData &data)
+{
+    QStringList missing;
+    for (const auto &obj : tmpBill.mObjs) {
+        const Element *e = obj->ObjCtl();
+        if (!e || !e->Visible() || obj->eType() != ObjDraw::Text || obj->IsFix())
+            continue;
+        const QString code = e->Tag();
+        const QString column = FieldVocabulary::ColumnOf(code);
+        const bool lacking = FieldVocabulary::IsHeaderCode(code) ? data.headerIndex(column) < 0
+                             : FieldVocabulary::IsDetailCode(code) ? data.detailIndex(column) < 0
+                                                                   : false;
+        const QString shown = QStringLiteral("[%1]").arg(column);
+        if (lacking && !missing.contains(shown))
+            missing << shown;
+    }
+    return missing;
+}
+
+bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpBillNo,
+                  bool tmpDemo)
+{
+    s_run.Data.reset();
+    if (tmpDemo && !UsesData(tmpBill))
+        return true;
+    std::optional<DocumentType> type;
+    const int32_t billNo = tmpDemo ? DemoDatabase::FirstBillNo : tmpBillNo;
+    try {
+        type = sourceTypeOf(tmpScreenID, tmpDemo);
+        if (!type) {
+            // Nothing to read from: the fields print empty, and say so.
+            const DocumentData none;
+            if (const std::optional<DocumentType> named = DocumentTypes::find(tmpScreenID))
+                warnMissing(tmpBill, *named, none);
+            return true;
+        }
+        DocumentSource source(*type);
+        auto data = std::make_shared<DocumentData>(source.read(billNo));
+        if (!tmpDemo)
+            warnMissing(tmpBill, *type, *data);
+        s_run.Data = std::move(data);
+        return true;
+    } catch (const RuntimeError &e) {
+        DocumentType named = type.value_or(DocumentType());
+        if (!type)
+            named.id = tmpScreenID;
+        ShowErrMsg(DocumentMessages::ForError(e, named, billNo));
+        return false;
+    }
+}
+
+Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos)
+{
+    const std::optional<DocumentType> type = sourceTypeOf(tmpBill.mScreenID, false);
+    Documents documents;
+    documents.reserve(billNos.size());
+    if (!type) {
+        for (const int32_t billNo : billNos) {
+            auto none = std::make_shared<DocumentData>();
+            none->billNo = billNo;
+            documents.push_back(std::move(none));
+        }
+        return documents;
+    }
+    DocumentSource source(*type);
+    for (const int32_t billNo : billNos) {
+        try {
+            documents.push_back(std::make_shared<DocumentData>(source.read(billNo)));
+        } catch (const RuntimeError &e) {
+            throw RuntimeError(static_cast<enum RuntimeError::Number>(e.Number()),
+                               DocumentMessages::ForError(e, *type, billNo), type->name);
+        }
+    }
+    if (!documents.empty())
+        warnMissing(tmpBill, *type, *documents.front());
+    return documents;
+}
+
+int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
+                   const BatchProgress &progress)
+{
+    std::vector<int> counts;
+    counts.reserve(documents.size());
+    int total = 0;
+    for (const auto &data : documents) {
+        counts.push_back(checkedPageCount(PageComposer::PageCount(tmpBill, data.get())));
+        total += counts.back();
+    }
+    if (total == 0)
+        return 0;
+    FillPageFromTemplate(tmpBill);
+    PrintDevice::Job job;
+    job.title = tmpBill.Caption;
+    job.pageWidth = s_run.DesignWidth();
+    job.pageHeight = s_run.DesignHeight();
+    job.landscape = s_run.Orientation != PrintRun::Upright;
+    job.pageCount = total;
+    if (!device.StartDoc(job))
+        return 0;
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const DocumentData &data = *documents[i];
+        for (int page = 1; page <= counts[i]; ++page) {
+            PageComposer::Compose(device.painter(), tmpBill, documentContext(data, page, counts[i]));
+            device.EndPage();
+        }
+        if (progress)
+            progress(int(i) + 1, int(documents.size()), data.billNo);
+    }
+    return total;
 }
 
 void PrintPages()

@@ -3,13 +3,17 @@
 #include "print/PageComposer.h"
 #include "print/PrintRun.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class PrintDevice;
 class QPainter;
 struct BillTemplate;
+struct DocumentData;
 
 // The print run: records the run, settles its page count and sends every
 // page to the printer or opens the preview.
@@ -21,7 +25,8 @@ PrintRun &Run();
 // tmpReserved goes to CountPages; both have no further effect.
 void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, int32_t tmpBillNo,
                int32_t tmpReserved, bool tmpPreview, bool tmpDemo);
-// Every run has one page: there is no document store that could hold more.
+// A demonstration has one page; any other run as many as its document's
+// lines fill (PageComposer::PageCount).
 void CountPages(int32_t tmpReserved);
 // Composes and completes every page of the run on the printer, in order.
 void PrintPages();
@@ -31,6 +36,35 @@ void ShowPreview();
 // Draws a page of the run's template on the printer or the preview's page
 // picture; reports its own failures.
 void ComposePage(int16_t tmpPage, bool tmpToPrinter);
+
+// Reads the run's document, once, before the first page: for a
+// demonstration the first demonstration document (only when the template
+// has data fields), otherwise document billNo of the template's category
+// (none when the category has no data source). Warns once about fields
+// whose columns the queries no longer return. When the document cannot be
+// read, shows why (naming the category, the number and the driver's
+// reason) and returns false: no run starts.
+bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpBillNo,
+                  bool tmpDemo);
+// The template binds a text to a document column.
+bool UsesData(const BillTemplate &tmpBill);
+// The template's data fields whose columns the document lacks, as
+// "[列名]", each once, in the template's order.
+QStringList MissingColumns(const BillTemplate &tmpBill, const DocumentData &data);
+
+// A run of many documents to one job, as the command line prints: every
+// document is read first (one connection), so a bad number stops the
+// batch before anything is printed. Throws RuntimeError whose description
+// is the message to show.
+using Documents = std::vector<std::shared_ptr<const DocumentData>>;
+Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos);
+// Composes every page of every document onto one job of the device, each
+// document numbering its pages from 1; progress after each document.
+// Returns the pages printed (0 when the job was cancelled). Throws
+// RuntimeError on the first failure.
+using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
+int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
+                    const BatchProgress &progress = {});
 
 // The page context of the run for a page.
 PageContext Context(int page);

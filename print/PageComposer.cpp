@@ -3,6 +3,8 @@
 #include "print/FieldVocabulary.h"
 #include "print/ValueFormat.h"
 
+#include "documents/Decimal.h"
+#include "documents/DocumentData.h"
 #include "model/BillTemplate.h"
 #include "platform/Element.h"
 #include "platform/ElementPainter.h"
@@ -23,13 +25,54 @@ bool isNumeric(const QVariant &v)
     return id == QMetaType::Int || id == QMetaType::Double || id == QMetaType::LongLong;
 }
 
-// The field's values over the page's cells: every cell of a page holds
-// the same run value, so the page total is that value times the cells.
+// A run-time value is the same in every cell of a page, so its page total
+// is that value times the cells.
 double pageTotal(const QString &code, const PageContext &context, int page, int cells)
 {
     PageContext at = context;
     at.Page = page;
     return FieldValue(code, at).toDouble() * cells;
+}
+
+bool isRunTimeCode(const QString &code)
+{
+    return FieldVocabulary::IndexOfCode(code) > 0;
+}
+
+// The exact sum of a detail column over lines [first, end): numbers and
+// text that reads as a number count, anything else adds nothing.
+Decimal detailSum(const DocumentData &data, int column, int first, int end)
+{
+    Decimal sum;
+    for (int line = std::max(0, first); line < std::min(end, data.lineCount()); ++line) {
+        const QVariant v = data.detailValue(line, column);
+        if (v.metaType() == QMetaType::fromType<Decimal>())
+            sum += v.value<Decimal>();
+        else if (v.typeId() == QMetaType::QString)
+            sum += Decimal::fromString(v.toString()).value_or(Decimal());
+    }
+    return sum;
+}
+
+QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageContext &context,
+                   const QString &column, int line)
+{
+    const DocumentData *data = context.Data;
+    if (!data)
+        return QString();
+    const int index = data->detailIndex(column);
+    if (index < 0)
+        return QString();
+    const int perPage = context.LinesPerPage > 0 ? context.LinesPerPage : LinesPerPage(bill, data);
+    const int first = (context.Page - 1) * perPage;
+    if (obj.Sumed()) {
+        const int end = first + perPage;
+        return ValueFormat::FormatValue(
+            QVariant::fromValue(detailSum(*data, index, obj.SumedPage() ? first : 0, end)),
+            obj.Format());
+    }
+    const QVariant value = data->detailValue(line >= 0 ? first + line : first, index);
+    return value.isValid() ? ValueFormat::FormatValue(value, obj.Format()) : QString();
 }
 
 bool isScrolling(const ObjDraw &obj)
@@ -45,6 +88,18 @@ void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QSt
         box.setSize(TextLayout::naturalSize(text, e.Font()));
     TextLayout::draw(painter, box, text, e.Font(), e.ForeColor(), e.Alignment(), e.AutoSize(),
                      obj.Clip());
+}
+
+// The page's lines in the cells, in fill order; cells past the document's
+// last line stay empty.
+void drawDetailCells(QPainter &painter, const ObjDraw &obj, const Element &e,
+                     const BillTemplate &bill, const PageContext &context,
+                     const std::vector<QPointF> &cells)
+{
+    const int lines = context.Data ? context.Data->lineCount() : 0;
+    const int first = (context.Page - 1) * int(cells.size());
+    for (int k = 0; k < int(cells.size()) && first + k < lines; ++k)
+        drawText(painter, obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
 }
 
 void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
@@ -81,6 +136,37 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
 
 } // namespace
 
+int CellCount(const BillTemplate &bill)
+{
+    return std::max<int>(1, bill.mrowcount) * std::max<int>(1, bill.mcolcount);
+}
+
+bool ScrollsDetail(const BillTemplate &bill)
+{
+    for (const auto &obj : bill.mObjs) {
+        const Element *e = obj->ObjCtl();
+        if (e && e->Visible() && obj->eType() == ObjDraw::Text && isScrolling(*obj)
+            && FieldVocabulary::IsDetailCode(e->Tag()))
+            return true;
+    }
+    return false;
+}
+
+int LinesPerPage(const BillTemplate &bill, const DocumentData *data)
+{
+    if (ScrollsDetail(bill))
+        return CellCount(bill);
+    return std::max(1, data ? data->lineCount() : 0);
+}
+
+int PageCount(const BillTemplate &bill, const DocumentData *data)
+{
+    if (!data || data->lineCount() == 0 || !ScrollsDetail(bill))
+        return 1;
+    const int cells = CellCount(bill);
+    return (data->lineCount() + cells - 1) / cells;
+}
+
 std::vector<QPointF> ScrollCells(const BillTemplate &bill)
 {
     const int rows = std::max<int>(1, bill.mrowcount);
@@ -109,10 +195,13 @@ QVariant FieldValue(const QString &code, const PageContext &context)
         return context.Now.date();
     if (code == FieldVocabulary::CurrentTime)
         return context.Now.time();
+    if (FieldVocabulary::IsHeaderCode(code) && context.Data)
+        return context.Data->headerValue(FieldVocabulary::ColumnOf(code));
     return QVariant();
 }
 
-QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageContext &context)
+QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageContext &context,
+                    int line)
 {
     const Element *e = obj.ObjCtl();
     if (!e)
@@ -120,10 +209,13 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
     if (obj.IsFix())
         return e->Caption();
     const QString code = e->Tag();
+    if (FieldVocabulary::IsDetailCode(code))
+        return detailText(obj, bill, context, FieldVocabulary::ColumnOf(code), line);
     QVariant value = FieldValue(code, context);
     if (!value.isValid())
         return QString();
-    if (obj.Sumed() && isNumeric(value) && obj.DataType() != FieldVocabulary::DataTypeDateTime) {
+    if (obj.Sumed() && isRunTimeCode(code) && isNumeric(value)
+        && obj.DataType() != FieldVocabulary::DataTypeDateTime) {
         const int cells = int(ScrollCells(bill).size());
         double sum = 0;
         const int first = obj.SumedPage() ? context.Page : 1;
@@ -134,8 +226,11 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
     return ValueFormat::FormatValue(value, obj.Format());
 }
 
-void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context)
+void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pageContext)
 {
+    PageContext context = pageContext;
+    if (context.LinesPerPage <= 0)
+        context.LinesPerPage = LinesPerPage(bill, context.Data);
     ElementPainter::Options lineOptions;
     lineOptions.twipsPerPixel = context.TwipsPerPixel;
     lineOptions.twipsPerPixelY = context.TwipsPerPixelY;
@@ -151,13 +246,17 @@ void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &con
             ElementPainter::paint(painter, *e, lineOptions);
             break;
         case ObjDraw::Text: {
-            const QString text = PrintedText(obj, bill, context);
             if (!isScrolling(obj)) {
-                drawText(painter, obj, *e, text, QPointF());
+                drawText(painter, obj, *e, PrintedText(obj, bill, context), QPointF());
                 break;
             }
             if (cells.empty())
                 cells = ScrollCells(bill);
+            if (FieldVocabulary::IsDetailCode(e->Tag())) {
+                drawDetailCells(painter, obj, *e, bill, context, cells);
+                break;
+            }
+            const QString text = PrintedText(obj, bill, context);
             for (const QPointF &offset : cells)
                 drawText(painter, obj, *e, text, offset);
             break;

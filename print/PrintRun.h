@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 struct BillTemplate;
+struct DocumentData;
 
 // The state of the one print run: set by PrintBill, read by the preview
 // and by page composition.
@@ -24,6 +26,9 @@ struct PrintRun
     double PageScale = 1;
     // The template the run prints, whichever designer is active meanwhile.
     const BillTemplate *Bill = nullptr;
+    // The document, read once before the first page; none: fields print
+    // empty.
+    std::shared_ptr<const DocumentData> Data;
 
     // The designed page, upright.
     double DesignWidth() const { return Orientation == Upright ? PageWidth : PageHeight; }

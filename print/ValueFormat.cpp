@@ -7,6 +7,7 @@
 #include <QTime>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace ValueFormat {
@@ -25,12 +26,54 @@ struct Rounded
     QString fraction; // exactly `decimals` digits
 };
 
-Rounded roundDecimal(double value, int decimals)
+// A number as exact decimal text: its sign and its magnitude in plain
+// notation ("2.675", "1200").
+struct Exact
+{
+    bool negative = false;
+    QString magnitude;
+};
+
+Exact exactOf(double value, int decimals)
 {
     if (!std::isfinite(value))
         throw RuntimeError(RuntimeError::Overflow);
-    QString text = QString::number(std::fabs(value), 'f', decimals + 6);
-    const int point = text.indexOf(QLatin1Char('.'));
+    // Six more places than needed, so that the rounding below sees the
+    // printed number and not its binary neighbour.
+    return {value < 0, QString::number(std::fabs(value), 'f', decimals + 6)};
+}
+
+Exact exactOf(const Decimal &value)
+{
+    return {value.isNegative(), value.absText()};
+}
+
+// The magnitude times 100 (a percentage), by moving the point.
+Exact percentOf(Exact e)
+{
+    int point = e.magnitude.indexOf(QLatin1Char('.'));
+    if (point < 0) {
+        e.magnitude += QStringLiteral("00");
+        return e;
+    }
+    QString fraction = e.magnitude.mid(point + 1);
+    while (fraction.size() < 2)
+        fraction += QLatin1Char('0');
+    e.magnitude = e.magnitude.left(point) + fraction.left(2)
+                  + (fraction.size() > 2 ? QLatin1Char('.') + fraction.mid(2) : QString());
+    return e;
+}
+
+Rounded roundDecimal(const Exact &value, int decimals)
+{
+    QString text = value.magnitude;
+    int point = text.indexOf(QLatin1Char('.'));
+    if (point < 0) {
+        point = int(text.size());
+        text += QLatin1Char('.');
+    }
+    while (text.size() - point - 1 < decimals + 1)
+        text += QLatin1Char('0');
     QString digits = text.left(point) + text.mid(point + 1, decimals);
     const bool up = text.at(point + 1 + decimals) >= QLatin1Char('5');
     if (up) {
@@ -51,8 +94,13 @@ Rounded roundDecimal(double value, int decimals)
         r.whole = QStringLiteral("0");
     const bool zero = r.whole == QLatin1String("0")
                       && r.fraction.count(QLatin1Char('0')) == r.fraction.size();
-    r.negative = value < 0 && !zero;
+    r.negative = value.negative && !zero;
     return r;
+}
+
+Rounded roundDecimal(double value, int decimals)
+{
+    return roundDecimal(exactOf(value, decimals), decimals);
 }
 
 int digitAt(const QString &digits, int i)
@@ -60,8 +108,15 @@ int digitAt(const QString &digits, int i)
     return digits.at(i).unicode() - '0';
 }
 
+bool isDecimal(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<Decimal>();
+}
+
 bool isNumber(const QVariant &value)
 {
+    if (isDecimal(value))
+        return true;
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -96,21 +151,34 @@ QDateTime toDateTime(const QVariant &value)
     }
 }
 
-double toNumber(const QVariant &value)
+// The value as an exact number: text that reads as a number counts, any
+// other value is 0.
+Decimal exactNumber(const QVariant &value)
 {
-    if (isNumber(value))
-        return value.toDouble();
-    bool ok = false;
-    const double v = value.toString().trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
+    if (isDecimal(value))
+        return value.value<Decimal>();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Decimal::fromDouble(value.toDouble());
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return Decimal::fromInteger(value.toLongLong());
+    default:
+        break;
+    }
+    return Decimal::fromString(value.toString()).value_or(Decimal());
 }
 
 QString applyKeyword(const QString &keyword, const QVariant &value)
 {
     if (keyword == DropPoint)
-        return DropDecimalPoint(toNumber(value));
+        return DropDecimalPoint(exactNumber(value));
     if (keyword == CapitalAmount)
-        return ChineseAmount(toNumber(value));
+        return ChineseAmount(exactNumber(value));
     if (keyword == CapitalDigits)
         return ChineseDigits(DefaultText(value));
     return OnlyDigits(DefaultText(value));
@@ -335,7 +403,10 @@ QString placeDigits(const std::vector<Placeholder> &tokens, const NumberShape &s
     return wholeWritten ? out : out + allDigits();
 }
 
-QString formatSection(double value, const QString &pattern, bool withSign)
+// The section for a number given as exact text at a number of places.
+using ExactAt = std::function<Exact(int decimals)>;
+
+QString formatSection(const ExactAt &value, const QString &pattern, bool withSign)
 {
     const std::vector<Placeholder> tokens = parseNumberPattern(pattern);
     const NumberShape shape = shapeOf(tokens);
@@ -345,7 +416,8 @@ QString formatSection(double value, const QString &pattern, bool withSign)
             out += t.text;
         return out;
     }
-    const Rounded r = roundDecimal(shape.percent ? value * 100.0 : value, shape.decPlaces);
+    const Exact exact = value(shape.decPlaces + 2);
+    const Rounded r = roundDecimal(shape.percent ? percentOf(exact) : exact, shape.decPlaces);
     QString whole = r.whole == QLatin1String("0") && shape.minInt == 0 ? QString() : r.whole;
     while (whole.size() < shape.minInt)
         whole.prepend(QLatin1Char('0'));
@@ -370,6 +442,8 @@ QString DefaultText(const QVariant &value)
     default:
         break;
     }
+    if (isDecimal(value))
+        return value.value<Decimal>().toString();
     if (isNumber(value))
         return QString::number(value.toDouble(), 'g', 15);
     return value.toString();
@@ -392,25 +466,27 @@ QString FormatValue(const QVariant &value, const QString &format)
         return DefaultText(value);
     if (isDateOrTime(value))
         return FormatDateTime(toDateTime(value), format);
+    if (isDecimal(value))
+        return FormatNumber(value.value<Decimal>(), format);
     if (isNumber(value))
         return FormatNumber(value.toDouble(), format);
     return value.toString();
 }
 
-QString DropDecimalPoint(double value)
+namespace {
+
+QString dropPoint(const Rounded &r)
 {
-    const Rounded r = roundDecimal(value, 2);
     QString digits = r.whole + r.fraction;
     while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
         digits.remove(0, 1);
     return r.negative ? QLatin1Char('-') + digits : digits;
 }
 
-QString ChineseAmount(double value)
+QString capitals(const Rounded &r)
 {
-    if (std::fabs(value) >= 1e16)
+    if (r.whole.size() > 16)
         throw RuntimeError(RuntimeError::Overflow);
-    const Rounded r = roundDecimal(value, 2);
     const int jiao = digitAt(r.fraction, 0);
     const int fen = digitAt(r.fraction, 1);
     const bool hasYuan = r.whole != QLatin1String("0");
@@ -426,6 +502,30 @@ QString ChineseAmount(double value)
     if (fen != 0)
         out += Capitals.at(fen) + QStringLiteral("分");
     return out;
+}
+
+} // namespace
+
+QString DropDecimalPoint(double value)
+{
+    return dropPoint(roundDecimal(value, 2));
+}
+
+QString DropDecimalPoint(const Decimal &value)
+{
+    return dropPoint(roundDecimal(exactOf(value), 2));
+}
+
+QString ChineseAmount(double value)
+{
+    if (std::fabs(value) >= 1e16)
+        throw RuntimeError(RuntimeError::Overflow);
+    return capitals(roundDecimal(value, 2));
+}
+
+QString ChineseAmount(const Decimal &value)
+{
+    return capitals(roundDecimal(exactOf(value), 2));
 }
 
 QString ChineseDigits(const QString &text)
@@ -447,16 +547,39 @@ QString OnlyDigits(const QString &text)
     return out;
 }
 
-QString FormatNumber(double value, const QString &pattern)
+namespace {
+
+QString formatNumber(const ExactAt &value, bool zero, bool negative, const QString &pattern)
 {
     // An empty negative or zero section ("0;;") means the first one, so a
     // value is never printed as nothing.
     const QStringList sections = numberSections(pattern);
-    if (sections.size() >= 3 && value == 0.0 && !sections.at(2).isEmpty())
-        return formatSection(0, sections.at(2), false);
-    if (value < 0 && sections.size() >= 2 && !sections.at(1).isEmpty())
-        return formatSection(-value, sections.at(1), false);
+    if (sections.size() >= 3 && zero && !sections.at(2).isEmpty())
+        return formatSection([](int) { return Exact{false, QStringLiteral("0")}; },
+                             sections.at(2), false);
+    if (negative && sections.size() >= 2 && !sections.at(1).isEmpty())
+        return formatSection(
+            [&](int decimals) {
+                Exact e = value(decimals);
+                e.negative = false;
+                return e;
+            },
+            sections.at(1), false);
     return formatSection(value, sections.at(0), true);
+}
+
+} // namespace
+
+QString FormatNumber(double value, const QString &pattern)
+{
+    return formatNumber([value](int decimals) { return exactOf(value, decimals); }, value == 0.0,
+                        value < 0, pattern);
+}
+
+QString FormatNumber(const Decimal &value, const QString &pattern)
+{
+    return formatNumber([&value](int) { return exactOf(value); }, value.isZero(),
+                        value.isNegative(), pattern);
 }
 
 QString FormatDateTime(const QDateTime &value, const QString &pattern)

@@ -4,9 +4,26 @@
 
 #include <cstdint>
 
-// One category (单据类别) of the catalogue.
+// One category (单据类别) of the catalogue, which is a document type: where
+// its documents are read from and the two queries that read one. The
+// demonstration category 0 keeps these empty: its source is built in.
+// No password is ever stored.
 struct Category
 {
     int16_t id = 0;
     QString name;
+    // A Qt SQL driver ("QSQLITE", "QPSQL", ...) and how to reach it.
+    QString driver;
+    QString databaseName;
+    QString host;
+    int port = 0;
+    QString user;
+    QString options;
+    // One row for :BillNo, and the document's lines in order.
+    QString headerQuery;
+    QString detailQuery;
+    // The category a new template takes; exactly one has it.
+    bool isDefault = false;
+
+    friend bool operator==(const Category &, const Category &) = default;
 };

@@ -70,6 +70,24 @@ void createTables(QSqlDatabase &db)
         throw StoreError::fromSql(demo.lastError(), db);
 }
 
+// Version 2: a category is a document type, with its data source and its
+// header and detail queries, and one category is the default.
+void addDocumentTypes(QSqlDatabase &db)
+{
+    const char *const textColumns[] = {"Driver",   "DatabaseName", "Host",       "UserName",
+                                       "ConnectOptions", "HeaderQuery", "DetailQuery"};
+    const QString table = QLatin1String(StoreTables::Categories);
+    for (const char *column : textColumns)
+        StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT NOT NULL DEFAULT ''")
+                                  .arg(table, field(db, column)));
+    for (const char *column : {"Port", "IsDefault"})
+        StoreSchema::exec(db,
+                          QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 0")
+                              .arg(table, field(db, column)));
+    StoreSchema::exec(db, QStringLiteral("UPDATE %1 SET %2 = 1 WHERE %3 = 0")
+                              .arg(table, field(db, "IsDefault"), field(db, "CategoryID")));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -90,7 +108,7 @@ void probe(QSqlDatabase &db)
 
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
-    static const std::vector<Step> list = {createTables};
+    static const std::vector<Step> list = {createTables, addDocumentTypes};
     return list;
 }
 

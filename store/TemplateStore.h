@@ -40,8 +40,21 @@ public:
     QString connectionName() const;
     int schemaVersion() const;
 
-    // Every category, by id.
+    // Every category (document type), by id.
     QList<Category> categories() const;
+    // The category a new template takes (0 when none is marked).
+    int16_t defaultCategory() const;
+    // Stores a document type: a new one (id < 0) under the next free id,
+    // which is returned, or over the one of its id. Its default mark is
+    // left as it is. Throws for category 0 (CategoryIsDemo), an empty name
+    // (InvalidArgument), a name another category has (DuplicateKey), an id
+    // that is not stored (CategoryNotFound).
+    int16_t saveCategory(const Category &category);
+    // Removes a document type that no template uses (else CategoryInUse);
+    // category 0 stays (CategoryIsDemo). A removed default passes to 0.
+    void removeCategory(int16_t id);
+    // Marks the one category new templates take.
+    void setDefaultCategory(int16_t id);
     // The templates of a category, by name.
     QList<TemplateEntry> templates(int16_t categoryID) const;
     // A template of that name exists in the category, ignoring ignoreID.

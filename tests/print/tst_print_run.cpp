@@ -348,6 +348,9 @@ void TestPrintRun::preViewDocumentNumber()
     BillTemplate bill;
     bill.Caption = QStringLiteral("发货单");
     bill.mID = 5;
+    // A category without a data source: any number runs (the demonstration
+    // category refuses numbers its database does not hold).
+    bill.mScreenID = 3;
     addText(bill, 0, 0, 100, 100, QStringLiteral("甲"));
     m_dialogs->inputAnswers.push_back(answer);
     int previews = 0;

@@ -315,7 +315,7 @@ void TestTemplateStore::saveTwiceSaveAsDelete()
     for (int t = 0; t < 3; ++t)
         QCOMPARE(rowCount(*m_store, StoreTables::ByTemplate[t]), counts[t]);
 
-    QVERIFY(execOn(*m_store, QStringLiteral("INSERT INTO BillCategories VALUES (4, '采购')")));
+    QVERIFY(execOn(*m_store, QStringLiteral("INSERT INTO BillCategories (CategoryID, Name) VALUES (4, '采购')")));
     bill.mObjs.findByID(1002)->ObjCtl()->setCaption(QStringLiteral("副本"));
     m_store->saveAs(bill, QStringLiteral("副本单据"), 4);
     QVERIFY(bill.mID != original);

@@ -1,0 +1,228 @@
+#include "BatchPrint.h"
+
+#include "ConsoleDialogs.h"
+#include "DocumentTypeCatalog.h"
+
+#include "print/Mod_Print.h"
+
+#include "model/BillTemplate.h"
+#include "platform/Platform.h"
+#include "platform/QtPrintDevice.h"
+#include "platform/RuntimeError.h"
+#include "store/TemplateStore.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+namespace BatchPrint {
+
+namespace {
+
+std::optional<int32_t> billNumber(const QString &text)
+{
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return int32_t(n);
+}
+
+// The stored template of that name, or the reason there is none.
+std::optional<int16_t> findTemplate(const TemplateStore &store, const Request &request,
+                                    QString &error)
+{
+    std::vector<int16_t> found;
+    bool categoryKnown = request.category.isEmpty();
+    for (const Category &category : store.categories()) {
+        if (!request.category.isEmpty() && category.name != request.category
+            && QString::number(category.id) != request.category)
+            continue;
+        categoryKnown = true;
+        for (const TemplateEntry &entry : store.templates(category.id)) {
+            if (entry.name == request.templateName)
+                found.push_back(entry.id);
+        }
+    }
+    if (!categoryKnown) {
+        error = QStringLiteral("没有单据类别“%1”。").arg(request.category);
+        return std::nullopt;
+    }
+    if (found.empty()) {
+        error = QStringLiteral("没有名为“%1”的单据模板。").arg(request.templateName);
+        return std::nullopt;
+    }
+    if (found.size() > 1) {
+        error = QStringLiteral("有 %1 个名为“%2”的单据模板，请用 --category 指定单据类别。")
+                    .arg(found.size())
+                    .arg(request.templateName);
+        return std::nullopt;
+    }
+    return found.front();
+}
+
+} // namespace
+
+bool IsBatch(int argc, char **)
+{
+    return argc > 1;
+}
+
+void PrepareEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+std::optional<std::vector<int32_t>> ParseBills(const QString &text)
+{
+    static const QRegularExpression separators(QStringLiteral("[,，\\s]+"));
+    static const QRegularExpression range(QStringLiteral("^(-?\\d+)-(-?\\d+)$"));
+    std::vector<int32_t> numbers;
+    const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return std::nullopt;
+    for (const QString &part : parts) {
+        const QRegularExpressionMatch m = range.match(part);
+        std::optional<int32_t> first = billNumber(m.hasMatch() ? m.captured(1) : part);
+        std::optional<int32_t> last = m.hasMatch() ? billNumber(m.captured(2)) : first;
+        if (!first || !last || *last < *first
+            || qint64(*last) - *first + qint64(numbers.size()) >= MaxDocuments)
+            return std::nullopt;
+        for (qint64 n = *first; n <= *last; ++n)
+            numbers.push_back(int32_t(n));
+    }
+    return numbers;
+}
+
+QString Usage()
+{
+    return QStringLiteral(
+        "用法：tavrel --template 模板名称 --bills 单据号 [--category 单据类别] "
+        "[--pdf 文件.pdf] [--store 模板库文件]\n"
+        "  --bills    单据号或范围，用逗号分隔，例如 1001-1050,1060\n"
+        "  --pdf      打印到这个 PDF 文件；不写时打印到默认打印机\n"
+        "不带参数启动时打开设计器。\n");
+}
+
+std::optional<Request> Parse(const QStringList &arguments, QString &error)
+{
+    Request request;
+    QString bills;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString option = arguments.at(i);
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            request.help = true;
+            return request;
+        }
+        QString *value = option == QLatin1String("--template") ? &request.templateName
+                         : option == QLatin1String("--category") ? &request.category
+                         : option == QLatin1String("--bills")    ? &bills
+                         : option == QLatin1String("--pdf")      ? &request.pdf
+                         : option == QLatin1String("--store")    ? &request.storePath
+                                                                 : nullptr;
+        if (!value) {
+            error = QStringLiteral("不认识的参数：%1").arg(option);
+            return std::nullopt;
+        }
+        if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
+            error = QStringLiteral("参数 %1 缺少值").arg(option);
+            return std::nullopt;
+        }
+        *value = arguments.at(++i);
+    }
+    if (request.templateName.trimmed().isEmpty()) {
+        error = QStringLiteral("缺少 --template 模板名称");
+        return std::nullopt;
+    }
+    if (bills.isEmpty()) {
+        error = QStringLiteral("缺少 --bills 单据号");
+        return std::nullopt;
+    }
+    std::optional<std::vector<int32_t>> numbers = ParseBills(bills);
+    if (!numbers) {
+        error = QStringLiteral("单据号无效：%1（最多 %2 张）").arg(bills).arg(MaxDocuments);
+        return std::nullopt;
+    }
+    request.billNos = std::move(*numbers);
+    return request;
+}
+
+Status Run(const Request &request, TemplateStore &store, const Writer &write)
+{
+    BillTemplate bill;
+    Mod_Print::Documents documents;
+    try {
+        DocumentTypeCatalog::publish(store);
+        QString error;
+        const std::optional<int16_t> id = findTemplate(store, request, error);
+        if (!id) {
+            write(error + QLatin1Char('\n'));
+            return DocumentsFailed;
+        }
+        store.load(*id, bill);
+        documents = Mod_Print::ReadDocuments(bill, request.billNos);
+    } catch (const RuntimeError &e) {
+        write(e.Description() + QLatin1Char('\n'));
+        return DocumentsFailed;
+    }
+    if (request.pdf.isEmpty() && !QtPrintDevice::hasPrinter()) {
+        write(QStringLiteral("没有可用的打印机，请用 --pdf 打印到文件。\n"));
+        return OutputFailed;
+    }
+    try {
+        QtPrintDevice device(request.pdf);
+        const int pages = Mod_Print::PrintDocuments(
+            bill, documents, device, [&](int done, int count, int32_t billNo) {
+                write(QStringLiteral("\r正在打印 %1/%2：单据号 %3").arg(done).arg(count).arg(billNo));
+            });
+        if (pages == 0) {
+            write(QStringLiteral("\n打印没有开始。\n"));
+            return OutputFailed;
+        }
+        const QString where = request.pdf.isEmpty() ? QStringLiteral("默认打印机")
+                                                    : QFileInfo(request.pdf).absoluteFilePath();
+        write(QStringLiteral("\n已打印 %1 张单据，共 %2 页：%3\n")
+                  .arg(documents.size())
+                  .arg(pages)
+                  .arg(where));
+    } catch (const RuntimeError &e) {
+        write(QStringLiteral("\n 打印错误！\n") + e.Description() + QLatin1Char('\n'));
+        return OutputFailed;
+    }
+    return Done;
+}
+
+int Main(const QStringList &arguments)
+{
+    const auto write = [](const QString &text) {
+        const QByteArray bytes = text.toLocal8Bit();
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+        std::fflush(stderr);
+    };
+    QString error;
+    const std::optional<Request> request = Parse(arguments, error);
+    if (!request) {
+        write(error + QLatin1Char('\n') + Usage());
+        return BadArguments;
+    }
+    if (request->help) {
+        write(Usage());
+        return Done;
+    }
+    Platform::setDialogs(ConsoleDialogs::onTerminal());
+    try {
+        TemplateStore store(request->storePath.isEmpty() ? TemplateStore::defaultPath()
+                                                         : request->storePath);
+        return Run(*request, store, write);
+    } catch (const RuntimeError &e) {
+        write(e.Description() + QStringLiteral("：") + e.Source() + QLatin1Char('\n'));
+        return DocumentsFailed;
+    }
+}
+
+} // namespace BatchPrint

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class TemplateStore;
+
+// The print run from the command line: a stored template filled with a
+// range or list of documents, to one PDF file or to the default printer,
+//   tavrel --template 发货单 --bills 1001-1050,1060 --pdf out.pdf
+// with a progress line and every message on standard error, and a non-zero
+// exit status when anything fails. All documents are read before the first
+// page, so a bad number prints nothing.
+namespace BatchPrint {
+
+enum Status { Done = 0, BadArguments = 1, DocumentsFailed = 2, OutputFailed = 3 };
+
+// A batch holds at most this many documents.
+inline constexpr int MaxDocuments = 100000;
+
+struct Request
+{
+    QString templateName;
+    // Category name or id; empty: any category holding the name.
+    QString category;
+    std::vector<int32_t> billNos;
+    // Empty: the default printer.
+    QString pdf;
+    // Empty: the user's store.
+    QString storePath;
+    bool help = false;
+};
+
+// Whether the program was started for a batch (any argument at all); then
+// it must not need a display.
+bool IsBatch(int argc, char **argv);
+// Draws off screen when there is no display to draw on.
+void PrepareEnvironment();
+
+// "1001-1050,1060 1070": ranges and single numbers; no value for anything
+// else, a range backwards or more than MaxDocuments numbers.
+std::optional<std::vector<int32_t>> ParseBills(const QString &text);
+// The request of the arguments (the program's name first); no value, and
+// the reason in error, when they are not a request.
+std::optional<Request> Parse(const QStringList &arguments, QString &error);
+QString Usage();
+
+using Writer = std::function<void(const QString &)>;
+// Runs the request on the store; what it says goes to write.
+Status Run(const Request &request, TemplateStore &store, const Writer &write);
+// What main.cpp calls for a batch: parses, opens the store, runs with the
+// console's dialogs, returns the exit status.
+int Main(const QStringList &arguments);
+
+} // namespace BatchPrint

@@ -1,0 +1,378 @@
+#include "DocumentSource.h"
+
+#include "documents/Decimal.h"
+#include "documents/PasswordVault.h"
+
+#include "platform/RuntimeError.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+#include <atomic>
+#include <limits>
+#include <optional>
+
+namespace {
+
+bool isNumberType(int typeId)
+{
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Dates are text in SQLite; the ISO forms read as dates so that a date
+// format applies to them as to a server's dates.
+QVariant dateOf(const QString &text)
+{
+    static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    static const QRegularExpression dateTime(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2}[ T]\\d{2}:\\d{2}(:\\d{2}(\\.\\d+)?)?$"));
+    if (date.match(text).hasMatch()) {
+        const QDate d = QDate::fromString(text, Qt::ISODate);
+        if (d.isValid())
+            return d;
+    } else if (dateTime.match(text).hasMatch()) {
+        QString iso = text;
+        iso[10] = QLatin1Char('T');
+        const QDateTime dt = QDateTime::fromString(iso, Qt::ISODateWithMs);
+        if (dt.isValid())
+            return dt;
+    }
+    return text;
+}
+
+// A value as the composition takes it: numbers exact, dates as dates.
+QVariant plainValue(const QVariant &value, int columnType)
+{
+    if (value.isNull())
+        return QVariant();
+    const int type = value.typeId();
+    switch (type) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QVariant::fromValue(Decimal::fromDouble(value.toDouble()));
+    case QMetaType::ULongLong:
+        if (value.toULongLong() > quint64(std::numeric_limits<qint64>::max()))
+            return QVariant::fromValue(*Decimal::fromString(value.toString()));
+        return QVariant::fromValue(Decimal::fromInteger(value.toLongLong()));
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return QVariant::fromValue(Decimal::fromInteger(value.toLongLong()));
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        // A server's exact numeric arrives as text under high precision.
+        if (isNumberType(columnType)) {
+            if (const std::optional<Decimal> d = Decimal::fromString(text))
+                return QVariant::fromValue(*d);
+        }
+        return dateOf(text);
+    }
+    default:
+        return value;
+    }
+}
+
+QString withoutTrailingSemicolons(QString sql)
+{
+    sql = sql.trimmed();
+    while (sql.endsWith(QLatin1Char(';')))
+        sql = sql.chopped(1).trimmed();
+    return sql;
+}
+
+QString timeoutOption(const QString &driver)
+{
+    const int s = DocumentSource::ConnectTimeoutSeconds;
+    if (driver == QLatin1String("QPSQL"))
+        return QStringLiteral("connect_timeout=%1").arg(s);
+    if (driver == QLatin1String("QMYSQL") || driver == QLatin1String("QMARIADB"))
+        return QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(s);
+    if (driver == QLatin1String("QODBC"))
+        return QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(s);
+    if (driver == QLatin1String("QSQLITE"))
+        return QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(s * 1000);
+    return QString();
+}
+
+} // namespace
+
+class DocumentSource::Private
+{
+public:
+    explicit Private(DocumentType t) : type(std::move(t))
+    {
+        static std::atomic<int> serial{0};
+        connection = QStringLiteral("DocumentSource-%1").arg(++serial);
+    }
+    ~Private() { close(); }
+
+    void close()
+    {
+        header.reset();
+        detail.reset();
+        if (QSqlDatabase::contains(connection)) {
+            {
+                QSqlDatabase db = QSqlDatabase::database(connection, false);
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(connection);
+        }
+    }
+
+    [[noreturn]] void unreachable(const QString &reason)
+    {
+        close();
+        throw RuntimeError(RuntimeError::DataSourceUnreachable, reason, type.name);
+    }
+
+    // A query the source refused, or a connection lost meanwhile. Either
+    // way the connection is dropped, so the next run connects afresh.
+    [[noreturn]] void failed(const QSqlError &error)
+    {
+        const bool lost = error.type() == QSqlError::ConnectionError || !db().isOpen();
+        if (lost)
+            unreachable(error.text());
+        close();
+        throw RuntimeError(RuntimeError::DataSourceQueryFailed, error.text(), type.name);
+    }
+
+    QSqlDatabase db() const { return QSqlDatabase::database(connection, false); }
+
+    void open();
+    std::unique_ptr<QSqlQuery> prepare(const QString &sql, const char *which);
+    void bindBillNo(QSqlQuery &query, const QString &sql, int32_t billNo);
+    void run(QSqlQuery &query);
+    QList<DocumentColumn> columnsOf(const QString &sql, const char *which);
+    static QList<DocumentColumn> columns(const QSqlRecord &record);
+
+    DocumentType type;
+    QString connection;
+    std::unique_ptr<QSqlQuery> header;
+    std::unique_ptr<QSqlQuery> detail;
+};
+
+void DocumentSource::Private::open()
+{
+    if (db().isOpen())
+        return;
+    close();
+    const DataSourceSettings &s = type.source;
+    if (s.isEmpty())
+        unreachable(QStringLiteral("没有设置数据源"));
+    if (!QSqlDatabase::isDriverAvailable(s.driver))
+        unreachable(QStringLiteral("没有安装数据库驱动 %1").arg(s.driver));
+    // Opening a missing SQLite file would create an empty database.
+    if (s.isFileDatabase() && !QFileInfo(s.databaseName).isFile())
+        unreachable(QStringLiteral("数据库文件不存在：%1").arg(s.databaseName));
+    std::optional<QString> password;
+    if (!s.isFileDatabase() && !s.user.isEmpty()) {
+        password = PasswordVault::passwordFor(s, type.name);
+        if (!password)
+            unreachable(QStringLiteral("没有输入密码"));
+    }
+    QSqlDatabase made = QSqlDatabase::addDatabase(s.driver, connection);
+    made.setDatabaseName(s.databaseName);
+    if (!s.isFileDatabase()) {
+        made.setHostName(s.host);
+        if (s.port > 0)
+            made.setPort(s.port);
+        made.setUserName(s.user);
+        if (password)
+            made.setPassword(*password);
+    }
+    QStringList options;
+    if (const QString timeout = timeoutOption(s.driver); !timeout.isEmpty())
+        options << timeout;
+    if (!s.options.trimmed().isEmpty())
+        options << s.options.trimmed();
+    made.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!made.open()) {
+        const QString reason = made.lastError().text();
+        made = QSqlDatabase();
+        if (password)
+            PasswordVault::forget(s);
+        unreachable(reason);
+    }
+}
+
+std::unique_ptr<QSqlQuery> DocumentSource::Private::prepare(const QString &sql, const char *which)
+{
+    if (sql.trimmed().isEmpty())
+        throw RuntimeError(RuntimeError::DataSourceQueryFailed,
+                           QStringLiteral("没有设置%1查询").arg(QString::fromUtf8(which)),
+                           type.name);
+    auto query = std::make_unique<QSqlQuery>(db());
+    query->setForwardOnly(true);
+    query->setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!query->prepare(sql)) {
+        const QSqlError error = query->lastError();
+        query.reset();
+        failed(error);
+    }
+    return query;
+}
+
+void DocumentSource::Private::bindBillNo(QSqlQuery &query, const QString &sql, int32_t billNo)
+{
+    if (sql.contains(BillNoParameter))
+        query.bindValue(BillNoParameter, billNo);
+}
+
+void DocumentSource::Private::run(QSqlQuery &query)
+{
+    if (!query.exec())
+        failed(query.lastError());
+}
+
+QList<DocumentColumn> DocumentSource::Private::columns(const QSqlRecord &record)
+{
+    QList<DocumentColumn> list;
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        list.append({field.name(), isNumberType(field.metaType().id()) ? DocumentColumn::Number
+                                                                       : DocumentColumn::Other});
+    }
+    return list;
+}
+
+// The query wrapped so that it returns no row; a query that cannot be
+// wrapped (not a plain SELECT) runs as it is, its rows left unread.
+QList<DocumentColumn> DocumentSource::Private::columnsOf(const QString &sql, const char *which)
+{
+    open();
+    const QString inner = withoutTrailingSemicolons(sql);
+    QSqlError error;
+    {
+        QSqlQuery wrapped(db());
+        wrapped.setForwardOnly(true);
+        const QString noRows = QStringLiteral("SELECT * FROM (%1) AS q WHERE 1 = 0").arg(inner);
+        if (wrapped.prepare(noRows)) {
+            bindBillNo(wrapped, noRows, 0);
+            if (wrapped.exec())
+                return columns(wrapped.record());
+        }
+        error = wrapped.lastError();
+    }
+    if (!db().isOpen())
+        failed(error);
+    QList<DocumentColumn> found;
+    bool ran = false;
+    {
+        std::unique_ptr<QSqlQuery> plain = prepare(inner, which);
+        bindBillNo(*plain, inner, 0);
+        ran = plain->exec();
+        if (ran)
+            found = columns(plain->record());
+        else
+            error = plain->lastError();
+    }
+    if (!ran)
+        failed(error);
+    return found;
+}
+
+DocumentSource::DocumentSource(DocumentType type) : d(std::make_unique<Private>(std::move(type))) {}
+
+DocumentSource::~DocumentSource() = default;
+
+const DocumentType &DocumentSource::type() const
+{
+    return d->type;
+}
+
+void DocumentSource::open()
+{
+    d->open();
+}
+
+bool DocumentSource::isOpen() const
+{
+    return d->db().isOpen();
+}
+
+void DocumentSource::test()
+{
+    headerColumns();
+    detailColumns();
+}
+
+DocumentData DocumentSource::read(int32_t billNo)
+{
+    d->open();
+    if (!d->header)
+        d->header = d->prepare(d->type.headerQuery, "表头");
+    if (!d->detail)
+        d->detail = d->prepare(d->type.detailQuery, "明细");
+    DocumentData data;
+    data.billNo = billNo;
+
+    QSqlQuery &header = *d->header;
+    d->bindBillNo(header, d->type.headerQuery, billNo);
+    d->run(header);
+    const QSqlRecord headerRecord = header.record();
+    if (!header.next()) {
+        if (header.lastError().isValid())
+            d->failed(header.lastError());
+        header.finish();
+        throw RuntimeError(RuntimeError::DocumentNotFound, d->type.name);
+    }
+    for (int i = 0; i < headerRecord.count(); ++i) {
+        data.headerColumns << headerRecord.fieldName(i);
+        data.header << plainValue(header.value(i), headerRecord.field(i).metaType().id());
+    }
+    header.finish();
+
+    QSqlQuery &detail = *d->detail;
+    d->bindBillNo(detail, d->type.detailQuery, billNo);
+    d->run(detail);
+    const QSqlRecord detailRecord = detail.record();
+    const int count = detailRecord.count();
+    std::vector<int> types(std::size_t(count), 0);
+    for (int i = 0; i < count; ++i) {
+        data.detailColumns << detailRecord.fieldName(i);
+        types[std::size_t(i)] = detailRecord.field(i).metaType().id();
+    }
+    while (detail.next()) {
+        QVariantList line;
+        line.reserve(count);
+        for (int i = 0; i < count; ++i)
+            line << plainValue(detail.value(i), types[std::size_t(i)]);
+        data.lines.push_back(std::move(line));
+    }
+    if (detail.lastError().isValid())
+        d->failed(detail.lastError());
+    detail.finish();
+    return data;
+}
+
+QList<DocumentColumn> DocumentSource::headerColumns()
+{
+    return d->columnsOf(d->type.headerQuery, "表头");
+}
+
+QList<DocumentColumn> DocumentSource::detailColumns()
+{
+    return d->columnsOf(d->type.detailQuery, "明细");
+}

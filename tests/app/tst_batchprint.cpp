@@ -1,0 +1,226 @@
+#include "app/BatchPrint.h"
+#include "app/ConsoleDialogs.h"
+
+#include "print/FieldVocabulary.h"
+
+#include "documents/DemoDatabase.h"
+#include "model/BillTemplate.h"
+#include "platform/AppSetup.h"
+#include "platform/Element.h"
+#include "platform/ElementArray.h"
+#include "platform/Platform.h"
+#include "store/TemplateStore.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Numbers = std::vector<int32_t>;
+
+void addField(BillTemplate &bill, double top, const QString &code, bool scroll)
+{
+    ElementArray &texts = bill.mObjs.page().ObjText();
+    Element &e = texts.Load(texts.UBound() + 1);
+    e.Move(1000, top, 5000, 280);
+    e.setVisible(true);
+    auto obj = bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, ObjDraw::Created);
+    obj->setIsFix(false);
+    obj->setIsScroll(scroll);
+    e.setTag(code);
+    e.setCaption(FieldVocabulary::BoundCaption(false, false, scroll, code));
+}
+
+// pdfinfo's page count, -1 when it cannot read the file.
+int pdfPages(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return -1;
+    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestBatchPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void parseBills_data();
+    void parseBills();
+    void parseArguments_data();
+    void parseArguments();
+    void printsEveryDocumentToOnePdf();
+    void failuresExitNonZeroAndPrintNothing_data();
+    void failuresExitNonZeroAndPrintNothing();
+    void consoleAnswersWithoutAWindow();
+
+private:
+    BatchPrint::Status run(const QStringList &arguments);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TemplateStore> m_store;
+    QString m_said;
+};
+
+void TestBatchPrint::initTestCase()
+{
+    AppSetup::installFontSubstitutions();
+    QVERIFY(m_dir.isValid());
+    DemoDatabase::setPath(m_dir.filePath(QStringLiteral("demo.sqlite")));
+    m_store = std::make_unique<TemplateStore>(m_dir.filePath(QStringLiteral("templates.sqlite")));
+    BillTemplate bill;
+    bill.mrowcount = 10;
+    bill.mRowHeight = 300;
+    bill.mObjs.page().setWidth(11906);
+    bill.mObjs.page().setHeight(16838);
+    addField(bill, 1000, FieldVocabulary::HeaderCode(QStringLiteral("客户")), false);
+    addField(bill, 3000, FieldVocabulary::DetailCode(QStringLiteral("品名")), true);
+    bill.Caption = QStringLiteral("发货单");
+    QCOMPARE(m_store->save(bill), SaveResult::Saved);
+}
+
+void TestBatchPrint::init()
+{
+    m_said.clear();
+    Platform::installFakes();
+}
+
+BatchPrint::Status TestBatchPrint::run(const QStringList &arguments)
+{
+    QString error;
+    const std::optional<BatchPrint::Request> request =
+        BatchPrint::Parse(QStringList{QStringLiteral("tavrel")} + arguments, error);
+    if (!request) {
+        m_said = error;
+        return BatchPrint::BadArguments;
+    }
+    return BatchPrint::Run(*request, *m_store, [this](const QString &text) { m_said += text; });
+}
+
+void TestBatchPrint::parseBills_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Numbers>("numbers");
+    QTest::newRow("range and single") << "1001-1003,1005" << Numbers{1001, 1002, 1003, 1005};
+    QTest::newRow("spaces and a Chinese comma") << " 7， 9  11" << Numbers{7, 9, 11};
+    QTest::newRow("negative range") << "-2--1" << Numbers{-2, -1};
+    QTest::newRow("one-number range") << "5-5" << Numbers{5};
+    QTest::newRow("backwards") << "1050-1001" << Numbers{};
+    QTest::newRow("letters") << "1001-abc" << Numbers{};
+    QTest::newRow("beyond 32 bits") << "2147483648" << Numbers{};
+    QTest::newRow("empty") << " , " << Numbers{};
+    QTest::newRow("more than a batch holds") << "1-100001" << Numbers{};
+}
+
+void TestBatchPrint::parseBills()
+{
+    QFETCH(QString, text);
+    QFETCH(Numbers, numbers);
+    const std::optional<Numbers> parsed = BatchPrint::ParseBills(text);
+    QCOMPARE(parsed.value_or(Numbers{}), numbers);
+}
+
+void TestBatchPrint::parseArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("complete") << QStringList{"--template", "发货单", "--bills", "1-3", "--pdf", "a.pdf"}
+                              << "";
+    QTest::newRow("no template") << QStringList{"--bills", "1"} << "--template";
+    QTest::newRow("no bills") << QStringList{"--template", "发货单"} << "--bills";
+    QTest::newRow("value missing") << QStringList{"--template", "--bills", "1"} << "缺少值";
+    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << "--copies";
+    QTest::newRow("bad numbers") << QStringList{"--template", "x", "--bills", "9-1"} << "9-1";
+}
+
+void TestBatchPrint::parseArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    QString reason;
+    const auto request = BatchPrint::Parse(QStringList{QStringLiteral("tavrel")} + arguments, reason);
+    QCOMPARE(bool(request), error.isEmpty());
+    QVERIFY2(reason.contains(error), qPrintable(reason));
+    if (request) {
+        QCOMPARE(request->billNos, (Numbers{1, 2, 3}));
+        QCOMPARE(request->pdf, QStringLiteral("a.pdf"));
+    }
+}
+
+void TestBatchPrint::printsEveryDocumentToOnePdf()
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("batch.pdf"));
+    QCOMPARE(run({"--template", "发货单", "--bills", "1001-1002,1004", "--pdf", pdf}),
+             BatchPrint::Done);
+    // 1001: 5 lines, 1002: 45 lines over 10 rows, 1004: 2 lines.
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        QCOMPARE(pdfPages(pdf), 7);
+    QVERIFY2(m_said.contains(QStringLiteral("正在打印 3/3：单据号 1004")), qPrintable(m_said));
+    QVERIFY2(m_said.contains(QStringLiteral("已打印 3 张单据，共 7 页")), qPrintable(m_said));
+}
+
+void TestBatchPrint::failuresExitNonZeroAndPrintNothing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("unknown number") << QStringList{"--template", "发货单", "--bills", "1001,999"}
+                                    << int(BatchPrint::DocumentsFailed) << "999";
+    QTest::newRow("unknown template") << QStringList{"--template", "收据", "--bills", "1001"}
+                                      << int(BatchPrint::DocumentsFailed) << "收据";
+    QTest::newRow("unknown category")
+        << QStringList{"--template", "发货单", "--category", "采购", "--bills", "1001"}
+        << int(BatchPrint::DocumentsFailed) << "采购";
+    QTest::newRow("bad arguments") << QStringList{"--template", "发货单"}
+                                   << int(BatchPrint::BadArguments) << "--bills";
+}
+
+void TestBatchPrint::failuresExitNonZeroAndPrintNothing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
+    QCOMPARE(int(run(arguments + QStringList{"--pdf", pdf})), status);
+    QVERIFY2(m_said.contains(said), qPrintable(m_said));
+    QVERIFY(!QFileInfo::exists(pdf));
+}
+
+void TestBatchPrint::consoleAnswersWithoutAWindow()
+{
+    QString written;
+    QStringList prompts;
+    ConsoleDialogs console([&](const QString &text) { written += text; },
+                           [&](const QString &prompt) -> std::optional<QString> {
+                               prompts << prompt;
+                               return QStringLiteral("secret");
+                           });
+    QCOMPARE(console.MsgBox(QStringLiteral("第一行\r\n第二行"), MsgButtons::OK, MsgIcon::Exclamation,
+                            QStringLiteral("发货单")),
+             MsgResult::OK);
+    QCOMPARE(written, QStringLiteral("发货单：第一行\n第二行\n"));
+    QCOMPARE(console.MsgBox(QStringLiteral("删除？"), MsgButtons::YesNo, MsgIcon::Question, QString()),
+             MsgResult::No);
+    QCOMPARE(console.PasswordBox(QStringLiteral("密码："), QStringLiteral("连接")),
+             std::optional<QString>(QStringLiteral("secret")));
+    QCOMPARE(prompts, QStringList{"连接：密码："});
+    QVERIFY(!console.SaveFile(FileDialogRequest()));
+}
+
+QTEST_MAIN(TestBatchPrint)
+#include "tst_batchprint.moc"
