@@ -99,7 +99,10 @@ void mFrm_Select::SetFlag(bool tmpNew, int16_t mOldType, const QString &bOldName
     if (tmpNew)
         mode = mOldType > 0 ? QStringLiteral("另存为") : QStringLiteral("新建");
     setWindowTitle(DesignCaption + QStringLiteral(" - ") + mode);
+    // The clerk types a name at once; the category is one Shift+Tab away.
+    CmbName->setFocus(Qt::OtherFocusReason);
 }
+
 
 void mFrm_Select::CmbType_Click()
 {

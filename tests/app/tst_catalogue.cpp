@@ -192,7 +192,12 @@ void TestCatalogue::captions()
     QCOMPARE(dialog.CmbType->itemData(0).toInt(), 0);
     QCOMPARE(dialog.CmbName->currentText(), QString());
     QCOMPARE(dialog.mID, int16_t(-1));
+    // The name is typed at once, without a click.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.focusWidget(), dialog.CmbName);
 }
+
 
 void TestCatalogue::newNames_data()
 {
