@@ -4,6 +4,7 @@
 #include "app/TemplateCatalogue.h"
 #include "app/TwipsCoordinate.h"
 #include "designer/DesignerShell.h"
+#include "designer/DrawTool.h"
 #include "designer/mFrm_Bill.h"
 
 #include <QHash>
@@ -184,7 +185,7 @@ private:
     TwipsCoordinate m_height;
 
     bool m_fitToFrame = true;
-    int m_drawMode = 0;
+    int m_drawMode = DrawTool::Select;
     QPointer<mFrm_Bill> m_activeBill;
 
     TemplateCatalogue m_catalogue;
