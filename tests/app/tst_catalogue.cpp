@@ -31,6 +31,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -126,6 +127,7 @@ private slots:
     void optionsDefaultMark_data();
     void optionsDefaultMark();
     void dataSourcePanelFollowsTheActiveDesigner();
+    void previewReadsTheStoresTypeWithoutOptions_data();
     void previewReadsTheStoresTypeWithoutOptions();
 
 private:
@@ -810,11 +812,27 @@ void TestCatalogue::dataSourcePanelFollowsTheActiveDesigner()
     QCOMPARE(panel(), QStringLiteral("None"));
 }
 
+void TestCatalogue::previewReadsTheStoresTypeWithoutOptions_data()
+{
+    QTest::addColumn<bool>("reachable");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("source at hand") << true << QStringList();
+    QTest::newRow("file gone") << false << QStringList{"发货单", "数据库文件不存在"};
+}
+
 // A fresh session previews a template of a type with a data source before
-// anyone opened the options.
+// anyone opened the options; a source that is gone is named, and the
+// template stays as it was.
 void TestCatalogue::previewReadsTheStoresTypeWithoutOptions()
 {
+    QFETCH(bool, reachable);
+    QFETCH(QStringList, said);
     const int16_t type = addType(QStringLiteral("发货单"), QStringLiteral("QSQLITE"));
+    if (!reachable) {
+        Category gone = other()->categories().at(1);
+        gone.databaseName = m_dir->filePath(QStringLiteral("gone.sqlite"));
+        other()->saveCategory(gone);
+    }
     {
         BillTemplate bill;
         fillTemplate(bill, 2, QStringLiteral("发货单"));
@@ -832,7 +850,8 @@ void TestCatalogue::previewReadsTheStoresTypeWithoutOptions()
     main->OpenBill(false);
     mFrm_Bill *shown = main->gActiveBill();
     QVERIFY(shown);
-    QCOMPARE(main->sbrMain()->panelText(QStringLiteral("dbn")), QStringLiteral("QSQLITE:demo.sqlite"));
+    QCOMPARE(main->sbrMain()->panelText(QStringLiteral("dbn")),
+             reachable ? QStringLiteral("QSQLITE:demo.sqlite") : QStringLiteral("QSQLITE:gone.sqlite"));
 
     QString pages;
     dialogs->inputAnswers = {QString::number(DemoDatabase::LongBillNo)};
@@ -841,8 +860,18 @@ void TestCatalogue::previewReadsTheStoresTypeWithoutOptions()
         return 0;
     });
     shown->PreView();
-    QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join(QLatin1Char('\n'))));
-    QCOMPARE(pages, QStringLiteral("第 1 页/共 5 页"));
+    if (reachable) {
+        QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join(QLatin1Char('\n'))));
+        QCOMPARE(pages, QStringLiteral("第 1 页/共 5 页"));
+        return;
+    }
+    QCOMPARE(dialogs->messages().size(), qsizetype(1));
+    for (const QString &part : said)
+        QVERIFY2(dialogs->messages().front().contains(part), qPrintable(dialogs->messages().front()));
+    QVERIFY(pages.isEmpty());
+    QCOMPARE(shown->mObjs().Count(), 2);
+    QVERIFY(!shown->mChanged());
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("gone.sqlite"))));
 }
 
 QTEST_MAIN(TestCatalogue)
