@@ -1,5 +1,7 @@
 #include "TemplateCatalogue.h"
 
+#include "DocumentTypeCatalog.h"
+
 #include "store/TemplateStore.h"
 
 TemplateCatalogue::TemplateCatalogue() = default;
@@ -19,8 +21,13 @@ void TemplateCatalogue::setPath(const QString &path)
 
 TemplateStore &TemplateCatalogue::store()
 {
-    if (!m_store)
-        m_store = std::make_unique<TemplateStore>(path());
+    // The session's print runs read the document types of the store the
+    // templates come from, without waiting for the options dialog.
+    if (!m_store) {
+        auto opened = std::make_unique<TemplateStore>(path());
+        DocumentTypeCatalog::publish(*opened);
+        m_store = std::move(opened);
+    }
     return *m_store;
 }
 

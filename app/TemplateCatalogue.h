@@ -24,7 +24,8 @@ public:
     QString path() const;
     // Uses the store at path from the next use on.
     void setPath(const QString &path);
-    // The open store; throws RuntimeError when it cannot be opened.
+    // The open store; throws RuntimeError when it cannot be opened. Opening
+    // it hands its document types to the session's print runs.
     TemplateStore &store();
 
     void ReadBill(int16_t tmpID, BillTemplate &fresh) override;

@@ -1,5 +1,6 @@
 #include "mFrm_Main.h"
 
+#include "app/DocumentTypeCatalog.h"
 #include "app/MenuTable.h"
 #include "app/StatusBar.h"
 #include "app/ToolImages.h"
@@ -427,9 +428,30 @@ void mFrm_Main::chooseToolFromMenu(int index)
     mun_ObjDraw_Click(index);
 }
 
+void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
+{
+    m_activeBill = bill;
+    refreshDataSource();
+}
+
+// The session's print runs and the data-source panel take up the store's
+// document types as they now are.
 void mFrm_Main::InitSystem()
 {
-    // The options dialog changes nothing this window holds.
+    try {
+        DocumentTypeCatalog::publish(m_catalogue.store());
+    } catch (const RuntimeError &error) {
+        reportStoreFailure(QString(), error);
+    }
+    refreshDataSource();
+}
+
+void mFrm_Main::refreshDataSource()
+{
+    const mFrm_Bill *bill = gActiveBill();
+    m_statusBar->setPanelText(QStringLiteral("dbn"),
+                              bill ? DocumentTypeCatalog::dataSourceText(bill->mScreenID())
+                                   : QStringLiteral("None"));
 }
 
 void mFrm_Main::Timer_Timer()
@@ -493,7 +515,7 @@ void mFrm_Main::Form_Load()
     setTop(readGeometry("MainTop", 1000));
     setWidth(readGeometry("MainWidth", 6500));
     setHeight(readGeometry("MainHeight", 6500));
-    m_statusBar->setPanelText(QStringLiteral("dbn"), QStringLiteral("None"));
+    refreshDataSource();
     m_statusBar->setPanelText(QStringLiteral("use"), QStringLiteral("Demo"));
     m_statusBar->setPanelText(QStringLiteral("mod"), QStringLiteral("Tavrel"));
     Form_Resize();

@@ -52,7 +52,8 @@ public:
     int gDrawMode() const override { return m_drawMode; }
     // The designer window commands go to, or none.
     mFrm_Bill *gActiveBill() const override { return m_activeBill.data(); }
-    void setGActiveBill(mFrm_Bill *bill) override { m_activeBill = bill; }
+    // Also shows its category's data source in the "dbn" panel.
+    void setGActiveBill(mFrm_Bill *bill) override;
 
     // What the designer windows ask of the shell.
     void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }
@@ -93,6 +94,7 @@ public:
     // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
     // marks of both tool menus; leaves the toolbar alone.
     void mun_ObjDraw_Click(int index);
+    // Takes up the store's document types after the options dialog.
     void InitSystem();
     // The clock tick: writes the current time into the "dat" panel.
     void Timer_Timer();
@@ -150,6 +152,8 @@ private:
     mFrm_Bill *designerShowing(int16_t id) const;
     void forgetDeletedTemplate(int16_t id);
     void reportStoreFailure(const QString &headline, const RuntimeError &error);
+    // The "dbn" panel: the active designer's data source, or "None".
+    void refreshDataSource();
     // Closes the designer windows one by one; false as soon as one stays.
     bool closeDesigners();
 

@@ -6,6 +6,8 @@
 #include "mFrm_Select.h"
 #include "mfrm_Option.h"
 
+#include "app/DocumentTypeCatalog.h"
+
 #include "store/TemplateStore.h"
 
 #include "print/ReportedSlot.h"
@@ -17,6 +19,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <memory>
 
 namespace {
 
@@ -91,6 +95,7 @@ void mFrm_Main::OpenBill(bool tmpNew)
     showBill(*bill);
     if (dialog.mID > 0)
         bill->LoadBill(dialog.mID);
+    refreshDataSource();
 }
 
 void mFrm_Main::showBill(mFrm_Bill &bill)
@@ -149,6 +154,7 @@ bool mFrm_Main::saveBill(mFrm_Bill &bill, int16_t tmpID)
     }
     bill.setCaption(bill.record().Caption);
     bill.setMChanged(false);
+    refreshDataSource();
     Platform::dialogs().MsgBox(QStringLiteral("保存成功！"), MsgButtons::OK, MsgIcon::Exclamation,
                                windowTitle());
     return true;
@@ -175,14 +181,19 @@ void mFrm_Main::forgetDeletedTemplate(int16_t id)
     }
 }
 
+// OK keeps the default mark; whatever the editor stored meanwhile is
+// stored either way, so the session takes the types up again after both.
 void mFrm_Main::ShowOptions()
 {
-    mfrm_Option dialog(this);
+    std::unique_ptr<mfrm_Option> dialog;
     try {
-        dialog.listSystems(m_catalogue.store().categories());
+        dialog = std::make_unique<mfrm_Option>(m_catalogue.store(), this);
+        dialog->load();
     } catch (const RuntimeError &error) {
         reportStoreFailure(QString(), error);
+        return;
     }
-    Platform::dialogs().ExecModal(dialog);
+    Platform::dialogs().ExecModal(*dialog);
+    dialog.reset();
     InitSystem();
 }

@@ -20,6 +20,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString DesignCaption = QStringLiteral("选择单据：");
@@ -93,7 +95,11 @@ void mFrm_Select::SetFlag(bool tmpNew, int16_t mOldType, const QString &bOldName
     CmbType->clear();
     for (const Category &category : m_catalogue.store().categories())
         CmbType->addItem(category.name, int(category.id));
-    CmbType->setCurrentIndex(CmbType->count() > 0 ? 0 : -1);
+    // A template being saved keeps its category; otherwise the one marked
+    // default in the options comes first.
+    const int16_t preferred = mOldType >= 0 ? mOldType : m_catalogue.store().defaultCategory();
+    CmbType->setCurrentIndex(CmbType->count() > 0 ? std::max(0, CmbType->findData(int(preferred)))
+                                                  : -1);
     CmbType_Click();
     QString mode = QStringLiteral("打开");
     if (tmpNew)

@@ -23,7 +23,8 @@ public:
     explicit mFrm_Select(TemplateCatalogue &catalogue, QWidget *parent = nullptr);
 
     // mOldType is the category of the template being saved (-1: none),
-    // bOldName its name. Throws RuntimeError when the store cannot be read.
+    // bOldName its name. The category list starts at mOldType, or at the
+    // store's default category when there is none. Throws RuntimeError when the store cannot be read.
     void SetFlag(bool tmpNew, int16_t mOldType, const QString &bOldName);
 
     int16_t mID = -1;

@@ -1,28 +1,37 @@
 #pragma once
 
-#include "store/Category.h"
-
 #include <QDialog>
-#include <QList>
 
+class DocumentTypeEditor;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class TemplateStore;
 
-// The options dialog (系统选项): a default-system box and the list of
-// systems, the store's categories. Both buttons only close it; nothing is
-// stored or applied.
+// The options dialog (系统选项): the document types of the store, listed in
+// CmbSystem and edited below it; ChkDefMode marks the one a new template
+// takes. OK writes that mark and closes; when the store refuses, the
+// failure is reported and the dialog stays open. Cancel leaves the mark as
+// it was (what the editor's own buttons stored stays stored).
 class mfrm_Option : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit mfrm_Option(QWidget *parent = nullptr);
+    explicit mfrm_Option(TemplateStore &store, QWidget *parent = nullptr);
 
-    void listSystems(const QList<Category> &categories);
+    // Fills the list from the store; throws RuntimeError when it cannot be read.
+    void load();
+    DocumentTypeEditor &editor() const { return *m_editor; }
 
     QCheckBox *ChkDefMode;
     QComboBox *CmbSystem;
     QPushButton *CmdOK;
     QPushButton *CmdCancel;
+
+private:
+    void CmdOK_Click();
+
+    TemplateStore &m_store;
+    DocumentTypeEditor *m_editor;
 };

@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,8 @@ private slots:
     void failuresExitNonZeroAndPrintNothing_data();
     void failuresExitNonZeroAndPrintNothing();
     void consoleAnswersWithoutAWindow();
+    void programRunsTheBatch_data();
+    void programRunsTheBatch();
 
 private:
     BatchPrint::Status run(const QStringList &arguments);
@@ -220,6 +223,43 @@ void TestBatchPrint::consoleAnswersWithoutAWindow()
              std::optional<QString>(QStringLiteral("secret")));
     QCOMPARE(prompts, QStringList{"连接：密码："});
     QVERIFY(!console.SaveFile(FileDialogRequest()));
+}
+
+void TestBatchPrint::programRunsTheBatch_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("two documents") << QStringList{"--template", "发货单", "--bills", "1001-1002"}
+                                   << int(BatchPrint::Done) << "已打印 2 张单据，共 6 页";
+    QTest::newRow("unknown number") << QStringList{"--template", "发货单", "--bills", "999"}
+                                    << int(BatchPrint::DocumentsFailed) << "999";
+    QTest::newRow("bad numbers") << QStringList{"--template", "发货单", "--bills", "9-1"}
+                                 << int(BatchPrint::BadArguments) << "用法";
+}
+
+// Arguments make the program a batch: no window, messages on standard
+// error, the outcome in the exit status.
+void TestBatchPrint::programRunsTheBatch()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString pdf = m_dir.filePath(QStringLiteral("program-%1.pdf").arg(QTest::currentDataTag()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The demonstration database goes where the user's own never is.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TAVREL_EXE),
+                  arguments + QStringList{"--store", m_store->path(), "--pdf", pdf});
+    QVERIFY(program.waitForFinished(60000));
+    const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    QVERIFY2(stderrText.contains(said), qPrintable(stderrText));
+    QCOMPARE(QFileInfo::exists(pdf), status == BatchPrint::Done);
 }
 
 QTEST_MAIN(TestBatchPrint)

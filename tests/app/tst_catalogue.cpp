@@ -5,7 +5,9 @@
 #include "tests/store/StoreFixtures.h"
 
 #include "app/DelTables.h"
+#include "app/DocumentTypeEditor.h"
 #include "app/ImageButton.h"
+#include "app/StatusBar.h"
 #include "app/mFrm_Main.h"
 #include "app/mFrm_Select.h"
 #include "app/mfrm_Option.h"
@@ -13,6 +15,10 @@
 #include "designer/ShellNames.h"
 #include "designer/mFrm_Bill.h"
 
+#include "documents/DemoDatabase.h"
+#include "documents/DocumentTypes.h"
+#include "print/FieldVocabulary.h"
+#include "print/frm_BillPreView.h"
 #include "store/TemplateStore.h"
 
 #include "platform/AppSetup.h"
@@ -25,6 +31,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -70,7 +77,19 @@ Script choosing(const QString &name)
     };
 }
 
+// The same answer with the category chosen first.
+Script in(const QString &category, const Script &answer)
+{
+    return [category, answer](QDialog &dialog) {
+        mFrm_Select &s = selectOf(dialog);
+        s.CmbType->setCurrentIndex(s.CmbType->findText(category));
+        s.CmbType_Click();
+        return answer(dialog);
+    };
+}
+
 const QString Saved = QStringLiteral("保存成功！");
+const QString ServerSource = QStringLiteral("QPSQL:clerk@db1:5432/erp");
 
 } // namespace
 
@@ -105,6 +124,11 @@ private slots:
     void deleteImage();
     void selectionDialogGoesWithTheMainWindow();
     void optionsDialog();
+    void optionsDefaultMark_data();
+    void optionsDefaultMark();
+    void dataSourcePanelFollowsTheActiveDesigner();
+    void previewReadsTheStoresTypeWithoutOptions_data();
+    void previewReadsTheStoresTypeWithoutOptions();
 
 private:
     QString storePath() const { return m_dir->filePath(QStringLiteral("templates.sqlite")); }
@@ -118,6 +142,11 @@ private:
         return std::make_unique<TemplateStore>(storePath());
     }
 
+    // A document type stored beside the templates; the demonstration
+    // database with its queries when there is no driver.
+    int16_t addType(const QString &name, const QString &driver = QString());
+
+    QTemporaryDir m_demoDir;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<mFrm_Main> main;
     FakeDialogs *dialogs = nullptr;
@@ -127,6 +156,7 @@ void TestCatalogue::initTestCase()
 {
     // Whatever goes wrong, the user's own store is never touched.
     QStandardPaths::setTestModeEnabled(true);
+    DemoDatabase::setPath(m_demoDir.filePath(QStringLiteral("demo.sqlite")));
     AppSetup::installFontSubstitutions();
     Screen::setTwipsPerPixel(15, 15);
 }
@@ -146,6 +176,26 @@ void TestCatalogue::cleanup()
 {
     main.reset();
     m_dir.reset();
+}
+
+int16_t TestCatalogue::addType(const QString &name, const QString &driver)
+{
+    Category type;
+    type.id = -1;
+    type.name = name;
+    type.driver = driver;
+    if (driver == QLatin1String("QPSQL")) {
+        type.host = QStringLiteral("db1");
+        type.port = 5432;
+        type.user = QStringLiteral("clerk");
+        type.databaseName = QStringLiteral("erp");
+    } else if (driver == QLatin1String("QSQLITE")) {
+        DemoDatabase::ensure(DemoDatabase::path());
+        type.databaseName = DemoDatabase::path();
+        type.headerQuery = DemoDatabase::headerQuery();
+        type.detailQuery = DemoDatabase::detailQuery();
+    }
+    return other()->saveCategory(type);
 }
 
 mFrm_Bill *TestCatalogue::newBill(const QString &name, int objects)
@@ -653,10 +703,13 @@ void TestCatalogue::selectionDialogGoesWithTheMainWindow()
 
 void TestCatalogue::optionsDialog()
 {
+    addType(QStringLiteral("发货单"));
     QStringList systems;
     QString check, label, ok, cancel;
+    bool editorInside = false;
     dialogs->modalScripts.push_back([&](QDialog &dialog) {
         auto &options = dynamic_cast<mfrm_Option &>(dialog);
+        editorInside = options.isAncestorOf(&options.editor());
         for (int i = 0; i < options.CmbSystem->count(); ++i)
             systems << options.CmbSystem->itemText(i);
         check = options.ChkDefMode->text();
@@ -669,12 +722,161 @@ void TestCatalogue::optionsDialog()
     main->action(MenuItem::ToolSystem)->trigger();
     QCOMPARE(dialogs->shown.back().kind, QStringLiteral("Modal"));
     QCOMPARE(dialogs->shown.back().title, QStringLiteral("套打系统选项:"));
-    QCOMPARE(systems, QStringList{QStringLiteral("演示数据")});
+    QCOMPARE(systems, QStringList({QStringLiteral("演示数据"), QStringLiteral("发货单")}));
+    QVERIFY(editorInside);
     QCOMPARE(check, QStringLiteral("默认系统(&D)"));
     QCOMPARE(label, QStringLiteral("请选择系统(&M):"));
     QCOMPARE(ok, QStringLiteral("确 定(&O)"));
     QCOMPARE(cancel, QStringLiteral("取 消(&C)"));
     QCOMPARE(dialogs->shown.size(), size_t(1));
+}
+
+void TestCatalogue::optionsDefaultMark_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("OK writes the mark") << true << false << true;
+    QTest::newRow("Cancel leaves it") << false << false << false;
+    // The failure is said and the dialog stays; Cancel then ends it.
+    QTest::newRow("store refuses on OK") << true << true << false;
+}
+
+// The default type is the one a new template takes.
+void TestCatalogue::optionsDefaultMark()
+{
+    QFETCH(bool, ok);
+    QFETCH(bool, refused);
+    QFETCH(bool, marked);
+    const int16_t id = addType(QStringLiteral("发货单"));
+    if (refused)
+        QVERIFY(execOn(*other(), QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF IsDefault"
+                                                " ON BillCategories"
+                                                " BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    int resultAfterOk = -1;
+    dialogs->modalScripts.push_back([&](QDialog &dialog) {
+        auto &options = dynamic_cast<mfrm_Option &>(dialog);
+        options.CmbSystem->setCurrentIndex(options.CmbSystem->findText(QStringLiteral("发货单")));
+        options.ChkDefMode->click();
+        (ok ? options.CmdOK : options.CmdCancel)->click();
+        resultAfterOk = options.result();
+        if (refused)
+            options.CmdCancel->click();
+        return options.result();
+    });
+    main->ShowOptions();
+    QCOMPARE(resultAfterOk, int(ok && !refused ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(dialogs->messages().size(), qsizetype(refused ? 1 : 0));
+    if (refused)
+        QVERIFY2(dialogs->messages().front().startsWith(QStringLiteral("默认系统未保存！\n")),
+                 qPrintable(dialogs->messages().front()));
+    QCOMPARE(other()->defaultCategory(), marked ? id : int16_t(0));
+    mFrm_Bill *bill = newBill(QStringLiteral("出库单"), 0);
+    QVERIFY(bill);
+    QCOMPARE(bill->mScreenID(), marked ? id : int16_t(0));
+}
+
+void TestCatalogue::dataSourcePanelFollowsTheActiveDesigner()
+{
+    const auto panel = [this] { return main->sbrMain()->panelText(QStringLiteral("dbn")); };
+    const int16_t served = addType(QStringLiteral("发货单"), QStringLiteral("QPSQL"));
+    addType(QStringLiteral("手工单"));
+    QCOMPARE(panel(), QStringLiteral("None"));
+
+    dialogs->modalScripts.push_back(in(QStringLiteral("发货单"), typing(QStringLiteral("甲"))));
+    main->OpenBill(true);
+    mFrm_Bill *first = main->gActiveBill();
+    QVERIFY(first);
+    QCOMPARE(panel(), ServerSource);
+    dialogs->modalScripts.push_back(in(QStringLiteral("手工单"), typing(QStringLiteral("乙"))));
+    main->OpenBill(true);
+    QCOMPARE(panel(), QStringLiteral("None"));
+    main->workspace()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+    QTRY_COMPARE(panel(), ServerSource);
+
+    // Changed in the store: shown once the session takes the types up again.
+    Category moved = other()->categories().at(1);
+    QCOMPARE(moved.id, served);
+    moved.host = QStringLiteral("db2");
+    other()->saveCategory(moved);
+    QCOMPARE(panel(), ServerSource);
+    main->InitSystem();
+    QCOMPARE(panel(), QStringLiteral("QPSQL:clerk@db2:5432/erp"));
+
+    fillTemplate(first->record(), 2, QStringLiteral("甲"));
+    dialogs->modalScripts.push_back(in(QStringLiteral("手工单"), typing(QStringLiteral("丙"))));
+    main->SaveActive(true);
+    QCOMPARE(first->mScreenID(), other()->categories().at(2).id);
+    QCOMPARE(panel(), QStringLiteral("None"));
+
+    for (mFrm_Bill *bill : main->designers()) {
+        bill->setMChanged(false);
+        bill->Unload();
+    }
+    QTRY_COMPARE(windowCount(), 0);
+    QCOMPARE(panel(), QStringLiteral("None"));
+}
+
+void TestCatalogue::previewReadsTheStoresTypeWithoutOptions_data()
+{
+    QTest::addColumn<bool>("reachable");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("source at hand") << true << QStringList();
+    QTest::newRow("file gone") << false << QStringList{"发货单", "数据库文件不存在"};
+}
+
+// A fresh session previews a template of a type with a data source before
+// anyone opened the options; a source that is gone is named, and the
+// template stays as it was.
+void TestCatalogue::previewReadsTheStoresTypeWithoutOptions()
+{
+    QFETCH(bool, reachable);
+    QFETCH(QStringList, said);
+    const int16_t type = addType(QStringLiteral("发货单"), QStringLiteral("QSQLITE"));
+    if (!reachable) {
+        Category gone = other()->categories().at(1);
+        gone.databaseName = m_dir->filePath(QStringLiteral("gone.sqlite"));
+        other()->saveCategory(gone);
+    }
+    {
+        BillTemplate bill;
+        fillTemplate(bill, 2, QStringLiteral("发货单"));
+        bill.Caption = QStringLiteral("发货单");
+        bill.mScreenID = type;
+        bill.mrowcount = 10;
+        auto detail = bill.mObjs.Item(ObjDraw::KeyOf(1001));
+        detail->setIsFix(false);
+        detail->setIsScroll(true);
+        detail->ObjCtl()->setTag(FieldVocabulary::DetailCode(QStringLiteral("行号")));
+        QCOMPARE(other()->save(bill), SaveResult::Saved);
+    }
+    DocumentTypes::setTypes({});
+    dialogs->modalScripts.push_back(in(QStringLiteral("发货单"), choosing(QStringLiteral("发货单"))));
+    main->OpenBill(false);
+    mFrm_Bill *shown = main->gActiveBill();
+    QVERIFY(shown);
+    QCOMPARE(main->sbrMain()->panelText(QStringLiteral("dbn")),
+             reachable ? QStringLiteral("QSQLITE:demo.sqlite") : QStringLiteral("QSQLITE:gone.sqlite"));
+
+    QString pages;
+    dialogs->inputAnswers = {QString::number(DemoDatabase::LongBillNo)};
+    dialogs->modalScripts.push_back([&](QDialog &dialog) {
+        pages = dynamic_cast<frm_BillPreView &>(dialog).labPage->text();
+        return 0;
+    });
+    shown->PreView();
+    if (reachable) {
+        QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join(QLatin1Char('\n'))));
+        QCOMPARE(pages, QStringLiteral("第 1 页/共 5 页"));
+        return;
+    }
+    QCOMPARE(dialogs->messages().size(), qsizetype(1));
+    for (const QString &part : said)
+        QVERIFY2(dialogs->messages().front().contains(part), qPrintable(dialogs->messages().front()));
+    QVERIFY(pages.isEmpty());
+    QCOMPARE(shown->mObjs().Count(), 2);
+    QVERIFY(!shown->mChanged());
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("gone.sqlite"))));
 }
 
 QTEST_MAIN(TestCatalogue)
