@@ -22,7 +22,7 @@ struct Line
 {
     const char *code;
     const char *item;
-    const char *spec;
+    const char *variant;
     const char *unit;
     int qty;
     long long priceCents;
@@ -119,7 +119,7 @@ void fill(QSqlDatabase &db, const QString &file)
              " Customer TEXT NOT NULL, Address TEXT, Contact TEXT, Phone TEXT, Warehouse TEXT,"
              " Handler TEXT, Total REAL NOT NULL, Remark TEXT)",
              "CREATE TABLE BillLines (BillNo INTEGER NOT NULL, LineNo INTEGER NOT NULL,"
-             " Code TEXT, Item TEXT NOT NULL, Spec TEXT, Unit TEXT, Qty REAL NOT NULL,"
+             " Code TEXT, Item TEXT NOT NULL, Variant TEXT, Unit TEXT, Qty REAL NOT NULL,"
              " Price REAL NOT NULL, Amount REAL NOT NULL, PRIMARY KEY (BillNo, LineNo))",
          }) {
         if (!q.exec(QString::fromUtf8(statement)))
@@ -138,7 +138,7 @@ void fill(QSqlDatabase &db, const QString &file)
             const long long amountCents = l.priceCents * l.qty;
             totalCents += amountCents;
             const QVariant values[] = {b.billNo, ++lineNo, QString::fromUtf8(l.code),
-                                       QString::fromUtf8(l.item), QString::fromUtf8(l.spec),
+                                       QString::fromUtf8(l.item), QString::fromUtf8(l.variant),
                                        QString::fromUtf8(l.unit), l.qty, double(l.priceCents) / 100,
                                        double(amountCents) / 100};
             for (int i = 0; i < int(std::size(values)); ++i)
@@ -156,21 +156,23 @@ void fill(QSqlDatabase &db, const QString &file)
     }
 }
 
-void build(const QString &partial, const QString &file)
+// Raised whenever the tables or their contents change, so a file made by an
+// earlier build is made again instead of failing the queries.
+constexpr int ContentVersion = 2;
+
+// Runs work on its own connection to path, closed and removed afterwards.
+template<typename Work>
+void withConnection(const QString &path, const QString &file, Work work)
 {
     static std::atomic<int> serial{0};
     const QString connection = QStringLiteral("DemoDatabase-%1").arg(++serial);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(partial);
+        db.setDatabaseName(path);
         try {
             if (!db.open())
                 fail(db.lastError().text(), file);
-            if (!db.transaction())
-                fail(db.lastError().text(), file);
-            fill(db, file);
-            if (!db.commit())
-                fail(db.lastError().text(), file);
+            work(db);
             db.close();
         } catch (...) {
             db.close();
@@ -180,6 +182,37 @@ void build(const QString &partial, const QString &file)
         }
     }
     QSqlDatabase::removeDatabase(connection);
+}
+
+void build(const QString &partial, const QString &file)
+{
+    withConnection(partial, file, [&](QSqlDatabase &db) {
+        if (!db.transaction())
+            fail(db.lastError().text(), file);
+        fill(db, file);
+        QSqlQuery version(db);
+        if (!version.exec(QStringLiteral("PRAGMA user_version = %1").arg(ContentVersion)))
+            fail(version.lastError().text(), file);
+        if (!db.commit())
+            fail(db.lastError().text(), file);
+    });
+}
+
+bool isCurrent(const QString &file)
+{
+    if (!QFileInfo(file).isFile())
+        return false;
+    int version = -1;
+    try {
+        withConnection(file, file, [&](QSqlDatabase &db) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+                version = query.value(0).toInt();
+        });
+    } catch (const RuntimeError &) {
+        return false;
+    }
+    return version == ContentVersion;
 }
 
 } // namespace
@@ -199,7 +232,7 @@ void setPath(const QString &p)
 
 void ensure(const QString &file)
 {
-    if (QFileInfo(file).isFile())
+    if (isCurrent(file))
         return;
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
@@ -212,6 +245,8 @@ void ensure(const QString &file)
         QFile::remove(partial);
         throw;
     }
+    // The program owns this file: an outdated one is replaced whole.
+    QFile::remove(file);
     if (!QFile::rename(partial, file)) {
         QFile::remove(partial);
         // Another program may have made it meanwhile.
@@ -232,7 +267,7 @@ QString headerQuery()
 QString detailQuery()
 {
     return QStringLiteral(
-        "SELECT LineNo AS \"行号\", Code AS \"编码\", Item AS \"品名\", Spec AS \"规格\","
+        "SELECT LineNo AS \"行号\", Code AS \"编码\", Item AS \"品名\", Variant AS \"规格\","
         " Unit AS \"单位\", Qty AS \"数量\", Price AS \"单价\", Amount AS \"金额\""
         " FROM BillLines WHERE BillNo = :BillNo ORDER BY LineNo");
 }

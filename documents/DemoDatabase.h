@@ -25,8 +25,10 @@ inline constexpr int32_t CapitalsBillNo = 1003;
 QString path();
 void setPath(const QString &path);
 
-// Makes the file when it is missing: whole, or not at all (it is built
-// under another name and renamed). Throws RuntimeError (DemoDatabaseFailed).
+// Makes the file when it is missing or made by an earlier build: whole, or
+// not at all (it is built under another name and renamed). Throws
+// RuntimeError (DemoDatabaseFailed).
+
 void ensure(const QString &path);
 
 QString headerQuery();

@@ -10,6 +10,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -90,6 +91,8 @@ private slots:
     void decimalRefusesWhatIsNoNumber();
 
     void demoDatabaseIsMadeOnceWhole();
+    void outdatedDemoDatabaseIsMadeAgain();
+
     void readsHeaderAndLinesAsPlainValues();
     void columnsWithoutFetchingRows();
     void failuresNameTheReason_data();
@@ -186,8 +189,28 @@ void TestDocuments::demoDatabaseIsMadeOnceWhole()
              QStringLiteral("上海华联商贸有限公司"));
 }
 
+// A file an earlier build made, with another line table and no version.
+void TestDocuments::outdatedDemoDatabaseIsMadeAgain()
+{
+    const QString file = m_dir.filePath(QStringLiteral("old/demo.sqlite"));
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE BillLines (BillNo INTEGER, Spec TEXT)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    DemoDatabase::ensure(file);
+    DocumentSource source(sqliteType(file, DemoDatabase::headerQuery(), DemoDatabase::detailQuery()));
+    QCOMPARE(source.read(DemoDatabase::LongBillNo).lineCount(), DemoDatabase::LongBillLines);
+}
+
 void TestDocuments::readsHeaderAndLinesAsPlainValues()
 {
+
     const DocumentType demo = DemoDatabase::documentType();
     DocumentSource source(demo);
     const DocumentData data = source.read(1004);

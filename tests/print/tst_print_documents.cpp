@@ -446,7 +446,7 @@ void TestPrintDocuments::sqliteAndPostgresPrintTheSame()
                        " Customer text NOT NULL, Address text, Contact text, Phone text,"
                        " Warehouse text, Handler text, Total numeric(14,2) NOT NULL, Remark text)"),
         QStringLiteral("CREATE TABLE BillLines (BillNo integer NOT NULL, LineNo integer NOT NULL,"
-                       " Code text, Item text NOT NULL, Spec text, Unit text, Qty integer NOT NULL,"
+                       " Code text, Item text NOT NULL, Variant text, Unit text, Qty integer NOT NULL,"
                        " Price numeric(12,2) NOT NULL, Amount numeric(14,2) NOT NULL,"
                        " PRIMARY KEY (BillNo, LineNo))")};
     {
@@ -463,7 +463,7 @@ void TestPrintDocuments::sqliteAndPostgresPrintTheSame()
         while (q.next())
             statements << QStringLiteral("INSERT INTO Bills VALUES (%1)").arg(q.value(0).toString());
         QVERIFY(q.exec(QStringLiteral("SELECT quote(BillNo) || ',' || LineNo || ',' || quote(Code)"
-                                      " || ',' || quote(Item) || ',' || quote(Spec) || ',' ||"
+                                      " || ',' || quote(Item) || ',' || quote(Variant) || ',' ||"
                                       " quote(Unit) || ',' || CAST(Qty AS INTEGER) || ',' ||"
                                       " quote(Price) || ',' || quote(Amount) FROM BillLines")));
         while (q.next())
