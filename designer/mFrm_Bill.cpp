@@ -68,6 +68,9 @@ mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
 mFrm_Bill::~mFrm_Bill()
 {
     Form_Unload();
+    if (m_shell.gActiveBill() == this)
+        m_shell.setGActiveBill(nullptr);
+
     // The page view watches the page of the record, which goes first.
     delete m_pageView;
     m_pageView = nullptr;
@@ -380,9 +383,12 @@ void mFrm_Bill::refreshLockState()
                            locked ? DesignerShell::Pressed : DesignerShell::Released);
 }
 
+// A closed window that is activated on its way out (the workspace passes
+// activation around while frames close) is never the active designer again.
 void mFrm_Bill::Form_Activate()
 {
-    m_shell.setGActiveBill(this);
+    if (!m_unloaded)
+        m_shell.setGActiveBill(this);
 }
 
 void mFrm_Bill::showEvent(QShowEvent *event)

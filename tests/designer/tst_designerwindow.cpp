@@ -135,6 +135,8 @@ private slots:
     void preView();
     void closingOneOfTwoDesignersKeepsTheOtherActive_data();
     void closingOneOfTwoDesignersKeepsTheOtherActive();
+    void aClosedWindowActivatedOnItsWayOutIsNotKept();
+
 
 private:
     // Three texts: A (1500,750)-(3000,1200), B (4500,750)-(6000,1200) and
@@ -1280,5 +1282,24 @@ void TestDesignerWindow::closingOneOfTwoDesignersKeepsTheOtherActive()
     QCOMPARE(h->area.subWindowList().size(), 1);
 }
 
+// Between its close and its deletion a frame can still be activated (the
+// workspace, a restore); the shell must not keep the window after that.
+void TestDesignerWindow::aClosedWindowActivatedOnItsWayOutIsNotKept()
+{
+    QPointer<mFrm_Bill> closing = h->open();
+    auto *frame = qobject_cast<QMdiSubWindow *>(closing->parentWidget());
+    QVERIFY(frame);
+    closing->Unload();
+    QCOMPARE(h->shell.gActiveBill(), nullptr);
+    frame->showNormal();
+    h->area.setActiveSubWindow(frame);
+    closing->Form_Activate();
+    QCOMPARE(h->shell.gActiveBill(), nullptr);
+    delete frame;
+    QVERIFY(closing.isNull());
+    QCOMPARE(h->shell.gActiveBill(), nullptr);
+}
+
 QTEST_MAIN(TestDesignerWindow)
+
 #include "tst_designerwindow.moc"
