@@ -75,12 +75,17 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
         painter.drawImage(box, e.Picture());
         return;
     }
-    painter.save();
-    if (clipToBox)
-        painter.setClipRect(box, Qt::IntersectClip);
     const QSizeF natural(e.Picture().width() * options.twipsPerPixel,
                          e.Picture().height() * options.twipsPerPixelY);
-    painter.drawImage(QRectF(box.topLeft(), natural), e.Picture());
+    const QRectF target(box.topLeft(), natural);
+    // Handles show thousands at once: no painter state to keep for them.
+    if (!clipToBox) {
+        painter.drawImage(target, e.Picture());
+        return;
+    }
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.drawImage(target, e.Picture());
     painter.restore();
 }
 
