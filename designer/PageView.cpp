@@ -33,16 +33,24 @@ bool paintsBelow(const Element *a, const Element *b)
     return a->zOrder() < b->zOrder();
 }
 
-// The shown elements of an index whose paint reaches an area, in the order
-// they paint.
+// The shown elements of one layer's index whose paint reaches an area, in
+// stacking order. The index files each element under its paint bounds and
+// drops it when hidden.
 std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &twips)
 {
-    std::vector<const Element *> found = index.elementsIn(twips);
-    std::erase_if(found, [&](const Element *e) {
-        return !e->Visible() || !e->paintBounds().intersects(twips);
-    });
-    std::sort(found.begin(), found.end(), paintsBelow);
-    return found;
+    // Sorted by keys held side by side, not through thousands of elements
+    // scattered in memory.
+    std::vector<std::pair<quint64, const Element *>> keyed;
+    for (const Element *e : index.elementsIn(twips)) {
+        if (e->Visible())
+            keyed.emplace_back(e->zOrder(), e);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<const Element *> ordered;
+    ordered.reserve(keyed.size());
+    for (const auto &[z, e] : keyed)
+        ordered.push_back(e);
+    return ordered;
 }
 
 } // namespace
@@ -251,8 +259,7 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
-    for (const Element *e : handles)
-        ElementPainter::paint(painter, *e, options);
+    ElementPainter::paintHandles(painter, handles, options);
     painter.restore();
 }
 

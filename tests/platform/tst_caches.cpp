@@ -1,13 +1,16 @@
-// Where the page files its elements, and when a kept caption layout is laid
-// out again.
+// Where the page files its elements, when a kept caption layout is laid out
+// again, and handles drawn together landing where one by one they would.
 
 #include "platform/Element.h"
 #include "platform/ElementFont.h"
+#include "platform/ElementPainter.h"
 #include "platform/LaidText.h"
 #include "platform/PageIndex.h"
 #include "platform/TextLayoutCache.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include <algorithm>
@@ -65,6 +68,9 @@ private slots:
 
     void layoutKeptUntilItsInputsChange_data();
     void layoutKeptUntilItsInputsChange();
+
+    void handlesTogetherAsOneByOne_data();
+    void handlesTogetherAsOneByOne();
 
 private:
     void fileAll();
@@ -227,6 +233,63 @@ void TestCaches::layoutKeptUntilItsInputsChange()
     change(label);
     QCOMPARE(&cache.layoutFor(label) != first, laidOutAgain);
     QCOMPARE(cache.size(), std::size_t(1));
+}
+
+void TestCaches::handlesTogetherAsOneByOne_data()
+{
+    QTest::addColumn<QPointF>("offset");
+    QTest::addColumn<int>("format");
+    // Twips that fall between pixels, at 15 twips a pixel.
+    QTest::newRow("no offset") << QPointF(0, 0) << int(QImage::Format_RGB32);
+    QTest::newRow("a third in") << QPointF(5, 10) << int(QImage::Format_RGB32);
+    QTest::newRow("half a pixel") << QPointF(7.5, 7.5) << int(QImage::Format_RGB32);
+    QTest::newRow("just under half") << QPointF(7, 8) << int(QImage::Format_RGB32);
+    QTest::newRow("premultiplied, half a pixel")
+        << QPointF(7.5, 22.5) << int(QImage::Format_ARGB32_Premultiplied);
+}
+
+void TestCaches::handlesTogetherAsOneByOne()
+{
+    QFETCH(QPointF, offset);
+    QFETCH(int, format);
+    QImage picture(7, 7, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 128));
+    QImage stretched(7, 7, QImage::Format_RGB32);
+    stretched.fill(Qt::red);
+    std::vector<std::unique_ptr<Element>> handles;
+    for (int i = 0; i < 12; ++i) {
+        auto handle = std::make_unique<Element>(ElementKind::Handle, i, nullptr);
+        // Overlapping, partly off the image, one stretched to a box.
+        handle->Move(offset.x() + i * 80 - 60, offset.y() + (i % 3) * 40 - 30, 75, 75);
+        handle->setPicture(i == 5 ? stretched : picture);
+        handle->setStretch(i == 5);
+        handle->setVisible(true);
+        handles.push_back(std::move(handle));
+    }
+    handles[7]->setVisible(false);
+    std::vector<const Element *> order;
+    for (const auto &handle : handles)
+        order.push_back(handle.get());
+
+    ElementPainter::Options options;
+    QImage blank(70, 20, QImage::Format(format));
+    blank.fill(Qt::white);
+    const auto painted = [&](bool together) {
+        QImage image = blank.copy();
+        QPainter painter(&image);
+        painter.setClipRect(QRect(2, 2, 64, 16));
+        painter.scale(1.0 / 15, 1.0 / 15);
+        if (together) {
+            ElementPainter::paintHandles(painter, order, options);
+        } else {
+            for (const Element *e : order)
+                ElementPainter::paint(painter, *e, options);
+        }
+        return image;
+    };
+    const QImage oneByOne = painted(false);
+    QCOMPARE(painted(true), oneByOne);
+    QVERIFY(oneByOne != blank);
 }
 
 QTEST_MAIN(TestCaches)
