@@ -33,6 +33,26 @@ bool paintsBelow(const Element *a, const Element *b)
     return a->zOrder() < b->zOrder();
 }
 
+// The shown elements of one layer's index whose paint reaches an area, in
+// stacking order. The index files each element under its paint bounds and
+// drops it when hidden.
+std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &twips)
+{
+    // Sorted by keys held side by side, not through thousands of elements
+    // scattered in memory.
+    std::vector<std::pair<quint64, const Element *>> keyed;
+    for (const Element *e : index.elementsIn(twips)) {
+        if (e->Visible())
+            keyed.emplace_back(e->zOrder(), e);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<const Element *> ordered;
+    ordered.reserve(keyed.size());
+    for (const auto &[z, e] : keyed)
+        ordered.push_back(e);
+    return ordered;
+}
+
 } // namespace
 
 PageView::PageView(PageSurface &page, QWidget *parent)
@@ -66,11 +86,13 @@ QRectF PageView::hitRect(const Element &element)
 Element *PageView::elementAt(const QPointF &twips) const
 {
     const Element *best = nullptr;
-    for (const Element *e : m_page.index().elementsAt(twips)) {
-        if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
-            continue;
-        if (!best || paintsBelow(best, e))
-            best = e;
+    for (const PageIndex *index : {&m_page.index(), &m_page.handleIndex()}) {
+        for (const Element *e : index->elementsAt(twips)) {
+            if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
+                continue;
+            if (!best || paintsBelow(best, e))
+                best = e;
+        }
     }
     return const_cast<Element *>(best);
 }
@@ -79,32 +101,51 @@ void PageView::clearCaches()
 {
     m_texts.clear();
     m_raster = QImage();
+    m_page.reindex();
     update();
+}
+
+QRect PageView::PendingAreas::add(const QRect &area)
+{
+    ++count;
+    if (count <= MaxSeparateAreas) {
+        bounds |= area;
+        return area;
+    }
+    if (count > MaxSeparateAreas + 1 && bounds.contains(area))
+        return QRect();
+    bounds |= area;
+    return bounds;
+}
+
+void PageView::schedulePendingReset()
+{
+    if (m_pendingObjects.count == 0 && m_pendingOverlay.count == 0)
+        QTimer::singleShot(0, this, &PageView::forgetPendingAreas);
 }
 
 void PageView::pageAreaChanged(const QRectF &twips)
 {
-    const QRect area = PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1);
-    if (m_pendingAreas == 0)
-        QTimer::singleShot(0, this, &PageView::forgetPendingAreas);
-    ++m_pendingAreas;
-    if (m_pendingAreas <= MaxSeparateAreas) {
-        m_pendingBounds |= area;
-        m_stale += area;
-        update(area);
+    schedulePendingReset();
+    const QRect due = m_pendingObjects.add(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+    if (due.isEmpty())
         return;
-    }
-    if (m_pendingAreas > MaxSeparateAreas + 1 && m_pendingBounds.contains(area))
-        return;
-    m_pendingBounds |= area;
-    m_stale += m_pendingBounds;
-    update(m_pendingBounds);
+    m_stale += due;
+    update(due);
+}
+
+void PageView::pageOverlayChanged(const QRectF &twips)
+{
+    schedulePendingReset();
+    const QRect due = m_pendingOverlay.add(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+    if (!due.isEmpty())
+        update(due);
 }
 
 void PageView::forgetPendingAreas()
 {
-    m_pendingAreas = 0;
-    m_pendingBounds = QRect();
+    m_pendingObjects = PendingAreas();
+    m_pendingOverlay = PendingAreas();
 }
 
 void PageView::pageGeometryChanged()
@@ -123,16 +164,6 @@ void PageView::followPage()
         QRectF(m_page.Left(), m_page.Top(), m_page.Width(), m_page.Height())));
 }
 
-std::vector<const Element *> PageView::elementsIn(const QRectF &twips) const
-{
-    std::vector<const Element *> found = m_page.index().elementsIn(twips);
-    std::erase_if(found, [&](const Element *e) {
-        return !e->Visible() || !e->paintBounds().intersects(twips);
-    });
-    std::sort(found.begin(), found.end(), paintsBelow);
-    return found;
-}
-
 void PageView::paintEvent(QPaintEvent *event)
 {
     forgetPendingAreas();
@@ -144,6 +175,7 @@ void PageView::paintEvent(QPaintEvent *event)
         const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
         painter.drawImage(QRectF(rect), m_raster, source);
     }
+    paintHandles(painter, event->region().boundingRect());
     painter.scale(1.0 / Screen::TwipsPerPixelX(), 1.0 / Screen::TwipsPerPixelY());
     paintMarks(painter);
     painter.resetTransform();
@@ -184,16 +216,16 @@ void PageView::renderStale(const QRegion &exposed)
     QPainter painter(&m_raster);
     // Many small areas cost more one by one than their bounds at once.
     if (due.rectCount() > MaxSeparateAreas) {
-        paintArea(painter, due.boundingRect());
+        paintObjects(painter, due.boundingRect());
         m_stale -= due.boundingRect();
         return;
     }
     for (const QRect &rect : due)
-        paintArea(painter, rect);
+        paintObjects(painter, rect);
     m_stale -= due;
 }
 
-void PageView::paintArea(QPainter &painter, const QRect &pixels) const
+void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
 {
     painter.save();
     painter.setClipRect(pixels);
@@ -207,8 +239,27 @@ void PageView::paintArea(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
-    for (const Element *e : elementsIn(area))
+    for (const Element *e : paintOrderIn(m_page.index(), area))
         ElementPainter::paint(painter, *e, options);
+    painter.restore();
+}
+
+// Over the copied objects; the paint event's own clip keeps them to the
+// exposed area.
+void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
+{
+    const QRectF area = PixelMapping::toTwips(QRectF(pixels));
+    const std::vector<const Element *> handles = paintOrderIn(m_page.handleIndex(), area);
+    if (handles.empty())
+        return;
+    painter.save();
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+    painter.scale(1.0 / tx, 1.0 / ty);
+    ElementPainter::Options options;
+    options.twipsPerPixel = tx;
+    options.twipsPerPixelY = ty;
+    ElementPainter::paintHandles(painter, handles, options);
     painter.restore();
 }
 

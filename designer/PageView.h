@@ -37,15 +37,12 @@ public:
     // The area an element answers the pointer on (twips).
     static QRectF hitRect(const Element &element);
 
-    // Paints the elements of a page area (page pixels) on a painter set up
-    // for pixels, on white.
-    void paintArea(QPainter &painter, const QRect &pixels) const;
-
-    // Forgets every laid-out caption and the painted page; the next paint
-    // lays out and paints everything again.
+    // Forgets every laid-out caption, the painted page and where elements
+    // were filed; the next paint lays out and paints everything again.
     void clearCaches();
 
     void pageAreaChanged(const QRectF &twips) override;
+    void pageOverlayChanged(const QRectF &twips) override;
     void pageGeometryChanged() override;
 
 signals:
@@ -56,10 +53,24 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Areas asked to repaint since the last paint; past a few dozen their
+    // bounds are repainted instead (a region of thousands of rectangles
+    // costs more to keep than to paint).
+    struct PendingAreas
+    {
+        // What to repaint for area: itself, the bounds of all so far, or
+        // nothing when those already cover it.
+        QRect add(const QRect &area);
+        int count = 0;
+        QRect bounds;
+    };
+
     void followPage();
-    std::vector<const Element *> elementsIn(const QRectF &twips) const;
+    void schedulePendingReset();
     void prepareRaster();
     void renderStale(const QRegion &exposed);
+    void paintObjects(QPainter &painter, const QRect &pixels) const;
+    void paintHandles(QPainter &painter, const QRect &pixels) const;
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
 
@@ -67,17 +78,14 @@ private:
 
     PageSurface &m_page;
     QSizeF m_lastSize;
-    // Areas asked to repaint since the last paint; past a few dozen their
-    // bounds are repainted instead (a region of thousands of rectangles
-    // costs more to keep than to paint).
-    int m_pendingAreas = 0;
-    QRect m_pendingBounds;
+    PendingAreas m_pendingObjects;
+    PendingAreas m_pendingOverlay;
     // Kept across paints; painting fills it, so it is not part of the
     // view's constant state.
     mutable TextLayoutCache m_texts;
-    // The elements as last painted, page-sized: exposing, scrolling and
+    // The objects as last painted, page-sized: exposing, scrolling and
     // repainting copy from it; only areas that changed since (stale) are
-    // painted again. Marks and bands are drawn over the copy.
+    // painted again. Handles, marks and bands are drawn over the copy.
     QImage m_raster;
     QSizeF m_rasterTwipsPerPixel;
     QRegion m_stale;

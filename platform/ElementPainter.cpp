@@ -7,6 +7,9 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QTransform>
+
+#include <cmath>
 
 namespace ElementPainter {
 
@@ -66,6 +69,18 @@ void paintLine(QPainter &painter, const Element &e, const Options &options)
     painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
 }
 
+QSizeF naturalSize(const Element &e, const Options &options)
+{
+    return QSizeF(e.Picture().width() * options.twipsPerPixel,
+                  e.Picture().height() * options.twipsPerPixelY);
+}
+
+bool sameSize(const QSizeF &a, const QSize &b)
+{
+    constexpr double Slack = 1e-6;
+    return std::abs(a.width() - b.width()) < Slack && std::abs(a.height() - b.height()) < Slack;
+}
+
 void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool clipToBox,
                   const Options &options)
 {
@@ -75,16 +90,44 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
         painter.drawImage(box, e.Picture());
         return;
     }
+    const QRectF target(box.topLeft(), naturalSize(e, options));
+    // Nothing to keep of the painter when nothing is cut.
+    if (!clipToBox) {
+        painter.drawImage(target, e.Picture());
+        return;
+    }
     painter.save();
-    if (clipToBox)
-        painter.setClipRect(box, Qt::IntersectClip);
-    const QSizeF natural(e.Picture().width() * options.twipsPerPixel,
-                         e.Picture().height() * options.twipsPerPixelY);
-    painter.drawImage(QRectF(box.topLeft(), natural), e.Picture());
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.drawImage(target, e.Picture());
     painter.restore();
 }
 
 } // namespace
+
+void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
+                  const Options &options)
+{
+    // A picture the page shows at its own size is drawn at its place on
+    // the device without the page's scale, which lands on the same pixels
+    // and costs far less per handle.
+    const QTransform toDevice = painter.worldTransform();
+    painter.save();
+    painter.resetTransform();
+    for (const Element *e : handles) {
+        if (!e->Visible() || e->Picture().isNull())
+            continue;
+        const QRectF target
+            = toDevice.mapRect(QRectF(e->rect().topLeft(), naturalSize(*e, options)));
+        if (!e->Stretch() && sameSize(target.size(), e->Picture().size())) {
+            painter.drawImage(target.topLeft(), e->Picture());
+            continue;
+        }
+        painter.setWorldTransform(toDevice);
+        paint(painter, *e, options);
+        painter.resetTransform();
+    }
+    painter.restore();
+}
 
 void paint(QPainter &painter, const Element &element, const Options &options)
 {

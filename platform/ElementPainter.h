@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class Element;
 class QPainter;
 class TextLayoutCache;
@@ -25,6 +27,9 @@ struct Options
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);
+// Handles in the order given, as paint would draw them one by one.
+void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
+                  const Options &options);
 // Pen style for a line element's BorderStyle (an Element::LineStyle).
 int penStyleFor(int borderStyle);
 

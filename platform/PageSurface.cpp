@@ -84,11 +84,11 @@ void PageSurface::Cls()
 {
     const double px = Screen::TwipsPerPixelX();
     for (const QLineF &line : m_marks)
-        notifyArea(QRectF(line.p1(), line.p2()).normalized().adjusted(-px, -px, px, px));
+        notifyOverlay(QRectF(line.p1(), line.p2()).normalized().adjusted(-px, -px, px, px));
     for (const Band &band : m_bands) {
         const QRectF r(band.pixels.left() * px, band.pixels.top() * px,
                        (band.pixels.width() + 1) * px, (band.pixels.height() + 1) * px);
-        notifyArea(r.adjusted(-px, -px, px, px));
+        notifyOverlay(r.adjusted(-px, -px, px, px));
     }
     m_marks.clear();
     m_bands.clear();
@@ -98,13 +98,13 @@ void PageSurface::Line(double x1, double y1, double x2, double y2)
 {
     m_marks.emplace_back(x1, y1, x2, y2);
     const double px = Screen::TwipsPerPixelX();
-    notifyArea(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(-px, -px, px, px));
+    notifyOverlay(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(-px, -px, px, px));
 }
 
 void PageSurface::XorRect(const QRect &pixels, bool dashed)
 {
     const double px = Screen::TwipsPerPixelX();
-    notifyArea(QRectF(pixels.left() * px, pixels.top() * px, (pixels.width() + 1) * px,
+    notifyOverlay(QRectF(pixels.left() * px, pixels.top() * px, (pixels.width() + 1) * px,
                       (pixels.height() + 1) * px)
                    .adjusted(-px, -px, px, px));
     for (auto it = m_bands.begin(); it != m_bands.end(); ++it) {
@@ -122,11 +122,32 @@ void PageSurface::notifyArea(const QRectF &twips)
         m_observer->pageAreaChanged(twips);
 }
 
+void PageSurface::notifyOverlay(const QRectF &twips)
+{
+    if (m_observer)
+        m_observer->pageOverlayChanged(twips);
+}
+
 void PageSurface::elementChanged(const Element &element, const QRectF &before,
                                  const QRectF &after)
 {
-    m_index.place(element, after);
-    notifyArea(before.isEmpty() ? after : before.united(after));
+    const QRectF area = before.isEmpty() ? after : before.united(after);
+    if (element.kind() == ElementKind::Handle) {
+        m_handleIndex.place(element, after);
+        notifyOverlay(area);
+    } else {
+        m_index.place(element, after);
+        notifyArea(area);
+    }
+}
+
+void PageSurface::reindex()
+{
+    m_index = PageIndex();
+    m_handleIndex = PageIndex();
+    for (const ElementArray *array : {&m_lines, &m_texts, &m_images})
+        array->forEach([this](const Element &e) { m_index.place(e, e.paintBounds()); });
+    m_handles.forEach([this](const Element &e) { m_handleIndex.place(e, e.paintBounds()); });
 }
 
 void PageSurface::notifyGeometry()

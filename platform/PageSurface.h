@@ -64,11 +64,17 @@ public:
     void setObserver(PageObserver *observer) { m_observer = observer; }
     PageObserver *observer() const { return m_observer; }
     void notifyArea(const QRectF &twips);
+    // Handles, marks and bands changed there, nothing below them.
+    void notifyOverlay(const QRectF &twips);
     // An element's paint bounds went from before to after: it is filed
     // anew and both areas are repainted.
     void elementChanged(const Element &element, const QRectF &before, const QRectF &after);
-    // The shown elements by where they paint.
+    // The shown lines, labels and images by where they paint.
     const PageIndex &index() const { return m_index; }
+    // The shown handles by where they paint: they lie above every object.
+    const PageIndex &handleIndex() const { return m_handleIndex; }
+    // Files every element afresh, as if none had been filed before.
+    void reindex();
     quint64 nextZ() { return ++m_z; }
 
 private:
@@ -79,6 +85,7 @@ private:
     double m_width = 8190;
     double m_height = 3690;
     PageIndex m_index;
+    PageIndex m_handleIndex;
     ElementArray m_lines;
     ElementArray m_texts;
     ElementArray m_images;

@@ -4,7 +4,8 @@
 // template in a designer window until it has painted.
 
 #include "bench/BenchFigure.h"
-#include "designer/DesignerShell.h"
+#include "bench/BenchShell.h"
+#include "bench/PaintCounter.h"
 #include "designer/PageView.h"
 #include "designer/mFrm_Bill.h"
 
@@ -38,32 +39,6 @@ constexpr int Columns = 60;
 constexpr double CellWidth = 500;
 constexpr double CellHeight = 400;
 constexpr int Runs = 15;
-
-class BenchShell : public DesignerShell
-{
-public:
-    int gDrawMode() const override { return 0; }
-    void SelectDrawTool(int) override {}
-    mFrm_Bill *gActiveBill() const override { return active; }
-    void setGActiveBill(mFrm_Bill *bill) override { active = bill; }
-    void setMenuChecked(const QString &, bool) override {}
-    void setMenuEnabled(const QString &, bool) override {}
-    void setButtonValue(const QString &, int) override {}
-    void PopupRightMenu(const QPoint &) override {}
-    mFrm_Bill *active = nullptr;
-};
-
-class PaintCounter : public QObject
-{
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-    int paints = 0;
-};
 
 QByteArray smallPicture()
 {

@@ -1,0 +1,241 @@
+// The page view keeps each caption's layout, where every element lies and
+// the page as last painted. After any edit, what it shows must equal, pixel
+// for pixel, the page painted with all of that forgotten; and the element
+// it finds under the pointer must be the topmost one a walk over every
+// element finds.
+
+#include "DesignerHarness.h"
+
+#include "designer/DrawTool.h"
+
+#include "model/HandlePosition.h"
+#include "model/ObjDraw.h"
+#include "model/ObjDraws.h"
+
+#include "platform/Element.h"
+#include "platform/ElementFont.h"
+#include "platform/PageSurface.h"
+#include "platform/Platform.h"
+#include "platform/Screen.h"
+
+#include <QImage>
+#include <QPointF>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr int TextA = 1001;
+constexpr int TextB = 1002;
+
+using Edit = std::function<void(DesignerHarness &, mFrm_Bill *)>;
+
+struct Step
+{
+    Edit edit;
+    // Whether the page looks different afterwards, so a stale copy would
+    // show.
+    bool shows;
+};
+
+Element &text(mFrm_Bill *bill, int id)
+{
+    return bill->ObjText()(id);
+}
+
+QPoint handleAt(DesignerHarness &h, mFrm_Bill *bill, int nID, int position)
+{
+    const Element &handle = bill->PicHD()(8 * nID - 8 + position);
+    return h.at(bill, handle.Left() + 45, handle.Top() + 45);
+}
+
+const std::map<QString, Step> &steps()
+{
+    static const std::map<QString, Step> all{
+        {QStringLiteral("caption"), {[](DesignerHarness &, mFrm_Bill *b) {
+             text(b, TextA).setCaption(QStringLiteral("收货单位：华东仓储有限公司第三分库"));
+         }, true}},
+        {QStringLiteral("font"), {[](DesignerHarness &, mFrm_Bill *b) {
+             ElementFont font = text(b, TextA).Font();
+             font.Size = 14;
+             font.Bold = true;
+             text(b, TextA).setFont(font);
+         }, true}},
+        {QStringLiteral("move"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             h.drag(b, 2000, 900, 2900, 1800);
+         }, true}},
+        {QStringLiteral("size"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             h.click(b, 4700, 1600);
+             h.dragTo(handleAt(h, b, TextB, HandlePosition::BottomRight), h.at(b, 6600, 2400));
+         }, true}},
+        {QStringLiteral("auto-size"), {[](DesignerHarness &, mFrm_Bill *b) {
+             text(b, TextB).setAutoSize(true);
+         }, true}},
+        // The designer always cuts a caption at its box; only printing
+        // follows Clip.
+        {QStringLiteral("clip"), {[](DesignerHarness &, mFrm_Bill *b) {
+             b->mObjs().Item(ObjDraw::KeyOf(TextA))->setClip(false);
+         }, false}},
+        {QStringLiteral("delete"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             h.click(b, 300, 3000);
+             b->Delete();
+         }, true}},
+    };
+    return all;
+}
+
+QImage shown(mFrm_Bill *bill)
+{
+    return bill->pageView().grab().toImage();
+}
+
+bool paintsAbove(const Element &e, const Element *other)
+{
+    if (!other)
+        return true;
+    const bool handle = e.kind() == ElementKind::Handle;
+    if (handle != (other->kind() == ElementKind::Handle))
+        return handle;
+    return e.zOrder() > other->zOrder();
+}
+
+// The topmost element under a point that takes the pointer, found by
+// walking every element of the page.
+const Element *walkTopmost(PageSurface &page, const QPointF &twips)
+{
+    const Element *best = nullptr;
+    for (ElementKind kind : {ElementKind::Label, ElementKind::Image, ElementKind::Handle}) {
+        page.arrayOf(kind).forEach([&](const Element &e) {
+            if (e.Visible() && PageView::hitRect(e).contains(twips) && paintsAbove(e, best))
+                best = &e;
+        });
+    }
+    return best;
+}
+
+// The first point of a grid over the page where the view finds another
+// element than the walk does.
+std::optional<QPointF> pointerMismatch(mFrm_Bill *bill)
+{
+    for (double y = 0; y < bill->PicPage().Height(); y += 45) {
+        for (double x = 0; x < bill->PicPage().Width(); x += 45) {
+            const QPointF at(x, y);
+            if (bill->pageView().elementAt(at) != walkTopmost(bill->PicPage(), at))
+                return at;
+        }
+    }
+    return std::nullopt;
+}
+
+QString describe(const std::optional<QPointF> &at)
+{
+    return at ? QStringLiteral("%1, %2").arg(at->x()).arg(at->y()) : QString();
+}
+
+} // namespace
+
+class TestPageCaches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void cachesChangeNoPixel_data();
+    void cachesChangeNoPixel();
+    void pointerFindsWhatTheWalkFinds();
+
+private:
+    mFrm_Bill *openWithObjects();
+
+    std::unique_ptr<DesignerHarness> h;
+};
+
+void TestPageCaches::initTestCase()
+{
+    Screen::setTwipsPerPixel(15, 15);
+}
+
+void TestPageCaches::init()
+{
+    Platform::installFakes();
+    h = std::make_unique<DesignerHarness>();
+    QVERIFY(h->ready());
+}
+
+void TestPageCaches::cleanup()
+{
+    h.reset();
+}
+
+// Two texts crossed by a line, a text over a picture and a line across the
+// page; the last one drawn is selected, so handles show.
+mFrm_Bill *TestPageCaches::openWithObjects()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Text, 1500, 750, 3000, 1200);
+    h->draw(bill, DrawTool::Text, 4500, 1500, 5400, 1800);
+    h->draw(bill, DrawTool::Picture, 4200, 1200, 6000, 2100);
+    h->draw(bill, DrawTool::Line, 300, 3000, 6000, 3000);
+    h->draw(bill, DrawTool::Line, 1200, 600, 3300, 1500);
+    text(bill, TextA).setCaption(QStringLiteral("品名 规格"));
+    // Too long for its box: it wraps there until auto-sized.
+    text(bill, TextB).setCaption(QStringLiteral("数量合计（大写）"));
+    text(bill, TextB).ZOrder();
+    return bill;
+}
+
+void TestPageCaches::cachesChangeNoPixel_data()
+{
+    QTest::addColumn<QStringList>("sequence");
+    QStringList all;
+    for (const auto &[name, step] : steps()) {
+        QTest::newRow(qPrintable(name)) << QStringList{name};
+        all << name;
+    }
+    QTest::newRow("all in sequence") << all;
+}
+
+void TestPageCaches::cachesChangeNoPixel()
+{
+    QFETCH(QStringList, sequence);
+    mFrm_Bill *bill = openWithObjects();
+    QImage before = shown(bill);
+    for (const QString &name : sequence) {
+        const Step &step = steps().at(name);
+        step.edit(*h, bill);
+        const QImage cached = shown(bill);
+        QVERIFY2((cached != before) == step.shows, qPrintable(name));
+        bill->pageView().clearCaches();
+        const QImage fresh = shown(bill);
+        QVERIFY2(cached == fresh, qPrintable(name));
+        const std::optional<QPointF> mismatch = pointerMismatch(bill);
+        QVERIFY2(!mismatch, qPrintable(name + QLatin1Char(' ') + describe(mismatch)));
+        before = fresh;
+    }
+}
+
+void TestPageCaches::pointerFindsWhatTheWalkFinds()
+{
+    mFrm_Bill *bill = openWithObjects();
+    bill->SelAll();
+    const std::optional<QPointF> mismatch = pointerMismatch(bill);
+    QVERIFY2(!mismatch, qPrintable(describe(mismatch)));
+    // Every shown handle answers at its centre, above the object it sizes.
+    int handles = 0;
+    bill->PicHD().forEach([&](const Element &handle) {
+        if (!handle.Visible())
+            return;
+        ++handles;
+        QCOMPARE(bill->pageView().elementAt(PageView::hitRect(handle).center()), &handle);
+    });
+    QCOMPARE(handles, 3 * 8 + 2 * 2);
+}
+
+QTEST_MAIN(TestPageCaches)
+#include "tst_pagecaches.moc"

@@ -1,0 +1,289 @@
+// Where the page files its elements, when a kept caption layout is laid out
+// again, and handles drawn together landing where one by one they would.
+
+#include "platform/Element.h"
+#include "platform/ElementFont.h"
+#include "platform/ElementPainter.h"
+#include "platform/LaidText.h"
+#include "platform/PageIndex.h"
+#include "platform/TextLayoutCache.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Names = QList<int>;
+
+// Elements known by their index; bounds in twips. A cell is 1440 twips.
+struct Filed
+{
+    int name;
+    QRectF bounds;
+};
+
+const std::vector<Filed> &layout()
+{
+    static const std::vector<Filed> filed{
+        {1, QRectF(100, 100, 500, 300)},     // inside the first cell
+        {2, QRectF(1300, 1300, 300, 300)},   // across four cells
+        {3, QRectF(-800, 200, 400, 400)},    // left of the page's origin
+        {4, QRectF(0, 3000, 10000, 200)},    // a long strip over seven cells
+        {5, QRectF(1440, 0, 100, 100)},      // starting on a cell's edge
+    };
+    return filed;
+}
+
+Names sorted(const std::vector<const Element *> &elements)
+{
+    Names names;
+    for (const Element *e : elements)
+        names << e->Index();
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+class TestCaches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void elementsInAnArea_data();
+    void elementsInAnArea();
+    void elementsAtAPoint_data();
+    void elementsAtAPoint();
+    void refiling_data();
+    void refiling();
+
+    void layoutKeptUntilItsInputsChange_data();
+    void layoutKeptUntilItsInputsChange();
+
+    void handlesTogetherAsOneByOne_data();
+    void handlesTogetherAsOneByOne();
+
+private:
+    void fileAll();
+    Element &named(int name) { return *m_elements.at(name - 1); }
+
+    std::vector<std::unique_ptr<Element>> m_elements;
+    PageIndex m_index;
+};
+
+void TestCaches::init()
+{
+    m_elements.clear();
+    m_index = PageIndex();
+    for (const Filed &f : layout())
+        m_elements.push_back(std::make_unique<Element>(ElementKind::Label, f.name, nullptr));
+    fileAll();
+}
+
+void TestCaches::fileAll()
+{
+    for (const Filed &f : layout())
+        m_index.place(named(f.name), f.bounds);
+}
+
+void TestCaches::elementsInAnArea_data()
+{
+    QTest::addColumn<QRectF>("area");
+    QTest::addColumn<Names>("expected");
+    QTest::newRow("first cell") << QRectF(0, 0, 1440, 1440) << Names{1, 2};
+    QTest::newRow("cell empty but for a neighbour's edge")
+        << QRectF(1450, 1450, 100, 100) << Names{2};
+    QTest::newRow("same cell, nothing painted there") << QRectF(700, 700, 100, 100) << Names{};
+    QTest::newRow("negative cells") << QRectF(-1000, 0, 500, 500) << Names{3};
+    QTest::newRow("middle of the strip") << QRectF(5000, 3100, 10, 10) << Names{4};
+    QTest::newRow("whole page, each once") << QRectF(-2000, -2000, 20000, 8000)
+                                           << Names{1, 2, 3, 4, 5};
+    QTest::newRow("band across cells") << QRectF(-900, 250, 3000, 10) << Names{1, 3};
+    QTest::newRow("empty area") << QRectF(100, 100, 0, 0) << Names{};
+}
+
+void TestCaches::elementsInAnArea()
+{
+    QFETCH(QRectF, area);
+    QFETCH(Names, expected);
+    QCOMPARE(sorted(m_index.elementsIn(area)), expected);
+}
+
+void TestCaches::elementsAtAPoint_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<Names>("expected");
+    QTest::newRow("inside one") << QPointF(300, 200) << Names{1};
+    QTest::newRow("two overlapping cells' corner") << QPointF(1440, 1440) << Names{2};
+    QTest::newRow("on the edge a cell starts at") << QPointF(1460, 50) << Names{5};
+    QTest::newRow("left of the origin") << QPointF(-500, 300) << Names{3};
+    QTest::newRow("nothing there") << QPointF(5000, 100) << Names{};
+}
+
+void TestCaches::elementsAtAPoint()
+{
+    QFETCH(QPointF, point);
+    QFETCH(Names, expected);
+    QCOMPARE(sorted(m_index.elementsAt(point)), expected);
+}
+
+void TestCaches::refiling_data()
+{
+    QTest::addColumn<int>("name");
+    QTest::addColumn<QRectF>("bounds");
+    QTest::addColumn<QRectF>("oldArea");
+    QTest::addColumn<QRectF>("newArea");
+    QTest::newRow("moved to another cell")
+        << 1 << QRectF(5000, 5000, 200, 200) << QRectF(100, 100, 500, 300)
+        << QRectF(5100, 5100, 10, 10);
+    QTest::newRow("moved within its cells")
+        << 2 << QRectF(1350, 1350, 300, 300) << QRectF(1300, 1300, 40, 40)
+        << QRectF(1600, 1600, 40, 40);
+    QTest::newRow("shrunk from many cells to one")
+        << 4 << QRectF(0, 3000, 100, 200) << QRectF(9000, 3000, 10, 10)
+        << QRectF(50, 3100, 10, 10);
+    // Hidden and removed elements have no paint bounds.
+    QTest::newRow("hidden") << 3 << QRectF() << QRectF(-800, 200, 400, 400) << QRectF();
+}
+
+void TestCaches::refiling()
+{
+    QFETCH(int, name);
+    QFETCH(QRectF, bounds);
+    QFETCH(QRectF, oldArea);
+    QFETCH(QRectF, newArea);
+    const Element *element = &named(name);
+    m_index.place(*element, bounds);
+
+    const auto in = [&](const QRectF &area) {
+        const std::vector<const Element *> found = m_index.elementsIn(area);
+        return std::count(found.begin(), found.end(), element);
+    };
+    QCOMPARE(in(oldArea), 0);
+    QCOMPARE(in(newArea), newArea.isEmpty() ? 0 : 1);
+    QCOMPARE(in(QRectF(-20000, -20000, 40000, 40000)), bounds.isEmpty() ? 0 : 1);
+    QCOMPARE(m_index.size(), layout().size() - (bounds.isEmpty() ? 1 : 0));
+    // Filed back where it was, it is found as before.
+    fileAll();
+    QCOMPARE(sorted(m_index.elementsIn(QRectF(-2000, -2000, 20000, 8000))), (Names{1, 2, 3, 4, 5}));
+}
+
+void TestCaches::layoutKeptUntilItsInputsChange_data()
+{
+    QTest::addColumn<bool>("autoSize");
+    QTest::addColumn<std::function<void(Element &)>>("change");
+    QTest::addColumn<bool>("laidOutAgain");
+    using Change = std::function<void(Element &)>;
+    // An auto-sized caption does not wrap, so no width lays it out again.
+    QTest::newRow("width while auto-sized")
+        << true << Change([](Element &e) { e.setWidth(e.Width() + 700); }) << false;
+    QTest::newRow("auto-size off") << true << Change([](Element &e) { e.setAutoSize(false); })
+                                   << true;
+    QTest::newRow("caption") << false << Change([](Element &e) { e.setCaption(QStringLiteral("合计")); })
+                             << true;
+    QTest::newRow("font size") << false << Change([](Element &e) {
+        ElementFont font = e.Font();
+        font.Size = 12;
+        e.setFont(font);
+    }) << true;
+    QTest::newRow("font bold") << false << Change([](Element &e) {
+        ElementFont font = e.Font();
+        font.Bold = true;
+        e.setFont(font);
+    }) << true;
+    QTest::newRow("width") << false << Change([](Element &e) { e.setWidth(e.Width() - 300); }) << true;
+    QTest::newRow("auto-size on") << false << Change([](Element &e) { e.setAutoSize(true); }) << true;
+    QTest::newRow("moved") << false << Change([](Element &e) { e.Move(e.Left() + 500, e.Top() + 90); })
+                           << false;
+    // Lines only break at the width; the height just cuts them.
+    QTest::newRow("height") << false << Change([](Element &e) { e.setHeight(e.Height() * 2); }) << false;
+    QTest::newRow("alignment") << false << Change([](Element &e) { e.setAlignment(Element::Center); })
+                               << false;
+    QTest::newRow("colour") << false << Change([](Element &e) { e.setForeColor(Qt::red); }) << false;
+}
+
+void TestCaches::layoutKeptUntilItsInputsChange()
+{
+    QFETCH(bool, autoSize);
+    QFETCH(std::function<void(Element &)>, change);
+    QFETCH(bool, laidOutAgain);
+    Element label(ElementKind::Label, 1001, nullptr);
+    label.Move(300, 300, 1500, 600);
+    label.setAutoSize(autoSize);
+    label.setCaption(QStringLiteral("出库单 第一联 存根"));
+    TextLayoutCache cache;
+    const LaidText *first = &cache.layoutFor(label);
+    QCOMPARE(&cache.layoutFor(label), first);
+    change(label);
+    QCOMPARE(&cache.layoutFor(label) != first, laidOutAgain);
+    QCOMPARE(cache.size(), std::size_t(1));
+}
+
+void TestCaches::handlesTogetherAsOneByOne_data()
+{
+    QTest::addColumn<QPointF>("offset");
+    QTest::addColumn<int>("format");
+    // Twips that fall between pixels, at 15 twips a pixel.
+    QTest::newRow("no offset") << QPointF(0, 0) << int(QImage::Format_RGB32);
+    QTest::newRow("a third in") << QPointF(5, 10) << int(QImage::Format_RGB32);
+    QTest::newRow("half a pixel") << QPointF(7.5, 7.5) << int(QImage::Format_RGB32);
+    QTest::newRow("just under half") << QPointF(7, 8) << int(QImage::Format_RGB32);
+    QTest::newRow("premultiplied, half a pixel")
+        << QPointF(7.5, 22.5) << int(QImage::Format_ARGB32_Premultiplied);
+}
+
+void TestCaches::handlesTogetherAsOneByOne()
+{
+    QFETCH(QPointF, offset);
+    QFETCH(int, format);
+    QImage picture(7, 7, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 128));
+    QImage stretched(7, 7, QImage::Format_RGB32);
+    stretched.fill(Qt::red);
+    std::vector<std::unique_ptr<Element>> handles;
+    for (int i = 0; i < 12; ++i) {
+        auto handle = std::make_unique<Element>(ElementKind::Handle, i, nullptr);
+        // Overlapping, partly off the image, one stretched to a box.
+        handle->Move(offset.x() + i * 80 - 60, offset.y() + (i % 3) * 40 - 30, 75, 75);
+        handle->setPicture(i == 5 ? stretched : picture);
+        handle->setStretch(i == 5);
+        handle->setVisible(true);
+        handles.push_back(std::move(handle));
+    }
+    handles[7]->setVisible(false);
+    std::vector<const Element *> order;
+    for (const auto &handle : handles)
+        order.push_back(handle.get());
+
+    ElementPainter::Options options;
+    QImage blank(70, 20, QImage::Format(format));
+    blank.fill(Qt::white);
+    const auto painted = [&](bool together) {
+        QImage image = blank.copy();
+        QPainter painter(&image);
+        painter.setClipRect(QRect(2, 2, 64, 16));
+        painter.scale(1.0 / 15, 1.0 / 15);
+        if (together) {
+            ElementPainter::paintHandles(painter, order, options);
+        } else {
+            for (const Element *e : order)
+                ElementPainter::paint(painter, *e, options);
+        }
+        return image;
+    };
+    const QImage oneByOne = painted(false);
+    QCOMPARE(painted(true), oneByOne);
+    QVERIFY(oneByOne != blank);
+}
+
+QTEST_MAIN(TestCaches)
+#include "tst_caches.moc"
