@@ -199,7 +199,7 @@ void TestDocuments::outdatedDemoDatabaseIsMadeAgain()
         db.setDatabaseName(file);
         QVERIFY(db.open());
         QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("CREATE TABLE BillLines (BillNo INTEGER, Spec TEXT)")));
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE BillLines (BillNo INTEGER, Grade TEXT)")));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("old"));
