@@ -34,8 +34,7 @@ bool paintsBelow(const Element *a, const Element *b)
 }
 
 // The shown elements of one layer's index whose paint reaches an area, in
-// stacking order. The index files each element under its paint bounds and
-// drops it when hidden.
+// stacking order. The index files hidden elements too.
 std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &twips)
 {
     // Sorted by keys held side by side, not through thousands of elements
@@ -248,6 +247,8 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
 // exposed area.
 void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
 {
+    if (!m_page.anyHandleShown())
+        return;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     const std::vector<const Element *> handles = paintOrderIn(m_page.handleIndex(), area);
     if (handles.empty())

@@ -12,10 +12,15 @@
 
 void ObjHd::setNState(int v)
 {
+    // Selecting thousands of objects sets every handle's state; an element
+    // already showing it is not touched again.
+    if (v == m_nState && m_objCtl && m_objCtl == m_shownOn)
+        return;
     m_nState = v;
     // While ObjHds::Add builds the handle no element is bound yet.
     if (!m_objCtl)
         return;
+    m_shownOn = m_objCtl;
     m_objCtl->setPicture(HandlePictures::forState(v));
     // A locked handle offers no resize pointer.
     const bool locked = v == LockedSelected || v == LockedCurrent;

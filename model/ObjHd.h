@@ -52,4 +52,6 @@ private:
 
     int m_hdID = 0;
     Element *m_objCtl = nullptr;
+    // The element the state's picture and pointer were last put on.
+    Element *m_shownOn = nullptr;
 };

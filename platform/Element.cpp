@@ -119,9 +119,10 @@ void Element::setVisible(bool v)
 {
     if (v == m_visible)
         return;
-    const QRectF before = paintBounds();
     m_visible = v;
-    changed(before);
+    // Filed by where it reaches, shown or not: only its area repaints.
+    if (m_owner && m_owner->page())
+        m_owner->page()->elementShown(*this);
 }
 
 void Element::setCaption(const QString &v)
@@ -235,8 +236,11 @@ void Element::ZOrder()
 
 QRectF Element::paintBounds() const
 {
-    if (!m_visible)
-        return QRectF();
+    return m_visible ? reachBounds() : QRectF();
+}
+
+QRectF Element::reachBounds() const
+{
     const double px = Screen::TwipsPerPixelX();
     double reach = px * RepaintSlack;
     if (m_kind == ElementKind::Line)
@@ -275,14 +279,12 @@ void Element::copyLookFrom(const Element &other)
     m_mousePointer = other.m_mousePointer;
 }
 
+// Hidden elements are refiled too, so they are where they belong when shown.
 void Element::changed(const QRectF &before)
 {
     if (!m_owner || !m_owner->page())
         return;
-    const QRectF after = paintBounds();
-    if (before.isEmpty() && after.isEmpty())
-        return;
-    m_owner->page()->elementChanged(*this, before, after);
+    m_owner->page()->elementChanged(*this, before, paintBounds());
 }
 
 void Element::fitToCaption()

@@ -113,6 +113,9 @@ public:
     // The area the element paints, in page twips (line width, border and
     // handle pictures included); empty while hidden.
     QRectF paintBounds() const;
+    // The area it paints while shown, whether shown now or not: the page
+    // files it there, so showing or hiding it moves nothing in the index.
+    QRectF reachBounds() const;
     // The element's own rectangle: the box, or a line's normalised span.
     QRectF rect() const
     {
@@ -122,6 +125,10 @@ public:
         return QRectF(m_left, m_top, m_width, m_height);
     }
 
+    // Set by the page while a change of the element waits to be filed.
+    bool filingDue() const { return m_filingDue; }
+    void setFilingDue(bool v) { m_filingDue = v; }
+
     // Takes the look and size of another element (the design-time one).
     void copyLookFrom(const Element &other);
 
@@ -129,26 +136,29 @@ private:
     void changed(const QRectF &before);
     void fitToCaption();
 
+    // What painting, filing and hit testing read come first, together, so a
+    // pass over thousands of handles touches as little memory as it can.
     ElementKind m_kind;
     int m_index;
     ElementArray *m_owner;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
+    quint64 m_z = 0;
     bool m_visible = false;
+    bool m_stretch = false;
+    bool m_filingDue = false;
+    int m_borderStyle = NoBorder;
+    int m_borderWidth = 1;
+    QSize m_pictureSize; // kept apart: every change of a handle asks for it
+    QImage m_picture;
     QString m_caption;
     QString m_tag;
     QString m_toolTip;
     ElementFont m_font;
     QColor m_foreColor = Qt::black;
-    int m_borderStyle = NoBorder;
-    int m_borderWidth = 1;
     QColor m_borderColor = Qt::black;
     bool m_autoSize = false;
     int m_alignment = LeftJustify;
-    QImage m_picture;
     QByteArray m_pictureData;
-    QSize m_pictureSize; // kept apart: every change of a handle asks for it
-    bool m_stretch = false;
     int m_mousePointer = PointerShape::Default;
-    quint64 m_z = 0;
 };

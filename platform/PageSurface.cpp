@@ -28,6 +28,8 @@ PageSurface::PageSurface()
     , m_handles(this, ElementKind::Handle, 0)
 {
     setDesignLook(m_lines, m_texts, m_images, m_handles);
+    // The design-time elements are filed like every later one.
+    reindex();
 }
 
 void PageSurface::setLeft(double v)
@@ -128,26 +130,68 @@ void PageSurface::notifyOverlay(const QRectF &twips)
         m_observer->pageOverlayChanged(twips);
 }
 
-void PageSurface::elementChanged(const Element &element, const QRectF &before,
-                                 const QRectF &after)
+void PageSurface::elementChanged(Element &element, const QRectF &before, const QRectF &after)
 {
+    if (!element.filingDue()) {
+        element.setFilingDue(true);
+        m_filingDue.push_back(&element);
+    }
     const QRectF area = before.isEmpty() ? after : before.united(after);
+    if (area.isEmpty())
+        return;
+    if (element.kind() == ElementKind::Handle)
+        notifyOverlay(area);
+    else
+        notifyArea(area);
+}
+
+void PageSurface::elementShown(const Element &element)
+{
+    const QRectF area = element.reachBounds();
     if (element.kind() == ElementKind::Handle) {
-        m_handleIndex.place(element, after);
+        m_shownHandles += element.Visible() ? 1 : -1;
         notifyOverlay(area);
     } else {
-        m_index.place(element, after);
         notifyArea(area);
     }
 }
 
+const PageIndex &PageSurface::index()
+{
+    fileDue();
+    return m_index;
+}
+
+const PageIndex &PageSurface::handleIndex()
+{
+    fileDue();
+    return m_handleIndex;
+}
+
+void PageSurface::fileDue()
+{
+    for (Element *element : m_filingDue) {
+        element->setFilingDue(false);
+        const bool handle = element->kind() == ElementKind::Handle;
+        (handle ? m_handleIndex : m_index).place(*element, element->reachBounds());
+    }
+    m_filingDue.clear();
+}
+
 void PageSurface::reindex()
 {
+    for (Element *element : m_filingDue)
+        element->setFilingDue(false);
+    m_filingDue.clear();
     m_index = PageIndex();
     m_handleIndex = PageIndex();
     for (const ElementArray *array : {&m_lines, &m_texts, &m_images})
-        array->forEach([this](const Element &e) { m_index.place(e, e.paintBounds()); });
-    m_handles.forEach([this](const Element &e) { m_handleIndex.place(e, e.paintBounds()); });
+        array->forEach([this](const Element &e) { m_index.place(e, e.reachBounds()); });
+    m_shownHandles = 0;
+    m_handles.forEach([this](const Element &e) {
+        m_handleIndex.place(e, e.reachBounds());
+        m_shownHandles += e.Visible() ? 1 : 0;
+    });
 }
 
 void PageSurface::notifyGeometry()

@@ -67,18 +67,27 @@ public:
     // Handles, marks and bands changed there, nothing below them.
     void notifyOverlay(const QRectF &twips);
     // An element's paint bounds went from before to after: it is filed
-    // anew and both areas are repainted.
-    void elementChanged(const Element &element, const QRectF &before, const QRectF &after);
-    // The shown lines, labels and images by where they paint.
-    const PageIndex &index() const { return m_index; }
-    // The shown handles by where they paint: they lie above every object.
-    const PageIndex &handleIndex() const { return m_handleIndex; }
+    // anew where it reaches and both areas are repainted.
+    void elementChanged(Element &element, const QRectF &before, const QRectF &after);
+    // An element was shown or hidden: where it is filed stays right.
+    void elementShown(const Element &element);
+    // The lines, labels and images by where they paint when shown; every
+    // element of the page is filed from the moment it exists, shown or not.
+    // Changes are filed when the index is next asked, so a template read
+    // element by element files each element once.
+    const PageIndex &index();
+    // The handles by where they paint when shown: they lie above every
+    // object.
+    const PageIndex &handleIndex();
+    // Mostly none: then painting need not look through the hidden ones.
+    bool anyHandleShown() const { return m_shownHandles > 0; }
     // Files every element afresh, as if none had been filed before.
     void reindex();
     quint64 nextZ() { return ++m_z; }
 
 private:
     void notifyGeometry();
+    void fileDue();
 
     double m_left = 0;
     double m_top = 0;
@@ -86,6 +95,7 @@ private:
     double m_height = 3690;
     PageIndex m_index;
     PageIndex m_handleIndex;
+    std::vector<Element *> m_filingDue;
     ElementArray m_lines;
     ElementArray m_texts;
     ElementArray m_images;
@@ -95,4 +105,5 @@ private:
     int m_mousePointer = 0;
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
+    int m_shownHandles = 0;
 };
