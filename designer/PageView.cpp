@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
+// Elements lie scattered in memory: the next ones are asked for while one
+// is looked at.
+constexpr std::size_t PrefetchAhead = 8;
 // Pixels the page's raster reaches past the view on the right and bottom.
 constexpr int RasterRoom = 2;
 
@@ -39,10 +42,14 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
 {
     // Sorted by keys held side by side, not through thousands of elements
     // scattered in memory.
+    const std::vector<const Element *> found = index.elementsIn(twips);
     std::vector<std::pair<quint64, const Element *>> keyed;
-    for (const Element *e : index.elementsIn(twips)) {
-        if (e->Visible())
-            keyed.emplace_back(e->zOrder(), e);
+    keyed.reserve(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        if (i + PrefetchAhead < found.size())
+            __builtin_prefetch(found[i + PrefetchAhead]);
+        if (found[i]->Visible())
+            keyed.emplace_back(found[i]->zOrder(), found[i]);
     }
     std::sort(keyed.begin(), keyed.end());
     std::vector<const Element *> ordered;
@@ -238,8 +245,12 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
-    for (const Element *e : paintOrderIn(m_page.index(), area))
-        ElementPainter::paint(painter, *e, options);
+    const std::vector<const Element *> ordered = paintOrderIn(m_page.index(), area);
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        if (i + PrefetchAhead < ordered.size())
+            __builtin_prefetch(ordered[i + PrefetchAhead]);
+        ElementPainter::paint(painter, *ordered[i], options);
+    }
     painter.restore();
 }
 

@@ -132,7 +132,9 @@ void PageSurface::notifyOverlay(const QRectF &twips)
 
 void PageSurface::elementChanged(Element &element, const QRectF &before, const QRectF &after)
 {
-    if (!element.filingDue()) {
+    // Shown before and after with the same bounds: filed where it was.
+    const bool refile = before.isEmpty() || before != after;
+    if (refile && !element.filingDue()) {
         element.setFilingDue(true);
         m_filingDue.push_back(&element);
     }
