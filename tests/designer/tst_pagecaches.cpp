@@ -46,6 +46,11 @@ Element &text(mFrm_Bill *bill, int id)
     return bill->ObjText()(id);
 }
 
+QImage shown(mFrm_Bill *bill)
+{
+    return bill->pageView().grab().toImage();
+}
+
 QPoint handleAt(DesignerHarness &h, mFrm_Bill *bill, int nID, int position)
 {
     const Element &handle = bill->PicHD()(8 * nID - 8 + position);
@@ -79,17 +84,27 @@ const std::map<QString, Step> &steps()
         {QStringLiteral("clip"), {[](DesignerHarness &, mFrm_Bill *b) {
              b->mObjs().Item(ObjDraw::KeyOf(TextA))->setClip(false);
          }, false}},
+        {QStringLiteral("select all"), {[](DesignerHarness &, mFrm_Bill *b) {
+             b->SelAll();
+         }, true}},
+        {QStringLiteral("select none"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             h.click(b, 7500, 3300);
+         }, true}},
+        // Moved while hidden and painted, then shown at its new place.
+        {QStringLiteral("shown elsewhere"), {[](DesignerHarness &, mFrm_Bill *b) {
+             Element &moved = text(b, TextA);
+             moved.setVisible(false);
+             shown(b);
+             moved.Move(moved.Left() + 900, moved.Top() + 1650);
+             shown(b);
+             moved.setVisible(true);
+         }, true}},
         {QStringLiteral("delete"), {[](DesignerHarness &h, mFrm_Bill *b) {
              h.click(b, 300, 3000);
              b->Delete();
          }, true}},
     };
     return all;
-}
-
-QImage shown(mFrm_Bill *bill)
-{
-    return bill->pageView().grab().toImage();
 }
 
 bool paintsAbove(const Element &e, const Element *other)
