@@ -174,10 +174,14 @@ void PageSurface::fileDue()
 {
     for (Element *element : m_filingDue) {
         element->setFilingDue(false);
-        const bool handle = element->kind() == ElementKind::Handle;
-        (handle ? m_handleIndex : m_index).place(*element, element->reachBounds());
+        indexFor(*element).place(*element, element->reachBounds());
     }
     m_filingDue.clear();
+}
+
+PageIndex &PageSurface::indexFor(const Element &element)
+{
+    return element.kind() == ElementKind::Handle ? m_handleIndex : m_index;
 }
 
 void PageSurface::reindex()
@@ -187,13 +191,14 @@ void PageSurface::reindex()
     m_filingDue.clear();
     m_index = PageIndex();
     m_handleIndex = PageIndex();
-    for (const ElementArray *array : {&m_lines, &m_texts, &m_images})
-        array->forEach([this](const Element &e) { m_index.place(e, e.reachBounds()); });
     m_shownHandles = 0;
-    m_handles.forEach([this](const Element &e) {
-        m_handleIndex.place(e, e.reachBounds());
-        m_shownHandles += e.Visible() ? 1 : 0;
-    });
+    for (const ElementArray *array : {&m_lines, &m_texts, &m_images, &m_handles}) {
+        array->forEach([this](const Element &e) {
+            indexFor(e).place(e, e.reachBounds());
+            if (e.kind() == ElementKind::Handle && e.Visible())
+                ++m_shownHandles;
+        });
+    }
 }
 
 void PageSurface::notifyGeometry()

@@ -88,6 +88,7 @@ public:
 private:
     void notifyGeometry();
     void fileDue();
+    PageIndex &indexFor(const Element &element);
 
     double m_left = 0;
     double m_top = 0;
