@@ -4,6 +4,7 @@
 
 #include "platform/ElementPainter.h"
 #include "platform/PageSurface.h"
+#include "platform/ScatteredWalk.h"
 #include "platform/Screen.h"
 
 #include <QBackingStore>
@@ -17,9 +18,6 @@
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
-// Elements lie scattered in memory: the next ones are asked for while one
-// is looked at.
-constexpr std::size_t PrefetchAhead = 8;
 // Pixels the page's raster reaches past the view on the right and bottom.
 constexpr int RasterRoom = 2;
 
@@ -45,12 +43,10 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
     const std::vector<const Element *> found = index.elementsIn(twips);
     std::vector<std::pair<quint64, const Element *>> keyed;
     keyed.reserve(found.size());
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        if (i + PrefetchAhead < found.size())
-            __builtin_prefetch(found[i + PrefetchAhead]);
-        if (found[i]->Visible())
-            keyed.emplace_back(found[i]->zOrder(), found[i]);
-    }
+    forEachScattered(found, [&](const Element *e) {
+        if (e->Visible())
+            keyed.emplace_back(e->zOrder(), e);
+    });
     std::sort(keyed.begin(), keyed.end());
     std::vector<const Element *> ordered;
     ordered.reserve(keyed.size());
@@ -245,12 +241,8 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
-    const std::vector<const Element *> ordered = paintOrderIn(m_page.index(), area);
-    for (std::size_t i = 0; i < ordered.size(); ++i) {
-        if (i + PrefetchAhead < ordered.size())
-            __builtin_prefetch(ordered[i + PrefetchAhead]);
-        ElementPainter::paint(painter, *ordered[i], options);
-    }
+    forEachScattered(paintOrderIn(m_page.index(), area),
+                     [&](const Element *e) { ElementPainter::paint(painter, *e, options); });
     painter.restore();
 }
 

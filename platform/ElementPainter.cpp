@@ -2,6 +2,7 @@
 
 #include "Element.h"
 #include "LaidText.h"
+#include "ScatteredWalk.h"
 #include "TextLayout.h"
 #include "TextLayoutCache.h"
 
@@ -113,25 +114,19 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
     const QTransform toDevice = painter.worldTransform();
     painter.save();
     painter.resetTransform();
-    // Thousands of handles lie scattered in memory: ask for the next ones
-    // while drawing this one.
-    constexpr std::size_t Ahead = 8;
-    for (std::size_t i = 0; i < handles.size(); ++i) {
-        if (i + Ahead < handles.size())
-            __builtin_prefetch(handles[i + Ahead]);
-        const Element *e = handles[i];
+    forEachScattered(handles, [&](const Element *e) {
         if (!e->Visible() || e->Picture().isNull())
-            continue;
+            return;
         const QRectF target
             = toDevice.mapRect(QRectF(e->rect().topLeft(), naturalSize(*e, options)));
         if (!e->Stretch() && sameSize(target.size(), e->Picture().size())) {
             painter.drawImage(target.topLeft(), e->Picture());
-            continue;
+            return;
         }
         painter.setWorldTransform(toDevice);
         paint(painter, *e, options);
         painter.resetTransform();
-    }
+    });
     painter.restore();
 }
 

@@ -139,23 +139,24 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
         m_filingDue.push_back(&element);
     }
     const QRectF area = before.isEmpty() ? after : before.united(after);
-    if (area.isEmpty())
-        return;
-    if (element.kind() == ElementKind::Handle)
-        notifyOverlay(area);
-    else
-        notifyArea(area);
+    if (!area.isEmpty())
+        notifyElementArea(element, area);
 }
 
 void PageSurface::elementShown(const Element &element)
 {
-    const QRectF area = element.reachBounds();
-    if (element.kind() == ElementKind::Handle) {
+    if (element.kind() == ElementKind::Handle)
         m_shownHandles += element.Visible() ? 1 : -1;
-        notifyOverlay(area);
-    } else {
-        notifyArea(area);
-    }
+    notifyElementArea(element, element.reachBounds());
+}
+
+// Handles lie above every object: their change leaves the objects' pixels.
+void PageSurface::notifyElementArea(const Element &element, const QRectF &twips)
+{
+    if (element.kind() == ElementKind::Handle)
+        notifyOverlay(twips);
+    else
+        notifyArea(twips);
 }
 
 const PageIndex &PageSurface::index()

@@ -88,6 +88,7 @@ public:
 private:
     void notifyGeometry();
     void fileDue();
+    void notifyElementArea(const Element &element, const QRectF &twips);
     PageIndex &indexFor(const Element &element);
 
     double m_left = 0;
