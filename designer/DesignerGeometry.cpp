@@ -7,6 +7,7 @@
 #include "platform/Units.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace DesignerGeometry {
 
@@ -29,8 +30,10 @@ std::array<QPointF, 3> fixHandlePositions(double pageLeft, double pageTop, doubl
 QSizeF sizedPage(int handle, double X, double Y, double lastX, double lastY, double width,
                  double height, const QSizeF &minimum)
 {
-    const double newWidth = std::max({MinPageSize, minimum.width(), X - lastX + width});
-    const double newHeight = std::max({MinPageSize, minimum.height(), Y - lastY + height});
+    // Whole twips, as the gestures on the page keep them.
+    const double newWidth = std::max({MinPageSize, std::ceil(minimum.width()), X - lastX + width});
+    const double newHeight =
+        std::max({MinPageSize, std::ceil(minimum.height()), Y - lastY + height});
 
     switch (handle) {
     case FixHandle::RightEdge:

@@ -191,6 +191,10 @@ void TestDesignerRouting::sizedPage_data()
         << bottom << QPointF(9000, 0) << QSizeF(8190, 3000) << QSizeF(2500, 3000);
     QTest::newRow("corner stops at the objects, 1000 beyond")
         << corner << QPointF(0, 0) << QSizeF(2500, 1000) << QSizeF(2500, 700);
+    // An object ending half a twip in holds the page at the next whole twip,
+    // where an object sized to the edge is kept.
+    QTest::newRow("objects ending between twips")
+        << corner << QPointF(0, 0) << QSizeF(7448, 3001) << QSizeF(7447.5, 3000.25);
 }
 
 void TestDesignerRouting::clickPlace_data()
