@@ -3,8 +3,8 @@
 #include "Element.h"
 #include "TextLayout.h"
 
+#include <QPaintEngine>
 #include <QPainter>
-#include <QRectF>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -44,6 +44,7 @@ LaidText::LaidText(const QString &text, const ElementFont &font, double width, b
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             if (!autoSize)
                 line.setLineWidth(width);
+            m_lines.push_back({line, line.lineNumber() == 0, {}});
         }
         layout->endLayout();
         m_paragraphs.push_back(std::move(layout));
@@ -60,25 +61,49 @@ bool LaidText::laidOutFor(const QString &text, const ElementFont &font, double w
            && font == m_font;
 }
 
+// Kept glyphs land on the pixels the line would draw (a run carries no
+// underline or strike-out of a line's own, so those lines draw themselves).
+bool LaidText::drawsGlyphsOn(const QPainter &painter) const
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster && !m_pageFont.underline()
+           && !m_pageFont.strikeOut() && !m_pageFont.overline();
+}
+
+void LaidText::findGlyphs() const
+{
+    if (m_glyphsFound)
+        return;
+    m_glyphsFound = true;
+    for (Line &line : m_lines)
+        line.glyphs = line.text.glyphRuns();
+}
+
 void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, int alignment,
                     bool clip) const
 {
-    if (m_paragraphs.empty())
+    if (m_lines.empty())
         return;
+    const bool glyphs = drawsGlyphsOn(painter);
+    if (glyphs)
+        findGlyphs();
     painter.save();
     if (clip)
         painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(color);
     painter.setFont(m_pageFont);
     double y = box.top();
-    for (const auto &layout : m_paragraphs) {
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            line.draw(&painter, QPointF(alignedX(box, line.naturalTextWidth(), alignment), y));
-            y += line.height();
-        }
-        if (clip && y > box.bottom())
+    for (const Line &line : m_lines) {
+        if (clip && line.startsParagraph && &line != &m_lines.front() && y > box.bottom())
             break;
+        const QPointF at(alignedX(box, line.text.naturalTextWidth(), alignment), y);
+        if (glyphs) {
+            for (const QGlyphRun &run : line.glyphs)
+                painter.drawGlyphRun(at, run);
+        } else {
+            line.text.draw(&painter, at);
+        }
+        y += line.text.height();
     }
     painter.restore();
 }

@@ -3,7 +3,10 @@
 #include "ElementFont.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QString>
+#include <QTextLine>
 
 #include <memory>
 #include <vector>
@@ -33,10 +36,24 @@ public:
               bool clip) const;
 
 private:
+    struct Line
+    {
+        QTextLine text;
+        bool startsParagraph;
+        // Filled at the first draw onto pixels, placed from the point the
+        // line is drawn at.
+        QList<QGlyphRun> glyphs;
+    };
+
+    bool drawsGlyphsOn(const QPainter &painter) const;
+    void findGlyphs() const;
+
     QString m_text;
     ElementFont m_font;
     double m_width;
     bool m_autoSize;
     QFont m_pageFont;
     std::vector<std::unique_ptr<QTextLayout>> m_paragraphs;
+    mutable std::vector<Line> m_lines;
+    mutable bool m_glyphsFound = false;
 };

@@ -6,12 +6,14 @@
 #include "platform/ElementPainter.h"
 #include "platform/LaidText.h"
 #include "platform/PageIndex.h"
+#include "platform/TextLayout.h"
 #include "platform/TextLayoutCache.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <functional>
@@ -71,6 +73,9 @@ private slots:
 
     void handlesTogetherAsOneByOne_data();
     void handlesTogetherAsOneByOne();
+
+    void keptGlyphsDrawWhatTheLinesDraw_data();
+    void keptGlyphsDrawWhatTheLinesDraw();
 
 private:
     void fileAll();
@@ -283,6 +288,135 @@ void TestCaches::handlesTogetherAsOneByOne()
     const QImage oneByOne = painted(false);
     QCOMPARE(painted(true), oneByOne);
     QVERIFY(oneByOne != blank);
+}
+
+namespace {
+
+struct Caption
+{
+    QString text;
+    ElementFont font;
+    QRectF box;
+    int alignment;
+    double twipsPerPixel;
+};
+
+// Each line of the caption's layout drawing itself, cut at the box, no
+// paragraph below it: how captions were drawn before their glyphs were kept.
+void drawLineByLine(QPainter &painter, const Caption &c)
+{
+    const QFont font = TextLayout::pageFont(c.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    painter.save();
+    painter.setClipRect(c.box, Qt::IntersectClip);
+    painter.setPen(Qt::black);
+    double y = c.box.top();
+    for (const QString &paragraph : TextLayout::explicitLines(c.text)) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(c.box.width());
+        layout.endLayout();
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            const double spare = c.box.width() - line.naturalTextWidth();
+            const double x = c.box.left()
+                             + (c.alignment == Element::RightJustify ? spare
+                                : c.alignment == Element::Center    ? spare / 2
+                                                                    : 0);
+            line.draw(&painter, QPointF(x, y));
+            y += line.height();
+        }
+        if (y > c.box.bottom())
+            break;
+    }
+    painter.restore();
+}
+
+ElementFont fontOf(double size, bool bold = false, bool italic = false, bool underline = false)
+{
+    ElementFont font;
+    font.Size = size;
+    font.Bold = bold;
+    font.Italic = italic;
+    font.Underline = underline;
+    return font;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Caption)
+
+void TestCaches::keptGlyphsDrawWhatTheLinesDraw_data()
+{
+    QTest::addColumn<Caption>("caption");
+    const ElementFont plain = fontOf(9);
+    // Boxes in twips; some fit the text loosely, some just, some cut it.
+    QTest::newRow("loose box") << Caption{QStringLiteral("出库单 No.1002"), plain,
+                                          QRectF(150, 150, 3000, 600), Element::LeftJustify, 15};
+    QTest::newRow("between pixels, centred")
+        << Caption{QStringLiteral("合计：32,394.30"), plain, QRectF(157.3, 163.9, 2900, 400),
+                   Element::Center, 15};
+    QTest::newRow("right, at 144 DPI")
+        << Caption{QStringLiteral("第 2 页/共 5 页"), plain, QRectF(95, 101, 2500, 330),
+                   Element::RightJustify, 10};
+    QTest::newRow("wrapped and cut below")
+        << Caption{QStringLiteral("文字1001文字1002文字1003"), plain, QRectF(60, 60, 380, 280),
+                   Element::LeftJustify, 15};
+    QTest::newRow("cut on the right, no wrap point")
+        << Caption{QStringLiteral("WWWWWWWWWWWWWWWW"), plain, QRectF(60, 60, 900, 400),
+                   Element::LeftJustify, 15};
+    QTest::newRow("paragraphs, the third below the box")
+        << Caption{QStringLiteral("第一行\n第二行\n第三行"), plain, QRectF(60, 60, 1500, 420),
+                   Element::Center, 15};
+    QTest::newRow("box the text's own size")
+        << Caption{QStringLiteral("Ag单据"), plain, QRectF(QPointF(75, 75),
+                   TextLayout::naturalSize(QStringLiteral("Ag单据"), plain)),
+                   Element::LeftJustify, 15};
+    QTest::newRow("bold, just fitting")
+        << Caption{QStringLiteral("发货单"), fontOf(22, true),
+                   QRectF(QPointF(45, 45), TextLayout::naturalSize(QStringLiteral("发货单"),
+                                                                   fontOf(22, true))),
+                   Element::LeftJustify, 15};
+    QTest::newRow("italic, just fitting")
+        << Caption{QStringLiteral("fijl 金额"), fontOf(14, false, true),
+                   QRectF(QPointF(30, 30), TextLayout::naturalSize(QStringLiteral("fijl 金额"),
+                                                                   fontOf(14, false, true))),
+                   Element::LeftJustify, 15};
+    QTest::newRow("underlined, cut")
+        << Caption{QStringLiteral("客户签收"), fontOf(12, false, false, true),
+                   QRectF(60, 60, 700, 200), Element::LeftJustify, 15};
+    QTest::newRow("large, at a third of a pixel")
+        << Caption{QStringLiteral("增值税专用发票"), fontOf(36, true, true),
+                   QRectF(35, 35, 9000, 900), Element::Center, 7.5};
+}
+
+// Drawn as kept glyphs, and without the cut where the text lies inside its
+// box, a caption covers the very pixels its lines drew.
+void TestCaches::keptGlyphsDrawWhatTheLinesDraw()
+{
+    QFETCH(Caption, caption);
+    const LaidText laid(caption.text, caption.font, caption.box.width(), false);
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage blank(QSize(720, 100), format);
+        blank.fill(Qt::white);
+        const auto painted = [&](bool kept) {
+            QImage image = blank.copy();
+            QPainter painter(&image);
+            painter.scale(1 / caption.twipsPerPixel, 1 / caption.twipsPerPixel);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            if (kept)
+                laid.draw(painter, caption.box, Qt::black, caption.alignment, true);
+            else
+                drawLineByLine(painter, caption);
+            return image;
+        };
+        const QImage lineByLine = painted(false);
+        QVERIFY(lineByLine != blank);
+        QCOMPARE(painted(true), lineByLine);
+    }
 }
 
 QTEST_MAIN(TestCaches)
