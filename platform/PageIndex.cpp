@@ -40,7 +40,7 @@ void PageIndex::fileUnder(const Element &element, const QRectF &bounds)
     const CellRange cells = cellsOf(bounds);
     for (int row = cells.top; row <= cells.bottom; ++row) {
         for (int column = cells.left; column <= cells.right; ++column)
-            m_cells[keyOf(column, row)].push_back({&element, bounds});
+            m_cells[keyOf(column, row)].push_back({&element, bounds, cells.left, cells.top});
     }
 }
 
@@ -90,8 +90,8 @@ std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
                     continue;
                 // An element spanning cells is taken from the first cell of
                 // the area it reaches.
-                const CellRange own = cellsOf(entry.bounds);
-                if (column == std::max(own.left, range.left) && row == std::max(own.top, range.top))
+                if (column == std::max(entry.firstColumn, range.left)
+                    && row == std::max(entry.firstRow, range.top))
                     found.push_back(entry.element);
             }
         }

@@ -31,6 +31,9 @@ private:
     {
         const Element *element;
         QRectF bounds;
+        // The first cell the bounds reach, so an area over many cells takes
+        // the element from one of them without working it out again.
+        int firstColumn, firstRow;
     };
     struct CellRange
     {
