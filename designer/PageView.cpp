@@ -18,6 +18,11 @@
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
+// Changed areas listed one by one between paints, at most.
+constexpr std::size_t MaxStaleAreas = 4096;
+// Areas covering less than one part in this many of their bounds are
+// painted one by one.
+constexpr qint64 SparseAreaShare = 3;
 // Pixels the page's raster reaches past the view on the right and bottom.
 constexpr int RasterRoom = 2;
 
@@ -129,7 +134,9 @@ void PageView::schedulePendingReset()
 void PageView::pageAreaChanged(const QRectF &twips)
 {
     schedulePendingReset();
-    const QRect due = m_pendingObjects.add(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+    const QRect pixels = PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1);
+    noteStaleArea(pixels);
+    const QRect due = m_pendingObjects.add(pixels);
     if (due.isEmpty())
         return;
     m_stale += due;
@@ -208,14 +215,60 @@ void PageView::prepareRaster()
     m_raster.setDevicePixelRatio(ratio);
     m_rasterTwipsPerPixel = twipsPerPixel;
     m_stale = QRegion(QRect(QPoint(0, 0), room));
+    m_staleAreas.clear();
+    m_staleAreasComplete = false;
 }
 
+void PageView::noteStaleArea(const QRect &pixels)
+{
+    if (m_staleAreas.size() < MaxStaleAreas)
+        m_staleAreas.push_back(pixels);
+    else
+        m_staleAreasComplete = false;
+}
+
+// Hundreds of small changed areas (every text's border at select-all) cost
+// less painted one by one than their bounds, where everything else lies
+// too. Only when every stale pixel is within reach, so none is left behind.
+bool PageView::paintStaleAreas(QPainter &painter, const QRegion &reach)
+{
+    if (!m_staleAreasComplete || m_staleAreas.size() <= std::size_t(MaxSeparateAreas)
+        || !(m_stale - reach).isEmpty())
+        return false;
+    qint64 covered = 0;
+    for (const QRect &area : m_staleAreas)
+        covered += qint64(area.width()) * area.height();
+    const QRect bounds = m_stale.boundingRect();
+    if (covered * SparseAreaShare >= qint64(bounds.width()) * bounds.height())
+        return false;
+    for (const QRect &area : m_staleAreas)
+        paintObjects(painter, area);
+    m_stale = QRegion();
+    return true;
+}
+
+// What is stale past the view (the raster's room, the edge of an area
+// reaching off the page) is painted with whatever is exposed, so that
+// nothing stays stale for long and the areas listed since can serve.
 void PageView::renderStale(const QRegion &exposed)
 {
-    const QRegion due = m_stale & exposed;
-    if (due.isEmpty())
-        return;
+    const QRegion reach = exposed + (QRegion(m_stale.boundingRect()) - QRegion(rect()));
+    const QRegion due = m_stale & reach;
+    if (!due.isEmpty())
+        paintDue(due, reach);
+    // The areas listed cover what stays stale, so they are kept until
+    // nothing is.
+    if (m_stale.isEmpty()) {
+        m_staleAreas.clear();
+        m_staleAreasComplete = true;
+    }
+}
+
+void PageView::paintDue(const QRegion &due, const QRegion &reach)
+{
     QPainter painter(&m_raster);
+    if (paintStaleAreas(painter, reach))
+        return;
     // Many small areas cost more one by one than their bounds at once.
     if (due.rectCount() > MaxSeparateAreas) {
         paintObjects(painter, due.boundingRect());

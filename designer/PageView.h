@@ -69,12 +69,15 @@ private:
     void schedulePendingReset();
     void prepareRaster();
     void renderStale(const QRegion &exposed);
+    void paintDue(const QRegion &due, const QRegion &reach);
     void paintObjects(QPainter &painter, const QRect &pixels) const;
     void paintHandles(QPainter &painter, const QRect &pixels) const;
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
 
     void forgetPendingAreas();
+    void noteStaleArea(const QRect &pixels);
+    bool paintStaleAreas(QPainter &painter, const QRegion &reach);
 
     PageSurface &m_page;
     QSizeF m_lastSize;
@@ -89,4 +92,8 @@ private:
     QImage m_raster;
     QSizeF m_rasterTwipsPerPixel;
     QRegion m_stale;
+    // Each area changed since the raster was last all up to date, while
+    // they are few enough to list.
+    std::vector<QRect> m_staleAreas;
+    bool m_staleAreasComplete = false;
 };

@@ -87,6 +87,23 @@ const std::map<QString, Step> &steps()
         {QStringLiteral("select all"), {[](DesignerHarness &, mFrm_Bill *b) {
              b->SelAll();
          }, true}},
+        // More small texts than the page repaints one by one by habit, on
+        // a page grown wide enough that it still does; some lie over the
+        // picture and the lines. Selected at once, every border shows.
+        {QStringLiteral("select all of many"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             b->PicPage().setWidth(24000);
+             for (int i = 0; i < 100; ++i) {
+                 const int id = TextB + 1 + i;
+                 Element &e = b->ObjText().Load(id);
+                 e.Move(150 + (i % 20) * 1150, 150 + (i / 20) * 700, 450, 210);
+                 e.setCaption(QStringLiteral("字"));
+                 e.setVisible(true);
+                 b->mObjs().LinkCtl(id, ObjDraw::Text, &e, ObjDraw::Created);
+             }
+             h.click(b, 7500, 3300);
+             shown(b);
+             b->SelAll();
+         }, true}},
         {QStringLiteral("select none"), {[](DesignerHarness &h, mFrm_Bill *b) {
              h.click(b, 7500, 3300);
          }, true}},
