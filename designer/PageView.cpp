@@ -43,6 +43,14 @@ bool paintsBelow(const Element *a, const Element *b)
 // stacking order. The index files hidden elements too.
 std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &twips)
 {
+    if (index.liesWithin(twips)) {
+        std::vector<const Element *> shown;
+        forEachScattered(index.inPaintOrder(), [&](const Element *e) {
+            if (e->Visible())
+                shown.push_back(e);
+        });
+        return shown;
+    }
     // Sorted by keys held side by side, not through thousands of elements
     // scattered in memory.
     const std::vector<const Element *> found = index.elementsIn(twips);

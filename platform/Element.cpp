@@ -231,6 +231,7 @@ void Element::ZOrder()
     if (!m_owner || !m_owner->page())
         return;
     m_z = m_owner->page()->nextZ();
+    m_owner->page()->elementRaised(*this);
     changed(paintBounds());
 }
 

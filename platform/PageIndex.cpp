@@ -1,5 +1,7 @@
 #include "PageIndex.h"
 
+#include "Element.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +26,7 @@ void PageIndex::place(const Element &element, const QRectF &bounds)
         takeOut(element, it->second);
         if (bounds.isEmpty()) {
             m_bounds.erase(it);
+            m_orderedKnown = false;
             return;
         }
         it->second = bounds;
@@ -31,8 +34,39 @@ void PageIndex::place(const Element &element, const QRectF &bounds)
         if (bounds.isEmpty())
             return;
         m_bounds.emplace(&element, bounds);
+        m_orderedKnown = false;
     }
+    if (element.Visible())
+        m_extent |= bounds;
     fileUnder(element, bounds);
+}
+
+const std::vector<const Element *> &PageIndex::inPaintOrder() const
+{
+    if (m_orderedKnown)
+        return m_ordered;
+    // Sorted by keys held side by side, not through elements scattered
+    // in memory.
+    std::vector<std::pair<quint64, const Element *>> keyed;
+    keyed.reserve(m_bounds.size());
+    for (const auto &[element, bounds] : m_bounds)
+        keyed.emplace_back(element->zOrder(), element);
+    std::sort(keyed.begin(), keyed.end());
+    m_ordered.clear();
+    m_ordered.reserve(keyed.size());
+    for (const auto &[z, element] : keyed)
+        m_ordered.push_back(element);
+    m_orderedKnown = true;
+    return m_ordered;
+}
+
+void PageIndex::raise(const Element &element)
+{
+    if (!m_orderedKnown)
+        return;
+    const auto it = std::find(m_ordered.begin(), m_ordered.end(), &element);
+    if (it != m_ordered.end())
+        std::rotate(it, it + 1, m_ordered.end());
 }
 
 void PageIndex::fileUnder(const Element &element, const QRectF &bounds)

@@ -26,6 +26,17 @@ public:
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
 
+    // Whether every element filed that is shown lies inside area, so that
+    // painting it may take them all in their order.
+    bool liesWithin(const QRectF &area) const { return area.contains(m_extent); }
+    // A filed element was shown where it is filed.
+    void shown(const QRectF &bounds) { m_extent |= bounds; }
+    // Every element filed, in the order they paint (by zOrder), kept
+    // until one is filed or taken out.
+    const std::vector<const Element *> &inPaintOrder() const;
+    // The element now paints above all others.
+    void raise(const Element &element);
+
 private:
     struct Entry
     {
@@ -50,4 +61,9 @@ private:
 
     std::unordered_map<quint64, std::vector<Entry>> m_cells;
     std::unordered_map<const Element *, QRectF> m_bounds;
+    // Where the shown elements filed reach, or more: it grows with each
+    // one filed or shown.
+    QRectF m_extent;
+    mutable std::vector<const Element *> m_ordered;
+    mutable bool m_orderedKnown = false;
 };

@@ -143,11 +143,21 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
         notifyElementArea(element, area);
 }
 
+void PageSurface::elementRaised(const Element &element)
+{
+    // One not filed yet takes its place in the order when it is.
+    indexFor(element).raise(element);
+}
+
 void PageSurface::elementShown(const Element &element)
 {
     if (element.kind() == ElementKind::Handle)
         m_shownHandles += element.Visible() ? 1 : -1;
-    notifyElementArea(element, element.reachBounds());
+    const QRectF bounds = element.reachBounds();
+    // Filed where it is, unless a change is still to be filed.
+    if (element.Visible() && !element.filingDue())
+        indexFor(element).shown(bounds);
+    notifyElementArea(element, bounds);
 }
 
 // Handles lie above every object: their change leaves the objects' pixels.

@@ -84,6 +84,8 @@ public:
     // Files every element afresh, as if none had been filed before.
     void reindex();
     quint64 nextZ() { return ++m_z; }
+    // The element took the page's next z order: it paints above the rest.
+    void elementRaised(const Element &element);
 
 private:
     void notifyGeometry();

@@ -93,7 +93,7 @@ const std::map<QString, Step> &steps()
         {QStringLiteral("select all of many"), {[](DesignerHarness &h, mFrm_Bill *b) {
              b->PicPage().setWidth(24000);
              for (int i = 0; i < 100; ++i) {
-                 const int id = TextB + 1 + i;
+                 const int id = TextB + 100 + i;
                  Element &e = b->ObjText().Load(id);
                  e.Move(150 + (i % 20) * 1150, 150 + (i / 20) * 700, 450, 210);
                  e.setCaption(QStringLiteral("字"));
@@ -103,6 +103,14 @@ const std::map<QString, Step> &steps()
              h.click(b, 7500, 3300);
              shown(b);
              b->SelAll();
+         }, true}},
+        // Two boxes three pixels apart, their handles overlapping: the one
+        // made current paints its handles above the other's.
+        {QStringLiteral("current above"), {[](DesignerHarness &h, mFrm_Bill *b) {
+             h.draw(b, DrawTool::Text, 3045, 750, 4000, 1200);
+             b->SelAll();
+             shown(b);
+             h.click(b, 2200, 1000);
          }, true}},
         {QStringLiteral("select none"), {[](DesignerHarness &h, mFrm_Bill *b) {
              h.click(b, 7500, 3300);

@@ -6,6 +6,7 @@
 #include "platform/ElementPainter.h"
 #include "platform/LaidText.h"
 #include "platform/PageIndex.h"
+#include "platform/PageSurface.h"
 #include "platform/TextLayout.h"
 #include "platform/TextLayoutCache.h"
 
@@ -73,6 +74,9 @@ private slots:
 
     void handlesTogetherAsOneByOne_data();
     void handlesTogetherAsOneByOne();
+
+    void paintOrderFollowsRaising_data();
+    void paintOrderFollowsRaising();
 
     void keptGlyphsDrawWhatTheLinesDraw_data();
     void keptGlyphsDrawWhatTheLinesDraw();
@@ -288,6 +292,52 @@ void TestCaches::handlesTogetherAsOneByOne()
     const QImage oneByOne = painted(false);
     QCOMPARE(painted(true), oneByOne);
     QVERIFY(oneByOne != blank);
+}
+
+void TestCaches::paintOrderFollowsRaising_data()
+{
+    QTest::addColumn<Names>("raised");
+    QTest::addColumn<int>("loadedAfter");
+    QTest::addColumn<Names>("expected");
+    QTest::newRow("one from the middle") << Names{2} << 0 << Names{1, 3, 4, 5, 2};
+    QTest::newRow("the top one") << Names{5} << 0 << Names{1, 2, 3, 4, 5};
+    QTest::newRow("two, the first again")
+        << Names{1, 3, 1} << 0 << Names{2, 4, 5, 3, 1};
+    // A new element is filed above every other; the order is found afresh.
+    QTest::newRow("then one loaded") << Names{2} << 6 << Names{1, 3, 4, 5, 2, 6};
+}
+
+// Kept between paints, the order must follow every raise as sorting the
+// elements afresh would.
+void TestCaches::paintOrderFollowsRaising()
+{
+    QFETCH(Names, raised);
+    QFETCH(int, loadedAfter);
+    QFETCH(Names, expected);
+    PageSurface page;
+    const auto load = [&](int name) {
+        Element &e = page.ObjText().Load(1000 + name);
+        e.Move(name * 300, 100, 500, 200);
+        e.setVisible(true);
+    };
+    for (int name = 1; name <= 5; ++name)
+        load(name);
+    const auto order = [&] {
+        Names names;
+        // The page's own template elements aside.
+        for (const Element *e : page.index().inPaintOrder())
+            if (e->kind() == ElementKind::Label && e->Index() > 1000)
+                names << e->Index() - 1000;
+        return names;
+    };
+    QCOMPARE(order(), (Names{1, 2, 3, 4, 5}));
+    for (int name : raised)
+        page.ObjText()(1000 + name).ZOrder();
+    if (loadedAfter)
+        load(loadedAfter);
+    QCOMPARE(order(), expected);
+    QVERIFY(page.index().liesWithin(QRectF(-3000, -3000, 9000, 6000)));
+    QVERIFY(!page.index().liesWithin(QRectF(0, 0, 1000, 1000)));
 }
 
 namespace {
