@@ -421,20 +421,15 @@ void TestCaches::keptGlyphsDrawWhatTheLinesDraw_data()
     QTest::newRow("paragraphs, the third below the box")
         << Caption{QStringLiteral("第一行\n第二行\n第三行"), plain, QRectF(60, 60, 1500, 420),
                    Element::Center, 15};
-    QTest::newRow("box the text's own size")
-        << Caption{QStringLiteral("Ag单据"), plain, QRectF(QPointF(75, 75),
-                   TextLayout::naturalSize(QStringLiteral("Ag单据"), plain)),
-                   Element::LeftJustify, 15};
-    QTest::newRow("bold, just fitting")
-        << Caption{QStringLiteral("发货单"), fontOf(22, true),
-                   QRectF(QPointF(45, 45), TextLayout::naturalSize(QStringLiteral("发货单"),
-                                                                   fontOf(22, true))),
-                   Element::LeftJustify, 15};
-    QTest::newRow("italic, just fitting")
-        << Caption{QStringLiteral("fijl 金额"), fontOf(14, false, true),
-                   QRectF(QPointF(30, 30), TextLayout::naturalSize(QStringLiteral("fijl 金额"),
-                                                                   fontOf(14, false, true))),
-                   Element::LeftJustify, 15};
+    // Boxes the text's own size, on a pixel's corner and between pixels.
+    const auto ownSize = [](const QString &text, const ElementFont &font, double at) {
+        return Caption{text, font, QRectF(QPointF(at, at), TextLayout::naturalSize(text, font)),
+                       Element::LeftJustify, 15};
+    };
+    QTest::newRow("box the text's own size") << ownSize(QStringLiteral("Ag单据"), plain, 75);
+    QTest::newRow("bold, its own size") << ownSize(QStringLiteral("发货单"), fontOf(22, true), 45);
+    QTest::newRow("italic, its own size")
+        << ownSize(QStringLiteral("fijl 金额"), fontOf(14, false, true), 37);
     QTest::newRow("underlined, cut")
         << Caption{QStringLiteral("客户签收"), fontOf(12, false, false, true),
                    QRectF(60, 60, 700, 200), Element::LeftJustify, 15};
