@@ -4,6 +4,7 @@
 
 #include "platform/ElementPainter.h"
 #include "platform/PageSurface.h"
+#include "platform/PaintOrder.h"
 #include "platform/ScatteredWalk.h"
 #include "platform/Screen.h"
 
@@ -51,8 +52,6 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
         });
         return shown;
     }
-    // Sorted by keys held side by side, not through thousands of elements
-    // scattered in memory.
     const std::vector<const Element *> found = index.elementsIn(twips);
     std::vector<std::pair<quint64, const Element *>> keyed;
     keyed.reserve(found.size());
@@ -60,12 +59,7 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
         if (e->Visible())
             keyed.emplace_back(e->zOrder(), e);
     });
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<const Element *> ordered;
-    ordered.reserve(keyed.size());
-    for (const auto &[z, e] : keyed)
-        ordered.push_back(e);
-    return ordered;
+    return sortedByZ(std::move(keyed));
 }
 
 } // namespace

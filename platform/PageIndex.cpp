@@ -1,6 +1,7 @@
 #include "PageIndex.h"
 
 #include "Element.h"
+#include "PaintOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,17 +46,11 @@ const std::vector<const Element *> &PageIndex::inPaintOrder() const
 {
     if (m_orderedKnown)
         return m_ordered;
-    // Sorted by keys held side by side, not through elements scattered
-    // in memory.
     std::vector<std::pair<quint64, const Element *>> keyed;
     keyed.reserve(m_bounds.size());
     for (const auto &[element, bounds] : m_bounds)
         keyed.emplace_back(element->zOrder(), element);
-    std::sort(keyed.begin(), keyed.end());
-    m_ordered.clear();
-    m_ordered.reserve(keyed.size());
-    for (const auto &[z, element] : keyed)
-        m_ordered.push_back(element);
+    m_ordered = sortedByZ(std::move(keyed));
     m_orderedKnown = true;
     return m_ordered;
 }
