@@ -57,7 +57,8 @@ const std::vector<const Element *> &PageIndex::inPaintOrder() const
 
 void PageIndex::raise(const Element &element)
 {
-    if (!m_orderedKnown)
+    // A new element is not filed yet: it joins the order when it is.
+    if (!m_orderedKnown || m_bounds.find(&element) == m_bounds.end())
         return;
     const auto it = std::find(m_ordered.begin(), m_ordered.end(), &element);
     if (it != m_ordered.end())

@@ -145,7 +145,6 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
 
 void PageSurface::elementRaised(const Element &element)
 {
-    // One not filed yet takes its place in the order when it is.
     indexFor(element).raise(element);
 }
 
