@@ -44,7 +44,9 @@ LaidText::LaidText(const QString &text, const ElementFont &font, double width, b
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             if (!autoSize)
                 line.setLineWidth(width);
-            m_lines.push_back({line, line.lineNumber() == 0, {}});
+            // The first paragraph always shows, even in a box too low.
+            const bool startsParagraph = line.lineNumber() == 0 && !m_lines.empty();
+            m_lines.push_back({line, startsParagraph, {}});
         }
         layout->endLayout();
         m_paragraphs.push_back(std::move(layout));
@@ -94,7 +96,7 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
     painter.setFont(m_pageFont);
     double y = box.top();
     for (const Line &line : m_lines) {
-        if (clip && line.startsParagraph && &line != &m_lines.front() && y > box.bottom())
+        if (clip && line.startsParagraph && y > box.bottom())
             break;
         const QPointF at(alignedX(box, line.text.naturalTextWidth(), alignment), y);
         if (glyphs) {

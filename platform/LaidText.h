@@ -39,6 +39,7 @@ private:
     struct Line
     {
         QTextLine text;
+        // Starts a paragraph after the first: a cut caption stops there.
         bool startsParagraph;
         // Filled at the first draw onto pixels, placed from the point the
         // line is drawn at.
