@@ -1,5 +1,6 @@
 #include "ElementPainter.h"
 
+#include "CaptionTiles.h"
 #include "Element.h"
 #include "LaidText.h"
 #include "ScatteredWalk.h"
@@ -48,10 +49,13 @@ void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, doub
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
-    if (options.textCache)
-        options.textCache->layoutFor(e).draw(painter, box, e.ForeColor(), e.Alignment(),
-                                             options.clipText);
-    else
+    if (options.textCache) {
+        const LaidText &laid = options.textCache->layoutFor(e);
+        const bool copied
+            = options.captionTiles && options.clipText && options.captionTiles->draw(painter, e, laid);
+        if (!copied)
+            laid.draw(painter, box, e.ForeColor(), e.Alignment(), options.clipText);
+    } else
         TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
                          e.AutoSize(), options.clipText);
     if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)

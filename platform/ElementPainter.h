@@ -2,6 +2,7 @@
 
 #include <vector>
 
+class CaptionTiles;
 class Element;
 class QPainter;
 class TextLayoutCache;
@@ -24,6 +25,9 @@ struct Options
     // Labels: where laid-out captions are kept between paints (the
     // screen's); without one every caption is laid out as it is drawn.
     TextLayoutCache *textCache = nullptr;
+    // Labels: where captions laid out in textCache are kept as pixels (the
+    // screen's); only with textCache and clipText.
+    CaptionTiles *captionTiles = nullptr;
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);

@@ -8,6 +8,8 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <atomic>
+
 namespace {
 
 double alignedX(const QRectF &box, double lineWidth, int alignment)
@@ -22,10 +24,17 @@ double alignedX(const QRectF &box, double lineWidth, int alignment)
     }
 }
 
+quint64 nextSerial()
+{
+    static std::atomic<quint64> serials{0};
+    return ++serials;
+}
+
 } // namespace
 
 LaidText::LaidText(const QString &text, const ElementFont &font, double width, bool autoSize)
-    : m_text(text)
+    : m_serial(nextSerial())
+    , m_text(text)
     , m_font(font)
     , m_width(width)
     , m_autoSize(autoSize)

@@ -30,6 +30,11 @@ public:
 
     bool laidOutFor(const QString &text, const ElementFont &font, double width,
                     bool autoSize) const;
+    // No line to draw.
+    bool isEmpty() const { return m_lines.empty(); }
+    // Tells this layout from every other one, even one laid out later at
+    // the same address.
+    quint64 serial() const { return m_serial; }
     // alignment: an Element::TextAlignment. With clip the text is cut at
     // the box and no paragraph starts below it.
     void draw(QPainter &painter, const QRectF &box, const QColor &color, int alignment,
@@ -49,6 +54,7 @@ private:
     bool drawsGlyphsOn(const QPainter &painter) const;
     void findGlyphs() const;
 
+    quint64 m_serial;
     QString m_text;
     ElementFont m_font;
     double m_width;

@@ -129,6 +129,27 @@ std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
     return found;
 }
 
+bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
+{
+    const auto paintsBefore = [&](const Element *e) {
+        return e != &above && e->Visible()
+               && std::pair(e->zOrder(), e) < std::pair(above.zOrder(), &above);
+    };
+    const CellRange range = cellsOf(area);
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            const auto cell = m_cells.find(keyOf(column, row));
+            if (cell == m_cells.end())
+                continue;
+            for (const Entry &entry : cell->second) {
+                if (entry.bounds.intersects(area) && paintsBefore(entry.element))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
 {
     std::vector<const Element *> found;

@@ -22,6 +22,9 @@ public:
     // Each element filed under bounds that intersect area, once, in no
     // particular order.
     std::vector<const Element *> elementsIn(const QRectF &area) const;
+    // Whether a shown element other than above, painting before it, is
+    // filed under bounds that intersect area.
+    bool anyBelow(const Element &above, const QRectF &area) const;
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }

@@ -1,6 +1,7 @@
 // Where the page files its elements, when a kept caption layout is laid out
 // again, and handles drawn together landing where one by one they would.
 
+#include "platform/CaptionTiles.h"
 #include "platform/Element.h"
 #include "platform/ElementFont.h"
 #include "platform/ElementPainter.h"
@@ -80,6 +81,8 @@ private slots:
 
     void keptGlyphsDrawWhatTheLinesDraw_data();
     void keptGlyphsDrawWhatTheLinesDraw();
+    void copiedCaptionsDrawWhatDrawingDraws_data() { keptGlyphsDrawWhatTheLinesDraw_data(); }
+    void copiedCaptionsDrawWhatDrawingDraws();
 
 private:
     void fileAll();
@@ -461,6 +464,58 @@ void TestCaches::keptGlyphsDrawWhatTheLinesDraw()
         const QImage lineByLine = painted(false);
         QVERIFY(lineByLine != blank);
         QCOMPARE(painted(true), lineByLine);
+    }
+}
+
+// A caption copied from its kept pixels, over blank page or cut by the
+// painter's clip, covers the pixels drawing it would; over another object
+// it is drawn.
+void TestCaches::copiedCaptionsDrawWhatDrawingDraws()
+{
+    QFETCH(Caption, caption);
+    for (const bool overLine : {false, true}) {
+        PageSurface page;
+        if (overLine) {
+            Element &line = page.ObjLine().Load(1);
+            line.setLine(caption.box.left(), caption.box.center().y(), caption.box.right(),
+                         caption.box.center().y());
+            line.setVisible(true);
+        }
+        // Loaded last, the label paints above the line.
+        Element &label = page.ObjText().Load(1001);
+        label.Move(caption.box.left(), caption.box.top(), caption.box.width(),
+                   caption.box.height());
+        label.setCaption(caption.text);
+        label.setFont(caption.font);
+        label.setAlignment(caption.alignment);
+        label.setForeColor(QColor(160, 20, 60));
+        label.setVisible(true);
+        TextLayoutCache texts;
+        CaptionTiles tiles(page.index());
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage blank(QSize(720, 100), format);
+            blank.fill(Qt::white);
+            const auto painted = [&](CaptionTiles *copies) {
+                QImage image = blank.copy();
+                QPainter painter(&image);
+                painter.setClipRect(QRect(0, 0, 500, 100));
+                painter.scale(1 / caption.twipsPerPixel, 1 / caption.twipsPerPixel);
+                painter.setRenderHint(QPainter::TextAntialiasing);
+                ElementPainter::Options options;
+                options.textCache = &texts;
+                options.captionTiles = copies;
+                for (const Element *e : page.index().inPaintOrder())
+                    ElementPainter::paint(painter, *e, options);
+                return image;
+            };
+            const QImage drawn = painted(nullptr);
+            QVERIFY(drawn != blank);
+            // Kept at the second paint, copied from then on.
+            for (int paint = 1; paint <= 3; ++paint)
+                QCOMPARE(painted(&tiles), drawn);
+            QCOMPARE(tiles.size(), std::size_t(overLine ? 0 : 1));
+        }
     }
 }
 
