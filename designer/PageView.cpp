@@ -67,7 +67,7 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
 PageView::PageView(PageSurface &page, QWidget *parent)
     : QWidget(parent)
     , m_page(page)
-    , m_captions(page.index())
+    , m_tiles(page.index())
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -110,7 +110,7 @@ Element *PageView::elementAt(const QPointF &twips) const
 void PageView::clearCaches()
 {
     m_texts.clear();
-    m_captions.clear();
+    m_tiles.clear();
     m_raster = QImage();
     m_page.reindex();
     update();
@@ -297,7 +297,7 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
-    options.captionTiles = &m_captions;
+    options.tiles = &m_tiles;
     const QRectF area = PixelMapping::toTwips(QRectF(pixels));
     forEachScattered(paintOrderIn(m_page.index(), area),
                      [&](const Element *e) { ElementPainter::paint(painter, *e, options); });

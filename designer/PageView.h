@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/PageObserver.h"
-#include "platform/CaptionTiles.h"
+#include "platform/ElementTiles.h"
 #include "platform/TextLayoutCache.h"
 
 #include <QImage>
@@ -87,7 +87,7 @@ private:
     // Kept across paints; painting fills it, so it is not part of the
     // view's constant state.
     mutable TextLayoutCache m_texts;
-    mutable CaptionTiles m_captions;
+    mutable ElementTiles m_tiles;
     // The objects as last painted, page-sized: exposing, scrolling and
     // repainting copy from it; only areas that changed since (stale) are
     // painted again. Handles, marks and bands are drawn over the copy.

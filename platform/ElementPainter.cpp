@@ -1,7 +1,7 @@
 #include "ElementPainter.h"
 
-#include "CaptionTiles.h"
 #include "Element.h"
+#include "ElementTiles.h"
 #include "LaidText.h"
 #include "ScatteredWalk.h"
 #include "TextLayout.h"
@@ -46,18 +46,32 @@ void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, doub
     painter.drawRect(box.adjusted(inset, inset, -inset, -inset));
 }
 
+// The caption cut at its box, copied when the page keeps it.
+void paintCaption(QPainter &painter, const Element &e, const LaidText &laid,
+                  const Options &options)
+{
+    const QRectF box = e.rect();
+    const auto draw = [&](QPainter &on) {
+        laid.draw(on, box, e.ForeColor(), e.Alignment(), options.clipText);
+    };
+    if (options.tiles && options.clipText && !laid.isEmpty()) {
+        const ElementTiles::Look look{laid.serial(), box, e.Alignment(), e.ForeColor().rgba(),
+                                      QSizeF(options.twipsPerPixel, options.twipsPerPixelY)};
+        if (options.tiles->draw(painter, e, look, draw))
+            return;
+    }
+    draw(painter);
+}
+
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
-    if (options.textCache) {
-        const LaidText &laid = options.textCache->layoutFor(e);
-        const bool copied
-            = options.captionTiles && options.clipText && options.captionTiles->draw(painter, e, laid);
-        if (!copied)
-            laid.draw(painter, box, e.ForeColor(), e.Alignment(), options.clipText);
-    } else
+    if (options.textCache)
+        paintCaption(painter, e, options.textCache->layoutFor(e), options);
+    else
         TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
                          e.AutoSize(), options.clipText);
+    // Apart from the caption: it comes and goes as the label is selected.
     if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)
         paintBorder(painter, box, Qt::black, options.twipsPerPixel, Qt::SolidLine,
                     options.twipsPerPixel);
@@ -107,6 +121,25 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
     painter.restore();
 }
 
+// The picture cut at its box and its border.
+void paintImage(QPainter &painter, const Element &e, const Options &options)
+{
+    const auto draw = [&](QPainter &on) {
+        paintPicture(on, e, e.rect(), true, options);
+        if (e.BorderStyle() == Element::FixedSingle)
+            paintBorder(on, e.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
+                        options.twipsPerPixel);
+    };
+    if (options.tiles) {
+        const int flags = (e.Stretch() ? 1 : 0) | (e.BorderStyle() == Element::FixedSingle ? 2 : 0);
+        const ElementTiles::Look look{quint64(e.Picture().cacheKey()), e.rect(), flags, 0,
+                                      QSizeF(options.twipsPerPixel, options.twipsPerPixelY)};
+        if (options.tiles->draw(painter, e, look, draw))
+            return;
+    }
+    draw(painter);
+}
+
 } // namespace
 
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
@@ -146,10 +179,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         paintLine(painter, element, options);
         break;
     case ElementKind::Image:
-        paintPicture(painter, element, element.rect(), true, options);
-        if (element.BorderStyle() == Element::FixedSingle)
-            paintBorder(painter, element.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
-                        options.twipsPerPixel);
+        paintImage(painter, element, options);
         break;
     case ElementKind::Handle:
         // A handle shows its whole picture, as an image element that sizes

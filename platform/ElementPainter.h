@@ -2,7 +2,7 @@
 
 #include <vector>
 
-class CaptionTiles;
+class ElementTiles;
 class Element;
 class QPainter;
 class TextLayoutCache;
@@ -25,9 +25,10 @@ struct Options
     // Labels: where laid-out captions are kept between paints (the
     // screen's); without one every caption is laid out as it is drawn.
     TextLayoutCache *textCache = nullptr;
-    // Labels: where captions laid out in textCache are kept as pixels (the
-    // screen's); only with textCache and clipText.
-    CaptionTiles *captionTiles = nullptr;
+    // Where captions (laid out in textCache, cut at their box) and pictures
+    // are kept as pixels between paints (the screen's). Only for a page
+    // painted onto white, element by element in their order.
+    ElementTiles *tiles = nullptr;
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);

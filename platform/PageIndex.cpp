@@ -4,13 +4,32 @@
 #include "PaintOrder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+
+namespace {
+
+// As QRectF::intersects for rectangles that are not empty, inline: it is
+// asked of every neighbour of every element painted.
+bool overlap(const QRectF &a, const QRectF &b)
+{
+    return a.left() < b.right() && b.left() < a.right() && a.top() < b.bottom()
+           && b.top() < a.bottom();
+}
+
+} // namespace
 
 PageIndex::CellRange PageIndex::cellsOf(const QRectF &bounds)
 {
     return {int(std::floor(bounds.left() / CellTwips)), int(std::floor(bounds.top() / CellTwips)),
             int(std::floor(bounds.right() / CellTwips)),
             int(std::floor(bounds.bottom() / CellTwips))};
+}
+
+quint64 PageIndex::nextGeneration()
+{
+    static std::atomic<quint64> generations{0};
+    return ++generations;
 }
 
 quint64 PageIndex::keyOf(int column, int row)
@@ -24,6 +43,7 @@ void PageIndex::place(const Element &element, const QRectF &bounds)
     if (it != m_bounds.end()) {
         if (it->second == bounds)
             return;
+        m_generation = nextGeneration();
         takeOut(element, it->second);
         if (bounds.isEmpty()) {
             m_bounds.erase(it);
@@ -34,12 +54,19 @@ void PageIndex::place(const Element &element, const QRectF &bounds)
     } else {
         if (bounds.isEmpty())
             return;
+        m_generation = nextGeneration();
         m_bounds.emplace(&element, bounds);
         m_orderedKnown = false;
     }
     if (element.Visible())
         m_extent |= bounds;
     fileUnder(element, bounds);
+}
+
+void PageIndex::shown(const QRectF &bounds)
+{
+    m_extent |= bounds;
+    m_generation = nextGeneration();
 }
 
 const std::vector<const Element *> &PageIndex::inPaintOrder() const
@@ -57,6 +84,7 @@ const std::vector<const Element *> &PageIndex::inPaintOrder() const
 
 void PageIndex::raise(const Element &element)
 {
+    m_generation = nextGeneration();
     // A new element is not filed yet: it joins the order when it is.
     if (!m_orderedKnown || m_bounds.find(&element) == m_bounds.end())
         return;
@@ -142,7 +170,7 @@ bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
             if (cell == m_cells.end())
                 continue;
             for (const Entry &entry : cell->second) {
-                if (entry.bounds.intersects(area) && paintsBefore(entry.element))
+                if (overlap(entry.bounds, area) && paintsBefore(entry.element))
                     return true;
             }
         }

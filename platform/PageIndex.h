@@ -25,6 +25,9 @@ public:
     // Whether a shown element other than above, painting before it, is
     // filed under bounds that intersect area.
     bool anyBelow(const Element &above, const QRectF &area) const;
+    // Changes whenever what lies where may have: an element filed, shown
+    // or raised. Unlike any earlier index's.
+    quint64 generation() const { return m_generation; }
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
@@ -33,7 +36,7 @@ public:
     // painting it may take them all in their order.
     bool liesWithin(const QRectF &area) const { return area.contains(m_extent); }
     // A filed element was shown where it is filed.
-    void shown(const QRectF &bounds) { m_extent |= bounds; }
+    void shown(const QRectF &bounds);
     // Every element filed, in the order they paint (by zOrder), kept
     // until one is filed or taken out.
     const std::vector<const Element *> &inPaintOrder() const;
@@ -58,6 +61,7 @@ private:
     static constexpr double CellTwips = 1440;
 
     static CellRange cellsOf(const QRectF &bounds);
+    static quint64 nextGeneration();
     static quint64 keyOf(int column, int row);
     void fileUnder(const Element &element, const QRectF &bounds);
     void takeOut(const Element &element, const QRectF &bounds);
@@ -67,6 +71,7 @@ private:
     // Where the shown elements filed reach, or more: it grows with each
     // one filed or shown.
     QRectF m_extent;
+    quint64 m_generation = nextGeneration();
     mutable std::vector<const Element *> m_ordered;
     mutable bool m_orderedKnown = false;
 };

@@ -1,10 +1,10 @@
 // Where the page files its elements, when a kept caption layout is laid out
 // again, and handles drawn together landing where one by one they would.
 
-#include "platform/CaptionTiles.h"
 #include "platform/Element.h"
 #include "platform/ElementFont.h"
 #include "platform/ElementPainter.h"
+#include "platform/ElementTiles.h"
 #include "platform/LaidText.h"
 #include "platform/PageIndex.h"
 #include "platform/PageSurface.h"
@@ -83,6 +83,8 @@ private slots:
     void keptGlyphsDrawWhatTheLinesDraw();
     void copiedCaptionsDrawWhatDrawingDraws_data() { keptGlyphsDrawWhatTheLinesDraw_data(); }
     void copiedCaptionsDrawWhatDrawingDraws();
+    void copiedPicturesDrawWhatDrawingDraws_data();
+    void copiedPicturesDrawWhatDrawingDraws();
 
 private:
     void fileAll();
@@ -467,56 +469,116 @@ void TestCaches::keptGlyphsDrawWhatTheLinesDraw()
     }
 }
 
-// A caption copied from its kept pixels, over blank page or cut by the
-// painter's clip, covers the pixels drawing it would; over another object
-// it is drawn.
-void TestCaches::copiedCaptionsDrawWhatDrawingDraws()
+namespace {
+
+// The element that load puts on a page, over a line across its box or
+// alone, painted with its pixels kept (and copied from the third paint on)
+// and without, in two pixel formats and cut by a clip. Alone, it is then
+// crossed by a line loaded later and raised above it.
+void copiesDrawWhatDrawingDraws(const std::function<Element &(PageSurface &)> &load,
+                                double twipsPerPixel)
 {
-    QFETCH(Caption, caption);
+    const auto lineAcross = [](Element &line, const QRectF &box) {
+        line.setLine(box.left(), box.center().y(), box.right(), box.center().y());
+        line.setVisible(true);
+    };
     for (const bool overLine : {false, true}) {
-        PageSurface page;
-        if (overLine) {
-            Element &line = page.ObjLine().Load(1);
-            line.setLine(caption.box.left(), caption.box.center().y(), caption.box.right(),
-                         caption.box.center().y());
-            line.setVisible(true);
-        }
-        // Loaded last, the label paints above the line.
-        Element &label = page.ObjText().Load(1001);
-        label.Move(caption.box.left(), caption.box.top(), caption.box.width(),
-                   caption.box.height());
-        label.setCaption(caption.text);
-        label.setFont(caption.font);
-        label.setAlignment(caption.alignment);
-        label.setForeColor(QColor(160, 20, 60));
-        label.setVisible(true);
-        TextLayoutCache texts;
-        CaptionTiles tiles(page.index());
         for (const QImage::Format format :
              {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            PageSurface page;
+            Element *line = overLine ? &page.ObjLine().Load(1) : nullptr;
+            // Loaded last, the element paints above the line.
+            Element &element = load(page);
+            element.setVisible(true);
+            if (line)
+                lineAcross(*line, element.rect());
+            TextLayoutCache texts;
+            ElementTiles tiles(page.index());
             QImage blank(QSize(720, 100), format);
             blank.fill(Qt::white);
-            const auto painted = [&](CaptionTiles *copies) {
+            const auto painted = [&](ElementTiles *kept) {
                 QImage image = blank.copy();
                 QPainter painter(&image);
                 painter.setClipRect(QRect(0, 0, 500, 100));
-                painter.scale(1 / caption.twipsPerPixel, 1 / caption.twipsPerPixel);
+                painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
                 painter.setRenderHint(QPainter::TextAntialiasing);
                 ElementPainter::Options options;
+                options.twipsPerPixel = options.twipsPerPixelY = twipsPerPixel;
                 options.textCache = &texts;
-                options.captionTiles = copies;
+                options.tiles = kept;
                 for (const Element *e : page.index().inPaintOrder())
                     ElementPainter::paint(painter, *e, options);
                 return image;
             };
             const QImage drawn = painted(nullptr);
             QVERIFY(drawn != blank);
-            // Kept at the second paint, copied from then on.
             for (int paint = 1; paint <= 3; ++paint)
                 QCOMPARE(painted(&tiles), drawn);
             QCOMPARE(tiles.size(), std::size_t(overLine ? 0 : 1));
+            if (overLine)
+                continue;
+            lineAcross(page.ObjLine().Load(2), element.rect());
+            QCOMPARE(painted(&tiles), painted(nullptr));
+            element.ZOrder();
+            QCOMPARE(painted(&tiles), painted(nullptr));
         }
     }
+}
+
+} // namespace
+
+void TestCaches::copiedCaptionsDrawWhatDrawingDraws()
+{
+    QFETCH(Caption, caption);
+    copiesDrawWhatDrawingDraws(
+        [&](PageSurface &page) -> Element & {
+            Element &label = page.ObjText().Load(1001);
+            label.Move(caption.box.left(), caption.box.top(), caption.box.width(),
+                       caption.box.height());
+            label.setCaption(caption.text);
+            label.setFont(caption.font);
+            label.setAlignment(caption.alignment);
+            label.setForeColor(QColor(160, 20, 60));
+            label.setBorderStyle(Element::FixedSingle);
+            return label;
+        },
+        caption.twipsPerPixel);
+}
+
+void TestCaches::copiedPicturesDrawWhatDrawingDraws_data()
+{
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<bool>("border");
+    QTest::addColumn<double>("twipsPerPixel");
+    QTest::newRow("stretched between pixels") << QRectF(157.3, 163.9, 2900, 700) << true << true
+                                               << 15.0;
+    QTest::newRow("cut by its box") << QRectF(95, 101, 250, 200) << false << true << 15.0;
+    QTest::newRow("smaller than its box, no border")
+        << QRectF(37.5, 22.5, 900, 1200) << false << false << 15.0;
+    QTest::newRow("stretched, at 144 DPI") << QRectF(35, 35, 1000, 450) << true << true << 10.0;
+}
+
+void TestCaches::copiedPicturesDrawWhatDrawingDraws()
+{
+    QFETCH(QRectF, box);
+    QFETCH(bool, stretch);
+    QFETCH(bool, border);
+    QFETCH(double, twipsPerPixel);
+    QImage picture(30, 20, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, QColor(x * 8, y * 12, 90, 120 + x * 4));
+    copiesDrawWhatDrawingDraws(
+        [&](PageSurface &page) -> Element & {
+            Element &image = page.ObjImg().Load(2001);
+            image.Move(box.left(), box.top(), box.width(), box.height());
+            image.setPicture(picture);
+            image.setStretch(stretch);
+            image.setBorderStyle(border ? Element::FixedSingle : Element::NoBorder);
+            return image;
+        },
+        twipsPerPixel);
 }
 
 QTEST_MAIN(TestCaches)

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRectF>
+#include <QTransform>
+
+#include <functional>
+#include <unordered_map>
+
+class Element;
+class PageIndex;
+class QPainter;
+
+// Elements kept as the pixels they paint on a blank page, for the screen:
+// one painted again unchanged, with nothing of the page below it, is copied
+// instead of drawn. The copy lands on the pixels drawing would: it was
+// drawn the same way under the painter's own transform less a whole number
+// of pixels, in the painter's pixel format, over the same white.
+class ElementTiles
+{
+public:
+    // What an element's pixels follow from, besides the painter: equal
+    // looks paint alike.
+    struct Look
+    {
+        quint64 content = 0; // a caption's layout serial, a picture's key
+        QRectF box;          // all it paints lies inside
+        int flags = 0;       // alignment, stretch, border, as the kind has them
+        QRgb color = 0;
+        QSizeF twipsPerPixel;
+        bool operator==(const Look &other) const;
+    };
+    using Paint = std::function<void(QPainter &)>;
+
+    // objects: the index of the page painted, to find what lies below.
+    explicit ElementTiles(const PageIndex &objects);
+
+    // Copies the element's pixels when it can; false when the caller must
+    // paint it. An element is kept from its second paint on, so one that
+    // changes at every paint (a dragged one) costs nothing more. paint
+    // draws the look onto a painter like the one given.
+    template <typename PaintLook>
+    bool draw(QPainter &painter, const Element &element, const Look &look,
+              const PaintLook &paint)
+    {
+        Tile *tile = tileFor(painter, element, look);
+        if (!tile)
+            return false;
+        // Only an element kept now costs a function.
+        if (!tile->painted)
+            keep(*tile, Paint(paint));
+        return copy(painter, *tile);
+    }
+    void clear();
+    // Elements kept as pixels, and their bytes.
+    std::size_t size() const;
+    qint64 bytes() const { return m_bytes; }
+
+private:
+    struct Key
+    {
+        Look look;
+        QTransform transform;
+        int hints = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        bool operator==(const Key &other) const;
+    };
+    struct Tile
+    {
+        Key key;
+        bool painted = false;
+        // The pixels that are not blank, and where they go on the device.
+        QImage pixels;
+        QPoint corner;
+        // Whether anything lay below, as of the index's generation.
+        quint64 checkedAt = 0;
+        bool overOthers = false;
+    };
+
+    bool drawsOn(const QPainter &painter) const;
+    // The element's tile when it may be copied now, kept or not.
+    Tile *tileFor(const QPainter &painter, const Element &element, const Look &look);
+    bool overOthers(Tile &tile, const Element &element) const;
+    void keep(Tile &tile, const Paint &paint);
+    bool copy(QPainter &painter, const Tile &tile) const;
+    void forget(Tile &tile);
+
+    const PageIndex &m_objects;
+    std::unordered_map<const Element *, Tile> m_tiles;
+    qint64 m_bytes = 0;
+};
