@@ -13,8 +13,6 @@ namespace {
 // An element bigger than this is drawn each time: few are, and each would
 // hold a lot.
 constexpr qint64 MaxTileBytes = qint64(1) << 20;
-// All kept elements together, so a page of large ones stays small.
-constexpr qint64 MaxKeptBytes = qint64(48) << 20;
 constexpr quint32 White = 0xffffffff;
 
 // The device pixels an element inside box may touch, with one to spare on
@@ -77,8 +75,9 @@ bool ElementTiles::Key::operator==(const Key &other) const
            && format == other.format;
 }
 
-ElementTiles::ElementTiles(const PageIndex &objects)
+ElementTiles::ElementTiles(const PageIndex &objects, qint64 maxBytes)
     : m_objects(objects)
+    , m_maxBytes(maxBytes)
 {
 }
 
@@ -134,7 +133,7 @@ void ElementTiles::keep(Tile &tile, const Paint &paint)
     const QRect device = deviceArea(tile.key.transform, tile.key.look.box);
     // Every format kept has four bytes a pixel.
     const qint64 bytes = qint64(device.width()) * device.height() * 4;
-    if (bytes > MaxTileBytes || m_bytes + bytes > MaxKeptBytes)
+    if (!roomFor(bytes))
         return;
     QImage pixels(device.size(), tile.key.format);
     pixels.fill(Qt::white);
@@ -152,6 +151,26 @@ void ElementTiles::keep(Tile &tile, const Paint &paint)
     tile.pixels = pixels.copy(ink);
     tile.corner = device.topLeft() + ink.topLeft();
     m_bytes += tile.pixels.sizeInBytes();
+}
+
+// Elements of the page live as long as it does; deleted ones are hidden.
+// When the kept pixels reach the limit, the hidden ones give theirs up,
+// once for each change of what is kept or of the page.
+bool ElementTiles::roomFor(qint64 bytes)
+{
+    if (bytes > MaxTileBytes)
+        return false;
+    const bool changed
+        = m_bytes != m_bytesAtSweep || m_objects.generation() != m_generationAtSweep;
+    if (m_bytes + bytes > m_maxBytes && changed) {
+        for (auto &[element, tile] : m_tiles) {
+            if (!element->Visible())
+                forget(tile);
+        }
+        m_bytesAtSweep = m_bytes;
+        m_generationAtSweep = m_objects.generation();
+    }
+    return m_bytes + bytes <= m_maxBytes;
 }
 
 bool ElementTiles::copy(QPainter &painter, const Tile &tile) const
@@ -172,6 +191,7 @@ void ElementTiles::forget(Tile &tile)
 {
     m_bytes -= tile.pixels.sizeInBytes();
     tile.pixels = QImage();
+    tile.painted = false;
 }
 
 void ElementTiles::clear()
@@ -186,4 +206,10 @@ std::size_t ElementTiles::size() const
     for (const auto &[element, tile] : m_tiles)
         kept += tile.painted ? 1 : 0;
     return kept;
+}
+
+bool ElementTiles::keeps(const Element &element) const
+{
+    const auto it = m_tiles.find(&element);
+    return it != m_tiles.end() && it->second.painted;
 }

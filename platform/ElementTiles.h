@@ -33,8 +33,11 @@ public:
     };
     using Paint = std::function<void(QPainter &)>;
 
+    // All kept elements together, so a page of large ones stays small.
+    static constexpr qint64 DefaultMaxBytes = qint64(48) << 20;
+
     // objects: the index of the page painted, to find what lies below.
-    explicit ElementTiles(const PageIndex &objects);
+    explicit ElementTiles(const PageIndex &objects, qint64 maxBytes = DefaultMaxBytes);
 
     // Copies the element's pixels when it can; false when the caller must
     // paint it. An element is kept from its second paint on, so one that
@@ -55,6 +58,7 @@ public:
     void clear();
     // Elements kept as pixels, and their bytes.
     std::size_t size() const;
+    bool keeps(const Element &element) const;
     qint64 bytes() const { return m_bytes; }
 
 private:
@@ -83,10 +87,16 @@ private:
     Tile *tileFor(const QPainter &painter, const Element &element, const Look &look);
     bool overOthers(Tile &tile, const Element &element) const;
     void keep(Tile &tile, const Paint &paint);
+    bool roomFor(qint64 bytes);
     bool copy(QPainter &painter, const Tile &tile) const;
     void forget(Tile &tile);
 
     const PageIndex &m_objects;
+    const qint64 m_maxBytes;
     std::unordered_map<const Element *, Tile> m_tiles;
     qint64 m_bytes = 0;
+    // What was kept, and the index's generation, when hidden elements last
+    // gave theirs up.
+    qint64 m_bytesAtSweep = -1;
+    quint64 m_generationAtSweep = 0;
 };

@@ -25,8 +25,8 @@ public:
     // Whether a shown element other than above, painting before it, is
     // filed under bounds that intersect area.
     bool anyBelow(const Element &above, const QRectF &area) const;
-    // Changes whenever what lies where may have: an element filed, shown
-    // or raised. Unlike any earlier index's.
+    // Changes whenever what lies where may have: an element filed, shown,
+    // hidden or raised. Unlike any earlier index's.
     quint64 generation() const { return m_generation; }
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
@@ -37,6 +37,8 @@ public:
     bool liesWithin(const QRectF &area) const { return area.contains(m_extent); }
     // A filed element was shown where it is filed.
     void shown(const QRectF &bounds);
+    // A filed element was hidden.
+    void hidden() { m_generation = nextGeneration(); }
     // Every element filed, in the order they paint (by zOrder), kept
     // until one is filed or taken out.
     const std::vector<const Element *> &inPaintOrder() const;

@@ -154,7 +154,9 @@ void PageSurface::elementShown(const Element &element)
         m_shownHandles += element.Visible() ? 1 : -1;
     const QRectF bounds = element.reachBounds();
     // Filed where it is, unless a change is still to be filed.
-    if (element.Visible() && !element.filingDue())
+    if (!element.Visible())
+        indexFor(element).hidden();
+    else if (!element.filingDue())
         indexFor(element).shown(bounds);
     notifyElementArea(element, bounds);
 }

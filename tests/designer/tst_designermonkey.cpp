@@ -2,6 +2,8 @@
 #include "DesignerInvariants.h"
 #include "DesignerMonkey.h"
 
+#include "designer/PageView.h"
+
 #include "platform/FakeDialogs.h"
 #include "platform/Screen.h"
 
@@ -53,6 +55,19 @@ Run runFromEnvironment()
         run.replay = numbersFrom(parts.value(1));
     }
     return run;
+}
+
+// Actions between two looks at whether the page's kept pixels and layouts
+// show what painting afresh shows.
+constexpr quint64 PixelCheckEvery = 50;
+
+QString cachesChangedPixels(mFrm_Bill &bill)
+{
+    const QImage cached = bill.pageView().grab().toImage();
+    bill.pageView().clearCaches();
+    if (cached == bill.pageView().grab().toImage())
+        return QString();
+    return QStringLiteral("the page with its caches differs from the page painted afresh");
 }
 
 QtMessageHandler g_testHandler = nullptr;
@@ -129,7 +144,9 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
 
         if (monkey.buttonHeld())
             continue;
-        const QString broken = brokenInvariant(*bill);
+        QString broken = brokenInvariant(*bill);
+        if (broken.isEmpty() && index % PixelCheckEvery == PixelCheckEvery - 1)
+            broken = cachesChangedPixels(*bill);
         if (!broken.isEmpty()) {
             monkey.letGo();
             return QStringLiteral("seed %1, action %2 (%3): %4")

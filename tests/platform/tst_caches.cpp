@@ -85,6 +85,7 @@ private slots:
     void copiedCaptionsDrawWhatDrawingDraws();
     void copiedPicturesDrawWhatDrawingDraws_data();
     void copiedPicturesDrawWhatDrawingDraws();
+    void keptPixelsStayWithinTheirLimit();
 
 private:
     void fileAll();
@@ -471,6 +472,25 @@ void TestCaches::keptGlyphsDrawWhatTheLinesDraw()
 
 namespace {
 
+// The page's elements painted in their order onto a copy of blank, cut by
+// a clip, as the screen paints them.
+QImage paintedPage(PageSurface &page, const QImage &blank, double twipsPerPixel,
+                   TextLayoutCache &texts, ElementTiles *kept)
+{
+    QImage image = blank.copy();
+    QPainter painter(&image);
+    painter.setClipRect(QRect(0, 0, 500, 100));
+    painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    ElementPainter::Options options;
+    options.twipsPerPixel = options.twipsPerPixelY = twipsPerPixel;
+    options.textCache = &texts;
+    options.tiles = kept;
+    for (const Element *e : page.index().inPaintOrder())
+        ElementPainter::paint(painter, *e, options);
+    return image;
+}
+
 // The element that load puts on a page, over a line across its box or
 // alone, painted with its pixels kept (and copied from the third paint on)
 // and without, in two pixel formats and cut by a clip. Alone, it is then
@@ -497,18 +517,7 @@ void copiesDrawWhatDrawingDraws(const std::function<Element &(PageSurface &)> &l
             QImage blank(QSize(720, 100), format);
             blank.fill(Qt::white);
             const auto painted = [&](ElementTiles *kept) {
-                QImage image = blank.copy();
-                QPainter painter(&image);
-                painter.setClipRect(QRect(0, 0, 500, 100));
-                painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
-                painter.setRenderHint(QPainter::TextAntialiasing);
-                ElementPainter::Options options;
-                options.twipsPerPixel = options.twipsPerPixelY = twipsPerPixel;
-                options.textCache = &texts;
-                options.tiles = kept;
-                for (const Element *e : page.index().inPaintOrder())
-                    ElementPainter::paint(painter, *e, options);
-                return image;
+                return paintedPage(page, blank, twipsPerPixel, texts, kept);
             };
             const QImage drawn = painted(nullptr);
             QVERIFY(drawn != blank);
@@ -579,6 +588,51 @@ void TestCaches::copiedPicturesDrawWhatDrawingDraws()
             return image;
         },
         twipsPerPixel);
+}
+
+// Past their limit, hidden elements give up their pixels first; one shown
+// again is kept afresh.
+void TestCaches::keptPixelsStayWithinTheirLimit()
+{
+    PageSurface page;
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(40, 90, 160));
+    // Whole pixels, 40 across and down, so each needs 42 by 42 to paint.
+    for (int i = 1; i <= 3; ++i) {
+        Element &image = page.ObjImg().Load(2000 + i);
+        image.Move(i * 1500, 300, 600, 600);
+        image.setPicture(picture);
+        image.setStretch(true);
+        image.setVisible(true);
+    }
+    const qint64 twoAreas = 2 * 42 * 42 * 4;
+    TextLayoutCache texts;
+    ElementTiles tiles(page.index(), twoAreas);
+    QImage blank(QSize(720, 100), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    const auto kept = [&] {
+        Names names;
+        for (int i = 1; i <= 3; ++i)
+            if (tiles.keeps(page.ObjImg()(2000 + i)))
+                names << i;
+        return names;
+    };
+    const auto paintedAlike = [&] {
+        const QImage drawn = paintedPage(page, blank, 15, texts, nullptr);
+        for (int paint = 1; paint <= 2; ++paint) {
+            if (paintedPage(page, blank, 15, texts, &tiles) != drawn)
+                return false;
+        }
+        return tiles.bytes() <= twoAreas;
+    };
+    QVERIFY(paintedAlike());
+    QCOMPARE(kept(), (Names{1, 2}));
+    page.ObjImg()(2001).setVisible(false);
+    QVERIFY(paintedAlike());
+    QCOMPARE(kept(), (Names{2, 3}));
+    page.ObjImg()(2001).setVisible(true);
+    QVERIFY(paintedAlike());
+    QCOMPARE(kept(), (Names{2, 3}));
 }
 
 QTEST_MAIN(TestCaches)
