@@ -219,7 +219,7 @@ QImage::Format backingFormat(QWidget &window)
 }
 
 // Every element painted again (as after the window grows or every object
-// changes), with the captions' layouts kept.
+// changes), with the captions' layouts and the elements' pixels kept.
 double fullRepaintMs(PageView &view)
 {
     const QRectF page(0, 0, view.page().Width(), view.page().Height());
