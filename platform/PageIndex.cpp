@@ -93,6 +93,19 @@ void PageIndex::raise(const Element &element)
         std::rotate(it, it + 1, m_ordered.end());
 }
 
+template <typename Visit>
+bool PageIndex::anyCell(const CellRange &range, Visit &&visit) const
+{
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            const auto cell = m_cells.find(keyOf(column, row));
+            if (cell != m_cells.end() && visit(column, row, cell->second))
+                return true;
+        }
+    }
+    return false;
+}
+
 void PageIndex::fileUnder(const Element &element, const QRectF &bounds)
 {
     const CellRange cells = cellsOf(bounds);
@@ -138,22 +151,16 @@ std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
         }
         return found;
     }
-    for (int row = range.top; row <= range.bottom; ++row) {
-        for (int column = range.left; column <= range.right; ++column) {
-            const auto cell = m_cells.find(keyOf(column, row));
-            if (cell == m_cells.end())
-                continue;
-            for (const Entry &entry : cell->second) {
-                if (!entry.bounds.intersects(area))
-                    continue;
-                // An element spanning cells is taken from the first cell of
-                // the area it reaches.
-                if (column == std::max(entry.firstColumn, range.left)
-                    && row == std::max(entry.firstRow, range.top))
-                    found.push_back(entry.element);
-            }
+    anyCell(range, [&](int column, int row, const std::vector<Entry> &entries) {
+        for (const Entry &entry : entries) {
+            // An element spanning cells is taken from the first cell of the
+            // area it reaches.
+            if (entry.bounds.intersects(area) && column == std::max(entry.firstColumn, range.left)
+                && row == std::max(entry.firstRow, range.top))
+                found.push_back(entry.element);
         }
-    }
+        return false;
+    });
     return found;
 }
 
@@ -163,19 +170,11 @@ bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
         return e != &above && e->Visible()
                && std::pair(e->zOrder(), e) < std::pair(above.zOrder(), &above);
     };
-    const CellRange range = cellsOf(area);
-    for (int row = range.top; row <= range.bottom; ++row) {
-        for (int column = range.left; column <= range.right; ++column) {
-            const auto cell = m_cells.find(keyOf(column, row));
-            if (cell == m_cells.end())
-                continue;
-            for (const Entry &entry : cell->second) {
-                if (overlap(entry.bounds, area) && paintsBefore(entry.element))
-                    return true;
-            }
-        }
-    }
-    return false;
+    return anyCell(cellsOf(area), [&](int, int, const std::vector<Entry> &entries) {
+        return std::any_of(entries.begin(), entries.end(), [&](const Entry &entry) {
+            return overlap(entry.bounds, area) && paintsBefore(entry.element);
+        });
+    });
 }
 
 std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const

@@ -65,6 +65,10 @@ private:
     static CellRange cellsOf(const QRectF &bounds);
     static quint64 nextGeneration();
     static quint64 keyOf(int column, int row);
+    // Visits the entries of each cell of range that files any, until visit
+    // returns true; whether one did.
+    template <typename Visit>
+    bool anyCell(const CellRange &range, Visit &&visit) const;
     void fileUnder(const Element &element, const QRectF &bounds);
     void takeOut(const Element &element, const QRectF &bounds);
 
