@@ -4,6 +4,7 @@
 #include "ElementTiles.h"
 #include "LaidText.h"
 #include "ScatteredWalk.h"
+#include "SquareRun.h"
 #include "TextLayout.h"
 #include "TextLayoutCache.h"
 
@@ -139,80 +140,6 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
     }
     draw(painter);
 }
-
-// Pictures of one opaque colour (every handle's), placed on device pixels
-// one after another, filled together as the squares they are: the pixels
-// drawing each picture would give, for a fraction of the calls.
-class SquareRun
-{
-public:
-    explicit SquareRun(QPainter &painter)
-        : m_painter(painter)
-        , m_onPixels(painter.deviceTransform().isIdentity() && painter.opacity() == 1.0
-                     && !painter.testRenderHint(QPainter::Antialiasing)
-                     && painter.compositionMode() == QPainter::CompositionMode_SourceOver)
-    {
-    }
-
-    // False when the picture is not one colour or the painter is not on
-    // device pixels: the caller draws it, after flush.
-    bool add(const QImage &picture, const QPointF &at)
-    {
-        if (!m_onPixels || !isSolid(picture))
-            return false;
-        if (!m_squares.empty() && m_color != m_pictureColor)
-            flush();
-        m_color = m_pictureColor;
-        // Where drawing the picture at a point between pixels puts it.
-        m_squares.emplace_back(QPoint(qRound(at.x()), qRound(at.y())), picture.size());
-        return true;
-    }
-
-    void flush()
-    {
-        if (m_squares.empty())
-            return;
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(QColor::fromRgb(m_color));
-        m_painter.drawRects(m_squares.data(), int(m_squares.size()));
-        m_squares.clear();
-    }
-
-private:
-    // Looked at once for each run of the same picture.
-    bool isSolid(const QImage &picture)
-    {
-        if (picture.cacheKey() == m_pictureKey)
-            return m_pictureSolid;
-        m_pictureKey = picture.cacheKey();
-        m_pictureSolid = oneOpaqueColor(picture, m_pictureColor);
-        return m_pictureSolid;
-    }
-
-    static bool oneOpaqueColor(const QImage &picture, QRgb &color)
-    {
-        if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32
-            && picture.format() != QImage::Format_ARGB32_Premultiplied)
-            return false;
-        color = picture.pixel(0, 0);
-        for (int y = 0; y < picture.height(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-            for (int x = 0; x < picture.width(); ++x) {
-                if (line[x] != color)
-                    return false;
-            }
-        }
-        return qAlpha(color) == 255 || picture.format() == QImage::Format_RGB32;
-    }
-
-    QPainter &m_painter;
-    const bool m_onPixels;
-    std::vector<QRect> m_squares;
-    QRgb m_color = 0;
-    qint64 m_pictureKey = 0;
-    bool m_pictureSolid = false;
-    QRgb m_pictureColor = 0;
-};
 
 } // namespace
 
