@@ -69,8 +69,8 @@ constexpr double FastFrameMs = 8.0;
 constexpr double OpenMs = 300.0;
 constexpr std::array<int, 3> Kinds{ObjDraw::Line, ObjDraw::Text, ObjDraw::Picture};
 
-// A grid of lines, texts and pictures, one per cell, 1000 of each kind.
-void fillPage(mFrm_Bill &bill)
+// A grid of lines, texts and pictures, one per cell, a third of each kind.
+void fillPage(mFrm_Bill &bill, int count = Columns * Rows)
 {
     QImage picture(16, 16, QImage::Format_RGB32);
     picture.fill(QColor(200, 120, 40));
@@ -78,7 +78,7 @@ void fillPage(mFrm_Bill &bill)
     std::array<int, ObjDraw::Picture + 1> next{};
     for (int kind : Kinds)
         next[kind] = ObjDraw::FirstID(kind);
-    for (int i = 0; i < Columns * Rows; ++i) {
+    for (int i = 0; i < count; ++i) {
         const int kind = Kinds[i % Kinds.size()];
         const double left = (i % Columns) * CellWidth + 60;
         const double top = (i / Columns) * CellHeight + 60;
@@ -424,6 +424,18 @@ int main(int argc, char **argv)
     const int alignFrames = framesFor(bill, counter, [&] { bill.SetAlign(ObjDraws::AlignLeft); });
     const int sizeFrames
         = framesFor(bill, counter, [&] { bill.SetSameSize(ObjDraws::SameWidthAndHeight); });
+    // The ids of each kind leave room to clone half of them at most.
+    mFrm_Bill halfFull(shell);
+    halfFull.PicPage().setWidth(bill.PicPage().Width());
+    halfFull.PicPage().setHeight(bill.PicPage().Height());
+    fillPage(halfFull, Columns * Rows / 2);
+    halfFull.resize(bill.size());
+    halfFull.show();
+    flushFrame();
+    PaintCounter cloneCounter;
+    halfFull.pageView().installEventFilter(&cloneCounter);
+    const int cloneFrames = framesFor(halfFull, cloneCounter, [&] { halfFull.CloneObj(); });
+    const bool clonedAll = halfFull.mObjs().Count() == Columns * Rows;
 
     const double p95 = BenchFigure::percentile(steps, 0.95);
     const double slowest = *std::max_element(steps.begin(), steps.end());
@@ -436,12 +448,13 @@ int main(int argc, char **argv)
     BenchFigure::print("scroll-step", BenchFigure::percentile(scroll, 0.95), FastFrameMs);
     BenchFigure::print("open-3000", open, OpenMs);
     std::printf("# %d objects, page %dx%d px, %d drag steps, %d frames painted, dragged text "
-                "moved by %.0f x %.0f twips; frames per select-all %d, align %d, same size %d; "
-                "medians of %d repaints, %d select-alls, %d opens; p95 of %d drag and %d "
-                "scroll steps\n",
+                "moved by %.0f x %.0f twips; frames per select-all %d, align %d, same size %d, "
+                "clone of %d %d; medians of %d repaints, %d select-alls, %d opens; p95 of %d "
+                "drag and %d scroll steps\n",
                 bill.mObjs().Count(), repainted.width(), repainted.height(), Steps,
                 framesPainted, movedBy.x(), movedBy.y(), selectFrames, alignFrames, sizeFrames,
-                Repaints, SelectRuns, Opens, Steps, ScrollSteps);
-    const bool onceEach = selectFrames == 1 && alignFrames == 1 && sizeFrames == 1;
+                Columns * Rows / 2, cloneFrames, Repaints, SelectRuns, Opens, Steps, ScrollSteps);
+    const bool onceEach = selectFrames == 1 && alignFrames == 1 && sizeFrames == 1
+                          && cloneFrames == 1 && clonedAll;
     return framesPainted >= Steps && moved && onceEach ? 0 : 2;
 }
