@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/PageObserver.h"
 #include "platform/ElementTiles.h"
+#include "platform/PageObserver.h"
 #include "platform/TextLayoutCache.h"
 
 #include <QImage>
