@@ -94,7 +94,7 @@ Start Decide(const QStringList &arguments)
             QStringLiteral("不认识的参数：%1").arg(parser.positionalArguments().constFirst()));
     if (parser.optionNames().isEmpty())
         return {};
-    // Every other option belongs to a batch, which names its template.
+    // The options left belong to a print batch, which must name its template.
     QString error;
     std::optional<BatchPrint::Request> request = BatchPrint::Parse(parser, error);
     if (!request)
