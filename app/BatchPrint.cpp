@@ -11,6 +11,7 @@
 #include "platform/RuntimeError.h"
 #include "store/TemplateStore.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -66,18 +67,6 @@ std::optional<int16_t> findTemplate(const TemplateStore &store, const Request &r
 
 } // namespace
 
-bool IsBatch(int argc, char **)
-{
-    return argc > 1;
-}
-
-void PrepareEnvironment()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 std::optional<std::vector<int32_t>> ParseBills(const QString &text)
 {
     static const QRegularExpression separators(QStringLiteral("[,，\\s]+"));
@@ -99,42 +88,34 @@ std::optional<std::vector<int32_t>> ParseBills(const QString &text)
     return numbers;
 }
 
-QString Usage()
+QList<QCommandLineOption> Options()
 {
-    return QStringLiteral(
-        "用法：tavrel --template 模板名称 --bills 单据号 [--category 单据类别] "
-        "[--pdf 文件.pdf] [--store 模板库文件]\n"
-        "  --bills    单据号或范围，用逗号分隔，例如 1001-1050,1060\n"
-        "  --pdf      打印到这个 PDF 文件；不写时打印到默认打印机\n"
-        "不带参数启动时打开设计器。\n");
+    return {
+        {QStringLiteral("template"),
+         QStringLiteral("打印名为<名称>的已存模板，不打开设计器（批量打印）。"),
+         QStringLiteral("名称")},
+        {QStringLiteral("bills"),
+         QStringLiteral("要打印的单据号或范围，用逗号分隔，例如 1001-1050,1060。"),
+         QStringLiteral("单据号")},
+        {QStringLiteral("category"),
+         QStringLiteral("单据类别的名称或编号；几个类别有同名模板时用它选定。"),
+         QStringLiteral("类别")},
+        {QStringLiteral("pdf"), QStringLiteral("打印到这个 PDF 文件；不写时打印到默认打印机。"),
+         QStringLiteral("文件")},
+        {QStringLiteral("store"),
+         QStringLiteral("使用这个模板库文件，而不是用户自己的 templates.sqlite。"),
+         QStringLiteral("文件")},
+    };
 }
 
-std::optional<Request> Parse(const QStringList &arguments, QString &error)
+std::optional<Request> Parse(const QCommandLineParser &parser, QString &error)
 {
     Request request;
-    QString bills;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString option = arguments.at(i);
-        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
-            request.help = true;
-            return request;
-        }
-        QString *value = option == QLatin1String("--template") ? &request.templateName
-                         : option == QLatin1String("--category") ? &request.category
-                         : option == QLatin1String("--bills")    ? &bills
-                         : option == QLatin1String("--pdf")      ? &request.pdf
-                         : option == QLatin1String("--store")    ? &request.storePath
-                                                                 : nullptr;
-        if (!value) {
-            error = QStringLiteral("不认识的参数：%1").arg(option);
-            return std::nullopt;
-        }
-        if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
-            error = QStringLiteral("参数 %1 缺少值").arg(option);
-            return std::nullopt;
-        }
-        *value = arguments.at(++i);
-    }
+    request.templateName = parser.value(QStringLiteral("template"));
+    request.category = parser.value(QStringLiteral("category"));
+    request.pdf = parser.value(QStringLiteral("pdf"));
+    request.storePath = parser.value(QStringLiteral("store"));
+    const QString bills = parser.value(QStringLiteral("bills"));
     if (request.templateName.trimmed().isEmpty()) {
         error = QStringLiteral("缺少 --template 模板名称");
         return std::nullopt;
@@ -197,28 +178,18 @@ Status Run(const Request &request, TemplateStore &store, const Writer &write)
     return Done;
 }
 
-int Main(const QStringList &arguments)
+int Main(const Request &request)
 {
     const auto write = [](const QString &text) {
         const QByteArray bytes = text.toLocal8Bit();
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
         std::fflush(stderr);
     };
-    QString error;
-    const std::optional<Request> request = Parse(arguments, error);
-    if (!request) {
-        write(error + QLatin1Char('\n') + Usage());
-        return BadArguments;
-    }
-    if (request->help) {
-        write(Usage());
-        return Done;
-    }
     Platform::setDialogs(ConsoleDialogs::onTerminal());
     try {
-        TemplateStore store(request->storePath.isEmpty() ? TemplateStore::defaultPath()
-                                                         : request->storePath);
-        return Run(*request, store, write);
+        TemplateStore store(request.storePath.isEmpty() ? TemplateStore::defaultPath()
+                                                        : request.storePath);
+        return Run(request, store, write);
     } catch (const RuntimeError &e) {
         write(e.Description() + QStringLiteral("：") + e.Source() + QLatin1Char('\n'));
         return DocumentsFailed;

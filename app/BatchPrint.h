@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
 
+class QCommandLineParser;
 class TemplateStore;
 
 // The print run from the command line: a stored template filled with a
@@ -33,28 +35,23 @@ struct Request
     QString pdf;
     // Empty: the user's store.
     QString storePath;
-    bool help = false;
 };
 
-// Whether the program was started for a batch (any argument at all); then
-// it must not need a display.
-bool IsBatch(int argc, char **argv);
-// Draws off screen when there is no display to draw on.
-void PrepareEnvironment();
+// The options of a batch, with what --help says of each.
+QList<QCommandLineOption> Options();
 
 // "1001-1050,1060 1070": ranges and single numbers; no value for anything
 // else, a range backwards or more than MaxDocuments numbers.
 std::optional<std::vector<int32_t>> ParseBills(const QString &text);
-// The request of the arguments (the program's name first); no value, and
-// the reason in error, when they are not a request.
-std::optional<Request> Parse(const QStringList &arguments, QString &error);
-QString Usage();
+// The request of a command line parsed with Options(); no value, and the
+// reason in error, when it is not a whole request.
+std::optional<Request> Parse(const QCommandLineParser &parser, QString &error);
 
 using Writer = std::function<void(const QString &)>;
 // Runs the request on the store; what it says goes to write.
 Status Run(const Request &request, TemplateStore &store, const Writer &write);
-// What main.cpp calls for a batch: parses, opens the store, runs with the
-// console's dialogs, returns the exit status.
-int Main(const QStringList &arguments);
+// What main.cpp calls for a batch: opens the store, runs with the console's
+// dialogs, returns the exit status.
+int Main(const Request &request);
 
 } // namespace BatchPrint

@@ -1,4 +1,5 @@
 #include "app/BatchPrint.h"
+#include "app/CommandLine.h"
 #include "app/ConsoleDialogs.h"
 
 #include "print/FieldVocabulary.h"
@@ -11,6 +12,7 @@
 #include "platform/Platform.h"
 #include "store/TemplateStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -83,6 +85,8 @@ private:
 void TestBatchPrint::initTestCase()
 {
     AppSetup::installFontSubstitutions();
+    // The parser's messages in Chinese, as the program has them.
+    AppSetup::installChineseTranslations(*QCoreApplication::instance());
     QVERIFY(m_dir.isValid());
     DemoDatabase::setPath(m_dir.filePath(QStringLiteral("demo.sqlite")));
     m_store = std::make_unique<TemplateStore>(m_dir.filePath(QStringLiteral("templates.sqlite")));
@@ -105,14 +109,13 @@ void TestBatchPrint::init()
 
 BatchPrint::Status TestBatchPrint::run(const QStringList &arguments)
 {
-    QString error;
-    const std::optional<BatchPrint::Request> request =
-        BatchPrint::Parse(QStringList{QStringLiteral("tavrel")} + arguments, error);
-    if (!request) {
-        m_said = error;
-        return BatchPrint::BadArguments;
+    const CommandLine::Start start =
+        CommandLine::Decide(QStringList{QStringLiteral("tavrel")} + arguments);
+    if (start.mode != CommandLine::Batch) {
+        m_said = start.err;
+        return BatchPrint::Status(start.status);
     }
-    return BatchPrint::Run(*request, *m_store, [this](const QString &text) { m_said += text; });
+    return BatchPrint::Run(start.request, *m_store, [this](const QString &text) { m_said += text; });
 }
 
 void TestBatchPrint::parseBills_data()
@@ -147,7 +150,7 @@ void TestBatchPrint::parseArguments_data()
     QTest::newRow("no template") << QStringList{"--bills", "1"} << "--template";
     QTest::newRow("no bills") << QStringList{"--template", "发货单"} << "--bills";
     QTest::newRow("value missing") << QStringList{"--template", "--bills", "1"} << "缺少值";
-    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << "--copies";
+    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << "copies";
     QTest::newRow("bad numbers") << QStringList{"--template", "x", "--bills", "9-1"} << "9-1";
 }
 
@@ -155,13 +158,13 @@ void TestBatchPrint::parseArguments()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, error);
-    QString reason;
-    const auto request = BatchPrint::Parse(QStringList{QStringLiteral("tavrel")} + arguments, reason);
-    QCOMPARE(bool(request), error.isEmpty());
-    QVERIFY2(reason.contains(error), qPrintable(reason));
-    if (request) {
-        QCOMPARE(request->billNos, (Numbers{1, 2, 3}));
-        QCOMPARE(request->pdf, QStringLiteral("a.pdf"));
+    const CommandLine::Start start =
+        CommandLine::Decide(QStringList{QStringLiteral("tavrel")} + arguments);
+    QCOMPARE(start.mode == CommandLine::Batch, error.isEmpty());
+    QVERIFY2(start.err.contains(error), qPrintable(start.err));
+    if (start.mode == CommandLine::Batch) {
+        QCOMPARE(start.request.billNos, (Numbers{1, 2, 3}));
+        QCOMPARE(start.request.pdf, QStringLiteral("a.pdf"));
     }
 }
 
@@ -236,9 +239,12 @@ void TestBatchPrint::programRunsTheBatch_data()
                                     << int(BatchPrint::DocumentsFailed) << "999";
     QTest::newRow("bad numbers") << QStringList{"--template", "发货单", "--bills", "9-1"}
                                  << int(BatchPrint::BadArguments) << "用法";
+    QTest::newRow("Qt's own options first")
+        << QStringList{"-style", "fusion", "-platform", "offscreen", "--template", "发货单", "--bills", "1001"}
+        << int(BatchPrint::Done) << "已打印 1 张单据，共 1 页";
 }
 
-// Arguments make the program a batch: no window, messages on standard
+// --template makes the program a batch: no window, messages on standard
 // error, the outcome in the exit status.
 void TestBatchPrint::programRunsTheBatch()
 {
