@@ -1,6 +1,7 @@
 #include "StoreSchema.h"
 
 #include "StoreError.h"
+#include "StoreGuard.h"
 #include "StoreTables.h"
 #include "StoreTransaction.h"
 
@@ -159,12 +160,26 @@ int StoreSchema::version(QSqlDatabase &db)
     return v < 0 ? 0 : int(v);
 }
 
+void StoreSchema::requireCurrent(QSqlDatabase &db)
+{
+    const int at = version(db);
+    if (at == 0)
+        throw StoreError::of(RuntimeError::StoreNotAStore, db);
+    if (at < currentVersion())
+        throw StoreError::of(RuntimeError::StoreNeedsUpgrade, db);
+    if (at > currentVersion())
+        throw StoreError::of(RuntimeError::StoreTooNew, db);
+}
+
 void StoreSchema::upgrade(QSqlDatabase &db, const std::vector<Step> &steps)
 {
     const int last = int(steps.size());
     int at = version(db);
     if (at > last)
         throw StoreError::of(RuntimeError::StoreTooNew, db);
+    // Tables without our version are another program's, never ours to add to.
+    if (at == 0 && !StoreGuard::isBlank(db))
+        throw StoreError::of(RuntimeError::StoreNotAStore, db);
     while (at < last) {
         StoreTransaction transaction(db, StoreTransaction::Write);
         // Another program may have upgraded the store meanwhile.

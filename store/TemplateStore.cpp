@@ -3,6 +3,7 @@
 #include "ObjectRow.h"
 #include "RowReader.h"
 #include "StoreError.h"
+#include "StoreGuard.h"
 #include "StoreSchema.h"
 #include "StoreTables.h"
 #include "StoreTransaction.h"
@@ -146,9 +147,9 @@ bool isFresh(BillTemplate &bill)
 class TemplateStore::Private
 {
 public:
-    explicit Private(const QString &path);
+    Private(const QString &path, Access access);
     ~Private();
-    void open(const QString &path);
+    void open(const QString &path, Access access);
     void close();
 
     QString quoted(const char *column) const
@@ -189,7 +190,7 @@ public:
     std::array<std::unique_ptr<QSqlQuery>, StatementCount> statements;
 };
 
-TemplateStore::Private::Private(const QString &path)
+TemplateStore::Private::Private(const QString &path, Access access)
 {
     static std::atomic<int> serial{0};
     connection = QStringLiteral("TemplateStore-%1").arg(++serial);
@@ -198,7 +199,7 @@ TemplateStore::Private::Private(const QString &path)
     // A constructor that throws runs no destructor: the connection (and
     // with it the open file) goes here.
     try {
-        open(path);
+        open(path, access);
     } catch (...) {
         close();
         throw;
@@ -210,17 +211,28 @@ TemplateStore::Private::~Private()
     close();
 }
 
-void TemplateStore::Private::open(const QString &path)
+void TemplateStore::Private::open(const QString &path, Access access)
 {
     if (!db.isValid())
         throw StoreError::of(RuntimeError::StoreCannotOpen, db, QStringLiteral("QSQLITE"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    QStringList options{QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs)};
     const QFileInfo file(path);
-    if (!file.absoluteDir().exists() && !QDir().mkpath(file.absolutePath()))
+    if (access == Access::ReadOnly) {
+        // Opening a missing file would make an empty store of a mistyped name.
+        if (!file.exists())
+            throw StoreError::of(RuntimeError::StoreMissing, db);
+        options << QStringLiteral("QSQLITE_OPEN_READONLY");
+    } else if (!file.absoluteDir().exists() && !QDir().mkpath(file.absolutePath())) {
         throw StoreError::of(RuntimeError::StoreCannotOpen, db, file.absolutePath());
+    }
+    db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open())
         throw StoreError::fromSql(db.lastError(), db);
-    StoreSchema::upgrade(db);
+    StoreGuard::requireWhole(db);
+    if (access == Access::ReadOnly)
+        StoreSchema::requireCurrent(db);
+    else
+        StoreSchema::upgrade(db);
 }
 
 void TemplateStore::Private::close()
@@ -620,8 +632,8 @@ QString TemplateStore::defaultPath()
         .filePath(QStringLiteral("templates.sqlite"));
 }
 
-TemplateStore::TemplateStore(const QString &path)
-    : d(std::make_unique<Private>(path))
+TemplateStore::TemplateStore(const QString &path, Access access)
+    : d(std::make_unique<Private>(path, access))
 {
 }
 
