@@ -1,15 +1,24 @@
 #include "PrintedSize.h"
 
-#include "Screen.h"
-
 #include <QImage>
 
 namespace PrintedSize {
 
+namespace {
+
+constexpr double MetresPerInch = 0.0254;
+
+double twipsPerDot(int dotsPerMetre)
+{
+    return dotsPerMetre > 0 ? 1440.0 / (dotsPerMetre * MetresPerInch) : TwipsPerLinePixel;
+}
+
+} // namespace
+
 QSizeF naturalSize(const QImage &picture)
 {
-    return QSizeF(picture.width() * Screen::TwipsPerPixelX(),
-                  picture.height() * Screen::TwipsPerPixelY());
+    return QSizeF(picture.width() * twipsPerDot(picture.dotsPerMeterX()),
+                  picture.height() * twipsPerDot(picture.dotsPerMeterY()));
 }
 
 } // namespace PrintedSize

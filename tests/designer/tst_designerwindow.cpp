@@ -1,5 +1,7 @@
 #include "DesignerHarness.h"
 
+#include "tests/platform/Typing.h"
+
 #include "designer/DrawTool.h"
 #include "designer/FixHandle.h"
 #include "designer/PicturePicker.h"
@@ -23,7 +25,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -1017,17 +1018,8 @@ void TestDesignerWindow::handlesFollowAnAutoSizedTextAsItIsEdited()
     const QRectF sizedBefore = box(label);
     h->doubleClick(bill, 1600, 800);
     QTRY_VERIFY(bill->TxtLab().hasFocus());
-    // Chinese comes as an input method commits it.
     QTest::keyClick(&bill->TxtLab(), Qt::Key_Backspace);
-    for (const QChar c : typed) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(&bill->TxtLab(), c.toLatin1());
-            continue;
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(c));
-        QApplication::sendEvent(&bill->TxtLab(), &commit);
-    }
+    typeText(bill->TxtLab(), typed);
     QCOMPARE(label.Caption(), typed);
     QVERIFY(box(label) != sizedBefore);
     QList<QPointF> shown;

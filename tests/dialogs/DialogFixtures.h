@@ -2,12 +2,12 @@
 
 #include "model/BillTemplate.h"
 
+#include "tests/platform/Typing.h"
 #include "tests/print/PrintFixtures.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -31,23 +31,13 @@ inline bool showActive(QDialog &dialog)
     return QTest::qWaitForWindowActive(&dialog);
 }
 
-// Replaces a box's text as typing does, one key at a time; what is no
-// ASCII comes as an input method commits it (full-width digits typed with
-// a Chinese input method).
+// Replaces a box's text as typing does, one key at a time (Typing.h).
 inline void typeInto(QLineEdit &box, const QString &text)
 {
     box.setFocus(Qt::OtherFocusReason);
     box.selectAll();
     QTest::keyClick(&box, Qt::Key_Backspace);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(&box, c.toLatin1());
-            continue;
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(c));
-        QApplication::sendEvent(&box, &commit);
-    }
+    typeText(box, text);
 }
 
 // Editing ends as the user ends it: the focus moves on.

@@ -346,7 +346,8 @@ void TestPageSetup::scrollingGridMustStartOnThePage_data()
            "请减少行数或行高！"
         << "TxtCount";
     QTest::newRow("the third column right of the page")
-        << true << QStringList{"TxtColCount", "3", "TxtWidth", "100"}
+        << true
+        << QStringList{"TxtCount", "10", "TxtHeight", "10", "TxtColCount", "3", "TxtWidth", "100"}
         << "按此设置，第 3 列从页面左边 220.0 毫米处开始，已超出页宽 210.0 毫米，打印不出来。"
            "请减少列数或列宽！"
         << "TxtColCount";
