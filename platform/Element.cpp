@@ -247,7 +247,7 @@ QRectF Element::reachBounds() const
     double reach = px * RepaintSlack;
     // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)
-        reach += PrintedSize::TwipsPerLinePixel * std::max(1, m_borderWidth);
+        reach += PrintedSize::TwipsPerPixel * std::max(1, m_borderWidth);
     QRectF r = rect().normalized();
     if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty())
         r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,

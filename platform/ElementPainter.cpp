@@ -84,7 +84,7 @@ void paintLine(QPainter &painter, const Element &e)
     const auto style = Qt::PenStyle(penStyleFor(e.BorderStyle()));
     if (style == Qt::NoPen)
         return;
-    QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerLinePixel, style,
+    QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerPixel, style,
              Qt::FlatCap);
     painter.setPen(pen);
     painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));

@@ -10,7 +10,7 @@ constexpr double MetresPerInch = 0.0254;
 
 double twipsPerDot(int dotsPerMetre)
 {
-    return dotsPerMetre > 0 ? 1440.0 / (dotsPerMetre * MetresPerInch) : TwipsPerLinePixel;
+    return dotsPerMetre > 0 ? 1440.0 / (dotsPerMetre * MetresPerInch) : TwipsPerPixel;
 }
 
 } // namespace

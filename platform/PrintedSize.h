@@ -9,7 +9,9 @@ class QImage;
 // size comes from its own resolution.
 namespace PrintedSize {
 
-constexpr double TwipsPerLinePixel = 1440.0 / 96.0;
+// A pixel at 96 dpi: a line-width pixel, and a dot of a picture whose
+// file records no resolution.
+constexpr double TwipsPerPixel = 1440.0 / 96.0;
 
 // The picture's size in twips at the resolution it records (pictures from
 // files that record none are decoded at 96 dpi, PictureCodec).

@@ -118,7 +118,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e)
     const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
     if (style == Qt::NoPen)
         return;
-    const double width = std::max(1, obj.BWidth()) * PrintedSize::TwipsPerLinePixel;
+    const double width = std::max(1, obj.BWidth()) * PrintedSize::TwipsPerPixel;
     painter.save();
     painter.setPen(QPen(ObjDraw::colorFromRgbValue(obj.FColor()), width, style, Qt::SquareCap,
                         Qt::MiterJoin));

@@ -23,9 +23,8 @@ public:
     // The grid page setup is about to write (lengths in the template's twips).
     ScrollGrid(const BillTemplate &bill, int rows, double rowHeight, int cols, double colWidth);
 
-    // Rows and columns set, and those that start on the page; each at least 1.
-    int rows() const { return m_rows; }
-    int cols() const { return m_cols; }
+    // Rows and columns that start on the page, each at least 1, and whether
+    // all that are set do.
     int rowsOnPage() const { return m_rowsOnPage; }
     int colsOnPage() const { return m_colsOnPage; }
     bool rowsFit() const { return m_rowsOnPage == m_rows; }
