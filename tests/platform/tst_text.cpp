@@ -1,3 +1,5 @@
+#include "tests/platform/NewImageResolution.h"
+
 #include "platform/AppSetup.h"
 #include "platform/Element.h"
 #include "platform/ElementPainter.h"
@@ -280,6 +282,7 @@ void TestText::naturalSizeComesFromThePicture()
 {
     QFETCH(QByteArray, file);
     QFETCH(QSize, twips);
+    const auto asInTheProgram = screenResolutionForNewImages();
     const int screenDefault = QImage(1, 1, QImage::Format_RGB32).dotsPerMeterX();
     const QImage picture = PictureCodec::decode(file);
     QCOMPARE(picture.size(), QSize(40, 20));

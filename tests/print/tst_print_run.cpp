@@ -1,5 +1,7 @@
 #include "PrintFixtures.h"
 
+#include "tests/platform/NewImageResolution.h"
+
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
 #include "print/PreviewCommand.h"
@@ -548,6 +550,7 @@ void TestPrintRun::composedPageIsTheSameOnEveryScreen_data()
 void TestPrintRun::composedPageIsTheSameOnEveryScreen()
 {
     QFETCH(QSizeF, screen);
+    const auto asInTheProgram = screenResolutionForNewImages();
     BillTemplate bill;
     addLine(bill, 0, 0, 3000, 0);
     addLine(bill, 0, 500, 3000, 500)->ObjCtl()->setBorderWidth(3);
