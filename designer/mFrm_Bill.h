@@ -133,6 +133,8 @@ public:
 
     // The current object (read only; the window keeps it up to date).
     const ObjDraw *currentObject() const { return m_curObj.get(); }
+    // Whether an object is current and locked: what the lock marks show.
+    bool CurrentLocked() const;
 
     // The window becomes the active designer.
     void Form_Activate();
@@ -181,6 +183,7 @@ private:
     void PicPage_Resize();
     void UpdateMenu(bool bPopup);
     void refreshLockState();
+    void captionEdited();
     bool Form_QueryUnload();
     void Form_Unload();
     // Sets mChanged when the layout differs from when it was last looked at.

@@ -5,6 +5,7 @@
 #include "model/BillTemplate.h"
 
 #include "print/ReportedSlot.h"
+#include "print/ScrollGrid.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -284,11 +285,22 @@ void mFrm_PageSetup::CmdOK_Click()
     TxtHeight_Change();
     if (!valuesAccepted())
         return;
+    const int16_t rows = Units::toInt16(NumberText::value(m_txtCount->text()));
+    const double rowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
+    const int16_t cols = Units::toInt16(NumberText::value(m_txtColCount->text()));
+    const double colWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
+    // Cells that start past the page could never print what scrolls into
+    // them.
+    const ScrollGrid grid(m_bill, rows, rowHeight, cols, colWidth);
+    if (const QString refusal = grid.refusal(); !refusal.isEmpty()) {
+        refuse(refusal, grid.rowsFit() ? *m_txtColCount : *m_txtCount);
+        return;
+    }
     m_bill.Caption = m_txtName->text();
-    m_bill.mrowcount = Units::toInt16(NumberText::value(m_txtCount->text()));
-    m_bill.mRowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
-    m_bill.mcolcount = Units::toInt16(NumberText::value(m_txtColCount->text()));
-    m_bill.mColWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
+    m_bill.mrowcount = rows;
+    m_bill.mRowHeight = rowHeight;
+    m_bill.mcolcount = cols;
+    m_bill.mColWidth = colWidth;
     m_bill.mBlnColFirst = m_chkColFirst->isChecked();
     m_bill.mLandScape = m_optLandScape->isChecked();
     m_bill.mIsDefault = m_chkDefault->isChecked();

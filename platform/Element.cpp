@@ -2,6 +2,7 @@
 
 #include "ElementArray.h"
 #include "PageSurface.h"
+#include "PrintedSize.h"
 #include "Screen.h"
 #include "TextLayout.h"
 
@@ -244,8 +245,9 @@ QRectF Element::reachBounds() const
 {
     const double px = Screen::TwipsPerPixelX();
     double reach = px * RepaintSlack;
+    // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)
-        reach += px * std::max(1, m_borderWidth);
+        reach += PrintedSize::TwipsPerPixel * std::max(1, m_borderWidth);
     QRectF r = rect().normalized();
     if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty())
         r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,

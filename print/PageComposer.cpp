@@ -1,6 +1,7 @@
 #include "PageComposer.h"
 
 #include "print/FieldVocabulary.h"
+#include "print/ScrollGrid.h"
 #include "print/ValueFormat.h"
 
 #include "documents/Decimal.h"
@@ -8,6 +9,7 @@
 #include "model/BillTemplate.h"
 #include "platform/Element.h"
 #include "platform/ElementPainter.h"
+#include "platform/PrintedSize.h"
 #include "platform/TextLayout.h"
 
 #include <QPainter>
@@ -75,11 +77,6 @@ QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageConte
     return value.isValid() ? ValueFormat::FormatValue(value, obj.Format()) : QString();
 }
 
-bool isScrolling(const ObjDraw &obj)
-{
-    return !obj.IsFix() && FieldVocabulary::Marker(obj) == FieldVocabulary::MarkerScroll;
-}
-
 void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
               const QPointF &offset)
 {
@@ -102,8 +99,7 @@ void drawDetailCells(QPainter &painter, const ObjDraw &obj, const Element &e,
         drawText(painter, obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
 }
 
-void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
-                 const PageContext &context)
+void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e)
 {
     const QRectF box = e.rect();
     const QImage &picture = e.Picture();
@@ -113,9 +109,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
         } else {
             painter.save();
             painter.setClipRect(box, Qt::IntersectClip);
-            const QSizeF natural(picture.width() * context.TwipsPerPixel,
-                                 picture.height() * context.TwipsPerPixelY);
-            painter.drawImage(QRectF(box.topLeft(), natural), picture);
+            painter.drawImage(QRectF(box.topLeft(), PrintedSize::naturalSize(picture)), picture);
             painter.restore();
         }
     }
@@ -124,7 +118,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
     const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
     if (style == Qt::NoPen)
         return;
-    const double width = std::max(1, obj.BWidth()) * context.TwipsPerPixel;
+    const double width = std::max(1, obj.BWidth()) * PrintedSize::TwipsPerPixel;
     painter.save();
     painter.setPen(QPen(ObjDraw::colorFromRgbValue(obj.FColor()), width, style, Qt::SquareCap,
                         Qt::MiterJoin));
@@ -138,14 +132,15 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
 
 int CellCount(const BillTemplate &bill)
 {
-    return std::max<int>(1, bill.mrowcount) * std::max<int>(1, bill.mcolcount);
+    const ScrollGrid grid(bill);
+    return grid.rowsOnPage() * grid.colsOnPage();
 }
 
 bool ScrollsDetail(const BillTemplate &bill)
 {
     for (const auto &obj : bill.mObjs) {
         const Element *e = obj->ObjCtl();
-        if (e && e->Visible() && obj->eType() == ObjDraw::Text && isScrolling(*obj)
+        if (e && e->Visible() && obj->eType() == ObjDraw::Text && FieldVocabulary::Scrolls(*obj)
             && FieldVocabulary::IsDetailCode(e->Tag()))
             return true;
     }
@@ -169,20 +164,7 @@ int PageCount(const BillTemplate &bill, const DocumentData *data)
 
 std::vector<QPointF> ScrollCells(const BillTemplate &bill)
 {
-    const int rows = std::max<int>(1, bill.mrowcount);
-    const int cols = std::max<int>(1, bill.mcolcount);
-    std::vector<QPointF> cells;
-    cells.reserve(std::size_t(rows) * std::size_t(cols));
-    const int outer = bill.mBlnColFirst ? cols : rows;
-    const int inner = bill.mBlnColFirst ? rows : cols;
-    for (int i = 0; i < outer; ++i) {
-        for (int j = 0; j < inner; ++j) {
-            const int row = bill.mBlnColFirst ? j : i;
-            const int col = bill.mBlnColFirst ? i : j;
-            cells.emplace_back(col * bill.mColWidth, row * bill.mRowHeight);
-        }
-    }
-    return cells;
+    return ScrollGrid(bill).cellsOnPage();
 }
 
 QVariant FieldValue(const QString &code, const PageContext &context)
@@ -216,7 +198,7 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
         return QString();
     if (obj.Sumed() && isRunTimeCode(code) && isNumeric(value)
         && obj.DataType() != FieldVocabulary::DataTypeDateTime) {
-        const int cells = int(ScrollCells(bill).size());
+        const int cells = CellCount(bill);
         double sum = 0;
         const int first = obj.SumedPage() ? context.Page : 1;
         for (int page = first; page <= context.Page; ++page)
@@ -232,8 +214,6 @@ void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pag
     if (context.LinesPerPage <= 0)
         context.LinesPerPage = LinesPerPage(bill, context.Data);
     ElementPainter::Options lineOptions;
-    lineOptions.twipsPerPixel = context.TwipsPerPixel;
-    lineOptions.twipsPerPixelY = context.TwipsPerPixelY;
     lineOptions.labelBorders = false;
     std::vector<QPointF> cells;
     for (const auto &member : bill.mObjs) {
@@ -246,7 +226,7 @@ void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pag
             ElementPainter::paint(painter, *e, lineOptions);
             break;
         case ObjDraw::Text: {
-            if (!isScrolling(obj)) {
+            if (!FieldVocabulary::Scrolls(obj)) {
                 drawText(painter, obj, *e, PrintedText(obj, bill, context), QPointF());
                 break;
             }
@@ -262,7 +242,7 @@ void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pag
             break;
         }
         case ObjDraw::Picture:
-            drawPicture(painter, obj, *e, context);
+            drawPicture(painter, obj, *e);
             break;
         default:
             break;

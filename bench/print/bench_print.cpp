@@ -105,7 +105,6 @@ void startPainter(QPainter &painter, QImage &image)
 double composeOnce(const BillTemplate &bill, QImage &image)
 {
     PageContext context;
-    context.TwipsPerPixel = TwipsPerPixel;
     QElapsedTimer timer;
     timer.start();
     QPainter painter;

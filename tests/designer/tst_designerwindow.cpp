@@ -1,5 +1,7 @@
 #include "DesignerHarness.h"
 
+#include "tests/platform/Typing.h"
+
 #include "designer/DrawTool.h"
 #include "designer/FixHandle.h"
 #include "designer/PicturePicker.h"
@@ -118,6 +120,8 @@ private slots:
     void onlyChangedAreasAreRepainted();
     void inPlaceCaptionEditing();
     void inPlaceEditingEndsOnFocusLoss();
+    void handlesFollowAnAutoSizedTextAsItIsEdited_data();
+    void handlesFollowAnAutoSizedTextAsItIsEdited();
     void dataBoundTextIsNotEdited();
     void pictureChoice_data();
     void pictureChoice();
@@ -990,6 +994,43 @@ void TestDesignerWindow::inPlaceEditingEndsOnFocusLoss()
     h->click(bill, 6000, 3000);
     QTRY_VERIFY(!bill->TxtLab().isVisible());
     QCOMPARE(bill->ObjText()(1001).Caption(), QStringLiteral("xy"));
+}
+
+void TestDesignerWindow::handlesFollowAnAutoSizedTextAsItIsEdited_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("grows") << "文字" << "一段加长了许多的说明文字";
+    QTest::newRow("shrinks") << "一段加长了许多的说明文字" << "a";
+}
+
+void TestDesignerWindow::handlesFollowAnAutoSizedTextAsItIsEdited()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Text, 1500, 750, 3000, 1200);
+    Element &label = bill->ObjText()(1001);
+    ObjDraw &obj = *bill->mObjs().findByID(1001);
+    label.setAutoSize(true);
+    label.setCaption(before);
+    obj.MoveHd();
+    const QRectF sizedBefore = box(label);
+    h->doubleClick(bill, 1600, 800);
+    QTRY_VERIFY(bill->TxtLab().hasFocus());
+    QTest::keyClick(&bill->TxtLab(), Qt::Key_Backspace);
+    typeText(bill->TxtLab(), typed);
+    QCOMPARE(label.Caption(), typed);
+    QVERIFY(box(label) != sizedBefore);
+    QList<QPointF> shown;
+    for (int position = HandlePosition::TopLeft; position <= HandlePosition::Count; ++position)
+        shown << QPointF(handleOf(bill, 1001, position).Left(), handleOf(bill, 1001, position).Top());
+    // Where the handles of a label of that size belong.
+    obj.MoveHd();
+    QList<QPointF> placed;
+    for (int position = HandlePosition::TopLeft; position <= HandlePosition::Count; ++position)
+        placed << QPointF(handleOf(bill, 1001, position).Left(), handleOf(bill, 1001, position).Top());
+    QCOMPARE(shown, placed);
 }
 
 void TestDesignerWindow::dataBoundTextIsNotEdited()

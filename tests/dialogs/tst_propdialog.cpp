@@ -212,6 +212,11 @@ void TestPropDialog::anEditedLineKeepsItsDirection_data()
         << QLineF(10, 20, 5, 20) << "TxtWidth" << "3" << QLineF(8, 20, 5, 20);
     QTest::newRow("upwards vertical, moved")
         << QLineF(5, 30, 5, 20) << "TxtLeft" << "7" << QLineF(7, 30, 7, 20);
+    // Typed with a Chinese input method.
+    QTest::newRow("full-width width")
+        << QLineF(10, 20, 5, 30) << "TxtWidth" << "８" << QLineF(13, 20, 5, 30);
+    QTest::newRow("full-width left with a point")
+        << QLineF(5, 20, 10, 30) << "TxtLeft" << "７．５" << QLineF(7.5, 20, 12.5, 30);
 }
 
 void TestPropDialog::anEditedLineKeepsItsDirection()
@@ -588,6 +593,7 @@ void TestPropDialog::lineWidth_data()
     // Typed into the cleared box: held per keystroke, the clearing would
     // already have put a 1 in front of it.
     QTest::newRow("in range") << "4" << "4" << 4;
+    QTest::newRow("full width") << "６" << "6" << 6;
     QTest::newRow("upper arrow widens") << "up" << "4" << 4;
     QTest::newRow("lower arrow narrows") << "down" << "2" << 2;
 }
