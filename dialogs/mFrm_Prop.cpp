@@ -1,5 +1,6 @@
 #include "mFrm_Prop.h"
 
+#include "BarcodeFields.h"
 #include "ColorSwatch.h"
 #include "NumberText.h"
 #include "TabStrip.h"
@@ -283,9 +284,13 @@ void mFrm_Prop::createTextPage()
     lookRow->addWidget(m_cmbAlign);
     lookRow->addStretch();
 
+    m_barcode = new BarcodeFields;
+    m_barcode->moduleWidthBox().installEventFilter(this);
+
     auto *column = new QVBoxLayout(m_pic[2]);
     column->addWidget(text);
     column->addWidget(look);
+    column->addWidget(m_barcode);
     column->addStretch();
 }
 
@@ -460,6 +465,7 @@ void mFrm_Prop::initText(const ObjDraw &obj, const Element &label)
     m_cmdFont->setToolTip(fontTip(m_labTmp));
     m_chkClip->setChecked(obj.Clip());
     m_chkAutoSize->setChecked(label.AutoSize());
+    m_barcode->setLook(obj.Barcode());
     if (obj.IsFix()) {
         m_cmbKey->setCurrentIndex(0);
         m_txtCaption->setPlainText(label.Caption());
@@ -610,7 +616,7 @@ bool mFrm_Prop::eventFilter(QObject *watched, QEvent *event)
 void mFrm_Prop::CmdOK_Click()
 {
     TxtLineWidth_Change();
-    if (!geometryAccepted())
+    if (!geometryAccepted() || !barcodeAccepted())
         return;
     try {
         SaveProp();
@@ -681,6 +687,22 @@ bool mFrm_Prop::geometryAccepted()
     return true;
 }
 
+bool mFrm_Prop::barcodeAccepted()
+{
+    if (m_kind != ObjDraw::Text)
+        return true;
+    QLineEdit &box = m_barcode->moduleWidthBox();
+    box.setText(NumberText::normalised(box.text()));
+    const QString problem = m_barcode->moduleWidthProblem();
+    if (problem.isEmpty())
+        return true;
+    Platform::dialogs().MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation, windowTitle());
+    m_tab1->setCurrentIndex(TextTab - 1);
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+    return false;
+}
+
 void mFrm_Prop::refuse(const QString &message, QLineEdit &box)
 {
     Platform::dialogs().MsgBox(message, MsgButtons::OK, MsgIcon::Exclamation, windowTitle());
@@ -749,6 +771,8 @@ void mFrm_Prop::savePicture(ObjDraw &obj, Element &image, const QRectF &box)
 void mFrm_Prop::saveText(ObjDraw &obj, Element &label, const QRectF &box)
 {
     label.Move(box.left(), box.top(), box.width(), box.height());
+    // Before the caption and auto-size: a code keeps the box just given.
+    obj.setBarcode(m_barcode->look());
     label.setForeColor(m_labColor->color());
     if (m_cmbAlign->currentIndex() >= 0)
         label.setAlignment(m_cmbAlign->currentData().toInt());
