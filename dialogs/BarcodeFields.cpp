@@ -1,5 +1,6 @@
 #include "BarcodeFields.h"
 
+#include "DialogParts.h"
 #include "NumberText.h"
 
 #include "print/FindListIndex.h"
@@ -18,25 +19,14 @@
 
 namespace {
 
-struct QrLevelEntry
-{
-    const char16_t *text;
-    int level;
-};
+using DialogParts::buddyLabel;
 
-constexpr QrLevelEntry QrLevels[] = {
+constexpr DialogParts::ListEntry QrLevels[] = {
     {u"L（约 7%）", BarcodeLook::QrL},
     {u"M（约 15%）", BarcodeLook::QrM},
     {u"Q（约 25%）", BarcodeLook::QrQ},
     {u"H（约 30%）", BarcodeLook::QrH},
 };
-
-QLabel *buddyLabel(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
 
 void selectByData(QComboBox &list, int value)
 {
@@ -58,8 +48,7 @@ BarcodeFields::BarcodeFields(QWidget *parent)
         m_txtModuleWidth->fontMetrics().horizontalAdvance(QStringLiteral("0.000")) + 16);
     m_cmbQrLevel = new QComboBox;
     m_cmbQrLevel->setObjectName(QStringLiteral("CmbQrLevel"));
-    for (const QrLevelEntry &entry : QrLevels)
-        m_cmbQrLevel->addItem(QString::fromUtf16(entry.text), entry.level);
+    DialogParts::fill(*m_cmbQrLevel, QrLevels);
     m_chkBarcodeText = new QCheckBox(QStringLiteral("条码下印文字"));
     m_chkBarcodeText->setObjectName(QStringLiteral("ChkBarcodeText"));
 

@@ -2,6 +2,7 @@
 
 #include "BarcodeFields.h"
 #include "ColorSwatch.h"
+#include "DialogParts.h"
 #include "NumberText.h"
 #include "TabStrip.h"
 
@@ -49,11 +50,9 @@ constexpr int MaxLineWidth = 10;
 // Code of the picture's "no border" entry of the style list.
 constexpr int NoBorderStyle = 0;
 
-struct ListEntry
-{
-    const char16_t *text;
-    int code;
-};
+using DialogParts::buddyLabel;
+using DialogParts::fill;
+using DialogParts::ListEntry;
 
 constexpr ListEntry LineStyles[] = {
     {u"实线", Element::Solid},
@@ -68,22 +67,6 @@ constexpr ListEntry Alignments[] = {
     {u"居中", Element::Center},
     {u"右对齐", Element::RightJustify},
 };
-
-template<std::size_t N>
-void fill(QComboBox &list, const ListEntry (&entries)[N])
-{
-    for (const ListEntry &entry : entries)
-        list.addItem(QString::fromUtf16(entry.text), entry.code);
-    // Nothing chosen until Init chooses, so its choice always runs the rules.
-    list.setCurrentIndex(-1);
-}
-
-QLabel *buddyLabel(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
 
 // Labels end at one edge, so their colons line up.
 void addRow(QGridLayout &grid, int row, const QString &caption, QWidget *field)
