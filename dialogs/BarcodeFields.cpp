@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
-
 namespace {
 
 using DialogParts::buddyLabel;
@@ -85,8 +83,7 @@ void BarcodeFields::setLook(const BarcodeLook &look)
 
 double BarcodeFields::typedModuleWidth() const
 {
-    // Micrometres are as fine as anyone prints.
-    return std::round(NumberText::value(m_txtModuleWidth->text()) * 1000.0) / 1000.0;
+    return BarcodeLook::roundedWidth(NumberText::value(m_txtModuleWidth->text()));
 }
 
 BarcodeLook BarcodeFields::look() const
@@ -95,8 +92,7 @@ BarcodeLook BarcodeFields::look() const
     look.type = m_cmbBarcode->currentIndex() >= 0 ? m_cmbBarcode->currentData().toInt()
                                                   : BarcodeLook::Text;
     look.moduleWidth = typedModuleWidth();
-    if (look.moduleWidth < BarcodeLook::MinModuleWidth
-        || look.moduleWidth > BarcodeLook::MaxModuleWidth)
+    if (!BarcodeLook::isModuleWidth(look.moduleWidth))
         look.moduleWidth = BarcodeLook::DefaultModuleWidth;
     look.qrLevel = m_cmbQrLevel->currentIndex() >= 0 ? m_cmbQrLevel->currentData().toInt()
                                                      : BarcodeLook::QrM;
@@ -108,8 +104,7 @@ QString BarcodeFields::moduleWidthProblem() const
 {
     if (!m_txtModuleWidth->isEnabled())
         return QString();
-    const double width = typedModuleWidth();
-    if (width >= BarcodeLook::MinModuleWidth && width <= BarcodeLook::MaxModuleWidth)
+    if (BarcodeLook::isModuleWidth(typedModuleWidth()))
         return QString();
     return QStringLiteral("模块宽度应在 %1 到 %2 mm 之间！")
         .arg(Units::plainNumber(BarcodeLook::MinModuleWidth),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // How a text object shows its text: as text, or as one of the codes below.
 // A value type: the object keeps it, the element it paints through holds a
 // copy, the store keeps its fields in columns of their own.
@@ -30,6 +32,10 @@ struct BarcodeLook
     int qrLevel = QrM;
     // Linear codes: the digits or letters printed under the bars.
     bool showText = true;
+
+    // Module widths are kept to the micrometre, as fine as anyone prints.
+    static double roundedWidth(double mm) { return std::round(mm * 1000.0) / 1000.0; }
+    static bool isModuleWidth(double mm) { return mm >= MinModuleWidth && mm <= MaxModuleWidth; }
 
     bool isCode() const { return type != Text; }
     // Bars side by side; the others are matrices or stacked rows.

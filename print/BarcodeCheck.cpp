@@ -26,11 +26,20 @@ QString objectName(const Element &e)
              Units::formatMm(Units::twipsToMm(e.Top())));
 }
 
+bool hasCodes(const BillTemplate &bill)
+{
+    return std::any_of(bill.mObjs.begin(), bill.mObjs.end(),
+                       [](const auto &obj) { return obj->Barcode().isCode(); });
+}
+
 } // namespace
 
 void Collect(const BillTemplate &bill, int pageCount, const PageContexts &pages,
              std::vector<Problem> &problems)
 {
+    // Most templates print no code: their texts need not be worked out twice.
+    if (!hasCodes(bill))
+        return;
     const PageComposer::TextVisitor check = [&problems](const ObjDraw &obj, const Element &e,
                                                         const QString &text,
                                                         const QPointF &offset) {

@@ -16,7 +16,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -25,21 +24,14 @@ constexpr int32_t MaxColour = 0xffffff;
 constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 constexpr int64_t MinInt32 = std::numeric_limits<int32_t>::min();
 
-// A server may keep the width in single precision: micrometres are all the
-// dialog can set.
-double micrometres(double mm)
-{
-    return std::round(mm * 1000.0) / 1000.0;
-}
-
 BarcodeLook readBarcode(const RowReader &r)
 {
     BarcodeLook look;
     look.type = int(
         r.integer(ObjectRow::BarcodeType, BarcodeLook::FirstType, BarcodeLook::LastType));
-    look.moduleWidth = micrometres(r.real(ObjectRow::ModuleWidth));
-    if (look.moduleWidth < BarcodeLook::MinModuleWidth
-        || look.moduleWidth > BarcodeLook::MaxModuleWidth)
+    // A server may keep the width in single precision.
+    look.moduleWidth = BarcodeLook::roundedWidth(r.real(ObjectRow::ModuleWidth));
+    if (!BarcodeLook::isModuleWidth(look.moduleWidth))
         r.corrupt(ObjectRow::ModuleWidth);
     look.qrLevel = int(r.integer(ObjectRow::QrLevel, BarcodeLook::QrL, BarcodeLook::QrH));
     look.showText = r.flag(ObjectRow::BarcodeText);
