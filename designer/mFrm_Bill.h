@@ -141,7 +141,12 @@ public:
     // Closes the window (and the workspace frame holding it).
     void Unload();
 
+    // The tip the page shows at a point of the window (pixels): why a code
+    // cannot be drawn, else the text's own ToolTipText.
+    QString toolTipAt(const QPointF &windowPixels) const;
+
 protected:
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     // A changed window asks whether to save first; Cancel, or a save that

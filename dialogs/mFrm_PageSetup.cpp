@@ -1,5 +1,6 @@
 #include "mFrm_PageSetup.h"
 
+#include "DialogParts.h"
 #include "NumberText.h"
 
 #include "model/BillTemplate.h"
@@ -61,12 +62,7 @@ QLineEdit *numberBox(const char *name)
     return box;
 }
 
-QLabel *buddyLabel(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
+using DialogParts::buddyLabel;
 
 // The page picture at its design size in the dialog's resolution.
 QLabel *orientationPicture(const QString &name, const QWidget &dialog)

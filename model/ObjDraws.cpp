@@ -80,6 +80,7 @@ std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strk
     copy->setSumed(src.Sumed());
     copy->setSumedPage(src.SumedPage());
     copy->setPrinted(src.Printed());
+    copy->setBarcode(src.Barcode());
     copy->setObjCtl(src.ObjCtl());
     copy->setOldX(src.OldX());
     copy->setOldY(src.OldY());

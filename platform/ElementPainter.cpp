@@ -3,6 +3,7 @@
 #include "Element.h"
 #include "ElementTiles.h"
 #include "LaidText.h"
+#include "LabelBarcode.h"
 #include "PrintedSize.h"
 #include "ScatteredWalk.h"
 #include "SquareRun.h"
@@ -68,7 +69,9 @@ void paintCaption(QPainter &painter, const Element &e, const LaidText &laid,
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
-    if (options.textCache)
+    if (e.Barcode().isCode())
+        LabelBarcode::paint(painter, e, options.twipsPerPixel);
+    else if (options.textCache)
         paintCaption(painter, e, options.textCache->layoutFor(e), options);
     else
         TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),

@@ -1,5 +1,6 @@
 #include "Mod_Print.h"
 
+#include "print/BarcodeCheck.h"
 #include "print/DocumentMessages.h"
 #include "print/FieldVocabulary.h"
 #include "print/ScrollGrid.h"
@@ -186,6 +187,9 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
         warnGridOffThePage(tmpBill);
         FillPageFromTemplate(tmpBill);
         CountPages(tmpReserved);
+        std::vector<BarcodeCheck::Problem> problems;
+        BarcodeCheck::Collect(tmpBill, s_run.PageCount, Context, problems);
+        BarcodeCheck::Warn(tmpBill, problems);
         if (!tmpPreview && !tmpDemo)
             PrintPages();
         else
@@ -316,6 +320,14 @@ int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Prin
     if (total == 0)
         return 0;
     warnGridOffThePage(tmpBill);
+    std::vector<BarcodeCheck::Problem> problems;
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const DocumentData &data = *documents[i];
+        const int count = counts[i];
+        const auto pages = [&data, count](int page) { return documentContext(data, page, count); };
+        BarcodeCheck::Collect(tmpBill, count, pages, problems);
+    }
+    BarcodeCheck::Warn(tmpBill, problems);
     FillPageFromTemplate(tmpBill);
     PrintDevice::Job job;
     job.title = tmpBill.Caption;

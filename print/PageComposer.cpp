@@ -7,6 +7,9 @@
 #include "documents/Decimal.h"
 #include "documents/DocumentData.h"
 #include "model/BillTemplate.h"
+#include "platform/BarcodeLayout.h"
+#include "platform/BarcodePainter.h"
+#include "platform/BarcodeSymbol.h"
 #include "platform/Element.h"
 #include "platform/ElementPainter.h"
 #include "platform/PrintedSize.h"
@@ -77,9 +80,24 @@ QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageConte
     return value.isValid() ? ValueFormat::FormatValue(value, obj.Format()) : QString();
 }
 
+// A code that cannot be printed leaves its box empty; the run named it
+// before it started.
+void drawCode(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
+              const QPointF &offset)
+{
+    const auto symbol = BarcodeSymbol::encode(obj.Barcode(), text);
+    const BarcodeLayout layout(*symbol, obj.Barcode(), e.rect().translated(offset), e.Font(),
+                               e.Alignment());
+    BarcodePainter::paint(painter, layout, e.Font(), e.ForeColor());
+}
+
 void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
               const QPointF &offset)
 {
+    if (obj.Barcode().isCode()) {
+        drawCode(painter, obj, e, text, offset);
+        return;
+    }
     QRectF box = e.rect().translated(offset);
     if (e.AutoSize())
         box.setSize(TextLayout::naturalSize(text, e.Font()));
@@ -87,16 +105,44 @@ void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QSt
                      obj.Clip());
 }
 
-// The page's lines in the cells, in fill order; cells past the document's
-// last line stay empty.
-void drawDetailCells(QPainter &painter, const ObjDraw &obj, const Element &e,
-                     const BillTemplate &bill, const PageContext &context,
-                     const std::vector<QPointF> &cells)
+// What a text object prints on the page: a single value in its box; a
+// scrolling detail field the page's lines in the cells, in fill order
+// (cells past the document's last line stay empty); any other scrolling
+// value in every cell. cells: the grid, worked out on first need.
+void forEachText(const ObjDraw &obj, const Element &e, const BillTemplate &bill,
+                 const PageContext &context, std::vector<QPointF> &cells,
+                 const TextVisitor &visit)
 {
-    const int lines = context.Data ? context.Data->lineCount() : 0;
-    const int first = (context.Page - 1) * int(cells.size());
-    for (int k = 0; k < int(cells.size()) && first + k < lines; ++k)
-        drawText(painter, obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
+    if (!FieldVocabulary::Scrolls(obj)) {
+        visit(obj, e, PrintedText(obj, bill, context), QPointF());
+        return;
+    }
+    if (cells.empty())
+        cells = ScrollCells(bill);
+    if (FieldVocabulary::IsDetailCode(e.Tag())) {
+        const int lines = context.Data ? context.Data->lineCount() : 0;
+        const int first = (context.Page - 1) * int(cells.size());
+        for (int k = 0; k < int(cells.size()) && first + k < lines; ++k)
+            visit(obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
+        return;
+    }
+    const QString text = PrintedText(obj, bill, context);
+    for (const QPointF &offset : cells)
+        visit(obj, e, text, offset);
+}
+
+PageContext withLinesPerPage(const BillTemplate &bill, const PageContext &pageContext)
+{
+    PageContext context = pageContext;
+    if (context.LinesPerPage <= 0)
+        context.LinesPerPage = LinesPerPage(bill, context.Data);
+    return context;
+}
+
+bool printsOnPage(const ObjDraw &obj)
+{
+    const Element *e = obj.ObjCtl();
+    return e && e->Visible() && obj.Printed();
 }
 
 void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e)
@@ -208,39 +254,39 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
     return ValueFormat::FormatValue(value, obj.Format());
 }
 
+void ForEachText(const BillTemplate &bill, const PageContext &pageContext,
+                 const TextVisitor &visit)
+{
+    const PageContext context = withLinesPerPage(bill, pageContext);
+    std::vector<QPointF> cells;
+    for (const auto &member : bill.mObjs) {
+        if (member->eType() == ObjDraw::Text && printsOnPage(*member))
+            forEachText(*member, *member->ObjCtl(), bill, context, cells, visit);
+    }
+}
+
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pageContext)
 {
-    PageContext context = pageContext;
-    if (context.LinesPerPage <= 0)
-        context.LinesPerPage = LinesPerPage(bill, context.Data);
+    const PageContext context = withLinesPerPage(bill, pageContext);
+    const TextVisitor draw = [&painter](const ObjDraw &obj, const Element &e, const QString &text,
+                                        const QPointF &offset) {
+        drawText(painter, obj, e, text, offset);
+    };
     ElementPainter::Options lineOptions;
     lineOptions.labelBorders = false;
     std::vector<QPointF> cells;
     for (const auto &member : bill.mObjs) {
         const ObjDraw &obj = *member;
-        const Element *e = obj.ObjCtl();
-        if (!e || !e->Visible() || !obj.Printed())
+        if (!printsOnPage(obj))
             continue;
+        const Element *e = obj.ObjCtl();
         switch (obj.eType()) {
         case ObjDraw::Line:
             ElementPainter::paint(painter, *e, lineOptions);
             break;
-        case ObjDraw::Text: {
-            if (!FieldVocabulary::Scrolls(obj)) {
-                drawText(painter, obj, *e, PrintedText(obj, bill, context), QPointF());
-                break;
-            }
-            if (cells.empty())
-                cells = ScrollCells(bill);
-            if (FieldVocabulary::IsDetailCode(e->Tag())) {
-                drawDetailCells(painter, obj, *e, bill, context, cells);
-                break;
-            }
-            const QString text = PrintedText(obj, bill, context);
-            for (const QPointF &offset : cells)
-                drawText(painter, obj, *e, text, offset);
+        case ObjDraw::Text:
+            forEachText(obj, *e, bill, context, cells, draw);
             break;
-        }
         case ObjDraw::Picture:
             drawPicture(painter, obj, *e);
             break;

@@ -6,8 +6,10 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
+class Element;
 class ObjDraw;
 class QPainter;
 struct BillTemplate;
@@ -42,6 +44,13 @@ struct PageContext
 namespace PageComposer {
 
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context);
+
+// One text a page prints: the object, its element, the text and the
+// offset of its cell from the object's own box.
+using TextVisitor = std::function<void(const ObjDraw &obj, const Element &e, const QString &text,
+                                       const QPointF &offset)>;
+// Every text Compose prints on the page, in the order it prints them.
+void ForEachText(const BillTemplate &bill, const PageContext &context, const TextVisitor &visit);
 
 // Offsets of the scrolling grid's cells that lie on the page from an
 // object's own box, in fill order (row by row, or column by column when

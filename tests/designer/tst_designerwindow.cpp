@@ -24,6 +24,8 @@
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -140,7 +142,7 @@ private slots:
     void closingOneOfTwoDesignersKeepsTheOtherActive_data();
     void closingOneOfTwoDesignersKeepsTheOtherActive();
     void aClosedWindowActivatedOnItsWayOutIsNotKept();
-
+    void codesShowOnThePageWithTheirProblemAsTip();
 
 private:
     // Three texts: A (1500,750)-(3000,1200), B (4500,750)-(6000,1200) and
@@ -1339,6 +1341,56 @@ void TestDesignerWindow::aClosedWindowActivatedOnItsWayOutIsNotKept()
     delete frame;
     QVERIFY(closing.isNull());
     QCOMPARE(h->shell.gActiveBill(), nullptr);
+}
+
+// A fixed caption shows its own code, or, when the type cannot encode it,
+// the box crossed out with the reason as the tip; a bound value shows a
+// grey sample.
+void TestDesignerWindow::codesShowOnThePageWithTheirProblemAsTip()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Text, 600, 600, 6600, 2100);
+    h->click(bill, 8000, 4000);
+    ObjDraw &obj = *bill->mObjs().Item(QStringLiteral("Obj1001"));
+    Element &label = *obj.ObjCtl();
+    label.setCaption(QStringLiteral("ABC-1"));
+    BarcodeLook ean;
+    ean.type = BarcodeLook::Ean13;
+    obj.setBarcode(ean);
+
+    const QPoint middle = bill->pageView().mapTo(bill, QPoint(3600 / 15, 1350 / 15));
+    const QString reason = QStringLiteral("EAN-13 只能由数字组成，“A”不是数字");
+    QCOMPARE(bill->toolTipAt(middle), reason);
+    QHelpEvent help(QEvent::ToolTip, middle, bill->mapToGlobal(middle));
+    QApplication::sendEvent(bill, &help);
+    QCOMPARE(QToolTip::text(), reason);
+    // On the diagonal from the top left to the bottom right corner.
+    const QColor cross = pixelAt(bill, QPointF(3600, 1350));
+    QVERIFY2(cross.red() > 150 && cross.green() < 120, qPrintable(cross.name()));
+
+    auto darkest = [bill] {
+        const QImage page = bill->pageView().grab().toImage().copy(600 / 15, 600 / 15, 400, 100);
+        int lowest = 255;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                lowest = std::min(lowest, qGray(page.pixel(x, y)));
+        return lowest;
+    };
+    label.setCaption(QStringLiteral("6901234567892"));
+    label.setToolTipText(QStringLiteral("商品条码"));
+    QCOMPARE(bill->toolTipAt(middle), QStringLiteral("商品条码"));
+    QVERIFY(darkest() < 40);
+
+    obj.setIsFix(false);
+    label.setCaption(QStringLiteral("#[单据号]"));
+    QCOMPARE(bill->toolTipAt(middle), QStringLiteral("商品条码"));
+    // Grey bars, and the caption in the object's own colour over them.
+    QVERIFY(darkest() < 40);
+    const QImage page = bill->pageView().grab().toImage();
+    int grey = 0;
+    for (int x = 600 / 15; x < 6600 / 15; ++x)
+        grey += qAbs(qGray(page.pixel(x, 700 / 15)) - 0x90) < 8;
+    QVERIFY2(grey > 20, qPrintable(QString::number(grey)));
 }
 
 QTEST_MAIN(TestDesignerWindow)

@@ -728,6 +728,11 @@ void TestObjDraws::cloneIsACopy()
     source->setPrinted(false);
     source->setClip(false);
     source->setBWidth(3);
+    BarcodeLook qr;
+    qr.type = BarcodeLook::QrCode;
+    qr.qrLevel = BarcodeLook::QrH;
+    qr.moduleWidth = 0.5;
+    source->setBarcode(qr);
     source->setLocked(true);
     source->setEditFlag(ObjDraw::Saved);
     source->setIsActive(true);
@@ -757,6 +762,10 @@ void TestObjDraws::cloneIsACopy()
     QVERIFY(!clone->Printed());
     QVERIFY(!clone->Clip());
     QCOMPARE(clone->BWidth(), 3);
+    // The clone prints the same code, and its page shows it as a sample.
+    QVERIFY(clone->Barcode() == qr);
+    QVERIFY(copy.Barcode() == qr);
+    QVERIFY(copy.BarcodeSample());
     QVERIFY(!clone->Locked());
     QVERIFY(!clone->IsActive());
     QCOMPARE(clone->EditFlag(), int(ObjDraw::Created));
