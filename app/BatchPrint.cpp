@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
+#include "platform/Units.h"
 #include "store/TemplateStore.h"
 
 #include <QCommandLineParser>
@@ -69,10 +70,11 @@ std::optional<int16_t> findTemplate(const TemplateStore &store, const Request &r
 
 std::optional<std::vector<int32_t>> ParseBills(const QString &text)
 {
-    static const QRegularExpression separators(QStringLiteral("[,，\\s]+"));
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
     static const QRegularExpression range(QStringLiteral("^(-?\\d+)-(-?\\d+)$"));
     std::vector<int32_t> numbers;
-    const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+    // Numbers typed with a Chinese input method come in full width.
+    const QStringList parts = Units::asciiWidth(text).split(separators, Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return std::nullopt;
     for (const QString &part : parts) {

@@ -10,6 +10,7 @@
 #include "designer/DrawTool.h"
 #include "designer/ShellNames.h"
 #include "print/ReportedSlot.h"
+#include "platform/AppTitle.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -108,7 +109,7 @@ mFrm_Main::~mFrm_Main()
 
 QString mFrm_Main::AppTitle()
 {
-    return QStringLiteral("Kordane-格式报表Tavrel工具");
+    return ::AppTitle();
 }
 
 // ---- geometry in twips ----
@@ -432,6 +433,16 @@ void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
 {
     m_activeBill = bill;
     refreshDataSource();
+    showLockState();
+}
+
+void mFrm_Main::showLockState()
+{
+    const mFrm_Bill *bill = gActiveBill();
+    const bool locked = bill && bill->CurrentLocked();
+    action(MenuItem::EditLock)->setChecked(locked);
+    action(MenuItem::Lock)->setChecked(locked);
+    button(ToolbarKey::Locked)->setChecked(locked);
 }
 
 // The session's print runs and the data-source panel take up the store's
@@ -468,7 +479,7 @@ void mFrm_Main::About()
 {
     Platform::dialogs().MsgBox(AppTitle() + QStringLiteral("\n\n")
                                    + QStringLiteral("设计套打单据、凭证和报表的打印格式，并可预览和打印。"),
-                               MsgButtons::OK, MsgIcon::None, windowTitle());
+                               MsgButtons::OK, MsgIcon::None, AppTitle());
 }
 
 void mFrm_Main::ExitApp()

@@ -52,8 +52,13 @@ public:
     int gDrawMode() const override { return m_drawMode; }
     // The designer window commands go to, or none.
     mFrm_Bill *gActiveBill() const override { return m_activeBill.data(); }
-    // Also shows its category's data source in the "dbn" panel.
+    // Also shows its category's data source in the "dbn" panel and its
+    // current object's lock.
     void setGActiveBill(mFrm_Bill *bill) override;
+    // The check marks of 锁定(&U) and 锁定 and the "Locked" button show
+    // whether the active designer's current object is locked; unchecked
+    // without one.
+    void showLockState();
 
     // What the designer windows ask of the shell.
     void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }

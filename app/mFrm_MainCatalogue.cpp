@@ -156,7 +156,7 @@ bool mFrm_Main::saveBill(mFrm_Bill &bill, int16_t tmpID)
     bill.setMChanged(false);
     refreshDataSource();
     Platform::dialogs().MsgBox(QStringLiteral("保存成功！"), MsgButtons::OK, MsgIcon::Exclamation,
-                               windowTitle());
+                               AppTitle());
     return true;
 }
 
@@ -164,7 +164,7 @@ bool mFrm_Main::offerSaveAs(mFrm_Bill &bill, const QString &reason)
 {
     const MsgResult answer = Platform::dialogs().MsgBox(
         reason.arg(bill.Caption()) + QStringLiteral("\n是否另存为新单据？"), MsgButtons::YesNo,
-        MsgIcon::Exclamation, windowTitle());
+        MsgIcon::Exclamation, AppTitle());
     return answer == MsgResult::Yes && saveBill(bill, -1);
 }
 

@@ -62,7 +62,14 @@ const std::vector<Route> &routes()
         {FilePreView, nullptr, Key::View, [](mFrm_Main &w) { w.PreviewActive(); }},
         {FileExit, nullptr, Key::Exit, [](mFrm_Main &w) { w.ExitApp(); }},
         {EditDel, Delete, Key::Delete, designer([](mFrm_Bill &b) { b.Delete(); })},
-        {EditLock, Lock, Key::Locked, designer([](mFrm_Bill &b) { b.Locked(); })},
+        // Qt flips the check of these actions on every trigger; they end
+        // showing the current object's lock, designer or none.
+        {EditLock, Lock, Key::Locked,
+         [](mFrm_Main &w) {
+             if (mFrm_Bill *bill = w.gActiveBill())
+                 bill->Locked();
+             w.showLockState();
+         }},
         {EditClone, Clone, Key::Clone, designer([](mFrm_Bill &b) { b.CloneObj(); })},
         {EditSelAll, SelAll, Key::SelAll, designer([](mFrm_Bill &b) { b.SelAll(); })},
         {EditProp, ObjProp, Key::Prop, designer([](mFrm_Bill &b) { b.SetObjProp(); })},

@@ -82,7 +82,7 @@ void mFrm_Bill::createElements()
     connect(m_pageView, &PageView::pageResized, this,
             reportedSlot(this, &mFrm_Bill::PicPage_Resize));
     m_captionEditor = std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView);
-    m_captionEditor->onEdited([this] { setMChanged(true); });
+    m_captionEditor->onEdited([this] { captionEdited(); });
     m_pageSizer = std::make_unique<PageSizer>(PicPage(), *this);
 
     m_hs = new ScrollBar(Qt::Horizontal, this);
@@ -375,9 +375,25 @@ void mFrm_Bill::UpdateMenu(bool bPopup)
 
 // The Edit menu's lock check and the "Locked" button follow the current
 // object.
+// An auto-size label takes its caption's size as it is typed; its handles
+// go with it at once.
+void mFrm_Bill::captionEdited()
+{
+    setMChanged(true);
+    if (ObjDraw *obj = mObjs().findByID(m_captionEditor->editIndex()))
+        obj->MoveHd();
+}
+
+bool mFrm_Bill::CurrentLocked() const
+{
+    const ObjDraws &objects = m_bill->mObjs;
+    const ObjDraw *current = objects.findByID(objects.nCurID());
+    return current && current->Locked();
+}
+
 void mFrm_Bill::refreshLockState()
 {
-    const bool locked = objectByID(mObjs().nCurID()).Locked();
+    const bool locked = CurrentLocked();
     m_shell.setMenuChecked(MenuItem::EditLock, locked);
     m_shell.setButtonValue(ToolbarKey::Locked,
                            locked ? DesignerShell::Pressed : DesignerShell::Released);

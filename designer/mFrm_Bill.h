@@ -133,13 +133,20 @@ public:
 
     // The current object (read only; the window keeps it up to date).
     const ObjDraw *currentObject() const { return m_curObj.get(); }
+    // Whether an object is current and locked: what the lock marks show.
+    bool CurrentLocked() const;
 
     // The window becomes the active designer.
     void Form_Activate();
     // Closes the window (and the workspace frame holding it).
     void Unload();
 
+    // The tip the page shows at a point of the window (pixels): why a code
+    // cannot be drawn, else the text's own ToolTipText.
+    QString toolTipAt(const QPointF &windowPixels) const;
+
 protected:
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     // A changed window asks whether to save first; Cancel, or a save that
@@ -181,6 +188,7 @@ private:
     void PicPage_Resize();
     void UpdateMenu(bool bPopup);
     void refreshLockState();
+    void captionEdited();
     bool Form_QueryUnload();
     void Form_Unload();
     // Sets mChanged when the layout differs from when it was last looked at.

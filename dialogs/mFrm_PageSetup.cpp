@@ -1,10 +1,12 @@
 #include "mFrm_PageSetup.h"
 
+#include "DialogParts.h"
 #include "NumberText.h"
 
 #include "model/BillTemplate.h"
 
 #include "print/ReportedSlot.h"
+#include "print/ScrollGrid.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -60,12 +62,7 @@ QLineEdit *numberBox(const char *name)
     return box;
 }
 
-QLabel *buddyLabel(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
+using DialogParts::buddyLabel;
 
 // The page picture at its design size in the dialog's resolution.
 QLabel *orientationPicture(const QString &name, const QWidget &dialog)
@@ -284,11 +281,22 @@ void mFrm_PageSetup::CmdOK_Click()
     TxtHeight_Change();
     if (!valuesAccepted())
         return;
+    const int16_t rows = Units::toInt16(NumberText::value(m_txtCount->text()));
+    const double rowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
+    const int16_t cols = Units::toInt16(NumberText::value(m_txtColCount->text()));
+    const double colWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
+    // Cells that start past the page could never print what scrolls into
+    // them.
+    const ScrollGrid grid(m_bill, rows, rowHeight, cols, colWidth);
+    if (const QString refusal = grid.refusal(); !refusal.isEmpty()) {
+        refuse(refusal, grid.rowsFit() ? *m_txtColCount : *m_txtCount);
+        return;
+    }
     m_bill.Caption = m_txtName->text();
-    m_bill.mrowcount = Units::toInt16(NumberText::value(m_txtCount->text()));
-    m_bill.mRowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
-    m_bill.mcolcount = Units::toInt16(NumberText::value(m_txtColCount->text()));
-    m_bill.mColWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
+    m_bill.mrowcount = rows;
+    m_bill.mRowHeight = rowHeight;
+    m_bill.mcolcount = cols;
+    m_bill.mColWidth = colWidth;
     m_bill.mBlnColFirst = m_chkColFirst->isChecked();
     m_bill.mLandScape = m_optLandScape->isChecked();
     m_bill.mIsDefault = m_chkDefault->isChecked();

@@ -1,6 +1,8 @@
 #include "mFrm_Prop.h"
 
+#include "BarcodeFields.h"
 #include "ColorSwatch.h"
+#include "DialogParts.h"
 #include "NumberText.h"
 #include "TabStrip.h"
 
@@ -48,11 +50,9 @@ constexpr int MaxLineWidth = 10;
 // Code of the picture's "no border" entry of the style list.
 constexpr int NoBorderStyle = 0;
 
-struct ListEntry
-{
-    const char16_t *text;
-    int code;
-};
+using DialogParts::buddyLabel;
+using DialogParts::fill;
+using DialogParts::ListEntry;
 
 constexpr ListEntry LineStyles[] = {
     {u"实线", Element::Solid},
@@ -67,22 +67,6 @@ constexpr ListEntry Alignments[] = {
     {u"居中", Element::Center},
     {u"右对齐", Element::RightJustify},
 };
-
-template<std::size_t N>
-void fill(QComboBox &list, const ListEntry (&entries)[N])
-{
-    for (const ListEntry &entry : entries)
-        list.addItem(QString::fromUtf16(entry.text), entry.code);
-    // Nothing chosen until Init chooses, so its choice always runs the rules.
-    list.setCurrentIndex(-1);
-}
-
-QLabel *buddyLabel(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
 
 // Labels end at one edge, so their colons line up.
 void addRow(QGridLayout &grid, int row, const QString &caption, QWidget *field)
@@ -283,9 +267,13 @@ void mFrm_Prop::createTextPage()
     lookRow->addWidget(m_cmbAlign);
     lookRow->addStretch();
 
+    m_barcode = new BarcodeFields;
+    m_barcode->moduleWidthBox().installEventFilter(this);
+
     auto *column = new QVBoxLayout(m_pic[2]);
     column->addWidget(text);
     column->addWidget(look);
+    column->addWidget(m_barcode);
     column->addStretch();
 }
 
@@ -460,6 +448,7 @@ void mFrm_Prop::initText(const ObjDraw &obj, const Element &label)
     m_cmdFont->setToolTip(fontTip(m_labTmp));
     m_chkClip->setChecked(obj.Clip());
     m_chkAutoSize->setChecked(label.AutoSize());
+    m_barcode->setLook(obj.Barcode());
     if (obj.IsFix()) {
         m_cmbKey->setCurrentIndex(0);
         m_txtCaption->setPlainText(label.Caption());
@@ -610,7 +599,7 @@ bool mFrm_Prop::eventFilter(QObject *watched, QEvent *event)
 void mFrm_Prop::CmdOK_Click()
 {
     TxtLineWidth_Change();
-    if (!geometryAccepted())
+    if (!geometryAccepted() || !barcodeAccepted())
         return;
     try {
         SaveProp();
@@ -681,6 +670,22 @@ bool mFrm_Prop::geometryAccepted()
     return true;
 }
 
+bool mFrm_Prop::barcodeAccepted()
+{
+    if (m_kind != ObjDraw::Text)
+        return true;
+    QLineEdit &box = m_barcode->moduleWidthBox();
+    box.setText(NumberText::normalised(box.text()));
+    const QString problem = m_barcode->moduleWidthProblem();
+    if (problem.isEmpty())
+        return true;
+    Platform::dialogs().MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation, windowTitle());
+    m_tab1->setCurrentIndex(TextTab - 1);
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+    return false;
+}
+
 void mFrm_Prop::refuse(const QString &message, QLineEdit &box)
 {
     Platform::dialogs().MsgBox(message, MsgButtons::OK, MsgIcon::Exclamation, windowTitle());
@@ -749,6 +754,8 @@ void mFrm_Prop::savePicture(ObjDraw &obj, Element &image, const QRectF &box)
 void mFrm_Prop::saveText(ObjDraw &obj, Element &label, const QRectF &box)
 {
     label.Move(box.left(), box.top(), box.width(), box.height());
+    // Before the caption and auto-size: a code keeps the box just given.
+    obj.setBarcode(m_barcode->look());
     label.setForeColor(m_labColor->color());
     if (m_cmbAlign->currentIndex() >= 0)
         label.setAlignment(m_cmbAlign->currentData().toInt());

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 
+class BarcodeFields;
 class ColorSwatch;
 class Element;
 class ObjDraw;
@@ -30,7 +31,8 @@ struct BillTemplate;
 // The property dialog of the current object of a template: position and
 // size in millimetres, lock and print flags, colour, border or line style
 // and width, picture stretching, and for a text the fixed text or the bound
-// field with its format, scrolling and sums, the font and the alignment.
+// field with its format, scrolling and sums, the font and the alignment,
+// and whether it prints as text or as a code.
 // The elements carry their names as object names (TxtLeft, CmbKey, ...).
 // OK writes everything back to the object; Cancel writes nothing.
 class mFrm_Prop : public QDialog
@@ -94,6 +96,7 @@ private:
     // OK: the boxes are read as losing focus leaves them, refused values
     // are named in a warning, then everything is written back.
     bool geometryAccepted();
+    bool barcodeAccepted();
     void refuse(const QString &message, QLineEdit &box);
     void SaveProp();
     void saveLine(Element &line, const QRectF &box);
@@ -136,6 +139,7 @@ private:
     QCheckBox *m_chkSumAll = nullptr;
     QPushButton *m_cmdFont = nullptr;
     QComboBox *m_cmbAlign = nullptr;
+    BarcodeFields *m_barcode = nullptr;
     QComboBox *m_cmbSave = nullptr;
     QPushButton *m_cmdOK = nullptr;
     QPushButton *m_cmdCancel = nullptr;

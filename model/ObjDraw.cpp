@@ -125,6 +125,19 @@ void ObjDraw::setIsFix(bool v)
         m_sumed = false;
         m_sumedPage = false;
     }
+    showBarcode();
+}
+
+void ObjDraw::setBarcode(const BarcodeLook &v)
+{
+    m_barcode = v;
+    showBarcode();
+}
+
+void ObjDraw::showBarcode()
+{
+    if (m_objCtl && m_eType == Text)
+        m_objCtl->setBarcode(m_barcode, !m_isFix);
 }
 
 void ObjDraw::setIsScroll(bool v)

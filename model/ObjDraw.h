@@ -2,6 +2,7 @@
 
 #include "model/TwipRect.h"
 
+#include "platform/BarcodeLook.h"
 #include "platform/ElementKind.h"
 
 
@@ -69,6 +70,10 @@ public:
     void setFormat(const QString &v) { m_format = v; }
     bool Printed() const { return m_printed; }
     void setPrinted(bool v) { m_printed = v; }
+    // A text printed as a code: its type, module width, QR level and
+    // whether a linear code prints its text. The element shows it too.
+    const BarcodeLook &Barcode() const { return m_barcode; }
+    void setBarcode(const BarcodeLook &v);
     // Whether the object changed since it was stored.
     enum EditState { Created = 0, Saved = -1, Changed = 1 };
 
@@ -167,6 +172,8 @@ private:
     void SetHdState(int state);
     void ShowHd(bool v);
     void updateTextBorder();
+    // The element shows the code; a bound one as a sample.
+    void showBarcode();
     void GetCtlRect(const Element &element, TwipRect &r);
     void SetCtlRect(Element &element, TwipRect &r);
     void XorBand(const TwipRect &r);
@@ -180,6 +187,7 @@ private:
     bool m_sumedPage = false;
     QString m_format;
     bool m_printed = true;
+    BarcodeLook m_barcode;
     int m_editFlag = Created;
 
     int m_actHdID = 0;

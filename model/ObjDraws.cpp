@@ -80,6 +80,7 @@ std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strk
     copy->setSumed(src.Sumed());
     copy->setSumedPage(src.SumedPage());
     copy->setPrinted(src.Printed());
+    copy->setBarcode(src.Barcode());
     copy->setObjCtl(src.ObjCtl());
     copy->setOldX(src.OldX());
     copy->setOldY(src.OldY());
@@ -219,16 +220,14 @@ void ObjDraws::AdjustPage()
         if (element->rect() != before)
             obj->MoveHd(metrics);
     }
-    double top = 0, bottom = 0, height = 0;
-    double left = 0, right = 0, width = 0;
-    CalcExtent(top, bottom, height, false, true);
-    CalcExtent(left, right, width, false, false);
-    // The page grows to hold every object and never shrinks here; it keeps
-    // to whole twips, as the gestures on it do.
-    if (m_page.Width() < right)
-        m_page.setWidth(std::ceil(right));
-    if (m_page.Height() < bottom)
-        m_page.setHeight(std::ceil(bottom));
+    // The page grows to hold every shown object and never shrinks here; a
+    // deleted object, which the user cannot see, holds no page. It keeps to
+    // whole twips, as the gestures on it do.
+    const QSizeF extent = shownExtent();
+    if (m_page.Width() < extent.width())
+        m_page.setWidth(std::ceil(extent.width()));
+    if (m_page.Height() < extent.height())
+        m_page.setHeight(std::ceil(extent.height()));
 
 }
 

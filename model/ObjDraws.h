@@ -54,7 +54,7 @@ public:
     int nCurID() const { return m_nCurID; }
     void setNCurID(int v);
     // Pushes shown objects back over the page's top and left edges, re-places
-    // their handles and grows the page to hold every object.
+    // their handles and grows the page to hold every shown object.
     void AdjustPage();
     // Adds an object for an element already loaded, loads and places its
     // handles (hidden, not selected) and returns the new member.

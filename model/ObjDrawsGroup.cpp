@@ -132,6 +132,7 @@ void copyObjectProperties(const ObjDraw &from, ObjDraw &to)
     to.setSumed(from.Sumed());
     to.setSumedPage(from.SumedPage());
     to.setPrinted(from.Printed());
+    to.setBarcode(from.Barcode());
     to.setBStyle(from.BStyle());
     to.setBWidth(from.BWidth());
     to.setFColor(from.FColor());

@@ -2,6 +2,7 @@
 
 #include "ElementArray.h"
 #include "PageSurface.h"
+#include "PrintedSize.h"
 #include "Screen.h"
 #include "TextLayout.h"
 
@@ -226,6 +227,17 @@ void Element::setStretch(bool v)
     changed(paintBounds());
 }
 
+void Element::setBarcode(const BarcodeLook &look, bool sample)
+{
+    if (look == m_barcode && sample == m_barcodeSample)
+        return;
+    const QRectF before = paintBounds();
+    m_barcode = look;
+    m_barcodeSample = sample;
+    fitToCaption();
+    changed(before);
+}
+
 void Element::ZOrder()
 {
     if (!m_owner || !m_owner->page())
@@ -244,8 +256,9 @@ QRectF Element::reachBounds() const
 {
     const double px = Screen::TwipsPerPixelX();
     double reach = px * RepaintSlack;
+    // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)
-        reach += px * std::max(1, m_borderWidth);
+        reach += PrintedSize::TwipsPerPixel * std::max(1, m_borderWidth);
     QRectF r = rect().normalized();
     if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty())
         r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,
@@ -278,6 +291,8 @@ void Element::copyLookFrom(const Element &other)
     m_pictureSize = other.m_pictureSize;
     m_stretch = other.m_stretch;
     m_mousePointer = other.m_mousePointer;
+    m_barcode = other.m_barcode;
+    m_barcodeSample = other.m_barcodeSample;
 }
 
 // Hidden elements are refiled too, so they are where they belong when shown.
@@ -290,7 +305,8 @@ void Element::changed(const QRectF &before)
 
 void Element::fitToCaption()
 {
-    if (!m_autoSize || m_kind != ElementKind::Label || !guiAvailable())
+    // A code fills the box it is given, whatever its caption.
+    if (!m_autoSize || m_kind != ElementKind::Label || m_barcode.isCode() || !guiAvailable())
         return;
     const QSizeF size = TextLayout::naturalSize(m_caption, m_font);
     m_width = std::ceil(size.width());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BarcodeLook.h"
 #include "ElementFont.h"
 #include "ElementKind.h"
 #include "PointerShape.h"
@@ -102,6 +103,13 @@ public:
     bool Stretch() const { return m_stretch; }
     void setStretch(bool v);
 
+    // Labels: the code the caption is shown as (a copy of its object's
+    // choice); sample: the caption names a bound value, so the designer
+    // shows a sample code of the type. A code keeps the box it is given.
+    const BarcodeLook &Barcode() const { return m_barcode; }
+    bool BarcodeSample() const { return m_barcodeSample; }
+    void setBarcode(const BarcodeLook &look, bool sample);
+
     // A PointerShape code.
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v) { m_mousePointer = v; }
@@ -161,4 +169,6 @@ private:
     int m_alignment = LeftJustify;
     QByteArray m_pictureData;
     int m_mousePointer = PointerShape::Default;
+    BarcodeLook m_barcode;
+    bool m_barcodeSample = false;
 };

@@ -3,6 +3,8 @@
 #include "Element.h"
 #include "ElementTiles.h"
 #include "LaidText.h"
+#include "LabelBarcode.h"
+#include "PrintedSize.h"
 #include "ScatteredWalk.h"
 #include "SquareRun.h"
 #include "TextLayout.h"
@@ -67,7 +69,9 @@ void paintCaption(QPainter &painter, const Element &e, const LaidText &laid,
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
-    if (options.textCache)
+    if (e.Barcode().isCode())
+        LabelBarcode::paint(painter, e, options.twipsPerPixel);
+    else if (options.textCache)
         paintCaption(painter, e, options.textCache->layoutFor(e), options);
     else
         TextLayout::draw(painter, box, e.Caption(), e.Font(), e.ForeColor(), e.Alignment(),
@@ -78,19 +82,22 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
                     options.twipsPerPixel);
 }
 
-void paintLine(QPainter &painter, const Element &e, const Options &options)
+void paintLine(QPainter &painter, const Element &e)
 {
     const auto style = Qt::PenStyle(penStyleFor(e.BorderStyle()));
     if (style == Qt::NoPen)
         return;
-    QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * options.twipsPerPixel, style,
+    QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerPixel, style,
              Qt::FlatCap);
     painter.setPen(pen);
     painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
 }
 
+// A handle is drawn in screen pixels; a picture at its printed size.
 QSizeF naturalSize(const Element &e, const Options &options)
 {
+    if (e.kind() != ElementKind::Handle)
+        return PrintedSize::naturalSize(e.Picture());
     return QSizeF(e.Picture().width() * options.twipsPerPixel,
                   e.Picture().height() * options.twipsPerPixelY);
 }
@@ -183,7 +190,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         paintLabel(painter, element, options);
         break;
     case ElementKind::Line:
-        paintLine(painter, element, options);
+        paintLine(painter, element);
         break;
     case ElementKind::Image:
         paintImage(painter, element, options);

@@ -7,10 +7,11 @@ class Element;
 class QPainter;
 class TextLayoutCache;
 
-// Paints one element record on a painter working in page twips. Line and
-// border widths are screen pixels of twipsPerPixel twips, on every surface;
-// a picture's natural size is its pixels at twipsPerPixel across and
-// twipsPerPixelY down.
+// Paints one element record on a painter working in page twips. A line's
+// width and a picture's natural size are the printed ones (PrintedSize),
+// so the page shows what prints on every screen; handles and the outlines
+// that are only cues on the page are screen pixels of twipsPerPixel twips
+// across and twipsPerPixelY down.
 namespace ElementPainter {
 
 struct Options

@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -17,6 +18,28 @@ QByteArray readFile(const QString &fileName)
     return file.readAll();
 }
 
+namespace {
+
+// A picture whose file records no resolution takes the one Qt assumes for
+// new images, which is the screen's. Held to 96 dpi while it decodes, so
+// such a picture has the same natural size on every machine.
+class DecodedAt96Dpi
+{
+public:
+    DecodedAt96Dpi() : m_was(QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
+    {
+        QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    }
+    ~DecodedAt96Dpi() { QCoreApplication::setAttribute(Qt::AA_Use96Dpi, m_was); }
+    DecodedAt96Dpi(const DecodedAt96Dpi &) = delete;
+    DecodedAt96Dpi &operator=(const DecodedAt96Dpi &) = delete;
+
+private:
+    bool m_was;
+};
+
+} // namespace
+
 QImage decode(const QByteArray &bytes, const QString &fileName)
 {
     QByteArray data = bytes;
@@ -24,6 +47,7 @@ QImage decode(const QByteArray &bytes, const QString &fileName)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, QFileInfo(fileName).suffix().toLower().toLatin1());
     reader.setAutoDetectImageFormat(true);
+    const DecodedAt96Dpi resolution;
     return reader.read();
 }
 

@@ -3,11 +3,28 @@
 #include "RuntimeError.h"
 
 #include <QPaintDevice>
+#include <QPen>
 #include <QPaintEngine>
 #include <QTextItem>
 #include <QTransform>
 
 namespace {
+
+QString twips(double v)
+{
+    return QString::number(v + 0.0, 'f', 1);
+}
+
+QString place(const QPointF &p)
+{
+    return twips(p.x()) + QLatin1Char(',') + twips(p.y());
+}
+
+QString box(const QRectF &r)
+{
+    return place(r.topLeft()) + QLatin1Char(' ') + twips(r.width()) + QLatin1Char('x')
+           + twips(r.height());
+}
 
 class RecordingPaintEngine : public QPaintEngine
 {
@@ -23,6 +40,8 @@ public:
     {
         if (state.state() & QPaintEngine::DirtyTransform)
             m_transform = state.transform();
+        if (state.state() & QPaintEngine::DirtyPen)
+            m_penWidth = state.pen().widthF();
     }
     Type type() const override { return QPaintEngine::User; }
 
@@ -32,24 +51,51 @@ public:
         m_device.current.positions << m_transform.map(p);
         m_device.log << QStringLiteral("text:") + item.text();
     }
-    void drawLines(const QLineF *, int count) override { m_device.current.lines += count; }
-    void drawLines(const QLine *, int count) override { m_device.current.lines += count; }
-    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override
+    void drawLines(const QLineF *lines, int count) override
     {
-        ++m_device.current.images;
+        m_device.current.lines += count;
+        for (int i = 0; i < count; ++i)
+            m_device.current.shapes << QStringLiteral("line %1 %2 w=%3")
+                                           .arg(place(m_transform.map(lines[i].p1())),
+                                                place(m_transform.map(lines[i].p2())),
+                                                twips(m_penWidth));
     }
-    void drawImage(const QRectF &, const QImage &, const QRectF &,
+    void drawLines(const QLine *lines, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QLineF line(lines[i]);
+            drawLines(&line, 1);
+        }
+    }
+    void drawPixmap(const QRectF &target, const QPixmap &, const QRectF &) override
+    {
+        recordImage(target);
+    }
+    void drawImage(const QRectF &target, const QImage &, const QRectF &,
                    Qt::ImageConversionFlags) override
     {
-        ++m_device.current.images;
+        recordImage(target);
     }
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     void drawPath(const QPainterPath &) override {}
-    void drawRects(const QRectF *, int) override {}
+    void drawRects(const QRectF *rects, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            m_device.current.shapes << QStringLiteral("rect %1 w=%2")
+                                           .arg(box(m_transform.mapRect(rects[i])),
+                                                twips(m_penWidth));
+    }
 
 private:
+    void recordImage(const QRectF &target)
+    {
+        ++m_device.current.images;
+        m_device.current.shapes << QStringLiteral("image ") + box(m_transform.mapRect(target));
+    }
+
     RecordingPrintDevice &m_device;
     QTransform m_transform;
+    double m_penWidth = 0;
 };
 
 } // namespace

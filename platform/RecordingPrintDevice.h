@@ -14,9 +14,9 @@
 class RecordingPaintSurface;
 
 // A printer for tests: records the job, the texts and the number of lines
-// and pictures drawn on each page, and every call in order ("StartDoc",
-// "text:<t>", "EndPage"). It can refuse to complete page n, or stand for a
-// job the user cancelled.
+// and pictures drawn on each page, the shapes drawn with their place and
+// size, and every call in order ("StartDoc", "text:<t>", "EndPage"). It can
+// refuse to complete page n, or stand for a job the user cancelled.
 class RecordingPrintDevice : public PrintDevice
 {
 public:
@@ -27,6 +27,10 @@ public:
         QList<QPointF> positions;
         int lines = 0;
         int images = 0;
+        // Lines, rectangles and pictures in the order drawn, in page twips:
+        // "line x1,y1 x2,y2 w=<pen width>", "rect x,y wxh w=<pen width>",
+        // "image x,y wxh".
+        QStringList shapes;
     };
 
     RecordingPrintDevice();

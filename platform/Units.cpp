@@ -53,9 +53,24 @@ const QRegularExpression &leadingNumberPattern()
 
 } // namespace
 
+QString asciiWidth(const QString &text)
+{
+    constexpr char16_t FirstFullWidth = u'\uFF01'; // ！, full-width form of !
+    constexpr char16_t LastFullWidth = u'\uFF5E';  // ～, full-width form of ~
+    constexpr char16_t FullWidthOffset = FirstFullWidth - u'!';
+    QString ascii = text;
+    for (QChar &c : ascii) {
+        if (c.unicode() >= FirstFullWidth && c.unicode() <= LastFullWidth)
+            c = QChar(char16_t(c.unicode() - FullWidthOffset));
+        else if (c.unicode() == u'\u3000') // ideographic space
+            c = QLatin1Char(' ');
+    }
+    return ascii;
+}
+
 double leadingNumber(const QString &text)
 {
-    const QRegularExpressionMatch match = leadingNumberPattern().match(text);
+    const QRegularExpressionMatch match = leadingNumberPattern().match(asciiWidth(text));
     if (!match.hasMatch())
         return 0.0;
     return match.captured(1).toDouble();
@@ -63,7 +78,7 @@ double leadingNumber(const QString &text)
 
 bool hasLeadingNumber(const QString &text)
 {
-    return leadingNumberPattern().match(text).hasMatch();
+    return leadingNumberPattern().match(asciiWidth(text)).hasMatch();
 }
 
 QString plainNumber(double v)

@@ -21,8 +21,12 @@ QString formatMm(double mm);
 int16_t toInt16(double v);
 int32_t toInt32(double v);
 double roundHalfEven(double v);
-// The value of the number a text begins with (sign, decimals, exponent);
-// 0 when it begins with none.
+// Text a person typed with the full-width forms of ASCII (digits, point,
+// minus, comma, letters) and the ideographic space read as ASCII, as a
+// Chinese input method types them: "－１２．５" reads as "-12.5".
+QString asciiWidth(const QString &text);
+// The value of the number a text begins with (sign, decimals, exponent),
+// full-width forms read as ASCII; 0 when it begins with none.
 double leadingNumber(const QString &text);
 bool hasLeadingNumber(const QString &text);
 // A number as plain decimal text: no exponent, no trailing zeros

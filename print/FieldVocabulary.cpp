@@ -102,6 +102,11 @@ QString Marker(const ObjDraw &obj)
     return Marker(obj.Sumed(), obj.SumedPage(), obj.IsScroll());
 }
 
+bool Scrolls(const ObjDraw &obj)
+{
+    return !obj.IsFix() && Marker(obj) == MarkerScroll;
+}
+
 QString BoundCaption(bool sumed, bool sumedPage, bool isScroll, const QString &entryText)
 {
     return Marker(sumed, sumedPage, isScroll) + entryText;

@@ -68,6 +68,8 @@ QString ColumnOf(const QString &code);
 // scrolling, single value.
 QString Marker(bool sumed, bool sumedPage, bool isScroll);
 QString Marker(const ObjDraw &obj);
+// A bound object that repeats over the scrolling grid (marker "^").
+bool Scrolls(const ObjDraw &obj);
 // A bound object's caption: its marker followed by the entry's text.
 QString BoundCaption(bool sumed, bool sumedPage, bool isScroll, const QString &entryText);
 // The marker a caption starts with (longest first), or an empty string.

@@ -1,7 +1,9 @@
 #include "Mod_Print.h"
 
+#include "print/BarcodeCheck.h"
 #include "print/DocumentMessages.h"
 #include "print/FieldVocabulary.h"
+#include "print/ScrollGrid.h"
 #include "print/ShowErrMsg.h"
 #include "print/frm_BillPreView.h"
 
@@ -10,6 +12,7 @@
 #include "documents/DocumentSource.h"
 #include "documents/DocumentTypes.h"
 #include "model/BillTemplate.h"
+#include "platform/AppTitle.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Element.h"
@@ -17,7 +20,6 @@
 #include "platform/PrintDevice.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
-#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -101,6 +103,15 @@ void warnMissing(const BillTemplate &bill, const DocumentType &type, const Docum
                                MsgIcon::Exclamation, bill.Caption);
 }
 
+// Cells of the scrolling grid that start past the page never print; the
+// run puts fewer lines on each page, and says so once before it starts.
+void warnGridOffThePage(const BillTemplate &bill)
+{
+    const QString warning = ScrollGrid(bill).runWarning(bill.Caption);
+    if (!warning.isEmpty())
+        Platform::dialogs().MsgBox(warning, MsgButtons::OK, MsgIcon::Exclamation, bill.Caption);
+}
+
 PageContext documentContext(const DocumentData &data, int page, int count)
 {
     PageContext context = Context(page);
@@ -144,8 +155,6 @@ PageContext Context(int page)
     context.IsDemo = s_run.IsDemo;
     context.Data = s_run.Data.get();
     context.Now = Platform::clock().now();
-    context.TwipsPerPixel = Screen::TwipsPerPixelX();
-    context.TwipsPerPixelY = Screen::TwipsPerPixelY();
     return context;
 }
 
@@ -175,8 +184,12 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
         s_run.Data.reset();
         if (!LoadDocument(tmpBill, tmpScreenID, tmpBillNo, tmpDemo))
             return;
+        warnGridOffThePage(tmpBill);
         FillPageFromTemplate(tmpBill);
         CountPages(tmpReserved);
+        std::vector<BarcodeCheck::Problem> problems;
+        BarcodeCheck::Collect(tmpBill, s_run.PageCount, Context, problems);
+        BarcodeCheck::Warn(tmpBill, problems);
         if (!tmpPreview && !tmpDemo)
             PrintPages();
         else
@@ -256,7 +269,13 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
         DocumentType named = type.value_or(DocumentType());
         if (!type)
             named.id = tmpScreenID;
-        ShowErrMsg(DocumentMessages::ForError(e, named, billNo));
+        const QString message = DocumentMessages::ForError(e, named, billNo);
+        // A number that names no document is the clerk's slip, not a
+        // failure of the program.
+        if (e.Number() == RuntimeError::DocumentNotFound)
+            Platform::dialogs().MsgBox(message, MsgButtons::OK, MsgIcon::Exclamation, AppTitle());
+        else
+            ShowErrMsg(message);
         return false;
     }
 }
@@ -300,6 +319,15 @@ int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Prin
     }
     if (total == 0)
         return 0;
+    warnGridOffThePage(tmpBill);
+    std::vector<BarcodeCheck::Problem> problems;
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const DocumentData &data = *documents[i];
+        const int count = counts[i];
+        const auto pages = [&data, count](int page) { return documentContext(data, page, count); };
+        BarcodeCheck::Collect(tmpBill, count, pages, problems);
+    }
+    BarcodeCheck::Warn(tmpBill, problems);
     FillPageFromTemplate(tmpBill);
     PrintDevice::Job job;
     job.title = tmpBill.Caption;

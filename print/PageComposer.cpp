@@ -1,13 +1,18 @@
 #include "PageComposer.h"
 
 #include "print/FieldVocabulary.h"
+#include "print/ScrollGrid.h"
 #include "print/ValueFormat.h"
 
 #include "documents/Decimal.h"
 #include "documents/DocumentData.h"
 #include "model/BillTemplate.h"
+#include "platform/BarcodeLayout.h"
+#include "platform/BarcodePainter.h"
+#include "platform/BarcodeSymbol.h"
 #include "platform/Element.h"
 #include "platform/ElementPainter.h"
+#include "platform/PrintedSize.h"
 #include "platform/TextLayout.h"
 
 #include <QPainter>
@@ -75,14 +80,24 @@ QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageConte
     return value.isValid() ? ValueFormat::FormatValue(value, obj.Format()) : QString();
 }
 
-bool isScrolling(const ObjDraw &obj)
+// A code that cannot be printed leaves its box empty; the run named it
+// before it started.
+void drawCode(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
+              const QPointF &offset)
 {
-    return !obj.IsFix() && FieldVocabulary::Marker(obj) == FieldVocabulary::MarkerScroll;
+    const auto symbol = BarcodeSymbol::encode(obj.Barcode(), text);
+    const BarcodeLayout layout(*symbol, obj.Barcode(), e.rect().translated(offset), e.Font(),
+                               e.Alignment());
+    BarcodePainter::paint(painter, layout, e.Font(), e.ForeColor());
 }
 
 void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QString &text,
               const QPointF &offset)
 {
+    if (obj.Barcode().isCode()) {
+        drawCode(painter, obj, e, text, offset);
+        return;
+    }
     QRectF box = e.rect().translated(offset);
     if (e.AutoSize())
         box.setSize(TextLayout::naturalSize(text, e.Font()));
@@ -90,20 +105,47 @@ void drawText(QPainter &painter, const ObjDraw &obj, const Element &e, const QSt
                      obj.Clip());
 }
 
-// The page's lines in the cells, in fill order; cells past the document's
-// last line stay empty.
-void drawDetailCells(QPainter &painter, const ObjDraw &obj, const Element &e,
-                     const BillTemplate &bill, const PageContext &context,
-                     const std::vector<QPointF> &cells)
+// What a text object prints on the page: a single value in its box; a
+// scrolling detail field the page's lines in the cells, in fill order
+// (cells past the document's last line stay empty); any other scrolling
+// value in every cell. cells: the grid, worked out on first need.
+void forEachText(const ObjDraw &obj, const Element &e, const BillTemplate &bill,
+                 const PageContext &context, std::vector<QPointF> &cells,
+                 const TextVisitor &visit)
 {
-    const int lines = context.Data ? context.Data->lineCount() : 0;
-    const int first = (context.Page - 1) * int(cells.size());
-    for (int k = 0; k < int(cells.size()) && first + k < lines; ++k)
-        drawText(painter, obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
+    if (!FieldVocabulary::Scrolls(obj)) {
+        visit(obj, e, PrintedText(obj, bill, context), QPointF());
+        return;
+    }
+    if (cells.empty())
+        cells = ScrollCells(bill);
+    if (FieldVocabulary::IsDetailCode(e.Tag())) {
+        const int lines = context.Data ? context.Data->lineCount() : 0;
+        const int first = (context.Page - 1) * int(cells.size());
+        for (int k = 0; k < int(cells.size()) && first + k < lines; ++k)
+            visit(obj, e, PrintedText(obj, bill, context, k), cells[std::size_t(k)]);
+        return;
+    }
+    const QString text = PrintedText(obj, bill, context);
+    for (const QPointF &offset : cells)
+        visit(obj, e, text, offset);
 }
 
-void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
-                 const PageContext &context)
+PageContext withLinesPerPage(const BillTemplate &bill, const PageContext &pageContext)
+{
+    PageContext context = pageContext;
+    if (context.LinesPerPage <= 0)
+        context.LinesPerPage = LinesPerPage(bill, context.Data);
+    return context;
+}
+
+bool printsOnPage(const ObjDraw &obj)
+{
+    const Element *e = obj.ObjCtl();
+    return e && e->Visible() && obj.Printed();
+}
+
+void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e)
 {
     const QRectF box = e.rect();
     const QImage &picture = e.Picture();
@@ -113,9 +155,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
         } else {
             painter.save();
             painter.setClipRect(box, Qt::IntersectClip);
-            const QSizeF natural(picture.width() * context.TwipsPerPixel,
-                                 picture.height() * context.TwipsPerPixelY);
-            painter.drawImage(QRectF(box.topLeft(), natural), picture);
+            painter.drawImage(QRectF(box.topLeft(), PrintedSize::naturalSize(picture)), picture);
             painter.restore();
         }
     }
@@ -124,7 +164,7 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
     const auto style = Qt::PenStyle(ElementPainter::penStyleFor(obj.BStyle()));
     if (style == Qt::NoPen)
         return;
-    const double width = std::max(1, obj.BWidth()) * context.TwipsPerPixel;
+    const double width = std::max(1, obj.BWidth()) * PrintedSize::TwipsPerPixel;
     painter.save();
     painter.setPen(QPen(ObjDraw::colorFromRgbValue(obj.FColor()), width, style, Qt::SquareCap,
                         Qt::MiterJoin));
@@ -138,14 +178,15 @@ void drawPicture(QPainter &painter, const ObjDraw &obj, const Element &e,
 
 int CellCount(const BillTemplate &bill)
 {
-    return std::max<int>(1, bill.mrowcount) * std::max<int>(1, bill.mcolcount);
+    const ScrollGrid grid(bill);
+    return grid.rowsOnPage() * grid.colsOnPage();
 }
 
 bool ScrollsDetail(const BillTemplate &bill)
 {
     for (const auto &obj : bill.mObjs) {
         const Element *e = obj->ObjCtl();
-        if (e && e->Visible() && obj->eType() == ObjDraw::Text && isScrolling(*obj)
+        if (e && e->Visible() && obj->eType() == ObjDraw::Text && FieldVocabulary::Scrolls(*obj)
             && FieldVocabulary::IsDetailCode(e->Tag()))
             return true;
     }
@@ -169,20 +210,7 @@ int PageCount(const BillTemplate &bill, const DocumentData *data)
 
 std::vector<QPointF> ScrollCells(const BillTemplate &bill)
 {
-    const int rows = std::max<int>(1, bill.mrowcount);
-    const int cols = std::max<int>(1, bill.mcolcount);
-    std::vector<QPointF> cells;
-    cells.reserve(std::size_t(rows) * std::size_t(cols));
-    const int outer = bill.mBlnColFirst ? cols : rows;
-    const int inner = bill.mBlnColFirst ? rows : cols;
-    for (int i = 0; i < outer; ++i) {
-        for (int j = 0; j < inner; ++j) {
-            const int row = bill.mBlnColFirst ? j : i;
-            const int col = bill.mBlnColFirst ? i : j;
-            cells.emplace_back(col * bill.mColWidth, row * bill.mRowHeight);
-        }
-    }
-    return cells;
+    return ScrollGrid(bill).cellsOnPage();
 }
 
 QVariant FieldValue(const QString &code, const PageContext &context)
@@ -216,7 +244,7 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
         return QString();
     if (obj.Sumed() && isRunTimeCode(code) && isNumeric(value)
         && obj.DataType() != FieldVocabulary::DataTypeDateTime) {
-        const int cells = int(ScrollCells(bill).size());
+        const int cells = CellCount(bill);
         double sum = 0;
         const int first = obj.SumedPage() ? context.Page : 1;
         for (int page = first; page <= context.Page; ++page)
@@ -226,43 +254,41 @@ QString PrintedText(const ObjDraw &obj, const BillTemplate &bill, const PageCont
     return ValueFormat::FormatValue(value, obj.Format());
 }
 
+void ForEachText(const BillTemplate &bill, const PageContext &pageContext,
+                 const TextVisitor &visit)
+{
+    const PageContext context = withLinesPerPage(bill, pageContext);
+    std::vector<QPointF> cells;
+    for (const auto &member : bill.mObjs) {
+        if (member->eType() == ObjDraw::Text && printsOnPage(*member))
+            forEachText(*member, *member->ObjCtl(), bill, context, cells, visit);
+    }
+}
+
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &pageContext)
 {
-    PageContext context = pageContext;
-    if (context.LinesPerPage <= 0)
-        context.LinesPerPage = LinesPerPage(bill, context.Data);
+    const PageContext context = withLinesPerPage(bill, pageContext);
+    const TextVisitor draw = [&painter](const ObjDraw &obj, const Element &e, const QString &text,
+                                        const QPointF &offset) {
+        drawText(painter, obj, e, text, offset);
+    };
     ElementPainter::Options lineOptions;
-    lineOptions.twipsPerPixel = context.TwipsPerPixel;
-    lineOptions.twipsPerPixelY = context.TwipsPerPixelY;
     lineOptions.labelBorders = false;
     std::vector<QPointF> cells;
     for (const auto &member : bill.mObjs) {
         const ObjDraw &obj = *member;
-        const Element *e = obj.ObjCtl();
-        if (!e || !e->Visible() || !obj.Printed())
+        if (!printsOnPage(obj))
             continue;
+        const Element *e = obj.ObjCtl();
         switch (obj.eType()) {
         case ObjDraw::Line:
             ElementPainter::paint(painter, *e, lineOptions);
             break;
-        case ObjDraw::Text: {
-            if (!isScrolling(obj)) {
-                drawText(painter, obj, *e, PrintedText(obj, bill, context), QPointF());
-                break;
-            }
-            if (cells.empty())
-                cells = ScrollCells(bill);
-            if (FieldVocabulary::IsDetailCode(e->Tag())) {
-                drawDetailCells(painter, obj, *e, bill, context, cells);
-                break;
-            }
-            const QString text = PrintedText(obj, bill, context);
-            for (const QPointF &offset : cells)
-                drawText(painter, obj, *e, text, offset);
+        case ObjDraw::Text:
+            forEachText(obj, *e, bill, context, cells, draw);
             break;
-        }
         case ObjDraw::Picture:
-            drawPicture(painter, obj, *e, context);
+            drawPicture(painter, obj, *e);
             break;
         default:
             break;

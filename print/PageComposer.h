@@ -6,8 +6,10 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
+class Element;
 class ObjDraw;
 class QPainter;
 struct BillTemplate;
@@ -22,10 +24,6 @@ struct PageContext
     int32_t BillNo = 0;
     bool IsDemo = true;
     QDateTime Now;
-    // One screen pixel, for line and border widths (on paper too) and a
-    // picture's natural width; TwipsPerPixelY for its natural height.
-    double TwipsPerPixel = 15.0;
-    double TwipsPerPixelY = 15.0;
     // The document the run prints; none prints its fields empty.
     const DocumentData *Data = nullptr;
     // Lines of the document on one page (0: worked out from the template).
@@ -47,15 +45,25 @@ namespace PageComposer {
 
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context);
 
-// Offsets of the scrolling grid's cells from an object's own box, in fill
-// order (row by row, or column by column when mBlnColFirst).
+// One text a page prints: the object, its element, the text and the
+// offset of its cell from the object's own box.
+using TextVisitor = std::function<void(const ObjDraw &obj, const Element &e, const QString &text,
+                                       const QPointF &offset)>;
+// Every text Compose prints on the page, in the order it prints them.
+void ForEachText(const BillTemplate &bill, const PageContext &context, const TextVisitor &visit);
+
+// Offsets of the scrolling grid's cells that lie on the page from an
+// object's own box, in fill order (row by row, or column by column when
+// mBlnColFirst). A cell that starts past the page's edge is none of them
+// (ScrollGrid): it could never print.
 std::vector<QPointF> ScrollCells(const BillTemplate &bill);
-// Cells of the grid, at least 1.
+// Cells of the grid on the page, at least 1.
 int CellCount(const BillTemplate &bill);
 // The template has a scrolling field bound to a detail column.
 bool ScrollsDetail(const BillTemplate &bill);
-// Lines one page holds: the grid's cells when a detail field scrolls over
-// them, otherwise every line (the page shows single values and sums only).
+// Lines one page holds: the grid's cells on the page when a detail field
+// scrolls over them, otherwise every line (the page shows single values
+// and sums only).
 int LinesPerPage(const BillTemplate &bill, const DocumentData *data);
 // Pages the document fills: its lines over the grid's cells, rounded up,
 // at least 1; 1 without a document or without a scrolling detail field.

@@ -25,6 +25,10 @@ constexpr double ViewTop = 600;
 constexpr double ButtonSize = 450;
 // The pictures are drawn on a 16 x 16 grid: shown at that size they stay crisp.
 const QSize IconSize(16, 16);
+const QString Caption = QStringLiteral("打印预览");
+// A demonstration run says so, so nobody takes its data for the document
+// asked for.
+const QString DemoMark = QStringLiteral("演示数据");
 
 int px(double twips, double twipsPerPixel)
 {
@@ -45,7 +49,7 @@ QToolButton *makeButton(QWidget *parent, PreviewIcons::Kind kind, const QString 
 
 frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("打印预览"));
+    setWindowTitle(Caption);
     setSizeGripEnabled(true);
     cmdPageFirst = makeButton(this, PreviewIcons::Kind::First, QStringLiteral("第一页"));
     cmdPageUp = makeButton(this, PreviewIcons::Kind::Previous, QStringLiteral("前一页"));
@@ -89,7 +93,7 @@ frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
         b->setGeometry(x, px(60, ty()), px(ButtonSize, tpp), px(ButtonSize, ty()));
         x += px(ButtonSize + 30, tpp);
     }
-    labPage->setGeometry(x + px(200, tpp), px(60, ty()), px(3000, tpp), px(ButtonSize, ty()));
+    labPage->setGeometry(x + px(200, tpp), px(60, ty()), px(4500, tpp), px(ButtonSize, ty()));
 
     connect(cmdPageFirst, &QToolButton::clicked, this,
             reportedSlot(this, &frm_BillPreView::cmdPageFirst_Click));
@@ -153,12 +157,17 @@ void frm_BillPreView::PageSetup()
     mCurPage = 1;
     mPageCount = run.PageCount;
     mActualSize = true;
+    m_demo = run.IsDemo;
+    setWindowTitle(m_demo ? Caption + QStringLiteral(" - ") + DemoMark : Caption);
     ShowPage();
 }
 
 void frm_BillPreView::ShowPage()
 {
-    labPage->setText(QStringLiteral("第 %1 页/共 %2 页").arg(mCurPage).arg(mPageCount));
+    QString label = QStringLiteral("第 %1 页/共 %2 页").arg(mCurPage).arg(mPageCount);
+    if (m_demo)
+        label += QStringLiteral("（") + DemoMark + QStringLiteral("）");
+    labPage->setText(label);
     setCursor(PointerShape::cursorFor(PointerShape::Hourglass));
     pictMain->Cls();
     SizePage();

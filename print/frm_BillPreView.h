@@ -82,5 +82,7 @@ private:
     double m_picTop = 100;
     double m_picWidth = 0;
     double m_picHeight = 0;
+    // The run is a demonstration: caption and page label say so.
+    bool m_demo = false;
     ViewLayout m_layout;
 };

@@ -24,6 +24,20 @@ constexpr int32_t MaxColour = 0xffffff;
 constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 constexpr int64_t MinInt32 = std::numeric_limits<int32_t>::min();
 
+BarcodeLook readBarcode(const RowReader &r)
+{
+    BarcodeLook look;
+    look.type = int(
+        r.integer(ObjectRow::BarcodeType, BarcodeLook::FirstType, BarcodeLook::LastType));
+    // A server may keep the width in single precision.
+    look.moduleWidth = BarcodeLook::roundedWidth(r.real(ObjectRow::ModuleWidth));
+    if (!BarcodeLook::isModuleWidth(look.moduleWidth))
+        r.corrupt(ObjectRow::ModuleWidth);
+    look.qrLevel = int(r.integer(ObjectRow::QrLevel, BarcodeLook::QrL, BarcodeLook::QrH));
+    look.showText = r.flag(ObjectRow::BarcodeText);
+    return look;
+}
+
 } // namespace
 
 const char *const ObjectRow::ColumnNames[ColumnCount] = {
@@ -33,7 +47,8 @@ const char *const ObjectRow::ColumnNames[ColumnCount] = {
     "FontItalic",  "FontUnderline", "FontStrikethru", "ForeColor", "LineColor",  "Alignment",
     "AutoSize",    "BorderStyle", "LineStyle", "LineWidth",     "Stretch",       "Clip",
     "IsFix",       "DataType",   "IsScroll",  "Sumed",          "SumedPage",     "Format",
-    "Printed",     "Locked",     "BStyle",    "BWidth",         "FColor"};
+    "Printed",     "Locked",     "BStyle",    "BWidth",         "FColor",        "BarcodeType",
+    "ModuleWidth", "QrLevel",    "BarcodeText"};
 
 QString ObjectRow::columnList(const QSqlDriver &driver)
 {
@@ -89,6 +104,7 @@ ObjectRow ObjectRow::fromObject(const ObjDraw &obj, int position)
     row.bStyle = obj.BStyle();
     row.bWidth = obj.BWidth();
     row.fColor = obj.FColor();
+    row.barcode = obj.Barcode();
     return row;
 }
 
@@ -139,6 +155,10 @@ void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid) const
         bStyle,
         bWidth,
         fColor,
+        barcode.type,
+        barcode.moduleWidth,
+        barcode.qrLevel,
+        int(barcode.showText),
     };
     for (int column = 0; column < ColumnCount; ++column)
         insert.bindValue(column, values[column]);
@@ -196,6 +216,7 @@ ObjectRow ObjectRow::read(const QSqlQuery &query)
     row.bStyle = int(r.integer(BStyle, MinInt32, MaxInt32));
     row.bWidth = int(r.integer(BWidth, MinInt32, MaxInt32));
     row.fColor = int32_t(r.integer(FColor, MinInt32, MaxInt32));
+    row.barcode = readBarcode(r);
     return row;
 }
 
@@ -244,6 +265,7 @@ void ObjectRow::applyTo(ObjDraws &objs, const QImage &picture, const QByteArray 
     obj->setBStyle(bStyle);
     obj->setBWidth(bWidth);
     obj->setFColor(fColor);
+    obj->setBarcode(barcode);
     // The handles exist now, so the lock shows on them.
     obj->setLocked(locked);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BarcodeLook.h"
 #include "platform/ElementFont.h"
 
 #include <QString>
@@ -60,6 +61,10 @@ struct ObjectRow
         BStyle,
         BWidth,
         FColor,
+        BarcodeType,
+        ModuleWidth,
+        QrLevel,
+        BarcodeText,
         ColumnCount
     };
     static const char *const ColumnNames[ColumnCount];
@@ -106,4 +111,5 @@ struct ObjectRow
     int bStyle = 1;
     int bWidth = 1;
     int32_t fColor = 0;
+    BarcodeLook barcode;
 };

@@ -89,6 +89,25 @@ void addDocumentTypes(QSqlDatabase &db)
                               .arg(table, field(db, "IsDefault"), field(db, "CategoryID")));
 }
 
+// Version 3: a text may print as a code: its type (0: text), the module
+// width of a linear code in millimetres, the QR error-correction level and
+// whether a linear code prints its text. Older objects are texts.
+void addBarcodes(QSqlDatabase &db)
+{
+    const QString table = QLatin1String(StoreTables::Objects);
+    const struct
+    {
+        const char *column;
+        const char *definition;
+    } columns[] = {{"BarcodeType", "INTEGER NOT NULL DEFAULT 0"},
+                   {"ModuleWidth", "REAL NOT NULL DEFAULT 0.33"},
+                   {"QrLevel", "INTEGER NOT NULL DEFAULT 2"},
+                   {"BarcodeText", "INTEGER NOT NULL DEFAULT 1"}};
+    for (const auto &c : columns)
+        StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                  .arg(table, field(db, c.column), QLatin1String(c.definition)));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -109,7 +128,7 @@ void probe(QSqlDatabase &db)
 
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
-    static const std::vector<Step> list = {createTables, addDocumentTypes};
+    static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes};
     return list;
 }
 

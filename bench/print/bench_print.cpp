@@ -1,7 +1,8 @@
 // Page composition and printing speed: one page of 1000 texts and 1000
 // lines composed into the preview's page picture against raw QPainter
 // calls drawing the same (as the preview draws: text antialiased, lines
-// not, as on the designer page), and a 100-page run written to PDF.
+// not, as on the designer page), a page of 100 Code 128 and 20 QR codes
+// against the same objects as texts, and a 100-page run written to PDF.
 #include "bench/BenchFigure.h"
 #include "model/BillTemplate.h"
 #include "print/Mod_Print.h"
@@ -105,7 +106,6 @@ void startPainter(QPainter &painter, QImage &image)
 double composeOnce(const BillTemplate &bill, QImage &image)
 {
     PageContext context;
-    context.TwipsPerPixel = TwipsPerPixel;
     QElapsedTimer timer;
     timer.start();
     QPainter painter;
@@ -164,6 +164,76 @@ void benchComposePage()
                        BenchFigure::percentile(raw, 0.5));
 }
 
+// 100 Code 128 in three columns, then 20 QR codes, with data of a round.
+void codePage(BillTemplate &bill)
+{
+    bill.Caption = QStringLiteral("条码页");
+    bill.mObjs.page().setWidth(PageWidth);
+    bill.mObjs.page().setHeight(PageHeight);
+    ElementArray &textArray = bill.mObjs.page().ObjText();
+    for (int i = 0; i < 120; ++i) {
+        const bool qr = i >= 100;
+        const QRectF box = qr ? QRectF((i - 100) % 7 * 1650 + 60, 13000 + (i - 100) / 7 * 1250,
+                                       1200, 1200)
+                              : QRectF(i % 3 * 3950 + 60, i / 3 * 380 + 60, 3800, 360);
+        Element &e = textArray.Load(textArray.UBound() + 1);
+        e.Move(box.left(), box.top(), box.width(), box.height());
+        e.setVisible(true);
+        auto obj = bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, ObjDraw::Created);
+        BarcodeLook look;
+        look.type = qr ? BarcodeLook::QrCode : BarcodeLook::Code128;
+        look.moduleWidth = 0.25;
+        obj->setBarcode(look);
+    }
+}
+
+void setRound(BillTemplate &bill, int round)
+{
+    int i = 0;
+    for (const auto &obj : bill.mObjs) {
+        const QString data
+            = obj->Barcode().type == BarcodeLook::QrCode
+                  ? QStringLiteral("https://example.com/d?n=%1&r=%2").arg(i).arg(round)
+                  : QStringLiteral("DN%1-%2").arg(round).arg(i, 3, 10, QLatin1Char('0'));
+        obj->ObjCtl()->setCaption(data);
+        ++i;
+    }
+}
+
+void showAsText(BillTemplate &bill)
+{
+    for (const auto &obj : bill.mObjs)
+        obj->setBarcode(BarcodeLook());
+}
+
+// Every round prints new data, as every document of a batch does: the
+// codes are encoded and drawn. The same page again finds them encoded, as
+// a run's pages do after the check before the run, and the preview's.
+void benchBarcodePage()
+{
+    BillTemplate codes;
+    BillTemplate texts;
+    codePage(codes);
+    codePage(texts);
+    showAsText(texts);
+    QImage image = pagePicture();
+    setRound(codes, 0);
+    setRound(texts, 0);
+    composeOnce(codes, image);
+    composeOnce(texts, image);
+    std::vector<double> fresh, again, plain;
+    for (int round = 1; round <= 15; ++round) {
+        setRound(codes, round);
+        setRound(texts, round);
+        fresh.push_back(composeOnce(codes, image));
+        again.push_back(composeOnce(codes, image));
+        plain.push_back(composeOnce(texts, image));
+    }
+    const double reference = BenchFigure::percentile(plain, 0.5);
+    BenchFigure::print("barcode-page", BenchFigure::percentile(fresh, 0.5), reference);
+    BenchFigure::print("barcode-page-encoded", BenchFigure::percentile(again, 0.5), reference);
+}
+
 int countImages(const QString &pdf)
 {
     QFile file(pdf);
@@ -218,6 +288,7 @@ int main(int argc, char *argv[])
     AppSetup::installFontSubstitutions();
     Platform::installFakes();
     benchComposePage();
+    benchBarcodePage();
     benchPdf100Pages();
     return 0;
 }

@@ -125,6 +125,8 @@ void TestBatchPrint::parseBills_data()
     QTest::newRow("range and single") << "1001-1003,1005" << Numbers{1001, 1002, 1003, 1005};
     QTest::newRow("spaces and a Chinese comma") << " 7， 9  11" << Numbers{7, 9, 11};
     QTest::newRow("negative range") << "-2--1" << Numbers{-2, -1};
+    QTest::newRow("full width") << "１００１－１００３，１００５" << Numbers{1001, 1002, 1003, 1005};
+    QTest::newRow("full-width minus") << "－２" << Numbers{-2};
     QTest::newRow("one-number range") << "5-5" << Numbers{5};
     QTest::newRow("backwards") << "1050-1001" << Numbers{};
     QTest::newRow("letters") << "1001-abc" << Numbers{};

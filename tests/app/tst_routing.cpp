@@ -137,6 +137,10 @@ private slots:
     void helpContentsDoesNothing();
     void exitAsksEachChangedWindow_data();
     void exitAsksEachChangedWindow();
+    void lockMarkShowsTheCurrentObject_data();
+    void lockMarkShowsTheCurrentObject();
+    void messagesCarryTheApplicationTitle_data();
+    void messagesCarryTheApplicationTitle();
 
 private:
     mFrm_Bill *newBill(const QString &name);
@@ -586,6 +590,97 @@ void TestRouting::exitAsksEachChangedWindow()
     QCOMPARE(shown, asked);
     QTRY_COMPARE(main->designers().size(), exits ? 0 : left);
     QCOMPARE(main->isVisible(), !exits);
+}
+
+void TestRouting::lockMarkShowsTheCurrentObject_data()
+{
+    QTest::addColumn<Step>("trigger");
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("locked");
+    const QList<QPair<QString, Step>> triggers = {
+        {QStringLiteral("锁定(&U)"),
+         [](mFrm_Main &w) { w.action(MenuItem::EditLock)->trigger(); }},
+        {QStringLiteral("button Locked"),
+         [](mFrm_Main &w) { w.button(ToolbarKey::Locked)->trigger(); }},
+        {QStringLiteral("Ctrl+U"),
+         [](mFrm_Main &w) { QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier); }},
+    };
+    const QList<QPair<QString, bool>> situations = {
+        {QStringLiteral("no designer"), false},
+        {QStringLiteral("nothing selected"), false},
+        {QStringLiteral("a text selected"), true},
+        {QStringLiteral("a locked text selected"), false},
+    };
+    for (const auto &[name, trigger] : triggers) {
+        for (const auto &[situation, locked] : situations) {
+            QTest::newRow(qPrintable(name + QStringLiteral(", ") + situation))
+                << trigger << situation << locked;
+        }
+    }
+}
+
+// The check marks are checkable actions Qt flips on every trigger; they
+// end showing the current object's lock and nothing else.
+void TestRouting::lockMarkShowsTheCurrentObject()
+{
+    QFETCH(Step, trigger);
+    QFETCH(QString, situation);
+    QFETCH(bool, locked);
+    if (situation != QLatin1String("no designer")) {
+        mFrm_Bill *bill = newBill(QStringLiteral("入库单"));
+        drawText(bill, 1500, 750, 3000, 1200);
+        if (situation == QLatin1String("nothing selected"))
+            click(bill, 6500, 3000);
+        if (situation == QLatin1String("a locked text selected")) {
+            bill->Locked();
+            click(bill, 2000, 900);
+        }
+    }
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    trigger(*main);
+    QCOMPARE(main->action(MenuItem::EditLock)->isChecked(), locked);
+    QCOMPARE(main->action(MenuItem::Lock)->isChecked(), locked);
+    QCOMPARE(main->buttonValue(ToolbarKey::Locked),
+             locked ? DesignerShell::Pressed : DesignerShell::Released);
+    if (mFrm_Bill *bill = main->gActiveBill())
+        QCOMPARE(bill->mObjs().findByID(TextA)->Locked(), locked);
+}
+
+void TestRouting::messagesCarryTheApplicationTitle_data()
+{
+    QTest::addColumn<Step>("trigger");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("about") << Step([](mFrm_Main &w) { w.action(MenuItem::About)->trigger(); })
+                           << "Kordane-格式报表Tavrel工具\n\n设计套打单据、凭证和报表的打印格式，并可预览和打印。";
+    QTest::newRow("saved") << Step([](mFrm_Main &w) { w.SaveActive(false); }) << "保存成功！";
+    // The template went from the store meanwhile: saving offers a new one.
+    QTest::newRow("offer to save as") << Step([](mFrm_Main &w) {
+        const int16_t id = w.gActiveBill()->mID();
+        TemplateStore(w.catalogue().path()).remove(id);
+        w.gActiveBill()->setMChanged(true);
+        w.SaveActive(false);
+    }) << "单据“入库单”已从单据模板库中删除。\n是否另存为新单据？";
+}
+
+// While a designer window is maximised Qt shows its name in the main
+// window's title; the messages keep the application's own title.
+void TestRouting::messagesCarryTheApplicationTitle()
+{
+    QFETCH(Step, trigger);
+    QFETCH(QString, text);
+    mFrm_Bill *bill = newBill(QStringLiteral("入库单"));
+    drawText(bill, 1500, 750, 3000, 1200);
+    main->SaveActive(false);
+    QVERIFY(bill->mID() > 0);
+    main->workspace()->activeSubWindow()->showMaximized();
+    QTRY_VERIFY(main->windowTitle() != mFrm_Main::AppTitle());
+    dialogs->shown.clear();
+    dialogs->msgAnswers.push_back(MsgResult::No);
+    trigger(*main);
+    QVERIFY(dialogs->lastMessage());
+    QCOMPARE(dialogs->messages().front(), text);
+    QCOMPARE(dialogs->shown.front().title, QStringLiteral("Kordane-格式报表Tavrel工具"));
 }
 
 QTEST_MAIN(TestRouting)

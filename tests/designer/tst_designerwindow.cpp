@@ -1,5 +1,7 @@
 #include "DesignerHarness.h"
 
+#include "tests/platform/Typing.h"
+
 #include "designer/DrawTool.h"
 #include "designer/FixHandle.h"
 #include "designer/PicturePicker.h"
@@ -22,6 +24,8 @@
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -118,6 +122,8 @@ private slots:
     void onlyChangedAreasAreRepainted();
     void inPlaceCaptionEditing();
     void inPlaceEditingEndsOnFocusLoss();
+    void handlesFollowAnAutoSizedTextAsItIsEdited_data();
+    void handlesFollowAnAutoSizedTextAsItIsEdited();
     void dataBoundTextIsNotEdited();
     void pictureChoice_data();
     void pictureChoice();
@@ -136,7 +142,7 @@ private slots:
     void closingOneOfTwoDesignersKeepsTheOtherActive_data();
     void closingOneOfTwoDesignersKeepsTheOtherActive();
     void aClosedWindowActivatedOnItsWayOutIsNotKept();
-
+    void codesShowOnThePageWithTheirProblemAsTip();
 
 private:
     // Three texts: A (1500,750)-(3000,1200), B (4500,750)-(6000,1200) and
@@ -992,6 +998,43 @@ void TestDesignerWindow::inPlaceEditingEndsOnFocusLoss()
     QCOMPARE(bill->ObjText()(1001).Caption(), QStringLiteral("xy"));
 }
 
+void TestDesignerWindow::handlesFollowAnAutoSizedTextAsItIsEdited_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("grows") << "文字" << "一段加长了许多的说明文字";
+    QTest::newRow("shrinks") << "一段加长了许多的说明文字" << "a";
+}
+
+void TestDesignerWindow::handlesFollowAnAutoSizedTextAsItIsEdited()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Text, 1500, 750, 3000, 1200);
+    Element &label = bill->ObjText()(1001);
+    ObjDraw &obj = *bill->mObjs().findByID(1001);
+    label.setAutoSize(true);
+    label.setCaption(before);
+    obj.MoveHd();
+    const QRectF sizedBefore = box(label);
+    h->doubleClick(bill, 1600, 800);
+    QTRY_VERIFY(bill->TxtLab().hasFocus());
+    QTest::keyClick(&bill->TxtLab(), Qt::Key_Backspace);
+    typeText(bill->TxtLab(), typed);
+    QCOMPARE(label.Caption(), typed);
+    QVERIFY(box(label) != sizedBefore);
+    QList<QPointF> shown;
+    for (int position = HandlePosition::TopLeft; position <= HandlePosition::Count; ++position)
+        shown << QPointF(handleOf(bill, 1001, position).Left(), handleOf(bill, 1001, position).Top());
+    // Where the handles of a label of that size belong.
+    obj.MoveHd();
+    QList<QPointF> placed;
+    for (int position = HandlePosition::TopLeft; position <= HandlePosition::Count; ++position)
+        placed << QPointF(handleOf(bill, 1001, position).Left(), handleOf(bill, 1001, position).Top());
+    QCOMPARE(shown, placed);
+}
+
 void TestDesignerWindow::dataBoundTextIsNotEdited()
 {
     mFrm_Bill *bill = h->open();
@@ -1298,6 +1341,56 @@ void TestDesignerWindow::aClosedWindowActivatedOnItsWayOutIsNotKept()
     delete frame;
     QVERIFY(closing.isNull());
     QCOMPARE(h->shell.gActiveBill(), nullptr);
+}
+
+// A fixed caption shows its own code, or, when the type cannot encode it,
+// the box crossed out with the reason as the tip; a bound value shows a
+// grey sample.
+void TestDesignerWindow::codesShowOnThePageWithTheirProblemAsTip()
+{
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Text, 600, 600, 6600, 2100);
+    h->click(bill, 8000, 4000);
+    ObjDraw &obj = *bill->mObjs().Item(QStringLiteral("Obj1001"));
+    Element &label = *obj.ObjCtl();
+    label.setCaption(QStringLiteral("ABC-1"));
+    BarcodeLook ean;
+    ean.type = BarcodeLook::Ean13;
+    obj.setBarcode(ean);
+
+    const QPoint middle = bill->pageView().mapTo(bill, QPoint(3600 / 15, 1350 / 15));
+    const QString reason = QStringLiteral("EAN-13 只能由数字组成，“A”不是数字");
+    QCOMPARE(bill->toolTipAt(middle), reason);
+    QHelpEvent help(QEvent::ToolTip, middle, bill->mapToGlobal(middle));
+    QApplication::sendEvent(bill, &help);
+    QCOMPARE(QToolTip::text(), reason);
+    // On the diagonal from the top left to the bottom right corner.
+    const QColor cross = pixelAt(bill, QPointF(3600, 1350));
+    QVERIFY2(cross.red() > 150 && cross.green() < 120, qPrintable(cross.name()));
+
+    auto darkest = [bill] {
+        const QImage page = bill->pageView().grab().toImage().copy(600 / 15, 600 / 15, 400, 100);
+        int lowest = 255;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                lowest = std::min(lowest, qGray(page.pixel(x, y)));
+        return lowest;
+    };
+    label.setCaption(QStringLiteral("6901234567892"));
+    label.setToolTipText(QStringLiteral("商品条码"));
+    QCOMPARE(bill->toolTipAt(middle), QStringLiteral("商品条码"));
+    QVERIFY(darkest() < 40);
+
+    obj.setIsFix(false);
+    label.setCaption(QStringLiteral("#[单据号]"));
+    QCOMPARE(bill->toolTipAt(middle), QStringLiteral("商品条码"));
+    // Grey bars, and the caption in the object's own colour over them.
+    QVERIFY(darkest() < 40);
+    const QImage page = bill->pageView().grab().toImage();
+    int grey = 0;
+    for (int x = 600 / 15; x < 6600 / 15; ++x)
+        grey += qAbs(qGray(page.pixel(x, 700 / 15)) - 0x90) < 8;
+    QVERIFY2(grey > 20, qPrintable(QString::number(grey)));
 }
 
 QTEST_MAIN(TestDesignerWindow)

@@ -2,6 +2,7 @@
 
 #include "model/BillTemplate.h"
 
+#include "tests/platform/Typing.h"
 #include "tests/print/PrintFixtures.h"
 
 #include <QApplication>
@@ -30,13 +31,13 @@ inline bool showActive(QDialog &dialog)
     return QTest::qWaitForWindowActive(&dialog);
 }
 
-// Replaces a box's text as typing does, one key at a time.
+// Replaces a box's text as typing does, one key at a time (Typing.h).
 inline void typeInto(QLineEdit &box, const QString &text)
 {
     box.setFocus(Qt::OtherFocusReason);
     box.selectAll();
     QTest::keyClick(&box, Qt::Key_Backspace);
-    QTest::keyClicks(&box, text);
+    typeText(box, text);
 }
 
 // Editing ends as the user ends it: the focus moves on.

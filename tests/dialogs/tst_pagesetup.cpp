@@ -64,6 +64,8 @@ private slots:
     void changeRulesWhenEditingFinishes();
     void refusedValues_data();
     void refusedValues();
+    void scrollingGridMustStartOnThePage_data();
+    void scrollingGridMustStartOnThePage();
 
 private:
     FakeDialogs *dialogs = nullptr;
@@ -142,6 +144,11 @@ void TestPageSetup::okWritesTheMembers_data()
                                      << "入库单" << 5 << Units::mmToTwips(12) << 2 << 2835.0;
     QTest::newRow("largest count") << QStringList{"TxtCount", "32767.4"} << "入库单" << 32767
                                    << 1000.0 << 2 << 2835.0;
+    // Typed with a Chinese input method.
+    QTest::newRow("full-width digits")
+        << QStringList{"TxtCount", "１２", "TxtHeight", "１２．５", "TxtColCount", "３",
+                       "TxtWidth", "２５．４"}
+        << "入库单" << 12 << Units::mmToTwips(12.5) << 3 << 1440.0;
 }
 
 void TestPageSetup::okWritesTheMembers()
@@ -273,6 +280,8 @@ void TestPageSetup::changeRulesWhenEditingFinishes_data()
     QTest::newRow("count 0") << "TxtCount" << "0" << "5";
     QTest::newRow("count with blanks") << "TxtCount" << " 7 " << "7";
     QTest::newRow("column count has no rule") << "TxtColCount" << "" << "";
+    QTest::newRow("full-width count") << "TxtCount" << "１２" << "12";
+    QTest::newRow("full-width row height") << "TxtHeight" << "１２．５０" << "12.5";
 }
 
 void TestPageSetup::changeRulesWhenEditingFinishes()
@@ -321,6 +330,62 @@ void TestPageSetup::refusedValues()
     QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("页面设置"));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(dialog.focusWidget(), &box(dialog, qPrintable(field)));
+    QCOMPARE(members(bill), before);
+}
+
+void TestPageSetup::scrollingGridMustStartOnThePage_data()
+{
+    QTest::addColumn<bool>("scrolling");
+    QTest::addColumn<QStringList>("typed"); // field, text, ...
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("focus");
+    // An A4 page (210 x 297 mm); the scrolling text lies at (20 mm, 50 mm).
+    QTest::newRow("five rows of 400 mm, as a new template opens")
+        << true << QStringList{"TxtCount", "0", "TxtHeight", "0"}
+        << "按此设置，第 5 行从页面顶边 1650.0 毫米处开始，已超出页高 297.0 毫米，打印不出来。"
+           "请减少行数或行高！"
+        << "TxtCount";
+    QTest::newRow("the third column right of the page")
+        << true
+        << QStringList{"TxtCount", "10", "TxtHeight", "10", "TxtColCount", "3", "TxtWidth", "100"}
+        << "按此设置，第 3 列从页面左边 220.0 毫米处开始，已超出页宽 210.0 毫米，打印不出来。"
+           "请减少列数或列宽！"
+        << "TxtColCount";
+    QTest::newRow("the last row on the page") << true
+                                              << QStringList{"TxtCount", "25", "TxtHeight", "10"}
+                                              << "" << "";
+    QTest::newRow("without scrolling objects the defaults stand")
+        << false << QStringList{"TxtCount", "0", "TxtHeight", "0"} << "" << "";
+}
+
+// Cells that start past the page's edge could never print: OK refuses such
+// a grid when the template has something that scrolls over it.
+void TestPageSetup::scrollingGridMustStartOnThePage()
+{
+    QFETCH(bool, scrolling);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, warning);
+    QFETCH(QString, focus);
+    BillTemplate bill;
+    bill.Caption = QStringLiteral("发货单");
+    bill.mObjs.page().setWidth(Units::mmToTwips(210));
+    bill.mObjs.page().setHeight(Units::mmToTwips(297));
+    addField(bill, Units::mmToTwips(20), Units::mmToTwips(50), 1500, 300, 1, scrolling);
+    const QVariantList before = members(bill);
+    mFrm_PageSetup dialog(bill);
+    for (int i = 0; i + 1 < typed.size(); i += 2)
+        box(dialog, qPrintable(typed[i])).setText(typed[i + 1]);
+    press(dialog, "CmdOK");
+    if (warning.isEmpty()) {
+        QCOMPARE(dialogs->messages(), QStringList());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        return;
+    }
+    QCOMPARE(dialogs->messages(), QStringList{warning});
+    QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("页面设置"));
+    QCOMPARE(dialogs->lastMessage()->icon, MsgIcon::Exclamation);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.focusWidget(), &box(dialog, qPrintable(focus)));
     QCOMPARE(members(bill), before);
 }
 

@@ -3,6 +3,7 @@
 #include "dialogs/ColorSwatch.h"
 #include "dialogs/mFrm_Prop.h"
 
+#include "platform/BarcodeSymbol.h"
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
 #include "platform/Units.h"
@@ -14,6 +15,8 @@
 #include <QTabBar>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(BarcodeLook)
 
 namespace {
 
@@ -117,6 +120,10 @@ private slots:
     void unknownStyleIsKept();
     void unknownFieldCodeIsKept_data();
     void unknownFieldCodeIsKept();
+    void codeRoundTrip_data();
+    void codeRoundTrip();
+    void refusedModuleWidth_data();
+    void refusedModuleWidth();
 
 private:
     FakeDialogs *dialogs = nullptr;
@@ -212,6 +219,11 @@ void TestPropDialog::anEditedLineKeepsItsDirection_data()
         << QLineF(10, 20, 5, 20) << "TxtWidth" << "3" << QLineF(8, 20, 5, 20);
     QTest::newRow("upwards vertical, moved")
         << QLineF(5, 30, 5, 20) << "TxtLeft" << "7" << QLineF(7, 30, 7, 20);
+    // Typed with a Chinese input method.
+    QTest::newRow("full-width width")
+        << QLineF(10, 20, 5, 30) << "TxtWidth" << "８" << QLineF(13, 20, 5, 30);
+    QTest::newRow("full-width left with a point")
+        << QLineF(5, 20, 10, 30) << "TxtLeft" << "７．５" << QLineF(7.5, 20, 12.5, 30);
 }
 
 void TestPropDialog::anEditedLineKeepsItsDirection()
@@ -588,6 +600,7 @@ void TestPropDialog::lineWidth_data()
     // Typed into the cleared box: held per keystroke, the clearing would
     // already have put a 1 in front of it.
     QTest::newRow("in range") << "4" << "4" << 4;
+    QTest::newRow("full width") << "６" << "6" << 6;
     QTest::newRow("upper arrow widens") << "up" << "4" << 4;
     QTest::newRow("lower arrow narrows") << "down" << "2" << 2;
 }
@@ -779,6 +792,104 @@ void TestPropDialog::unknownFieldCodeIsKept()
     // The marker follows the sums; the rest of the caption stays.
     QCOMPARE(obj->ObjCtl()->Caption(), caption);
     QCOMPARE(obj->Sumed(), !sumTicked.isEmpty());
+}
+
+void TestPropDialog::codeRoundTrip_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("shownAs");
+    QTest::addColumn<QString>("width"); // typed; empty: left alone
+    QTest::addColumn<QString>("level"); // chosen; empty: left alone
+    QTest::addColumn<bool>("text");
+    QTest::addColumn<BarcodeLook>("after");
+    QTest::addColumn<QString>("enabled"); // module width, level, text
+    QTest::newRow("code 128 of 0.5 mm without text")
+        << int(BarcodeLook::Text) << "Code 128" << "0.5" << QString() << false
+        << BarcodeLook{BarcodeLook::Code128, 0.5, BarcodeLook::QrM, false} << "MT";
+    QTest::newRow("ean-13, width typed with its unit")
+        << int(BarcodeLook::Text) << "EAN-13" << "0.25 mm" << QString() << true
+        << BarcodeLook{BarcodeLook::Ean13, 0.25, BarcodeLook::QrM, true} << "MT";
+    QTest::newRow("qr at level H keeps the module width")
+        << int(BarcodeLook::Code39) << "QR 码" << QString() << "H（约 30%）" << true
+        << BarcodeLook{BarcodeLook::QrCode, 0.4, BarcodeLook::QrH, true} << "L";
+    QTest::newRow("data matrix")
+        << int(BarcodeLook::Text) << "Data Matrix" << QString() << QString() << true
+        << BarcodeLook{BarcodeLook::DataMatrix, 0.4, BarcodeLook::QrM, true} << "";
+    QTest::newRow("back to text")
+        << int(BarcodeLook::Pdf417) << "文字" << QString() << QString() << true
+        << BarcodeLook{BarcodeLook::Text, 0.4, BarcodeLook::QrM, true} << "";
+}
+
+// 显示为 and the fields that go with the chosen type; OK writes them to
+// the object and the dialog shows them again.
+void TestPropDialog::codeRoundTrip()
+{
+    QFETCH(int, before);
+    QFETCH(QString, shownAs);
+    QFETCH(QString, width);
+    QFETCH(QString, level);
+    QFETCH(bool, text);
+    QFETCH(BarcodeLook, after);
+    QFETCH(QString, enabled);
+    BillTemplate bill;
+    auto obj = addText(bill, 500, 500, 4000, 1200, QStringLiteral("6901234567892"));
+    obj->setBarcode({before, 0.4, BarcodeLook::QrM, true});
+    auto dialog = open(bill, *obj);
+    QCOMPARE(list(*dialog, "CmbBarcode").currentText(), BarcodeSymbol::typeName(before));
+    QCOMPARE(box(*dialog, "TxtModuleWidth").text(), QStringLiteral("0.4"));
+    list(*dialog, "CmbBarcode").setCurrentText(shownAs);
+    QCOMPARE(box(*dialog, "TxtModuleWidth").isEnabled(), enabled.contains(u'M'));
+    QCOMPARE(list(*dialog, "CmbQrLevel").isEnabled(), enabled.contains(u'L'));
+    QCOMPARE(element<QCheckBox>(*dialog, "ChkBarcodeText").isEnabled(), enabled.contains(u'T'));
+    if (!width.isEmpty())
+        box(*dialog, "TxtModuleWidth").setText(width);
+    if (!level.isEmpty())
+        list(*dialog, "CmbQrLevel").setCurrentText(level);
+    tick(*dialog, "ChkBarcodeText", text);
+    press(*dialog, "CmdOK");
+
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(obj->Barcode() == after);
+    QVERIFY(obj->ObjCtl()->Barcode() == after);
+    QCOMPARE(geometryOf(*obj), QRectF(500, 500, 4000, 1200));
+    auto again = open(bill, *obj);
+    QCOMPARE(list(*again, "CmbBarcode").currentText(), shownAs);
+    QCOMPARE(box(*again, "TxtModuleWidth").text(), Units::plainNumber(after.moduleWidth));
+    QCOMPARE(list(*again, "CmbQrLevel").currentData().toInt(), after.qrLevel);
+    QCOMPARE(ticked(*again, "ChkBarcodeText"), after.showText);
+}
+
+void TestPropDialog::refusedModuleWidth_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // after the refusal
+    QTest::newRow("too fine") << "0.05" << "0.05";
+    QTest::newRow("too wide") << "2.5mm" << "2.5";
+    QTest::newRow("no number") << "宽" << "0";
+}
+
+// A width no printer can make is named, the text page shows with the box
+// to correct, and nothing is written.
+void TestPropDialog::refusedModuleWidth()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    BillTemplate bill;
+    auto obj = addText(bill, 500, 500, 4000, 1200, QStringLiteral("DN-1001"));
+    auto dialog = open(bill, *obj);
+    list(*dialog, "CmbBarcode").setCurrentText(QStringLiteral("Code 39"));
+    box(*dialog, "TxtModuleWidth").setText(typed);
+    tick(*dialog, "ChkLock", true);
+    press(*dialog, "CmdOK");
+
+    QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("模块宽度应在 0.1 到 2 mm 之间！")});
+    QCOMPARE(dialogs->lastMessage()->icon, MsgIcon::Exclamation);
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!obj->Barcode().isCode());
+    QVERIFY(!obj->Locked());
+    QCOMPARE(shownPage(*dialog), 2);
+    QCOMPARE(dialog->focusWidget(), &box(*dialog, "TxtModuleWidth"));
+    QCOMPARE(box(*dialog, "TxtModuleWidth").text(), shown);
 }
 
 QTEST_MAIN(TestPropDialog)

@@ -50,6 +50,7 @@ private slots:
     void checkRangeBands_data();
     void checkRangeBands();
     void hiddenObjectIsNeverHit();
+    void codeShowsOnTheTextsElement();
     void codesKeepTheSystemsNumbers_data();
     void codesKeepTheSystemsNumbers();
 };
@@ -579,6 +580,31 @@ void TestObjDraw::codesKeepTheSystemsNumbers_data()
     QTest::newRow("same width") << int(ObjDraws::SameWidth) << 1;
     QTest::newRow("same height") << int(ObjDraws::SameHeight) << 2;
     QTest::newRow("same width and height") << int(ObjDraws::SameWidthAndHeight) << 3;
+}
+
+// The page paints the element, so the element carries the object's code
+// and whether its caption names a bound value (a sample is shown).
+void TestObjDraw::codeShowsOnTheTextsElement()
+{
+    ObjDraws objs;
+    auto text = addText(objs, 100, 100, 3000, 800);
+    auto line = addLine(objs, 100, 1000, 3000, 1000);
+    BarcodeLook ean;
+    ean.type = BarcodeLook::Ean13;
+    ean.moduleWidth = 0.25;
+    ean.showText = false;
+    text->setBarcode(ean);
+    line->setBarcode(ean);
+    const Element &label = *text->ObjCtl();
+    QVERIFY(label.Barcode() == ean);
+    QVERIFY(!label.BarcodeSample());
+    QVERIFY(!line->ObjCtl()->Barcode().isCode());
+    text->setIsFix(false);
+    QVERIFY(label.BarcodeSample());
+    text->setIsFix(true);
+    QVERIFY(!label.BarcodeSample());
+    text->setBarcode(BarcodeLook());
+    QVERIFY(!label.Barcode().isCode());
 }
 
 void TestObjDraw::codesKeepTheSystemsNumbers()

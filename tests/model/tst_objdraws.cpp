@@ -69,6 +69,8 @@ private slots:
     void sameSize();
     void hiddenSelectedObjectIsLeftAlone_data();
     void hiddenSelectedObjectIsLeftAlone();
+    void hiddenObjectDoesNotGrowThePage_data();
+    void hiddenObjectDoesNotGrowThePage();
     void cloneIsACopy();
     void cloneOfLineAndPicture();
     void cloneOffPageIsBroughtBack();
@@ -672,6 +674,38 @@ void TestObjDraws::hiddenSelectedObjectIsLeftAlone()
     QTEST(objs.Count(), "count");
 }
 
+void TestObjDraws::hiddenObjectDoesNotGrowThePage_data()
+{
+    using Operation = std::function<void(ObjDraws &)>;
+    QTest::addColumn<Operation>("operation");
+    QTest::newRow("adjust page") << Operation([](ObjDraws &objs) { objs.AdjustPage(); });
+    QTest::newRow("align") << Operation([](ObjDraws &objs) {
+        objs.AlginToCur(ObjDraws::AlignTop);
+    });
+    QTest::newRow("same size") << Operation([](ObjDraws &objs) {
+        objs.MakeSameSize(ObjDraws::SameWidthAndHeight);
+    });
+    QTest::newRow("clone") << Operation([](ObjDraws &objs) { objs.CloneActObj(15); });
+}
+
+// The page was sized past a deleted object; growing it again looks at
+// what is shown only.
+void TestObjDraws::hiddenObjectDoesNotGrowThePage()
+{
+    QFETCH(std::function<void(ObjDraws &)>, operation);
+    ObjDraws objs;
+    objs.page().setWidth(5000);
+    objs.page().setHeight(3000);
+    auto deleted = addText(objs, 6000, 4000, 700, 300);
+    addText(objs, 300, 600, 200, 100);
+    auto current = addText(objs, 1000, 2000, 500, 400);
+    selectAll(objs);
+    objs.setNCurID(current->nID());
+    deleted->ObjCtl()->setVisible(false);
+    operation(objs);
+    QCOMPARE(QSizeF(objs.page().Width(), objs.page().Height()), QSizeF(5000, 3000));
+}
+
 void TestObjDraws::cloneIsACopy()
 {
     ObjDraws objs;
@@ -694,6 +728,11 @@ void TestObjDraws::cloneIsACopy()
     source->setPrinted(false);
     source->setClip(false);
     source->setBWidth(3);
+    BarcodeLook qr;
+    qr.type = BarcodeLook::QrCode;
+    qr.qrLevel = BarcodeLook::QrH;
+    qr.moduleWidth = 0.5;
+    source->setBarcode(qr);
     source->setLocked(true);
     source->setEditFlag(ObjDraw::Saved);
     source->setIsActive(true);
@@ -723,6 +762,10 @@ void TestObjDraws::cloneIsACopy()
     QVERIFY(!clone->Printed());
     QVERIFY(!clone->Clip());
     QCOMPARE(clone->BWidth(), 3);
+    // The clone prints the same code, and its page shows it as a sample.
+    QVERIFY(clone->Barcode() == qr);
+    QVERIFY(copy.Barcode() == qr);
+    QVERIFY(copy.BarcodeSample());
     QVERIFY(!clone->Locked());
     QVERIFY(!clone->IsActive());
     QCOMPARE(clone->EditFlag(), int(ObjDraw::Created));

@@ -175,6 +175,13 @@ void TestServices::leadingNumber_data()
     QTest::newRow("letters") << "abc" << 0.0 << false;
     QTest::newRow("exponent") << "1e3" << 1000.0 << true;
     QTest::newRow("dot first") << ".5" << 0.5 << true;
+    // What a Chinese input method types in full width reads as ASCII.
+    QTest::newRow("full-width digits") << "１００２" << 1002.0 << true;
+    QTest::newRow("full-width sign and point") << "－３．７５厘米" << -3.75 << true;
+    QTest::newRow("full-width blank first") << "\u3000２５" << 25.0 << true;
+    QTest::newRow("full-width comma ends it") << "１，５" << 1.0 << true;
+    QTest::newRow("mixed widths") << "1２.５" << 12.5 << true;
+    QTest::newRow("full-width letters") << "ａｂｃ" << 0.0 << false;
 }
 
 void TestServices::leadingNumber()

@@ -6,6 +6,7 @@
 #include "print/FieldVocabulary.h"
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
+#include "print/ShowErrMsg.h"
 
 #include "documents/DemoDatabase.h"
 #include "documents/DocumentData.h"
@@ -18,6 +19,7 @@
 #include "platform/QtPrintDevice.h"
 #include "platform/RecordingPrintDevice.h"
 #include "platform/RuntimeError.h"
+#include "platform/Units.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -147,6 +149,10 @@ private slots:
     void missingColumnsWarnedOnceAndPrintEmpty();
     void demonstrationFillsOnePageFromTheFirstDocument();
     void batchReadsEveryDocumentFirst();
+    void gridOffThePageLosesNoLine_data();
+    void gridOffThePageLosesNoLine();
+    void gridOffThePageWarnsOnceBeforeTheRun_data();
+    void gridOffThePageWarnsOnceBeforeTheRun();
     void sqliteAndPostgresPrintTheSame();
 
 private:
@@ -325,11 +331,17 @@ void TestPrintDocuments::refusedRunsStartNothing_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("billNo");
     QTest::addColumn<QStringList>("named");
-    QTest::newRow("unknown number") << 0 << 1234 << QStringList{"演示数据", "1234"};
+    QTest::addColumn<QString>("title");
+    // A number that names no document is the clerk's slip, told under the
+    // application's title; a failing source is a failure, under the
+    // program's name.
+    const QString application = QStringLiteral("Kordane-格式报表Tavrel工具");
+    QTest::newRow("unknown number") << 0 << 1234 << QStringList{"演示数据", "1234"} << application;
     QTest::newRow("source unreachable")
-        << int(MissingFileType) << 1001 << QStringList{"旧账套", "QSQLITE", "数据库文件不存在"};
+        << int(MissingFileType) << 1001 << QStringList{"旧账套", "QSQLITE", "数据库文件不存在"}
+        << AppExeName();
     QTest::newRow("bad query") << int(BadQueryType) << 1001
-                               << QStringList{"坏查询", "查询出错", "NoSuchTable"};
+                               << QStringList{"坏查询", "查询出错", "NoSuchTable"} << AppExeName();
 }
 
 void TestPrintDocuments::refusedRunsStartNothing()
@@ -337,6 +349,7 @@ void TestPrintDocuments::refusedRunsStartNothing()
     QFETCH(int, type);
     QFETCH(int, billNo);
     QFETCH(QStringList, named);
+    QFETCH(QString, title);
     BillTemplate bill;
     deliveryNote(bill, 10, 1, false);
     bill.mScreenID = int16_t(type);
@@ -352,6 +365,7 @@ void TestPrintDocuments::refusedRunsStartNothing()
     for (const QString &part : named)
         QVERIFY2(message.contains(part), qPrintable(message));
     QCOMPARE(m_dialogs->shown.front().icon, MsgIcon::Exclamation);
+    QCOMPARE(m_dialogs->shown.front().title, title);
     QCOMPARE(bill.mObjs.Count(), objects);
 }
 
@@ -424,6 +438,98 @@ void TestPrintDocuments::batchReadsEveryDocumentFirst()
     }
     QCOMPARE(error, int(RuntimeError::DocumentNotFound));
     QVERIFY2(text.contains(QStringLiteral("999")), qPrintable(text));
+}
+
+void TestPrintDocuments::gridOffThePageLosesNoLine_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<double>("rowHeight");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<double>("colWidth");
+    QTest::addColumn<int>("perPage");
+    // The page is 16838 twips high and 11906 wide; the grid starts at
+    // (3000, 3000), where the amounts scroll from.
+    QTest::newRow("page setup's five rows of 400 mm") << 5 << Units::mmToTwips(400) << 1
+                                                      << ColWidth << 1;
+    QTest::newRow("rows 8 to 10 start below the page") << 10 << 2000.0 << 1 << ColWidth << 7;
+    QTest::newRow("the third column starts right of the page") << 5 << RowHeight << 3 << 6000.0
+                                                               << 10;
+}
+
+// A page holds the cells that start on it, so every line of the 45 prints
+// once, and each page's subtotal and carried total count the lines printed.
+void TestPrintDocuments::gridOffThePageLosesNoLine()
+{
+    QFETCH(int, rows);
+    QFETCH(double, rowHeight);
+    QFETCH(int, cols);
+    QFETCH(double, colWidth);
+    QFETCH(int, perPage);
+    BillTemplate bill;
+    deliveryNote(bill, rows, cols, false);
+    bill.mRowHeight = rowHeight;
+    bill.mColWidth = colWidth;
+    auto device = installDevice();
+    Mod_Print::PrintBill(bill, bill.mScreenID, bill.mID, DemoDatabase::LongBillNo, 0, false, false);
+    const int pages = (45 + perPage - 1) / perPage;
+    QCOMPARE(int(device->completed.size()), pages);
+    for (int page = 1; page <= pages; ++page) {
+        const RecordingPrintDevice::Page &printed = device->completed[std::size_t(page - 1)];
+        const int first = (page - 1) * perPage;
+        const int count = std::min(perPage, 45 - first);
+        QStringList expected;
+        for (int line = first + 1; line <= first + count; ++line)
+            expected << QString::number(line);
+        expected << QString::number(page) << QString::number(pages);
+        QCOMPARE(lineNumbers(printed), expected);
+        QVERIFY2(printed.texts.contains(QStringLiteral("小计") + sqliteSum(1002, first, count)),
+                 qPrintable(printed.texts.join(QLatin1Char('|'))));
+        QVERIFY(printed.texts.contains(QStringLiteral("总计") + sqliteSum(1002, 0, first + count)));
+    }
+}
+
+void TestPrintDocuments::gridOffThePageWarnsOnceBeforeTheRun_data()
+{
+    QTest::addColumn<QString>("run");
+    QTest::addColumn<bool>("offPage");
+    QTest::newRow("preview") << "preview" << true;
+    QTest::newRow("print") << "print" << true;
+    QTest::newRow("batch of three") << "batch" << true;
+    QTest::newRow("a grid on the page says nothing") << "print" << false;
+}
+
+void TestPrintDocuments::gridOffThePageWarnsOnceBeforeTheRun()
+{
+    QFETCH(QString, run);
+    QFETCH(bool, offPage);
+    BillTemplate bill;
+    deliveryNote(bill, 5, 1, false);
+    if (offPage)
+        bill.mRowHeight = Units::mmToTwips(400);
+    auto device = installDevice();
+    if (run == QLatin1String("batch")) {
+        const Mod_Print::Documents documents = Mod_Print::ReadDocuments(bill, {1001, 1002, 1003});
+        Mod_Print::PrintDocuments(bill, documents, *device);
+    } else {
+        Mod_Print::PrintBill(bill, bill.mScreenID, bill.mID, DemoDatabase::LongBillNo, 0,
+                             run == QLatin1String("preview"), false);
+    }
+    const QStringList warnings = m_dialogs->messages();
+    if (!offPage) {
+        QCOMPARE(warnings, QStringList());
+        return;
+    }
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.front().startsWith(QStringLiteral("单据“发货单”的滚动打印超出了页面：设置了 5 "
+                                                        "行，只有前 1 行在页面上。")),
+             qPrintable(warnings.front()));
+    QCOMPARE(m_dialogs->shown.front().kind, QStringLiteral("MsgBox"));
+    QCOMPARE(m_dialogs->shown.front().title, QStringLiteral("发货单"));
+    QCOMPARE(m_dialogs->shown.front().icon, MsgIcon::Exclamation);
+    if (run == QLatin1String("preview"))
+        QCOMPARE(m_dialogs->shown.back().kind, QStringLiteral("Modal"));
+    else
+        QVERIFY(!device->completed.empty());
 }
 
 // The demonstration documents copied to a server of the test's own print,

@@ -1,5 +1,7 @@
 #include "PrintFixtures.h"
 
+#include "tests/platform/NewImageResolution.h"
+
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
 #include "print/PreviewCommand.h"
@@ -10,12 +12,14 @@
 #include "platform/AppSetup.h"
 #include "platform/Clock.h"
 #include "platform/FakeDialogs.h"
+#include "platform/PictureCodec.h"
 #include "platform/Platform.h"
 #include "platform/RecordingPrintDevice.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -26,6 +30,15 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+
+QByteArray bytesOf(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
 
 } // namespace
 
@@ -67,7 +80,8 @@ private slots:
     void scrollCellsOrder_data();
     void scrollCellsOrder();
     void composeDrawsLinesAndPictures();
-    void pictureNaturalSizeUsesEachAxisFactor();
+    void composedPageIsTheSameOnEveryScreen_data();
+    void composedPageIsTheSameOnEveryScreen();
 
 private:
     void setRun(const BillTemplate &bill, int pages);
@@ -272,8 +286,8 @@ void TestPrintRun::demonstrationRunOpensPreviewOfOnePage()
     });
     Mod_Print::PrintBill(bill, 1, 1, 0, 0, false, true);
     QVERIFY(modal);
-    QCOMPARE(caption, QStringLiteral("打印预览"));
-    QCOMPARE(label, QStringLiteral("第 1 页/共 1 页"));
+    QCOMPARE(caption, QStringLiteral("打印预览 - 演示数据"));
+    QCOMPARE(label, QStringLiteral("第 1 页/共 1 页（演示数据）"));
     QCOMPARE(device->startDocs, 0);
 }
 
@@ -338,6 +352,10 @@ void TestPrintRun::preViewDocumentNumber_data()
     QTest::newRow("cancel") << "" << 0 << true;
     QTest::newRow("zero") << "0" << 0 << true;
     QTest::newRow("rounded") << "-3.5" << -4 << false;
+    // Typed with a Chinese input method.
+    QTest::newRow("full-width digits") << "１００２" << 1002 << false;
+    QTest::newRow("full-width sign and point") << "－３．５" << -4 << false;
+    QTest::newRow("no number at all") << "一〇〇二" << 0 << true;
 }
 
 void TestPrintRun::preViewDocumentNumber()
@@ -354,7 +372,14 @@ void TestPrintRun::preViewDocumentNumber()
     addText(bill, 0, 0, 100, 100, QStringLiteral("甲"));
     m_dialogs->inputAnswers.push_back(answer);
     int previews = 0;
-    m_dialogs->modalScripts.push_back([&](QDialog &) { ++previews; return 0; });
+    QString caption, label;
+    m_dialogs->modalScripts.push_back([&](QDialog &dialog) {
+        auto &form = dynamic_cast<frm_BillPreView &>(dialog);
+        caption = form.windowTitle();
+        label = form.labPage->text();
+        ++previews;
+        return 0;
+    });
     PreviewCommand::PreView(bill);
     const auto &input = m_dialogs->shown.front();
     QCOMPARE(input.kind, QStringLiteral("InputBox"));
@@ -365,6 +390,10 @@ void TestPrintRun::preViewDocumentNumber()
     QCOMPARE(Mod_Print::Run().IsDemo, demo);
     QCOMPARE(previews, 1);
     QCOMPARE(Mod_Print::Run().Bill, &bill);
+    // A demonstration says so, so nobody takes it for the document asked for.
+    QCOMPARE(caption, demo ? QStringLiteral("打印预览 - 演示数据") : QStringLiteral("打印预览"));
+    QCOMPARE(label, demo ? QStringLiteral("第 1 页/共 1 页（演示数据）")
+                         : QStringLiteral("第 1 页/共 1 页"));
 }
 
 void TestPrintRun::preViewRefusesNumberBeyond32Bits()
@@ -506,29 +535,56 @@ void TestPrintRun::composeDrawsLinesAndPictures()
     }
 }
 
-void TestPrintRun::pictureNaturalSizeUsesEachAxisFactor()
+void TestPrintRun::composedPageIsTheSameOnEveryScreen_data()
 {
-    // A screen whose pixels are twice as tall as wide: a 4 x 6 picture is
-    // 60 x 180 twips, so 4 x 6 pixels again on a painter at that scale.
-    Screen::setTwipsPerPixel(15, 30);
-    const PageContext context = Mod_Print::Context(1);
-    Screen::setTwipsPerPixel(15, 15);
-    QCOMPARE(context.TwipsPerPixelY, 30.0);
+    QTest::addColumn<QSizeF>("screen"); // twips per pixel across and down
+    QTest::newRow("96 dpi") << QSizeF(15, 15);
+    QTest::newRow("144 dpi") << QSizeF(10, 10);
+    QTest::newRow("120 dpi") << QSizeF(12, 12);
+    QTest::newRow("pixels twice as tall as wide") << QSizeF(15, 30);
+}
 
+// A line-width pixel is 1/96 inch and a picture's natural size comes from
+// its own resolution (96 dpi when its file records none), whatever screen
+// the run starts on.
+void TestPrintRun::composedPageIsTheSameOnEveryScreen()
+{
+    QFETCH(QSizeF, screen);
+    const auto asInTheProgram = screenResolutionForNewImages();
     BillTemplate bill;
-    QImage picture(4, 6, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    addPicture(bill, 150, 300, 1500, 3000, picture)->ObjCtl()->setStretch(false);
-    QImage image(100, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.scale(1.0 / 15, 1.0 / 30);
-        PageComposer::Compose(painter, bill, context);
-    }
-    QCOMPARE(QColor(image.pixel(12, 15)), QColor(Qt::blue));
-    QCOMPARE(QColor(image.pixel(12, 17)), QColor(Qt::white));
-    QCOMPARE(QColor(image.pixel(15, 12)), QColor(Qt::white));
+    addLine(bill, 0, 0, 3000, 0);
+    addLine(bill, 0, 500, 3000, 500)->ObjCtl()->setBorderWidth(3);
+    QImage plain(4, 6, QImage::Format_RGB32);
+    plain.fill(Qt::blue);
+    const QImage unrecorded = PictureCodec::decode(bytesOf(plain, "PPM"));
+    QImage fine(40, 20, QImage::Format_RGB32);
+    fine.fill(Qt::green);
+    fine.setDotsPerMeterX(11811); // 300 dpi
+    fine.setDotsPerMeterY(11811);
+    const QImage recorded = PictureCodec::decode(bytesOf(fine, "PNG"));
+    addPicture(bill, 100, 1000, 1500, 3000, unrecorded)->ObjCtl()->setStretch(false);
+    auto framed = addPicture(bill, 2000, 1000, 1500, 3000, recorded);
+    framed->ObjCtl()->setStretch(false);
+    framed->ObjCtl()->setBorderStyle(Element::FixedSingle);
+    framed->setBWidth(2);
+    addText(bill, 4000, 1000, 2000, 400, QStringLiteral("甲"));
+    const auto printOn = [&](const QSizeF &twipsPerPixel) {
+        Screen::setTwipsPerPixel(twipsPerPixel.width(), twipsPerPixel.height());
+        setRun(bill, 1);
+        auto device = installDevice();
+        Mod_Print::PrintPages();
+        Screen::setTwipsPerPixel(15, 15);
+        return device->completed.size() == 1 ? device->completed.front()
+                                             : RecordingPrintDevice::Page();
+    };
+    const RecordingPrintDevice::Page at96 = printOn(QSizeF(15, 15));
+    const RecordingPrintDevice::Page page = printOn(screen);
+    QCOMPARE(page.shapes,
+             QStringList({"line 0.0,0.0 3000.0,0.0 w=15.0", "line 0.0,500.0 3000.0,500.0 w=45.0",
+                          "image 100.0,1000.0 60.0x90.0", "image 2000.0,1000.0 192.0x96.0",
+                          "rect 2015.0,1015.0 1470.0x2970.0 w=30.0"}));
+    QCOMPARE(page.texts, QStringList(QStringLiteral("甲")));
+    QCOMPARE(page.positions, at96.positions);
 }
 
 QTEST_MAIN(TestPrintRun)

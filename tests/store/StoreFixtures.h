@@ -98,13 +98,19 @@ inline QStringList describe(ObjDraw &obj)
             .arg(f.Strikethru),
         e.ForeColor().name(), e.Alignment(), e.AutoSize(), e.Stretch(), obj.Clip(), obj.IsFix(),
         obj.DataType(), obj.IsScroll(), obj.Sumed(), obj.SumedPage(), obj.Format(), obj.Printed(),
-        obj.Locked(), obj.BStyle(), obj.BWidth(), obj.FColor(), states.join(QLatin1Char(' '))};
+        obj.Locked(), obj.BStyle(), obj.BWidth(), obj.FColor(), states.join(QLatin1Char(' ')),
+        QStringLiteral("%1 %2 %3 %4 %5")
+            .arg(obj.Barcode().type)
+            .arg(obj.Barcode().moduleWidth)
+            .arg(obj.Barcode().qrLevel)
+            .arg(obj.Barcode().showText)
+            .arg(e.BarcodeSample())};
     static const char *const names[]
         = {"nID",         "eType",     "Visible",  "geometry",  "BorderStyle",  "BorderWidth",
            "BorderColor", "picture",   "Caption",  "Tag",       "ToolTipText",  "Font",
            "ForeColor",   "Alignment", "AutoSize", "Stretch",   "Clip",         "IsFix",
            "DataType",    "IsScroll",  "Sumed",    "SumedPage", "Format",       "Printed",
-           "Locked",      "BStyle",    "BWidth",   "FColor",    "handle states"};
+           "Locked",      "BStyle",    "BWidth",   "FColor",    "handle states", "code"};
     QStringList d;
     for (int i = 0; i < values.size(); ++i)
         d << QLatin1String(names[i]) + QLatin1Char('=') + values[i].toString();

@@ -91,6 +91,12 @@ void fillRich(BillTemplate &bill)
     Element &unencoded = *addBox(objs, ObjDraw::Picture, 6000, 300, 600, 600)->ObjCtl();
     unencoded.setPicture(plain);
     unencoded.setStretch(true);
+    auto qr = text(QStringLiteral("发货单 1001"));
+    qr->setBarcode({BarcodeLook::QrCode, 0.254, BarcodeLook::QrH, false});
+    auto bound = text(QStringLiteral("#[单据号]"));
+    bound->setIsFix(false);
+    bound->ObjCtl()->setTag(QStringLiteral("@H:单据号"));
+    bound->setBarcode({BarcodeLook::Code39, 0.5, BarcodeLook::QrL, true});
 }
 
 } // namespace
@@ -124,6 +130,7 @@ private slots:
     void revisionConflict_data();
     void revisionConflict();
     void schemaCreatedAndUpgraded();
+    void templatesOfVersionTwoStayTexts();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("templates.sqlite")); }
@@ -166,6 +173,8 @@ void TestTemplateStore::roundTrip_data()
     QTest::newRow("picture, border (无)") << 2001 << -1;
     QTest::newRow("picture without picture") << 2002 << -1;
     QTest::newRow("picture without its bytes") << 2003 << -1;
+    QTest::newRow("fixed text as a QR code") << 1006 << 0;
+    QTest::newRow("bound text as a Code 39 sample") << 1007 << 0;
 }
 
 void TestTemplateStore::roundTrip()
@@ -563,6 +572,8 @@ void TestTemplateStore::loadFails_data()
     row("text in a number", "UPDATE BillObjects SET \"Left\" = 'abc' WHERE nID = 1001");
     row("line without its end", "UPDATE BillObjects SET y2 = NULL WHERE nID = 1");
     row("flag out of range", "UPDATE BillObjects SET Locked = 2 WHERE nID = 2002");
+    row("unknown code type", "UPDATE BillObjects SET BarcodeType = 7 WHERE nID = 1001");
+    row("module width of nothing", "UPDATE BillObjects SET ModuleWidth = 0 WHERE nID = 1001");
     row("lost object row", "DELETE FROM BillObjects WHERE Position = 5");
     row("picture bytes damaged", "UPDATE BillPictures SET Data = x'00ff00' WHERE nID = 2003");
     row("picture of a text", "UPDATE BillPictures SET nID = 1001 WHERE nID = 2001");
@@ -663,6 +674,29 @@ void TestTemplateStore::schemaCreatedAndUpgraded()
     db = QSqlDatabase();
     m_store.reset();
     QCOMPARE(errorOf([&] { TemplateStore store(path()); }), int(RuntimeError::StoreTooNew));
+}
+
+// A store written before texts could print as codes: its objects gain
+// the columns with a text's values.
+void TestTemplateStore::templatesOfVersionTwoStayTexts()
+{
+    BillTemplate bill;
+    fillTemplate(bill, 9, QStringLiteral("A"));
+    QCOMPARE(m_store->save(bill), SaveResult::Saved);
+    for (const char *column : {"BarcodeType", "ModuleWidth", "QrLevel", "BarcodeText"})
+        QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillObjects DROP COLUMN %1")
+                                     .arg(QLatin1String(column))));
+    QVERIFY(execOn(*m_store,
+                   QStringLiteral("UPDATE StoreInfo SET Value = 2 WHERE Name = 'SchemaVersion'")));
+    m_store.reset();
+
+    m_store = std::make_unique<TemplateStore>(path());
+    QCOMPARE(m_store->schemaVersion(), StoreSchema::currentVersion());
+    BillTemplate loaded;
+    m_store->load(bill.mID, loaded);
+    QCOMPARE(captionsOf(loaded), captionsOf(bill));
+    for (const auto &obj : loaded.mObjs)
+        QVERIFY(obj->Barcode() == BarcodeLook());
 }
 
 QTEST_GUILESS_MAIN(TestTemplateStore)
