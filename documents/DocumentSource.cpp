@@ -3,6 +3,7 @@
 #include "documents/Decimal.h"
 #include "documents/PasswordVault.h"
 
+#include "platform/OpenFiles.h"
 #include "platform/RuntimeError.h"
 
 #include <QDate>
@@ -132,6 +133,7 @@ public:
     {
         header.reset();
         detail.reset();
+        held.reset();
         if (QSqlDatabase::contains(connection)) {
             {
                 QSqlDatabase db = QSqlDatabase::database(connection, false);
@@ -161,6 +163,13 @@ public:
     QSqlDatabase db() const { return QSqlDatabase::database(connection, false); }
 
     void open();
+    // A value as the composition takes it; one beyond what prints is
+    // named with its document, line and column.
+    QVariant valueOf(const QVariant &value, int columnType, const QString &column, int32_t billNo,
+                     int line) const;
+    void prepareBoth();
+    // Runs the header query; the query stands on its row when it finds one.
+    bool findHeader(int32_t billNo);
     std::unique_ptr<QSqlQuery> prepare(const QString &sql, const char *which);
     void bindBillNo(QSqlQuery &query, const QString &sql, int32_t billNo);
     void run(QSqlQuery &query);
@@ -171,6 +180,8 @@ public:
     QString connection;
     std::unique_ptr<QSqlQuery> header;
     std::unique_ptr<QSqlQuery> detail;
+    // No output of the program is written over a database it reads.
+    std::unique_ptr<OpenFiles::Hold> held;
 };
 
 void DocumentSource::Private::open()
@@ -208,6 +219,8 @@ void DocumentSource::Private::open()
     if (!s.options.trimmed().isEmpty())
         options << s.options.trimmed();
     made.setConnectOptions(options.join(QLatin1Char(';')));
+    if (s.isFileDatabase())
+        held = std::make_unique<OpenFiles::Hold>(s.databaseName);
     if (!made.open()) {
         const QString reason = made.lastError().text();
         made = QSqlDatabase();
@@ -318,29 +331,62 @@ void DocumentSource::test()
     detailColumns();
 }
 
+QVariant DocumentSource::Private::valueOf(const QVariant &value, int columnType,
+                                          const QString &column, int32_t billNo, int line) const
+{
+    try {
+        return plainValue(value, columnType);
+    } catch (const RuntimeError &e) {
+        const QString where = line < 0 ? QStringLiteral("单据 %1 表头").arg(billNo)
+                                       : QStringLiteral("单据 %1 第 %2 行").arg(billNo).arg(line + 1);
+        throw RuntimeError(static_cast<enum RuntimeError::Number>(e.Number()),
+                           QStringLiteral("%1的“%2”值 %3 超出能打印的范围")
+                               .arg(where, column, value.toString()),
+                           type.name);
+    }
+}
+
+void DocumentSource::Private::prepareBoth()
+{
+    open();
+    if (!header)
+        header = prepare(type.headerQuery, "表头");
+    if (!detail)
+        detail = prepare(type.detailQuery, "明细");
+}
+
+bool DocumentSource::Private::findHeader(int32_t billNo)
+{
+    prepareBoth();
+    bindBillNo(*header, type.headerQuery, billNo);
+    run(*header);
+    if (header->next())
+        return true;
+    if (header->lastError().isValid())
+        failed(header->lastError());
+    header->finish();
+    return false;
+}
+
+bool DocumentSource::exists(int32_t billNo)
+{
+    const bool found = d->findHeader(billNo);
+    d->header->finish();
+    return found;
+}
+
 DocumentData DocumentSource::read(int32_t billNo)
 {
-    d->open();
-    if (!d->header)
-        d->header = d->prepare(d->type.headerQuery, "表头");
-    if (!d->detail)
-        d->detail = d->prepare(d->type.detailQuery, "明细");
     DocumentData data;
     data.billNo = billNo;
-
-    QSqlQuery &header = *d->header;
-    d->bindBillNo(header, d->type.headerQuery, billNo);
-    d->run(header);
-    const QSqlRecord headerRecord = header.record();
-    if (!header.next()) {
-        if (header.lastError().isValid())
-            d->failed(header.lastError());
-        header.finish();
+    if (!d->findHeader(billNo))
         throw RuntimeError(RuntimeError::DocumentNotFound, d->type.name);
-    }
+    QSqlQuery &header = *d->header;
+    const QSqlRecord headerRecord = header.record();
     for (int i = 0; i < headerRecord.count(); ++i) {
         data.headerColumns << headerRecord.fieldName(i);
-        data.header << plainValue(header.value(i), headerRecord.field(i).metaType().id());
+        data.header << d->valueOf(header.value(i), headerRecord.field(i).metaType().id(),
+                                  data.headerColumns.last(), billNo, -1);
     }
     header.finish();
 
@@ -355,10 +401,20 @@ DocumentData DocumentSource::read(int32_t billNo)
         types[std::size_t(i)] = detailRecord.field(i).metaType().id();
     }
     while (detail.next()) {
+        if (data.lineCount() == MaxLines) {
+            detail.finish();
+            throw RuntimeError(RuntimeError::DataSourceQueryFailed,
+                               QStringLiteral("明细查询为单据 %1 返回了 %2 行以上，超出一张单据的上限，"
+                                              "请检查明细查询的条件")
+                                   .arg(billNo)
+                                   .arg(MaxLines),
+                               d->type.name);
+        }
         QVariantList line;
         line.reserve(count);
         for (int i = 0; i < count; ++i)
-            line << plainValue(detail.value(i), types[std::size_t(i)]);
+            line << d->valueOf(detail.value(i), types[std::size_t(i)], data.detailColumns[i], billNo,
+                               data.lineCount());
         data.lines.push_back(std::move(line));
     }
     if (detail.lastError().isValid())

@@ -36,9 +36,16 @@ public:
     // options dialog's test reports as "连接成功".
     void test();
 
+    // A document holds at most this many lines: a detail query that runs
+    // away is stopped before it fills the memory.
+    static constexpr int MaxLines = 100000;
+
     // The header row (the first one when the query returns several) and
-    // every detail line in the query's order.
+    // every detail line in the query's order. More than MaxLines lines
+    // throw DataSourceQueryFailed.
     DocumentData read(int32_t billNo);
+    // Whether the header query finds the number; the lines are not read.
+    bool exists(int32_t billNo);
 
     // The columns each query returns, found without fetching a row.
     QList<DocumentColumn> headerColumns();

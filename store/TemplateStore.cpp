@@ -11,6 +11,7 @@
 #include "model/BillTemplate.h"
 
 #include "platform/Element.h"
+#include "platform/OpenFiles.h"
 #include "platform/PageSurface.h"
 #include "platform/PictureCodec.h"
 
@@ -188,6 +189,8 @@ public:
     QString connection;
     QSqlDatabase db;
     std::array<std::unique_ptr<QSqlQuery>, StatementCount> statements;
+    // No output of the program is written over the open store.
+    std::unique_ptr<OpenFiles::Hold> held;
 };
 
 TemplateStore::Private::Private(const QString &path, Access access)
@@ -228,6 +231,7 @@ void TemplateStore::Private::open(const QString &path, Access access)
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open())
         throw StoreError::fromSql(db.lastError(), db);
+    held = std::make_unique<OpenFiles::Hold>(path);
     StoreGuard::requireWhole(db);
     if (access == Access::ReadOnly)
         StoreSchema::requireCurrent(db);
@@ -239,6 +243,7 @@ void TemplateStore::Private::close()
 {
     for (auto &statement : statements)
         statement.reset();
+    held.reset();
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection);
