@@ -14,6 +14,9 @@
 #include <atomic>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace DemoDatabase {
 
 namespace {
@@ -112,7 +115,9 @@ QString reasonOf(const QSqlError &error)
 {
     enum { Perm = 3, ReadOnly = 8, IoError = 10, Full = 13, CantOpen = 14 };
     QString why;
-    switch (error.nativeErrorCode().toInt() & 0xff) {
+    // A failed commit comes without SQLite's code, with its text.
+    const bool full = error.text().contains(QLatin1String("disk is full"));
+    switch (full ? Full : error.nativeErrorCode().toInt() & 0xff) {
     case Full:
         why = QStringLiteral("磁盘空间不足");
         break;
@@ -264,7 +269,9 @@ void ensure(const QString &file)
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
         fail(QStringLiteral("无法建立文件夹 %1").arg(info.absolutePath()), file);
-    if (!QFileInfo(info.absolutePath()).isWritable())
+    // As the program runs now (its effective user), not as it was started.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(info.absolutePath()).constData(), W_OK, AT_EACCESS)
+        != 0)
         fail(QStringLiteral("文件夹 %1 不可写").arg(info.absolutePath()), file);
     const QString partial = file + QStringLiteral(".part");
     QFile::remove(partial);

@@ -2,6 +2,7 @@
 
 #include "documents/Decimal.h"
 #include "documents/PasswordVault.h"
+#include "documents/StatementLimit.h"
 
 #include "platform/OpenFiles.h"
 #include "platform/RuntimeError.h"
@@ -122,7 +123,7 @@ QString timeoutOption(const QString &driver)
 class DocumentSource::Private
 {
 public:
-    explicit Private(DocumentType t) : type(std::move(t))
+    explicit Private(DocumentType t) : type(std::move(t)), limit(type.timeoutSeconds)
     {
         static std::atomic<int> serial{0};
         connection = QStringLiteral("DocumentSource-%1").arg(++serial);
@@ -134,6 +135,7 @@ public:
         header.reset();
         detail.reset();
         held.reset();
+        limit.detach();
         if (QSqlDatabase::contains(connection)) {
             {
                 QSqlDatabase db = QSqlDatabase::database(connection, false);
@@ -153,6 +155,20 @@ public:
     // way the connection is dropped, so the next run connects afresh.
     [[noreturn]] void failed(const QSqlError &error)
     {
+        switch (limit.stopped(error)) {
+        case StatementLimit::TimedOut:
+            close();
+            throw RuntimeError(RuntimeError::DataSourceTimedOut,
+                               QStringLiteral("读取单据超过 %1 秒，已停止。可以在“系统选项”里为单据类别"
+                                              "设定更长的查询时限。")
+                                   .arg(limit.seconds()),
+                               type.name);
+        case StatementLimit::Cancelled:
+            close();
+            throw RuntimeError(RuntimeError::DataSourceCancelled, type.name);
+        case StatementLimit::NotStopped:
+            break;
+        }
         const bool lost = error.type() == QSqlError::ConnectionError || !db().isOpen();
         if (lost)
             unreachable(error.text());
@@ -176,7 +192,15 @@ public:
     QList<DocumentColumn> columnsOf(const QString &sql, const char *which);
     static QList<DocumentColumn> columns(const QSqlRecord &record);
 
+    // Throws for a type whose queries lack :BillNo, before anything runs.
+    void requireBillNo() const
+    {
+        if (const QString missing = missingParameter(type); !missing.isEmpty())
+            throw RuntimeError(RuntimeError::DataSourceQueryFailed, missing, type.name);
+    }
+
     DocumentType type;
+    StatementLimit limit;
     QString connection;
     std::unique_ptr<QSqlQuery> header;
     std::unique_ptr<QSqlQuery> detail;
@@ -228,6 +252,10 @@ void DocumentSource::Private::open()
             PasswordVault::forget(s);
         unreachable(reason);
     }
+    if (const QString refused = limit.attach(made); !refused.isEmpty()) {
+        made = QSqlDatabase();
+        unreachable(refused);
+    }
 }
 
 std::unique_ptr<QSqlQuery> DocumentSource::Private::prepare(const QString &sql, const char *which)
@@ -270,11 +298,13 @@ QList<DocumentColumn> DocumentSource::Private::columns(const QSqlRecord &record)
     return list;
 }
 
-// The query wrapped so that it returns no row; a query that cannot be
-// wrapped (not a plain SELECT) runs as it is, its rows left unread.
+// The query wrapped so that it returns no row. One that cannot be wrapped
+// is no plain query; it is refused, never run as it is.
 QList<DocumentColumn> DocumentSource::Private::columnsOf(const QString &sql, const char *which)
 {
+    requireBillNo();
     open();
+    limit.startRead();
     const QString inner = withoutTrailingSemicolons(sql);
     QSqlError error;
     {
@@ -288,22 +318,29 @@ QList<DocumentColumn> DocumentSource::Private::columnsOf(const QString &sql, con
         }
         error = wrapped.lastError();
     }
-    if (!db().isOpen())
+    if (limit.stopped(error) != StatementLimit::NotStopped || !db().isOpen())
         failed(error);
-    QList<DocumentColumn> found;
-    bool ran = false;
-    {
-        std::unique_ptr<QSqlQuery> plain = prepare(inner, which);
-        bindBillNo(*plain, inner, 0);
-        ran = plain->exec();
-        if (ran)
-            found = columns(plain->record());
-        else
-            error = plain->lastError();
-    }
-    if (!ran)
-        failed(error);
-    return found;
+    close();
+    throw RuntimeError(RuntimeError::DataSourceQueryFailed,
+                       QStringLiteral("%1查询必须是一条 SELECT 查询：%2")
+                           .arg(QString::fromUtf8(which), error.text()),
+                       type.name);
+}
+
+QString DocumentSource::missingParameter(const DocumentType &type)
+{
+    static const QRegularExpression billNo(QStringLiteral(":BillNo(?![A-Za-z0-9_])"));
+    QStringList missing;
+    if (!type.headerQuery.contains(billNo))
+        missing << QStringLiteral("表头查询缺少参数 %1").arg(BillNoParameter);
+    if (!type.detailQuery.contains(billNo))
+        missing << QStringLiteral("明细查询缺少参数 %1").arg(BillNoParameter);
+    return missing.join(QStringLiteral("；"));
+}
+
+void DocumentSource::cancel()
+{
+    d->limit.cancel();
 }
 
 DocumentSource::DocumentSource(DocumentType type) : d(std::make_unique<Private>(std::move(type))) {}
@@ -357,7 +394,9 @@ void DocumentSource::Private::prepareBoth()
 
 bool DocumentSource::Private::findHeader(int32_t billNo)
 {
+    requireBillNo();
     prepareBoth();
+    limit.startRead();
     bindBillNo(*header, type.headerQuery, billNo);
     run(*header);
     if (header->next())

@@ -84,6 +84,10 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("数据源中没有这张单据");
     case DemoDatabaseFailed:
         return QStringLiteral("无法建立演示数据库");
+    case DataSourceTimedOut:
+        return QStringLiteral("读取单据超时，已停止");
+    case DataSourceCancelled:
+        return QStringLiteral("读取单据已取消");
     default:
         return QStringLiteral("应用程序定义的错误");
     }

@@ -45,7 +45,9 @@ public:
         DataSourceUnreachable = 32120,
         DataSourceQueryFailed = 32121,
         DocumentNotFound = 32122,
-        DemoDatabaseFailed = 32123
+        DemoDatabaseFailed = 32123,
+        DataSourceTimedOut = 32124,
+        DataSourceCancelled = 32125
     };
 
     // An error with the standard description of its number; source names

@@ -2,6 +2,7 @@
 
 #include "print/BarcodeCheck.h"
 #include "print/DocumentMessages.h"
+#include "print/DocumentReading.h"
 #include "print/FieldVocabulary.h"
 #include "print/RunWarnings.h"
 #include "print/ShowErrMsg.h"
@@ -9,7 +10,6 @@
 
 #include "documents/DemoDatabase.h"
 #include "documents/DocumentData.h"
-#include "documents/DocumentSource.h"
 #include "documents/DocumentTypes.h"
 #include "model/BillTemplate.h"
 #include "platform/AppTitle.h"
@@ -241,13 +241,15 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
                 RunWarnings::MissingColumns(tmpBill, *named, none);
             return true;
         }
-        DocumentSource source(*type);
-        auto data = std::make_shared<DocumentData>(source.read(billNo));
+        auto data = std::make_shared<DocumentData>(DocumentReading::read(*type, billNo));
         if (!tmpDemo)
             RunWarnings::MissingColumns(tmpBill, *type, *data);
         s_run.Data = std::move(data);
         return true;
     } catch (const RuntimeError &e) {
+        // The user stopped it: nothing to say.
+        if (e.Number() == RuntimeError::DataSourceCancelled)
+            return false;
         DocumentType named = type.value_or(DocumentType());
         if (!type)
             named.id = tmpScreenID;

@@ -108,6 +108,14 @@ void addBarcodes(QSqlDatabase &db)
                                   .arg(table, field(db, c.column), QLatin1String(c.definition)));
 }
 
+// Version 4: how long reading one document of a type may take, in seconds.
+void addStatementTimeout(QSqlDatabase &db)
+{
+    StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 30")
+                              .arg(QLatin1String(StoreTables::Categories),
+                                   field(db, "StatementTimeout")));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -128,7 +136,8 @@ void probe(QSqlDatabase &db)
 
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
-    static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes};
+    static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes,
+                                           addStatementTimeout};
     return list;
 }
 

@@ -83,7 +83,7 @@ const QString LastRevision = QStringLiteral("LastRevision");
 // Columns of the categories table, after the id.
 const char *const CategoryColumns[]
     = {"Name", "Driver", "DatabaseName", "Host", "Port", "UserName", "ConnectOptions",
-       "HeaderQuery", "DetailQuery", "IsDefault"};
+       "HeaderQuery", "DetailQuery", "StatementTimeout", "IsDefault"};
 constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
 // A null text would bind as SQL NULL; the columns hold empty text instead.
@@ -97,7 +97,7 @@ QVariantList categoryValues(const Category &c)
     return {textValue(c.name),        textValue(c.driver),      textValue(c.databaseName),
             textValue(c.host),        c.port,                   textValue(c.user),
             textValue(c.options),     textValue(c.headerQuery), textValue(c.detailQuery),
-            int(c.isDefault)};
+            c.statementTimeout,       int(c.isDefault)};
 }
 
 constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
@@ -666,7 +666,7 @@ QList<Category> TemplateStore::categories() const
     static const char *const names[] = {"CategoryID",   "Name",        "Driver",
                                         "DatabaseName", "Host",        "Port",
                                         "UserName",     "ConnectOptions", "HeaderQuery",
-                                        "DetailQuery",  "IsDefault"};
+                                        "DetailQuery",  "StatementTimeout", "IsDefault"};
     QList<Category> list;
     while (query.next()) {
         const RowReader r(query, StoreTables::Categories, names, QString());
@@ -681,7 +681,8 @@ QList<Category> TemplateStore::categories() const
         c.options = r.text(7);
         c.headerQuery = r.text(8);
         c.detailQuery = r.text(9);
-        c.isDefault = r.flag(10);
+        c.statementTimeout = int(r.integer(10, Category::MinTimeout, Category::MaxTimeout));
+        c.isDefault = r.flag(11);
         list.append(c);
     }
     query.finish();
@@ -703,6 +704,9 @@ int16_t TemplateStore::saveCategory(const Category &category)
         throw StoreError::of(RuntimeError::CategoryIsDemo, d->db);
     if (category.name.trimmed().isEmpty())
         throw StoreError::of(RuntimeError::InvalidArgument, d->db, QStringLiteral("Name"));
+    if (category.statementTimeout < Category::MinTimeout
+        || category.statementTimeout > Category::MaxTimeout)
+        throw StoreError::of(RuntimeError::InvalidArgument, d->db, QStringLiteral("StatementTimeout"));
     const QString table = QLatin1String(StoreTables::Categories);
     const QString idColumn = d->quoted("CategoryID");
     StoreTransaction transaction(d->db, StoreTransaction::Write);

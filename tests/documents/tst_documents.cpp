@@ -265,9 +265,9 @@ void TestDocuments::failuresNameTheReason_data()
     QTest::newRow("driver not installed") << "QNOSUCH" << demo << DemoDatabase::headerQuery()
                                           << 1001 << int(RuntimeError::DataSourceUnreachable)
                                           << "QNOSUCH";
-    QTest::newRow("bad SQL") << "QSQLITE" << demo << "SELEKT nothing" << 1001
+    QTest::newRow("bad SQL") << "QSQLITE" << demo << "SELEKT nothing WHERE :BillNo" << 1001
                              << int(RuntimeError::DataSourceQueryFailed) << "syntax error";
-    QTest::newRow("unknown column") << "QSQLITE" << demo << "SELECT Nope FROM Bills" << 1001
+    QTest::newRow("unknown column") << "QSQLITE" << demo << "SELECT Nope FROM Bills WHERE BillNo = :BillNo" << 1001
                                     << int(RuntimeError::DataSourceQueryFailed) << "Nope";
     QTest::newRow("no header query") << "QSQLITE" << demo << "" << 1001
                                      << int(RuntimeError::DataSourceQueryFailed) << "表头";

@@ -686,6 +686,8 @@ void TestTemplateStore::templatesOfVersionTwoStayTexts()
     for (const char *column : {"BarcodeType", "ModuleWidth", "QrLevel", "BarcodeText"})
         QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillObjects DROP COLUMN %1")
                                      .arg(QLatin1String(column))));
+    // Nor had a version 2 store the document types' time limit.
+    QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillCategories DROP COLUMN StatementTimeout")));
     QVERIFY(execOn(*m_store,
                    QStringLiteral("UPDATE StoreInfo SET Value = 2 WHERE Name = 'SchemaVersion'")));
     m_store.reset();
