@@ -244,6 +244,7 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
         auto data = std::make_shared<DocumentData>(DocumentReading::read(*type, billNo));
         if (!tmpDemo)
             RunWarnings::MissingColumns(tmpBill, *type, *data);
+        RunWarnings::UnreadableAmount(tmpBill, *data);
         s_run.Data = std::move(data);
         return true;
     } catch (const RuntimeError &e) {

@@ -54,8 +54,11 @@ int PrintDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &bill
         return 0;
     std::vector<BarcodeCheck::Problem> problems;
     int total = 0;
+    bool amountWarned = false;
     for (std::size_t i = 0; i < billNos.size(); ++i) {
         const std::shared_ptr<const DocumentData> data = read(billNos[i]);
+        if (!amountWarned)
+            amountWarned = RunWarnings::UnreadableAmount(tmpBill, *data);
         const int count = pagesOf(tmpBill, *data);
         const auto pages = [&data, count](int page) { return DocumentContext(*data, page, count); };
         BarcodeCheck::Collect(tmpBill, count, pages, problems);
