@@ -302,7 +302,8 @@ void ObjDraw::SetCtlRect(Element &element, TwipRect &r)
 
 void ObjDraw::XorBand(const TwipRect &r)
 {
-    requirePage().XorRect(ObjGeometry::RectToScreen(r, Screen::TwipsPerPixelX()), true);
+    PageSurface &page = requirePage();
+    page.XorRect(ObjGeometry::RectToScreen(r, page.viewTwipsPerPixelX()), true);
 }
 
 void ObjDraw::OnStartDraw(int /*Button*/, int /*Shift*/, double X, double Y)
@@ -395,6 +396,14 @@ void ObjDraw::OnStartDrag(double X, double Y)
 
 bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
 {
+    moveBy(X - m_oldX, Y - m_oldY, bLim, LimX, LimY);
+    m_oldX = X;
+    m_oldY = Y;
+    return false;
+}
+
+bool ObjDraw::moveBy(double dx, double dy, bool bLim, double LimX, double LimY)
+{
     Element &element = requireCtl();
     const bool line = element.isLine();
     const bool leftward = line && element.x1() > element.x2();
@@ -411,8 +420,9 @@ bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
         w = element.Width();
         h = element.Height();
     }
-    left += X - m_oldX;
-    top += Y - m_oldY;
+    const QPointF before(left, top);
+    left += dx;
+    top += dy;
     if (bLim) {
         // The far limits come last and win over 0 for an oversized object.
         if (left < 0)
@@ -429,9 +439,17 @@ bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
                         leftward ? left : left + w, upward ? top : top + h);
     else
         element.Move(left, top);
-    m_oldX = X;
-    m_oldY = Y;
-    return false;
+    return QPointF(left, top) != before;
+}
+
+bool ObjDraw::NudgeBy(double dx, double dy, double LimX, double LimY, const HdMetrics &metrics)
+{
+    if (!moveBy(dx, dy, true, LimX, LimY))
+        return false;
+    if (m_editFlag == Saved)
+        m_editFlag = Changed;
+    MoveHd(metrics);
+    return true;
 }
 
 void ObjDraw::OnEndDrag(double /*X*/, double /*Y*/)
@@ -545,8 +563,9 @@ ObjDraw::HdMetrics ObjDraw::hdMetrics(PageSurface &page)
     HdMetrics m;
     m.hw = Units::toInt32(design.Width()) / 2;
     m.hh = Units::toInt32(design.Height()) / 2;
-    m.px = ObjGeometry::halfPixel(Screen::TwipsPerPixelX());
-    m.py = ObjGeometry::halfPixel(Screen::TwipsPerPixelY());
+    // Half a pixel of the view the handles are seen on.
+    m.px = ObjGeometry::halfPixel(page.viewTwipsPerPixelX());
+    m.py = ObjGeometry::halfPixel(page.viewTwipsPerPixelY());
     return m;
 }
 

@@ -152,6 +152,11 @@ public:
     };
     static HdMetrics hdMetrics(PageSurface &page);
     void MoveHd(const HdMetrics &metrics);
+    // Moves the object by (dx, dy) as a drag by that much does, held by the
+    // page the same way (0 limits are no limits), with its handles placed
+    // and left shown or hidden as they were. A saved object that moved is
+    // changed. Whether it moved.
+    bool NudgeBy(double dx, double dy, double LimX, double LimY, const HdMetrics &metrics);
 
     // Deselects the object, skipping the work when nothing would change.
     void deselect();
@@ -170,6 +175,9 @@ private:
     void GetCtlRect(const Element &element, TwipRect &r);
     void SetCtlRect(Element &element, TwipRect &r);
     void XorBand(const TwipRect &r);
+    // The drag's move of the element by (dx, dy), with the page's limits
+    // when bLim; whether anything changed.
+    bool moveBy(double dx, double dy, bool bLim, double LimX, double LimY);
 
     PageSurface *m_page = nullptr;
     bool m_clip = true;

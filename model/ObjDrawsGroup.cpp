@@ -3,6 +3,7 @@
 #include "ObjDraws.h"
 
 #include "ObjGeometry.h"
+#include "ObjHds.h"
 
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
@@ -276,4 +277,31 @@ void ObjDraws::EndMoveMore(double X, double Y)
         if (!obj->Locked() && isShown(*obj))
             obj->OnEndDrag(X, Y);
     });
+}
+
+bool ObjDraws::NudgeSelected(double dx, double dy)
+{
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    const double limX = m_page.Width();
+    const double limY = m_page.Height();
+    bool moved = false;
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!obj->Locked() && isShown(*obj))
+            moved = obj->NudgeBy(dx, dy, limX, limY, metrics) || moved;
+    });
+    return moved;
+}
+
+void ObjDraws::ResizeHandles(double width, double height)
+{
+    Element &design = m_page.PicHD().designElement();
+    design.Move(design.Left(), design.Top(), width, height);
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    for (const auto &obj : m_col) {
+        for (ObjHd &handle : *obj->Handls()) {
+            if (Element *e = handle.ObjCtl())
+                e->Move(e->Left(), e->Top(), width, height);
+        }
+        obj->MoveHd(metrics);
+    }
 }

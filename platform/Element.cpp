@@ -31,6 +31,11 @@ Element::Element(ElementKind kind, int index, ElementArray *owner)
 {
 }
 
+const PageSurface *Element::page() const
+{
+    return m_owner ? m_owner->page() : nullptr;
+}
+
 void Element::setLeft(double v)
 {
     if (v == m_left)
@@ -243,7 +248,8 @@ QRectF Element::paintBounds() const
 
 QRectF Element::reachBounds() const
 {
-    const double px = Screen::TwipsPerPixelX();
+    const PageSurface *surface = page();
+    const double px = surface ? surface->viewTwipsPerPixelX() : Screen::TwipsPerPixelX();
     double reach = px * RepaintSlack;
     // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)

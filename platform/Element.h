@@ -14,6 +14,7 @@
 #include <algorithm>
 
 class ElementArray;
+class PageSurface;
 
 // One visual element of the designer page (label, line, image or handle),
 // held as a plain record. Every change notifies the page so that only the
@@ -40,6 +41,8 @@ public:
 
     ElementKind kind() const { return m_kind; }
     int Index() const { return m_index; }
+    // The page the element lives on, if any.
+    const PageSurface *page() const;
     bool isLine() const { return m_kind == ElementKind::Line; }
 
     double Left() const { return m_left; }

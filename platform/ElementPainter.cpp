@@ -10,6 +10,7 @@
 #include "TextLayoutCache.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QTransform>
 
@@ -79,15 +80,24 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
                     options.twipsPerPixel);
 }
 
-void paintLine(QPainter &painter, const Element &e)
+void paintLine(QPainter &painter, const Element &e, const Options &options)
 {
     const auto style = Qt::PenStyle(penStyleFor(e.BorderStyle()));
     if (style == Qt::NoPen)
         return;
     QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerPixel, style,
              Qt::FlatCap);
+    const QPointF from(e.x1(), e.y1());
+    const QPointF to(e.x2(), e.y2());
+    const double deviceWidth = pen.widthF() * painter.worldTransform().m11();
+    if (options.linesAsOutlines && deviceWidth > 1) {
+        QPainterPath path(from);
+        path.lineTo(to);
+        painter.strokePath(path, pen);
+        return;
+    }
     painter.setPen(pen);
-    painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
+    painter.drawLine(from, to);
 }
 
 // A handle is drawn in screen pixels; a picture at its printed size.
@@ -187,7 +197,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         paintLabel(painter, element, options);
         break;
     case ElementKind::Line:
-        paintLine(painter, element);
+        paintLine(painter, element, options);
         break;
     case ElementKind::Image:
         paintImage(painter, element, options);

@@ -26,6 +26,10 @@ struct Options
     // Labels: where laid-out captions are kept between paints (the
     // screen's); without one every caption is laid out as it is drawn.
     TextLayoutCache *textCache = nullptr;
+    // Lines wider than a pixel are stroked as outlines (the screen's): they
+    // then paint the same pixels however the area they lie in is cut, where
+    // the quick way of drawing them cuts the line itself first.
+    bool linesAsOutlines = false;
     // Where captions (laid out in textCache, cut at their box) and pictures
     // are kept as pixels between paints (the screen's). Only for a page
     // painted onto white, element by element in their order.

@@ -67,6 +67,25 @@ void PageSurface::setHeight(double v)
     notifyGeometry();
 }
 
+double PageSurface::viewTwipsPerPixelX() const
+{
+    return m_viewTwipsPerPixelX > 0 ? m_viewTwipsPerPixelX : Screen::TwipsPerPixelX();
+}
+
+double PageSurface::viewTwipsPerPixelY() const
+{
+    return m_viewTwipsPerPixelY > 0 ? m_viewTwipsPerPixelY : Screen::TwipsPerPixelY();
+}
+
+void PageSurface::setViewTwipsPerPixel(double x, double y)
+{
+    if (x == m_viewTwipsPerPixelX && y == m_viewTwipsPerPixelY)
+        return;
+    m_viewTwipsPerPixelX = x;
+    m_viewTwipsPerPixelY = y;
+    m_reindexDue = true;
+}
+
 ElementArray &PageSurface::arrayOf(ElementKind kind)
 {
     switch (kind) {
@@ -84,7 +103,7 @@ ElementArray &PageSurface::arrayOf(ElementKind kind)
 
 void PageSurface::Cls()
 {
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     for (const QLineF &line : m_marks)
         notifyOverlay(QRectF(line.p1(), line.p2()).normalized().adjusted(-px, -px, px, px));
     for (const Band &band : m_bands) {
@@ -99,13 +118,13 @@ void PageSurface::Cls()
 void PageSurface::Line(double x1, double y1, double x2, double y2)
 {
     m_marks.emplace_back(x1, y1, x2, y2);
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     notifyOverlay(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(-px, -px, px, px));
 }
 
 void PageSurface::XorRect(const QRect &pixels, bool dashed)
 {
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     notifyOverlay(QRectF(pixels.left() * px, pixels.top() * px, (pixels.width() + 1) * px,
                       (pixels.height() + 1) * px)
                    .adjusted(-px, -px, px, px));
@@ -184,6 +203,10 @@ const PageIndex &PageSurface::handleIndex()
 
 void PageSurface::fileDue()
 {
+    if (m_reindexDue) {
+        reindex();
+        return;
+    }
     for (Element *element : m_filingDue) {
         element->setFilingDue(false);
         indexFor(*element).place(*element, element->reachBounds());
@@ -198,6 +221,7 @@ PageIndex &PageSurface::indexFor(const Element &element)
 
 void PageSurface::reindex()
 {
+    m_reindexDue = false;
     for (Element *element : m_filingDue)
         element->setFilingDue(false);
     m_filingDue.clear();

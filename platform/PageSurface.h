@@ -19,7 +19,7 @@ class PageSurface
 public:
     struct Band
     {
-        QRect pixels; // relative to the page, screen pixels
+        QRect pixels; // relative to the page, pixels of its view
         bool dashed;
     };
 
@@ -57,6 +57,15 @@ public:
     // the page, as an XOR pen does.
     void XorRect(const QRect &pixels, bool dashed);
     const std::vector<Band> &bands() const { return m_bands; }
+
+    // Page twips one pixel of the page's view spans: the screen's twips per
+    // pixel until the view shows the page zoomed. Handle pictures, bands,
+    // marks and what a change repaints around an element are view pixels.
+    double viewTwipsPerPixelX() const;
+    double viewTwipsPerPixelY() const;
+    // What each element reaches changes with it: the page files every
+    // element afresh when its index is next asked.
+    void setViewTwipsPerPixel(double x, double y);
 
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v) { m_mousePointer = v; }
@@ -100,6 +109,7 @@ private:
     PageIndex m_index;
     PageIndex m_handleIndex;
     std::vector<Element *> m_filingDue;
+    bool m_reindexDue = false;
     ElementArray m_lines;
     ElementArray m_texts;
     ElementArray m_images;
@@ -107,6 +117,9 @@ private:
     std::vector<QLineF> m_marks;
     std::vector<Band> m_bands;
     int m_mousePointer = 0;
+    // 0: the screen's.
+    double m_viewTwipsPerPixelX = 0;
+    double m_viewTwipsPerPixelY = 0;
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
     int m_shownHandles = 0;
