@@ -1,6 +1,7 @@
 #include "PageView.h"
 
 #include "GridSteps.h"
+#include "HandlePlacement.h"
 #include "ViewMapping.h"
 
 #include "platform/ElementPainter.h"
@@ -91,16 +92,21 @@ PageView::~PageView()
         m_page.setObserver(nullptr);
 }
 
+// A handle answers where it shows: its picture, or its box when that is
+// larger, as many pixels of the view as of the screen at 100 %.
 QRectF PageView::hitRect(const Element &element)
 {
     QRectF r = element.rect();
-    if (element.kind() == ElementKind::Handle && !element.Picture().isNull()) {
-        const PageSurface *page = element.page();
-        const double px = page ? page->viewTwipsPerPixelX() : Screen::TwipsPerPixelX();
-        const double py = page ? page->viewTwipsPerPixelY() : Screen::TwipsPerPixelY();
-        const QSizeF picture(element.Picture().width() * px, element.Picture().height() * py);
-        r.setSize(r.size().expandedTo(picture));
-    }
+    if (element.kind() != ElementKind::Handle)
+        return r;
+    const PageSurface *page = element.page();
+    const double px = page ? page->viewTwipsPerPixelX() : Screen::TwipsPerPixelX();
+    const double py = page ? page->viewTwipsPerPixelY() : Screen::TwipsPerPixelY();
+    const double zoom = Screen::TwipsPerPixelX() / px;
+    r = QRectF(HandlePlacement::pictureCorner(element, zoom), r.size() / zoom);
+    if (!element.Picture().isNull())
+        r.setSize(r.size().expandedTo(
+            QSizeF(element.Picture().width() * px, element.Picture().height() * py)));
     return r;
 }
 
@@ -459,7 +465,10 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
-    ElementPainter::paintHandles(painter, handles, options);
+    const double zoom = m_mapping.zoom();
+    ElementPainter::paintHandles(painter, handles, options, [zoom](const Element &handle) {
+        return HandlePlacement::pictureCorner(handle, zoom);
+    });
     painter.restore();
 }
 

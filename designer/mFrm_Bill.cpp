@@ -46,8 +46,10 @@ mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
     QPalette look = palette();
     look.setColor(QPalette::Window, QColor(160, 160, 160));
     setPalette(look);
-    // The page's view is the screen's at 100 %.
+    // The page's view is the screen's at 100 %, its pixels at most those of
+    // the least zoom.
     PicPage().setViewTwipsPerPixel(m_mapping.pageTwipsPerPixelX(), m_mapping.pageTwipsPerPixelY());
+    PicPage().setWidestViewTwipsPerPixel(m_mapping.twipsPerPixelX() / ViewMapping::MinZoom);
     createElements();
     placeRulers();
     InitHandles();

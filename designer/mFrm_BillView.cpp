@@ -15,8 +15,6 @@
 
 #include "model/ObjDraw.h"
 
-#include "print/ShowErrMsg.h"
-
 #include "platform/Element.h"
 #include "platform/PageSurface.h"
 #include "platform/RuntimeError.h"
@@ -146,11 +144,7 @@ void mFrm_Bill::setZoom(double zoom, std::optional<QPointF> anchor)
     m_mapping.setZoom(zoom);
     if (m_mapping.zoom() == before)
         return;
-    try {
-        applyViewScale();
-    } catch (const RuntimeError &error) {
-        ShowErrMsg(QString(), &error);
-    }
+    applyViewScale();
     Form_Resize();
     scrollTo(pagePoint, at);
     emit zoomChanged(m_mapping.zoom());
@@ -166,8 +160,9 @@ void mFrm_Bill::zoomOut(std::optional<QPointF> anchor)
     setZoom(ZoomSteps::smaller(zoom()), anchor);
 }
 
-// The page's pixels were painted at the old scale; handles stay five
-// pixels across, so their size in twips follows.
+// The page's pixels were painted at the old scale. Nothing of the model
+// moves: handles show as many pixels across at every zoom, and the page
+// files its elements for the widest pixels it may be seen at.
 void mFrm_Bill::applyViewScale()
 {
     PicPage().setViewTwipsPerPixel(m_mapping.pageTwipsPerPixelX(), m_mapping.pageTwipsPerPixelY());
@@ -176,8 +171,6 @@ void mFrm_Bill::applyViewScale()
     VS().followZoom();
     if (m_captionEditor->isEditing())
         m_captionEditor->place();
-    mObjs().ResizeHandles(Units::toInt16(m_mapping.pageTwipsPerPixelX() * 5),
-                          Units::toInt16(m_mapping.pageTwipsPerPixelY() * 5));
 }
 
 // Puts pagePoint under anchor (page-area pixels), as far as the bars reach.

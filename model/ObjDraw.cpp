@@ -557,15 +557,14 @@ bool ObjDraw::CheckPoint(double X, double Y)
     return ObjGeometry::HitLine(element.x1(), element.y1(), element.x2(), element.y2(), X, Y);
 }
 
-ObjDraw::HdMetrics ObjDraw::hdMetrics(PageSurface &page)
+ObjDraw::HdMetrics ObjDraw::hdMetrics(const PageSurface &page)
 {
     const Element &design = page.PicHD().designElement();
     HdMetrics m;
     m.hw = Units::toInt32(design.Width()) / 2;
     m.hh = Units::toInt32(design.Height()) / 2;
-    // Half a pixel of the view the handles are seen on.
-    m.px = ObjGeometry::halfPixel(page.viewTwipsPerPixelX());
-    m.py = ObjGeometry::halfPixel(page.viewTwipsPerPixelY());
+    m.px = ObjGeometry::halfPixel(Screen::TwipsPerPixelX());
+    m.py = ObjGeometry::halfPixel(Screen::TwipsPerPixelY());
     return m;
 }
 

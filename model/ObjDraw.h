@@ -142,7 +142,9 @@ public:
     // Loads the eight PicHD elements 8*nID-7 .. 8*nID as handles (hidden).
     void LoadHd();
 
-    // Handle placement metrics read once for many MoveHd calls.
+    // Handle placement metrics read once for many MoveHd calls: handles are
+    // placed as the screen shows them at 100 %; a view at another zoom keeps
+    // their pictures as many pixels off the object's outline.
     struct HdMetrics
     {
         double hw = 0;
@@ -150,7 +152,7 @@ public:
         int px = 0;
         int py = 0;
     };
-    static HdMetrics hdMetrics(PageSurface &page);
+    static HdMetrics hdMetrics(const PageSurface &page);
     void MoveHd(const HdMetrics &metrics);
     // Moves the object by (dx, dy) as a drag by that much does, held by the
     // page the same way (0 limits are no limits), with its handles placed

@@ -84,10 +84,7 @@ public:
     // drag of the selection by that much does, each held by the page's
     // edges. Whether any moved.
     bool NudgeSelected(double dx, double dy);
-    // Handles keep their size in pixels of the page's view: when its scale
-    // changes, every handle takes the new size (twips) and is placed again
-    // around its object.
-    void ResizeHandles(double width, double height);
+
     // Point selection: the oldest object under the point becomes the only
     // selected and current object and is returned in tmpact.
     bool ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);

@@ -3,7 +3,6 @@
 #include "ObjDraws.h"
 
 #include "ObjGeometry.h"
-#include "ObjHds.h"
 
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
@@ -290,18 +289,4 @@ bool ObjDraws::NudgeSelected(double dx, double dy)
             moved = obj->NudgeBy(dx, dy, limX, limY, metrics) || moved;
     });
     return moved;
-}
-
-void ObjDraws::ResizeHandles(double width, double height)
-{
-    Element &design = m_page.PicHD().designElement();
-    design.Move(design.Left(), design.Top(), width, height);
-    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
-    for (const auto &obj : m_col) {
-        for (ObjHd &handle : *obj->Handls()) {
-            if (Element *e = handle.ObjCtl())
-                e->Move(e->Left(), e->Top(), width, height);
-        }
-        obj->MoveHd(metrics);
-    }
 }

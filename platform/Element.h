@@ -113,11 +113,15 @@ public:
     void ZOrder();
     quint64 zOrder() const { return m_z; }
 
-    // The area the element paints, in page twips (line width, border and
-    // handle pictures included); empty while hidden.
+    // The area the element paints on its page's view as it is now, in page
+    // twips (line width, border and handle pictures included); empty while
+    // hidden.
     QRectF paintBounds() const;
-    // The area it paints while shown, whether shown now or not: the page
-    // files it there, so showing or hiding it moves nothing in the index.
+    // The same, shown or not.
+    QRectF shownBounds() const;
+    // The area it paints while shown at any scale of the view, whether shown
+    // now or not: the page files it there, so showing or hiding it, or a
+    // zoom, moves nothing in the index.
     QRectF reachBounds() const;
     // The element's own rectangle: the box, or a line's normalised span.
     QRectF rect() const
@@ -136,6 +140,7 @@ public:
     void copyLookFrom(const Element &other);
 
 private:
+    QRectF reachAt(double twipsPerPixel) const;
     void changed(const QRectF &before);
     void fitToCaption();
 

@@ -158,7 +158,7 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
 } // namespace
 
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
-                  const Options &options)
+                  const Options &options, const std::function<QPointF(const Element &)> &corner)
 {
     // A picture the page shows at its own size is drawn at its place on
     // the device without the page's scale, which lands on the same pixels
@@ -170,8 +170,8 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
     forEachScattered(handles, [&](const Element *e) {
         if (!e->Visible() || e->Picture().isNull())
             return;
-        const QRectF target
-            = toDevice.mapRect(QRectF(e->rect().topLeft(), naturalSize(*e, options)));
+        const QPointF at = corner ? corner(*e) : e->rect().topLeft();
+        const QRectF target = toDevice.mapRect(QRectF(at, naturalSize(*e, options)));
         if (!e->Stretch() && sameSize(target.size(), e->Picture().size())) {
             if (squares.add(e->Picture(), target.topLeft()))
                 return;
@@ -181,7 +181,10 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
         }
         squares.flush();
         painter.setWorldTransform(toDevice);
-        paint(painter, *e, options);
+        if (corner)
+            painter.drawImage(QRectF(at, naturalSize(*e, options)), e->Picture());
+        else
+            paint(painter, *e, options);
         painter.resetTransform();
     });
     squares.flush();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPointF>
+
+#include <functional>
 #include <vector>
 
 class ElementTiles;
@@ -37,9 +40,12 @@ struct Options
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);
-// Handles in the order given, as paint would draw them one by one.
+// Handles in the order given, as paint would draw them one by one; with
+// corner, each picture at the corner it gives (page twips) instead of its
+// element's.
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
-                  const Options &options);
+                  const Options &options,
+                  const std::function<QPointF(const Element &)> &corner = {});
 // Pen style for a line element's BorderStyle (an Element::LineStyle).
 int penStyleFor(int borderStyle);
 

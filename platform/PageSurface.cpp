@@ -79,11 +79,21 @@ double PageSurface::viewTwipsPerPixelY() const
 
 void PageSurface::setViewTwipsPerPixel(double x, double y)
 {
-    if (x == m_viewTwipsPerPixelX && y == m_viewTwipsPerPixelY)
-        return;
     m_viewTwipsPerPixelX = x;
     m_viewTwipsPerPixelY = y;
-    m_reindexDue = true;
+}
+
+double PageSurface::widestViewTwipsPerPixel() const
+{
+    return m_widestViewTwipsPerPixel > 0 ? m_widestViewTwipsPerPixel : Screen::TwipsPerPixelX();
+}
+
+void PageSurface::setWidestViewTwipsPerPixel(double v)
+{
+    if (v == m_widestViewTwipsPerPixel)
+        return;
+    m_widestViewTwipsPerPixel = v;
+    reindex();
 }
 
 ElementArray &PageSurface::arrayOf(ElementKind kind)
@@ -171,13 +181,12 @@ void PageSurface::elementShown(const Element &element)
 {
     if (element.kind() == ElementKind::Handle)
         m_shownHandles += element.Visible() ? 1 : -1;
-    const QRectF bounds = element.reachBounds();
     // Filed where it is, unless a change is still to be filed.
     if (!element.Visible())
         indexFor(element).hidden();
     else if (!element.filingDue())
-        indexFor(element).shown(bounds);
-    notifyElementArea(element, bounds);
+        indexFor(element).shown(element.reachBounds());
+    notifyElementArea(element, element.shownBounds());
 }
 
 // Handles lie above every object: their change leaves the objects' pixels.
@@ -203,10 +212,6 @@ const PageIndex &PageSurface::handleIndex()
 
 void PageSurface::fileDue()
 {
-    if (m_reindexDue) {
-        reindex();
-        return;
-    }
     for (Element *element : m_filingDue) {
         element->setFilingDue(false);
         indexFor(*element).place(*element, element->reachBounds());
@@ -221,7 +226,6 @@ PageIndex &PageSurface::indexFor(const Element &element)
 
 void PageSurface::reindex()
 {
-    m_reindexDue = false;
     for (Element *element : m_filingDue)
         element->setFilingDue(false);
     m_filingDue.clear();

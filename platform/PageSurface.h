@@ -59,13 +59,17 @@ public:
     const std::vector<Band> &bands() const { return m_bands; }
 
     // Page twips one pixel of the page's view spans: the screen's twips per
-    // pixel until the view shows the page zoomed. Handle pictures, bands,
-    // marks and what a change repaints around an element are view pixels.
+    // pixel until the view shows the page zoomed. Bands and marks are view
+    // pixels.
     double viewTwipsPerPixelX() const;
     double viewTwipsPerPixelY() const;
-    // What each element reaches changes with it: the page files every
-    // element afresh when its index is next asked.
     void setViewTwipsPerPixel(double x, double y);
+    // The widest pixels the view may show the page at (the screen's unless
+    // the view zooms out): elements are filed with room for what they
+    // paint around themselves at that scale, so a zoom moves nothing in the
+    // index. Files every element afresh.
+    double widestViewTwipsPerPixel() const;
+    void setWidestViewTwipsPerPixel(double v);
 
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v) { m_mousePointer = v; }
@@ -109,7 +113,6 @@ private:
     PageIndex m_index;
     PageIndex m_handleIndex;
     std::vector<Element *> m_filingDue;
-    bool m_reindexDue = false;
     ElementArray m_lines;
     ElementArray m_texts;
     ElementArray m_images;
@@ -120,6 +123,7 @@ private:
     // 0: the screen's.
     double m_viewTwipsPerPixelX = 0;
     double m_viewTwipsPerPixelY = 0;
+    double m_widestViewTwipsPerPixel = 0;
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
     int m_shownHandles = 0;

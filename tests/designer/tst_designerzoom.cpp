@@ -378,32 +378,40 @@ void TestDesignerZoom::handlesStayFivePixels_data()
         QTest::addRow("%g%%", zoom * 100) << zoom;
 }
 
-// A handle is five pixels (its picture seven) on screen at every zoom, its
-// middle half a pixel inside the object's corner; the page-size handles
-// stay where the page ends on screen.
+// A handle is five pixels (its picture seven) on screen at every zoom, as
+// far off the object's corner as at 100 %; the model's handles do not move
+// with the zoom. The page-size handles stay where the page ends on screen.
 void TestDesignerZoom::handlesStayFivePixels()
 {
     QFETCH(double, zoom);
     mFrm_Bill *bill = h->open();
     placeObjects(bill);
     h->click(bill, 480, 300);
-    zoomHome(bill, zoom);
-    const double pixel = 15 / zoom;
     const Element &corner = handleOf(bill, TextA, HandlePosition::BottomRight);
-    QCOMPARE(corner.Width(), double(Units::toInt16(5 * pixel)));
-    QVERIFY(std::abs(corner.Width() / pixel - 5) < 0.5);
-    QVERIFY(std::abs(PageView::hitRect(corner).width() / pixel - 7) < 1e-9);
-    // Every handle of every object, selected or not, took the size.
-    for (int id : {TextB, LineC})
-        QCOMPARE(handleOf(bill, id, HandlePosition::TopLeft).Width(), corner.Width());
-    // Its picture's pixels sit around the object's corner on screen.
-    const QPoint at = bill->viewMapping().pageToPixels(QRectF(720, 420, 0, 0)).topLeft();
-    const QImage shown = bill->pageView().grab(QRect(at - QPoint(6, 6), QSize(13, 13))).toImage();
+    const QRectF placed = corner.rect();
+    const QPointF shownAt100 = bill->viewMapping().pageToPixels(PageView::hitRect(corner).topLeft());
+    zoomHome(bill, zoom);
+    QCOMPARE(corner.rect(), placed);
+    const double pixel = 15 / zoom;
+    const QRectF hit = PageView::hitRect(corner);
+    QVERIFY(std::abs(hit.width() / pixel - 7) < 1e-9);
+    QVERIFY(std::abs(hit.height() / pixel - 7) < 1e-9);
+    // As many pixels off the corner (720, 420) as at 100 %.
+    const QPointF shown = bill->viewMapping().pageToPixels(hit.topLeft());
+    const QPointF cornerAt = bill->viewMapping().pageToPixels(QPointF(720, 420));
+    const QPointF offAt100 = shownAt100 - QPointF(48, 28);
+    QVERIFY2(std::abs((shown - cornerAt - offAt100).x()) < 1e-6
+                 && std::abs((shown - cornerAt - offAt100).y()) < 1e-6,
+             qPrintable(QStringLiteral("%1,%2").arg(shown.x() - cornerAt.x()).arg(shown.y() - cornerAt.y())));
+    // Its picture's pixels there, the handle above the page under it.
+    const QPoint at = cornerAt.toPoint();
+    const QImage pixels = bill->pageView().grab(QRect(at - QPoint(6, 6), QSize(13, 13))).toImage();
     int blue = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            blue += shown.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            blue += pixels.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
     QVERIFY2(blue >= 9, qPrintable(QString::number(blue)));
+    QCOMPARE(bill->pageView().elementAt(hit.center()), &corner);
     // The page-size handle 5 twips right of the page's edge on screen.
     const double pageRight = bill->PicPage().Left() + bill->PicPage().Width() * zoom;
     QCOMPARE(bill->PicFixHd(FixHandle::RightEdge).Left(), pageRight + 5);

@@ -83,8 +83,8 @@ private slots:
     void nudgeMovesAsADragDoes_data();
     void nudgeMovesAsADragDoes();
     void nudgeMatchesTheGroupDrag();
-    void handlesFollowTheViewScale_data();
-    void handlesFollowTheViewScale();
+    void handlesArePlacedForTheScreen_data();
+    void handlesArePlacedForTheScreen();
 };
 
 void TestObjDraws::initTestCase()
@@ -1001,37 +1001,30 @@ void TestObjDraws::nudgeMatchesTheGroupDrag()
     }
 }
 
-void TestObjDraws::handlesFollowTheViewScale_data()
+void TestObjDraws::handlesArePlacedForTheScreen_data()
 {
-    QTest::addColumn<double>("twipsPerPixel");
-    QTest::addColumn<int>("halfPixel");
-    QTest::newRow("100%") << 15.0 << 8;
-    QTest::newRow("25%") << 60.0 << 30;
-    QTest::newRow("800%") << 1.875 << 1;
-    QTest::newRow("144 dpi at 100%") << 10.0 << 5;
+    QTest::addColumn<double>("viewTwipsPerPixel");
+    QTest::newRow("the screen's") << 15.0;
+    QTest::newRow("25%") << 60.0;
+    QTest::newRow("800%") << 1.875;
 }
 
-// Handles are five pixels of the page's view, placed half a pixel of it
-// inside the corners.
-void TestObjDraws::handlesFollowTheViewScale()
+// The model places handles as the screen shows the page at 100 %, whatever
+// the zoom of the page's view: a zoom moves nothing of the model.
+void TestObjDraws::handlesArePlacedForTheScreen()
 {
-    QFETCH(double, twipsPerPixel);
-    QFETCH(int, halfPixel);
+    QFETCH(double, viewTwipsPerPixel);
     ObjDraws objs;
+    objs.page().setViewTwipsPerPixel(viewTwipsPerPixel, viewTwipsPerPixel);
     auto text = addText(objs, 1000, 1000, 500, 300);
     auto line = addLine(objs, 900, 2000, 100, 2500);
-    objs.page().setViewTwipsPerPixel(twipsPerPixel, twipsPerPixel);
-    const int side = Units::toInt16(5 * twipsPerPixel);
-    objs.ResizeHandles(side, side);
-    QCOMPARE(objs.page().PicHD().designElement().Width(), double(side));
-    const int hw = side / 2;
+    selectAll(objs);
     const Element &corner = *text->Handls()->Item(HandlePosition::TopLeft).ObjCtl();
-    QCOMPARE(corner.rect(), QRectF(1000 - hw + halfPixel, 1000 - hw + halfPixel, side, side));
+    QCOMPARE(corner.rect(), QRectF(1000 - 37 + 8, 1000 - 37 + 8, 75, 75));
     const Element &end = *line->Handls()->Item(HandlePosition::BottomRight).ObjCtl();
-    QCOMPARE(end.rect().topLeft(), QPointF(100 - hw - halfPixel, 2500 - hw - halfPixel));
-    // A handle loaded afterwards takes the size too.
-    auto later = addText(objs, 3000, 100, 200, 200);
-    QCOMPARE(later->Handls()->Item(HandlePosition::BottomRight).ObjCtl()->Width(), double(side));
+    QCOMPARE(end.rect().topLeft(), QPointF(100 - 37 - 8, 2500 - 37 - 8));
+    objs.NudgeSelected(30, 0);
+    QCOMPARE(corner.rect(), QRectF(1000 - 37 + 8 + 30, 1000 - 37 + 8, 75, 75));
 }
 
 QTEST_GUILESS_MAIN(TestObjDraws)
