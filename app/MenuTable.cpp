@@ -49,6 +49,18 @@ const QList<MenuEntry> &entries()
         {1, MenuItem::FormatHeight, "相同高度(&H)", ""},
         {1, MenuItem::FormatSize, "相同尺寸(&S)", ""},
 
+        {0, MenuItem::View, "视图(&V)", ""},
+        {1, MenuItem::ViewZoomIn, "放大(&I)", "Ctrl+="},
+        {1, MenuItem::ViewZoomOut, "缩小(&O)", "Ctrl+-"},
+        {1, MenuItem::ViewZoomActual, "实际大小(&A)", "Ctrl+0"},
+        {1, MenuItem::ViewLine0, "-", ""},
+        {1, MenuItem::ViewGrid, "显示网格(&G)", "Ctrl+G", -1, MenuEntry::Checkable},
+        {1, MenuItem::ViewGridSize, "网格间距(&S)", ""},
+        {2, MenuItem::ViewGrid1, "1 毫米(&1)", "", -1, MenuEntry::Checkable},
+        {2, MenuItem::ViewGrid2, "2 毫米(&2)", "", -1, MenuEntry::Checkable},
+        {2, MenuItem::ViewGrid5, "5 毫米(&5)", "", -1, MenuEntry::Checked},
+        {2, MenuItem::ViewGrid10, "10 毫米(&0)", "", -1, MenuEntry::Checkable},
+
         {0, MenuItem::Tool, "工具(&T)", ""},
         {1, MenuItem::ViewToolbar, "工具栏(&T)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ViewStatusbar, "状态栏(&B)", "", -1, MenuEntry::Checked},

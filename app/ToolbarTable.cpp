@@ -38,6 +38,11 @@ const QList<ToolbarEntry> &entries()
         {ToolbarKey::PageSetup, "页面(P)", "PageSetup"},
         {ToolbarKey::View, "预览(V)", "PreView"},
         {ToolbarKey::Exit, "退出(X)", "Exit"},
+        {"", "", "", E::Separator},
+        {ToolbarKey::ZoomOut, "缩小(Ctrl+-)", "ZoomOut"},
+        {ToolbarKey::Zoom, "缩放比例", "", E::Widget},
+        {ToolbarKey::ZoomIn, "放大(Ctrl+=)", "ZoomIn"},
+        {ToolbarKey::Grid, "显示网格(Ctrl+G)", "Grid", E::Check},
     };
     return table;
 }

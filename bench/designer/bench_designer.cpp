@@ -1,8 +1,10 @@
 // A page of 3000 objects in the designer: a full repaint against raw
 // QPainter drawing the same texts, lines and pictures into an image of the
-// same size; dragging one object; select-all with its frame; one scroll-bar
-// step with its paint; opening the page, stored, into a designer window;
-// the frames that aligning and sizing every object paint.
+// same size, at 100 % and at 400 %; dragging one object; select-all with
+// its frame; one scroll-bar step with its paint; one zoom step of the wheel
+// and one arrow key on every object, each with its frame; opening the page,
+// stored, into a designer window; the frames that aligning and sizing
+// every object paint.
 
 #include "bench/BenchFigure.h"
 #include "bench/BenchShell.h"
@@ -34,6 +36,7 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPaintEvent>
@@ -44,6 +47,7 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -64,6 +68,9 @@ constexpr int Repaints = 15;
 constexpr int SelectRuns = 7;
 constexpr int ScrollSteps = 60;
 constexpr int Opens = 7;
+constexpr int ZoomNotches = 20;
+constexpr int Nudges = 50;
+constexpr double DetailZoom = 4;
 constexpr double FrameMs = 1000.0 / 60.0;
 constexpr double FastFrameMs = 8.0;
 constexpr double OpenMs = 300.0;
@@ -155,22 +162,29 @@ std::vector<RawLine> breakCaption(const Element &e)
 // What plain QPainter calls cost for the page's content: the white page,
 // every line with its pen, every caption's lines cut at its box, every
 // picture and every border.
+// Only what lies in area (page twips) is drawn, at a zoom, the area's
+// corner at the image's.
 class RawPage
 {
 public:
-    explicit RawPage(const PageSurface &page)
+    explicit RawPage(const PageSurface &page, const QRectF &area = QRectF(), double zoom = 1)
+        : m_area(area)
+        , m_zoom(zoom)
     {
-        page.ObjLine().forEach([this](const Element &e) {
-            if (e.Visible())
+        const auto inArea = [&](const Element &e) {
+            return e.Visible() && (area.isNull() || e.rect().normalized().intersects(area));
+        };
+        page.ObjLine().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_lines.push_back(&e);
         });
-        page.ObjText().forEach([this](const Element &e) {
-            if (e.Visible())
+        page.ObjText().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_texts.push_back({e.rect(), TextLayout::pageFont(e.Font()), e.ForeColor(),
                                    breakCaption(e)});
         });
-        page.ObjImg().forEach([this](const Element &e) {
-            if (e.Visible())
+        page.ObjImg().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_images.push_back(&e);
         });
     }
@@ -179,14 +193,16 @@ public:
     {
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt::white);
-        painter.scale(1.0 / Twips, 1.0 / Twips);
+        painter.scale(m_zoom / Twips, m_zoom / Twips);
+        painter.translate(-m_area.topLeft());
         painter.setRenderHint(QPainter::TextAntialiasing);
+        const double pixel = Twips / m_zoom;
         for (const Element *e : m_lines) {
             painter.setPen(QPen(e->BorderColor(), Twips, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(QPointF(e->x1(), e->y1()), QPointF(e->x2(), e->y2()));
         }
-        const QPen border(Qt::black, Twips, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-        const double inset = Twips / 2;
+        const QPen border(Qt::black, pixel, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        const double inset = pixel / 2;
         for (const RawText &text : m_texts) {
             painter.setClipRect(text.box);
             painter.setFont(text.font);
@@ -205,6 +221,8 @@ public:
     }
 
 private:
+    QRectF m_area;
+    double m_zoom;
     std::vector<const Element *> m_lines;
     std::vector<RawText> m_texts;
     std::vector<const Element *> m_images;
@@ -236,9 +254,8 @@ double fullRepaintMs(PageView &view)
     return BenchFigure::percentile(samples, 0.5);
 }
 
-double rawRepaintMs(const PageSurface &page, const QSize &size, QImage::Format format)
+double rawRepaintMs(const RawPage &raw, const QSize &size, QImage::Format format)
 {
-    const RawPage raw(page);
     QImage image(size, format);
     std::vector<double> samples;
     for (int i = 0; i < Repaints; ++i) {
@@ -310,6 +327,65 @@ std::vector<double> scrollSteps(mFrm_Bill &bill)
     return samples;
 }
 
+// The page at 400 %, scrolled to its middle: painting all it shows again
+// against raw drawing of what lies there at that zoom.
+std::pair<double, double> detailRepaintMs(mFrm_Bill &bill, QImage::Format format)
+{
+    bill.setZoom(DetailZoom);
+    bill.HS().setValue(bill.HS().Max() / 2);
+    bill.VS().setValue(bill.VS().Max() / 2);
+    flushFrame();
+    const PageView &view = bill.pageView();
+    const QRect shown = view.rect() & QRect(-view.pos(), bill.pageArea().size());
+    const QRectF area = bill.viewMapping().pageToTwips(QRectF(shown));
+    const double full = fullRepaintMs(bill.pageView());
+    const double raw = rawRepaintMs(RawPage(bill.PicPage(), area, DetailZoom), shown.size(), format);
+    bill.setZoom(1);
+    bill.HS().setValue(0);
+    bill.VS().setValue(0);
+    flushFrame();
+    return {full, raw};
+}
+
+// One notch of the wheel with Ctrl, in and out by turns, about the middle of
+// the page, each with the frame it paints.
+std::vector<double> zoomSteps(mFrm_Bill &bill)
+{
+    std::vector<double> samples;
+    QWidget &area = bill.pageArea();
+    const QPointF at(area.width() / 2.0, area.height() / 2.0);
+    for (int i = 0; i < ZoomNotches; ++i) {
+        const int turn = i % 2 ? -120 : 120;
+        QWheelEvent wheel(at, area.mapToGlobal(at), QPoint(), QPoint(0, turn), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(&area, &wheel);
+        flushFrame();
+        samples.push_back(elapsedMs(timer));
+    }
+    return samples;
+}
+
+// An arrow key, right and left by turns, on every object selected, each with
+// the frame it paints.
+std::vector<double> nudgeSteps(mFrm_Bill &bill)
+{
+    std::vector<double> samples;
+    bill.SelAll();
+    flushFrame();
+    for (int i = 0; i < Nudges; ++i) {
+        QKeyEvent key(QEvent::KeyPress, i % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier,
+                      QString(), i > 0);
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(&bill, &key);
+        flushFrame();
+        samples.push_back(elapsedMs(timer));
+    }
+    return samples;
+}
+
 // Opening as the program does: a new window in the workspace, shown, then
 // the template read from the store, until the page has painted.
 double openMs(TemplateCatalogue &catalogue, BenchShell &shell, int16_t id)
@@ -375,7 +451,8 @@ int main(int argc, char **argv)
 
     const QSize repainted = bill.pageView().size();
     const double full = fullRepaintMs(bill.pageView());
-    const double raw = rawRepaintMs(bill.PicPage(), repainted, backingFormat(bill));
+    const double raw = rawRepaintMs(RawPage(bill.PicPage()), repainted, backingFormat(bill));
+    const auto [detail, detailRaw] = detailRepaintMs(bill, backingFormat(bill));
 
     // Press on a text near the middle and drag it in 200 one-pixel steps.
     QWindow *window = bill.windowHandle();
@@ -403,6 +480,19 @@ int main(int argc, char **argv)
     // Selecting every object shows 18000 handles at once.
     int selectFrames = 0;
     const double selectAll = selectAllFrameMs(bill, counter, selectFrames);
+
+    // A zoom step of the wheel with every handle shown, and with none.
+    clickBetweenCells(bill);
+    bill.SelAll();
+    flushFrame();
+    const std::vector<double> zoomSelected = zoomSteps(bill);
+    clickBetweenCells(bill);
+    const std::vector<double> zoom = zoomSteps(bill);
+    bill.setZoom(1);
+    const QRectF before = bill.ObjText()(1001).rect();
+    const std::vector<double> nudges = nudgeSteps(bill);
+    const bool nudged = bill.ObjText()(1001).rect() == before && bill.mChanged();
+    clickBetweenCells(bill);
 
     // A window smaller than the page, scrolled with its vertical bar.
     bill.resize(1000, 700);
@@ -441,11 +531,16 @@ int main(int argc, char **argv)
     const double slowest = *std::max_element(steps.begin(), steps.end());
     BenchFigure::print("full-repaint", full, raw);
     BenchFigure::print("full-repaint-target", full, FastFrameMs);
+    BenchFigure::print("full-repaint-400", detail, detailRaw * 1.5);
+    BenchFigure::print("full-repaint-400-raw", detail, detailRaw);
     BenchFigure::print("drag-step", p95, full);
     BenchFigure::print("drag-step-slowest", slowest, FrameMs);
     BenchFigure::print("drag-step-p95-target", p95, FastFrameMs);
     BenchFigure::print("select-all-frame", selectAll, FrameMs);
     BenchFigure::print("scroll-step", BenchFigure::percentile(scroll, 0.95), FastFrameMs);
+    BenchFigure::print("zoom-step", BenchFigure::percentile(zoomSelected, 0.95), FrameMs);
+    BenchFigure::print("zoom-step-unselected", BenchFigure::percentile(zoom, 0.95), FrameMs);
+    BenchFigure::print("nudge-step", BenchFigure::percentile(nudges, 0.95), FrameMs);
     BenchFigure::print("open-3000", open, OpenMs);
     std::printf("# %d objects, page %dx%d px, %d drag steps, %d frames painted, dragged text "
                 "moved by %.0f x %.0f twips; frames per select-all %d, align %d, same size %d, "
@@ -456,5 +551,9 @@ int main(int argc, char **argv)
                 Columns * Rows / 2, cloneFrames, Repaints, SelectRuns, Opens, Steps, ScrollSteps);
     const bool onceEach = selectFrames == 1 && alignFrames == 1 && sizeFrames == 1
                           && cloneFrames == 1 && clonedAll;
-    return framesPainted >= Steps && moved && onceEach ? 0 : 2;
+    std::printf("# zoom and nudge steps: p95 of %d wheel notches between 100%% and 150%% with "
+                "every object selected and with none, of %d arrow keys on every object; "
+                "400%%: median of %d repaints of the middle of the page\n",
+                ZoomNotches, Nudges, Repaints);
+    return framesPainted >= Steps && moved && onceEach && nudged ? 0 : 2;
 }
