@@ -521,16 +521,16 @@ StoredTemplate TemplateStore::Private::read(int16_t id)
                       QStringLiteral("（单据 %1）").arg(id));
     stored.categoryID = int16_t(r.integer(TCategoryID, MinInt16, MaxInt16));
     stored.name = r.text(TName);
-    stored.pageWidth = r.real(TPageWidth);
-    stored.pageHeight = r.real(TPageHeight);
+    stored.pageWidth = r.length(TPageWidth);
+    stored.pageHeight = r.length(TPageHeight);
     if (stored.pageWidth <= 0)
         r.corrupt(TPageWidth);
     if (stored.pageHeight <= 0)
         r.corrupt(TPageHeight);
     stored.rowCount = int16_t(r.integer(TRowCount, MinInt16, MaxInt16));
-    stored.rowHeight = r.real(TRowHeight);
+    stored.rowHeight = r.length(TRowHeight);
     stored.colCount = int16_t(r.integer(TColCount, MinInt16, MaxInt16));
-    stored.colWidth = r.real(TColWidth);
+    stored.colWidth = r.length(TColWidth);
     stored.colFirst = r.flag(TColFirst);
     stored.landScape = r.flag(TLandScape);
     stored.isDefault = r.flag(TIsDefault);
