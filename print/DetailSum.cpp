@@ -4,6 +4,7 @@
 
 #include "documents/DocumentData.h"
 #include "model/BillTemplate.h"
+#include "platform/RuntimeError.h"
 #include "platform/Element.h"
 
 #include <algorithm>
@@ -49,10 +50,21 @@ std::optional<Decimal> Over(const DocumentData &data, int column, int first, int
 {
     Decimal sum;
     for (int line = std::max(0, first); line < std::min(end, data.lineCount()); ++line) {
-        const std::optional<Decimal> amount = AmountOf(data.detailValue(line, column));
+        const QVariant value = data.detailValue(line, column);
+        const std::optional<Decimal> amount = AmountOf(value);
         if (!amount)
             return std::nullopt;
-        sum += *amount;
+        try {
+            sum += *amount;
+        } catch (const RuntimeError &e) {
+            throw RuntimeError(static_cast<enum RuntimeError::Number>(e.Number()),
+                               QStringLiteral("单据 %1 明细列“%2”的合计加上第 %3 行的值 %4 后超出能打印的范围")
+                                   .arg(data.billNo)
+                                   .arg(data.detailColumns.value(column))
+                                   .arg(line + 1)
+                                   .arg(value.toString()),
+                               e.Source());
+        }
     }
     return sum;
 }

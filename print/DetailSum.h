@@ -19,7 +19,8 @@ namespace DetailSum {
 // that is no number, a date or anything else.
 std::optional<Decimal> AmountOf(const QVariant &value);
 // The sum of a detail column over lines [first, end); no value when one of
-// them is no number.
+// them is no number. A sum past what prints throws RuntimeError (Overflow)
+// naming the document, the column, the line and the value.
 std::optional<Decimal> Over(const DocumentData &data, int column, int first, int end);
 
 // A value in a column the template sums that is no number.

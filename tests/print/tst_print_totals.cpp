@@ -14,6 +14,7 @@
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
 #include "platform/RecordingPrintDevice.h"
+#include "platform/RuntimeError.h"
 
 #include <QTest>
 
@@ -91,6 +92,7 @@ private slots:
     void amountsWrittenAsTextAreAdded();
     void noNumberEmptiesTheTotalsThatMeetIt();
     void runWarnsOnceNamingDocumentColumnAndValue();
+    void sumPastWhatPrintsNamesItsLine();
 
 private:
     FakeDialogs *m_dialogs = nullptr;
@@ -175,6 +177,26 @@ void TestPrintTotals::runWarnsOnceNamingDocumentColumnAndValue()
     // Every line still prints as it stands; only the totals are left empty.
     QCOMPARE(device.completed[1].texts, QStringList({"1", "两元", "3"}));
     QCOMPARE(device.completed[2].texts, QStringList({"x"}));
+}
+
+// Each amount prints, but their sum does not fit: the run stops naming
+// where, never with a bare "溢出".
+void TestPrintTotals::sumPastWhatPrintsNamesItsLine()
+{
+    BillTemplate bill;
+    amountsNote(bill, 10);
+    const DocumentData data
+        = document(1004, {"1", "90000000000000000000", "90,000,000,000,000,000,000"});
+    QString said;
+    try {
+        printedWith(bill, data, 1, QStringLiteral("小计"));
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.Number(), int(RuntimeError::Overflow));
+        said = e.Description();
+    }
+    for (const QString &part : {QStringLiteral("单据 1004"), QStringLiteral("“金额”"),
+                                QStringLiteral("第 3 行"), QStringLiteral("90,000,000,000,000,000,000")})
+        QVERIFY2(said.contains(part), qPrintable(said));
 }
 
 QTEST_MAIN(TestPrintTotals)
