@@ -13,8 +13,8 @@
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
 #include "platform/Platform.h"
-#include "store/StoreSchema.h"
 #include "store/TemplateStore.h"
+#include "tests/store/VersionOneStore.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -233,13 +233,7 @@ void TestBatchGuard::storeGuarded()
         QVERIFY(QFile::copy(m_store, path));
         QVERIFY(QFile::resize(path, QFileInfo(path).size() - 1024));
     } else if (store == "older") {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        StoreSchema::upgrade(db, {StoreSchema::steps().front()});
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+        QVERIFY(makeVersionOneStore(path));
     }
     const QByteArray before = hashOf(path);
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));

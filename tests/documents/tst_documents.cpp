@@ -1,4 +1,5 @@
 #include "PostgresCluster.h"
+#include "tests/platform/ErrorOf.h"
 
 #include "documents/Decimal.h"
 #include "documents/DemoDatabase.h"
@@ -28,17 +29,6 @@ QString decimalText(const QVariant &v)
                                                           : QStringLiteral("<not a decimal>");
 }
 
-// The error a call throws, or none.
-template<typename F>
-std::optional<RuntimeError> errorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &e) {
-        return e;
-    }
-    return std::nullopt;
-}
 
 DocumentType sqliteType(const QString &file, const QString &header, const QString &detail)
 {

@@ -4,6 +4,7 @@
 // cancelled, and a demonstration database that cannot be made is named.
 
 #include "PostgresCluster.h"
+#include "tests/platform/ErrorOf.h"
 
 #include "tests/platform/AsNobody.h"
 
@@ -33,16 +34,6 @@
 
 namespace {
 
-template<typename F>
-std::optional<RuntimeError> errorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &e) {
-        return e;
-    }
-    return std::nullopt;
-}
 
 const QString Header = QStringLiteral("SELECT Customer AS 客户 FROM Bills WHERE BillNo = :BillNo");
 const QString Detail

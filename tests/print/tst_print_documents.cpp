@@ -42,24 +42,6 @@ constexpr double Top = 3000;
 constexpr double RowHeight = 300;
 constexpr double ColWidth = 4000;
 
-// A text bound to a document column (or a run-time code) with its marker.
-std::shared_ptr<ObjDraw> addData(BillTemplate &bill, double left, double top, const QString &code,
-                                 const QString &format = QString(), bool scroll = false,
-                                 bool sumed = false, bool sumedPage = false, double width = 1800)
-{
-    auto obj = addText(bill, left, top, width, 280, QString());
-    obj->setIsFix(false);
-    obj->setDataType(FieldVocabulary::DataTypeNumber);
-    obj->setIsScroll(scroll);
-    obj->setSumed(sumed);
-    obj->setSumedPage(sumedPage);
-    obj->setFormat(format);
-    obj->ObjCtl()->setCaption(FieldVocabulary::BoundCaption(
-        sumed, sumedPage, scroll, QStringLiteral("[%1]").arg(FieldVocabulary::ColumnOf(code))));
-    obj->ObjCtl()->setTag(code);
-    return obj;
-}
-
 // The delivery-note template: line numbers and amounts scrolling from
 // (Left, Top), the page's subtotal and the total so far below the grid.
 void deliveryNote(BillTemplate &bill, int rows, int cols, bool colFirst)

@@ -22,22 +22,6 @@ namespace {
 
 const QString Amount = QStringLiteral("金额");
 
-std::shared_ptr<ObjDraw> addAmount(BillTemplate &bill, double top, const QString &format,
-                                   bool scroll, bool sumed, bool sumedPage)
-{
-    auto obj = addText(bill, 1000, top, 3000, 280, QString());
-    obj->setIsFix(false);
-    obj->setDataType(FieldVocabulary::DataTypeNumber);
-    obj->setIsScroll(scroll);
-    obj->setSumed(sumed);
-    obj->setSumedPage(sumedPage);
-    obj->setFormat(format);
-    obj->ObjCtl()->setCaption(
-        FieldVocabulary::BoundCaption(sumed, sumedPage, scroll, QStringLiteral("[金额]")));
-    obj->ObjCtl()->setTag(FieldVocabulary::DetailCode(Amount));
-    return obj;
-}
-
 // Lines scrolling over `rows` cells, the page's subtotal and the total so far.
 void amountsNote(BillTemplate &bill, int rows)
 {
@@ -48,9 +32,10 @@ void amountsNote(BillTemplate &bill, int rows)
     bill.mColWidth = 4000;
     bill.mObjs.page().setWidth(11906);
     bill.mObjs.page().setHeight(16838);
-    addAmount(bill, 3000, QStringLiteral("0.00"), true, false, false);
-    addAmount(bill, 14000, QStringLiteral("小计0.00"), false, true, true);
-    addAmount(bill, 14500, QStringLiteral("总计0.00"), false, true, false);
+    const QString amount = FieldVocabulary::DetailCode(Amount);
+    addData(bill, 1000, 3000, amount, QStringLiteral("0.00"), true, false, false, 3000);
+    addData(bill, 1000, 14000, amount, QStringLiteral("小计0.00"), false, true, true, 3000);
+    addData(bill, 1000, 14500, amount, QStringLiteral("总计0.00"), false, true, false, 3000);
 }
 
 DocumentData document(int32_t billNo, const QVariantList &amounts)

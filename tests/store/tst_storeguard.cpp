@@ -4,6 +4,7 @@
 // anything is written, and the file stays byte for byte as it was.
 
 #include "StoreFixtures.h"
+#include "VersionOneStore.h"
 
 #include "store/StoreSchema.h"
 
@@ -161,13 +162,7 @@ void TestStoreGuard::refusedAndLeftAlone()
         QVERIFY(empty.open(QIODevice::WriteOnly));
     } else if (file == "older") {
         QVERIFY(execIn(path, {}));
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        StoreSchema::upgrade(db, {StoreSchema::steps().front()});
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+        QVERIFY(makeVersionOneStore(path));
     }
     const bool existed = QFileInfo::exists(path);
     const QByteArray before = contents(path);
