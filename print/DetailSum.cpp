@@ -38,8 +38,17 @@ std::optional<Decimal> AmountOf(const QVariant &value)
         return Decimal();
     if (value.metaType() == QMetaType::fromType<Decimal>())
         return value.value<Decimal>();
-    if (value.typeId() != QMetaType::QString)
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return Decimal::fromInteger(value.toLongLong());
+    case QMetaType::Double:
+        return Decimal::fromDouble(value.toDouble());
+    case QMetaType::QString:
+        break;
+    default:
         return std::nullopt;
+    }
     const QString text = value.toString();
     if (text.trimmed().isEmpty())
         return Decimal();

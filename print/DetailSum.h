@@ -14,7 +14,8 @@ struct DocumentData;
 // is no number leaves the sum without a value rather than wrong.
 namespace DetailSum {
 
-// What a line adds: a number as it is, text as people write amounts
+// What a line adds: a number as it is (Decimal, or a plain integer or
+// double), text as people write amounts
 // (Decimal::fromWritten), nothing for an empty value; no value for text
 // that is no number, a date or anything else.
 std::optional<Decimal> AmountOf(const QVariant &value);

@@ -107,6 +107,7 @@ void TestPrintTotals::amountsWrittenAsTextAreAdded_data()
         << QVariantList{"￥1,000", "$2.25", "-¥0.25", "¥-1", "＄1"} << "小计1002.00";
     QTest::newRow("spaces around, larger groups")
         << QVariantList{" 1,234,567.10 ", "　3　"} << "小计1234570.10";
+    QTest::newRow("plain numbers") << QVariantList{7, 2.5, qlonglong(10)} << "小计19.50";
     QTest::newRow("empty lines add nothing") << QVariantList{QVariant(), "", "  ", "4"}
                                              << "小计4.00";
     QTest::newRow("a word") << QVariantList{decimal, "abc", "7"} << "";
