@@ -1,11 +1,17 @@
 #include "BatchPrint.h"
 
+#include "BatchProgress.h"
 #include "ConsoleDialogs.h"
 #include "DocumentTypeCatalog.h"
 
+#include "print/DocumentBatch.h"
 #include "print/Mod_Print.h"
 
+#include "documents/DemoDatabase.h"
+#include "documents/DocumentTypes.h"
+
 #include "model/BillTemplate.h"
+#include "platform/FileIdentity.h"
 #include "platform/Platform.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
@@ -16,9 +22,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <memory>
+
+#include <unistd.h>
 
 namespace BatchPrint {
 
@@ -66,24 +75,68 @@ std::optional<int16_t> findTemplate(const TemplateStore &store, const Request &r
     return found.front();
 }
 
+// Every number without a document, in one message.
+QString missingMessage(const BillTemplate &bill, const std::vector<int32_t> &missing)
+{
+    constexpr std::size_t Listed = 50;
+    QStringList numbers;
+    for (std::size_t i = 0; i < std::min(missing.size(), Listed); ++i)
+        numbers << QString::number(missing[i]);
+    if (missing.size() > Listed)
+        numbers << QStringLiteral("……（共 %1 个）").arg(missing.size());
+    const std::optional<DocumentType> type = DocumentTypes::find(bill.mScreenID);
+    return QStringLiteral("单据类别“%1”中没有以下 %2 张单据，打印没有开始：%3\n")
+        .arg(type ? type->name : QString::number(bill.mScreenID))
+        .arg(missing.size())
+        .arg(numbers.join(QStringLiteral("、")));
+}
+
+// What a batch stopped part-way says: which document, why, how far it got
+// and that no file was left.
+QString failureMessage(const Request &request, const RuntimeError &e, int done)
+{
+    const int count = int(request.billNos.size());
+    QString text = done < count
+                       ? QStringLiteral("打印在单据 %1 处停止：%2").arg(request.billNos[std::size_t(done)]).arg(e.Description())
+                       : e.Description();
+    text += QLatin1Char('\n');
+    if (request.pdf.isEmpty())
+        return text + QStringLiteral("此前的 %1 张单据已送到打印机（共 %2 张）。\n").arg(done).arg(count);
+    return text + QStringLiteral("已排好 %1/%2 张单据；没有留下 PDF 文件 %3。\n")
+                      .arg(done)
+                      .arg(count)
+                      .arg(QFileInfo(request.pdf).absoluteFilePath());
+}
+
 } // namespace
 
-std::optional<std::vector<int32_t>> ParseBills(const QString &text)
+std::optional<std::vector<int32_t>> ParseBills(const QString &text, QString *error)
 {
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
     static const QRegularExpression range(QStringLiteral("^(-?\\d+)-(-?\\d+)$"));
+    const auto refuse = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
     std::vector<int32_t> numbers;
     // Numbers typed with a Chinese input method come in full width.
     const QStringList parts = Units::asciiWidth(text).split(separators, Qt::SkipEmptyParts);
     if (parts.isEmpty())
-        return std::nullopt;
+        return refuse(QStringLiteral("没有给出单据号"));
     for (const QString &part : parts) {
         const QRegularExpressionMatch m = range.match(part);
         std::optional<int32_t> first = billNumber(m.hasMatch() ? m.captured(1) : part);
         std::optional<int32_t> last = m.hasMatch() ? billNumber(m.captured(2)) : first;
-        if (!first || !last || *last < *first
-            || qint64(*last) - *first + qint64(numbers.size()) >= MaxDocuments)
-            return std::nullopt;
+        if (!first || !last)
+            return refuse(QStringLiteral("“%1”不是单据号或单据号范围").arg(part));
+        if (*last < *first)
+            return refuse(QStringLiteral("范围“%1”是反的：起始号大于结束号，应写作 %2-%3")
+                              .arg(part)
+                              .arg(*last)
+                              .arg(*first));
+        if (qint64(*last) - *first + qint64(numbers.size()) >= MaxDocuments)
+            return refuse(QStringLiteral("单据太多：一批最多 %1 张").arg(MaxDocuments));
         for (qint64 n = *first; n <= *last; ++n)
             numbers.push_back(int32_t(n));
     }
@@ -126,19 +179,45 @@ std::optional<Request> Parse(const QCommandLineParser &parser, QString &error)
         error = QStringLiteral("缺少 --bills 单据号");
         return std::nullopt;
     }
-    std::optional<std::vector<int32_t>> numbers = ParseBills(bills);
+    QString why;
+    std::optional<std::vector<int32_t>> numbers = ParseBills(bills, &why);
     if (!numbers) {
-        error = QStringLiteral("单据号无效：%1（最多 %2 张）").arg(bills).arg(MaxDocuments);
+        error = QStringLiteral("单据号无效：%1（%2）").arg(bills, why);
         return std::nullopt;
     }
     request.billNos = std::move(*numbers);
     return request;
 }
 
-Status Run(const Request &request, TemplateStore &store, const Writer &write)
+QString OutputRefusal(const QString &pdf, const TemplateStore &store)
 {
-    BillTemplate bill;
-    Mod_Print::Documents documents;
+    QList<std::pair<QString, QString>> read{
+        {store.path(), QStringLiteral("这是单据模板库")},
+        {DemoDatabase::path(), QStringLiteral("这是演示数据库")}};
+    for (const Category &category : store.categories()) {
+        if (category.driver == QLatin1String("QSQLITE"))
+            read.append({category.databaseName,
+                         QStringLiteral("这是单据类别“%1”的数据库").arg(category.name)});
+    }
+    for (const auto &[file, what] : read) {
+        if (FileIdentity::sameFile(pdf, file))
+            return QStringLiteral("%1 %2，不能用它保存 PDF").arg(what, file);
+    }
+    return QtPrintDevice::pdfRefusal(pdf);
+}
+
+namespace {
+
+QString pdfNamed(const QString &pdf)
+{
+    return QFileInfo(pdf).absoluteFilePath();
+}
+
+// Everything up to the first page: the template, that every number names a
+// document, and where the pages go.
+Status prepare(const Request &request, TemplateStore &store, BillTemplate &bill,
+               std::unique_ptr<DocumentBatch> &batch, const Writer &write)
+{
     try {
         DocumentTypeCatalog::publish(store);
         QString error;
@@ -148,34 +227,68 @@ Status Run(const Request &request, TemplateStore &store, const Writer &write)
             return DocumentsFailed;
         }
         store.load(*id, bill);
-        documents = Mod_Print::ReadDocuments(bill, request.billNos);
+        batch = std::make_unique<DocumentBatch>(bill);
+        const std::vector<int32_t> missing = batch->missing(request.billNos);
+        if (!missing.empty()) {
+            write(missingMessage(bill, missing));
+            return DocumentsFailed;
+        }
+        if (request.pdf.isEmpty() && !QtPrintDevice::hasPrinter()) {
+            write(QStringLiteral("没有可用的打印机，请用 --pdf 打印到文件。\n"));
+            return OutputFailed;
+        }
+        if (!request.pdf.isEmpty()) {
+            if (const QString why = OutputRefusal(request.pdf, store); !why.isEmpty()) {
+                write(QStringLiteral("无法写入 PDF 文件 %1：%2\n").arg(pdfNamed(request.pdf), why));
+                return OutputFailed;
+            }
+        }
     } catch (const RuntimeError &e) {
         write(e.Description() + QLatin1Char('\n'));
         return DocumentsFailed;
     }
-    if (request.pdf.isEmpty() && !QtPrintDevice::hasPrinter()) {
-        write(QStringLiteral("没有可用的打印机，请用 --pdf 打印到文件。\n"));
-        return OutputFailed;
-    }
+    return Done;
+}
+
+} // namespace
+
+Status Run(const Request &request, TemplateStore &store, const Writer &write)
+{
+    BillTemplate bill;
+    std::unique_ptr<DocumentBatch> batch;
+    if (const Status status = prepare(request, store, bill, batch, write); status != Done)
+        return status;
+    const int count = int(request.billNos.size());
+    BatchProgress progress(write, request.progressIntervalMs, request.progressOnTerminal);
+    int done = 0;
+    bool readFailed = false;
+    const Mod_Print::DocumentReader read = [&](int32_t billNo) {
+        try {
+            return batch->read(billNo);
+        } catch (const RuntimeError &) {
+            readFailed = true;
+            throw;
+        }
+    };
     try {
         QtPrintDevice device(request.pdf);
         const int pages = Mod_Print::PrintDocuments(
-            bill, documents, device, [&](int done, int count, int32_t billNo) {
-                write(QStringLiteral("\r正在打印 %1/%2：单据号 %3").arg(done).arg(count).arg(billNo));
+            bill, request.billNos, read, device, [&](int printed, int, int32_t) {
+                done = printed;
+                progress.report(printed, count);
             });
+        progress.end();
         if (pages == 0) {
-            write(QStringLiteral("\n打印没有开始。\n"));
+            write(QStringLiteral("打印没有开始。\n"));
             return OutputFailed;
         }
         const QString where = request.pdf.isEmpty() ? QStringLiteral("默认打印机")
-                                                    : QFileInfo(request.pdf).absoluteFilePath();
-        write(QStringLiteral("\n已打印 %1 张单据，共 %2 页：%3\n")
-                  .arg(documents.size())
-                  .arg(pages)
-                  .arg(where));
+                                                    : pdfNamed(request.pdf);
+        write(QStringLiteral("已打印 %1 张单据，共 %2 页：%3\n").arg(count).arg(pages).arg(where));
     } catch (const RuntimeError &e) {
-        write(QStringLiteral("\n 打印错误！\n") + e.Description() + QLatin1Char('\n'));
-        return OutputFailed;
+        progress.end();
+        write(failureMessage(request, e, done));
+        return readFailed ? DocumentsFailed : OutputFailed;
     }
     return Done;
 }
@@ -187,11 +300,16 @@ int Main(const Request &request)
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
         std::fflush(stderr);
     };
+    // A limit on file sizes ends a write with a message, not the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     Platform::setDialogs(ConsoleDialogs::onTerminal());
+    Request batch = request;
+    batch.progressOnTerminal = ::isatty(STDERR_FILENO);
     try {
         TemplateStore store(request.storePath.isEmpty() ? TemplateStore::defaultPath()
-                                                        : request.storePath);
-        return Run(request, store, write);
+                                                        : request.storePath,
+                            TemplateStore::Access::ReadOnly);
+        return Run(batch, store, write);
     } catch (const RuntimeError &e) {
         write(e.Description() + QStringLiteral("：") + e.Source() + QLatin1Char('\n'));
         return DocumentsFailed;

@@ -15,9 +15,13 @@ class TemplateStore;
 // The print run from the command line: a stored template filled with a
 // range or list of documents, to one PDF file or to the default printer,
 //   tavrel --template 发货单 --bills 1001-1050,1060 --pdf out.pdf
-// with a progress line and every message on standard error, and a non-zero
-// exit status when anything fails. All documents are read before the first
-// page, so a bad number prints nothing.
+// with progress and every message on standard error, and a non-zero exit
+// status when anything fails. The store is opened read-only. Every number
+// is looked up before the first page, so a missing document prints nothing
+// (all missing ones are named at once); then the documents are read and
+// printed one at a time, so memory stays flat. The PDF file is refused
+// before anything is written when it is the store, a database the run
+// reads or no file at all, and it appears under its name only when whole.
 namespace BatchPrint {
 
 enum Status { Done = 0, BadArguments = 1, DocumentsFailed = 2, OutputFailed = 3 };
@@ -35,14 +39,19 @@ struct Request
     QString pdf;
     // Empty: the user's store.
     QString storePath;
+    // Progress is written at most this often, with a carriage return on a
+    // terminal, as a line of its own otherwise.
+    int progressIntervalMs = 1000;
+    bool progressOnTerminal = false;
 };
 
 // The options of a batch, with what --help says of each.
 QList<QCommandLineOption> Options();
 
 // "1001-1050,1060 1070": ranges and single numbers; no value for anything
-// else, a range backwards or more than MaxDocuments numbers.
-std::optional<std::vector<int32_t>> ParseBills(const QString &text);
+// else, a range backwards or more than MaxDocuments numbers, with the
+// reason in error.
+std::optional<std::vector<int32_t>> ParseBills(const QString &text, QString *error = nullptr);
 // The request of a command line parsed with Options(); no value, and the
 // reason in error, when it is not a whole request.
 std::optional<Request> Parse(const QCommandLineParser &parser, QString &error);
@@ -50,8 +59,12 @@ std::optional<Request> Parse(const QCommandLineParser &parser, QString &error);
 using Writer = std::function<void(const QString &)>;
 // Runs the request on the store; what it says goes to write.
 Status Run(const Request &request, TemplateStore &store, const Writer &write);
-// What main.cpp calls for a batch: opens the store, runs with the console's
-// dialogs, returns the exit status.
+// Why the PDF file of the request may not be written (empty when it may):
+// no file, a folder or device, or a file the run reads from (the store, the
+// demonstration database, a document type's database file).
+QString OutputRefusal(const QString &pdf, const TemplateStore &store);
+// What main.cpp calls for a batch: opens the store read-only, runs with the
+// console's dialogs, returns the exit status.
 int Main(const Request &request);
 
 } // namespace BatchPrint

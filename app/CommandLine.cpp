@@ -46,6 +46,18 @@ QString leftOutValue(const QCommandLineParser &parser)
     return {};
 }
 
+// Qt keeps every value of an option given twice and a batch would use the
+// last; which one was meant is the user's to say.
+QString repeatedOption(const QCommandLineParser &parser)
+{
+    for (const QString &name : parser.optionNames()) {
+        const int given = int(parser.values(name).size());
+        if (given > 1)
+            return QStringLiteral("选项 --%1 给了 %2 次，只能给一次").arg(name).arg(given);
+    }
+    return {};
+}
+
 } // namespace
 
 void NameApplication()
@@ -88,6 +100,8 @@ Start Decide(const QStringList &arguments)
                           + QCoreApplication::applicationVersion() + QLatin1Char('\n'),
                       {});
     if (const QString error = leftOutValue(parser); !error.isEmpty())
+        return badArguments(error);
+    if (const QString error = repeatedOption(parser); !error.isEmpty())
         return badArguments(error);
     if (!parser.positionalArguments().isEmpty())
         return badArguments(

@@ -19,6 +19,7 @@ DocumentType toDocumentType(const Category &category)
     type.source.options = category.options;
     type.headerQuery = category.headerQuery;
     type.detailQuery = category.detailQuery;
+    type.timeoutSeconds = category.statementTimeout;
     return type;
 }
 
@@ -35,6 +36,7 @@ Category toCategory(const DocumentType &type)
     category.options = type.source.options;
     category.headerQuery = type.headerQuery;
     category.detailQuery = type.detailQuery;
+    category.statementTimeout = type.timeoutSeconds;
     return category;
 }
 

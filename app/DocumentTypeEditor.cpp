@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
+#include "platform/Units.h"
 #include "store/TemplateStore.h"
 
 #include <QCheckBox>
@@ -58,6 +59,9 @@ void DocumentTypeEditor::createFields()
     m_txtPort->setValidator(new QIntValidator(0, 65535, m_txtPort));
     m_txtUser = named(new QLineEdit, "TxtUser");
     m_txtOptions = named(new QLineEdit, "TxtOptions");
+    m_txtTimeout = named(new QLineEdit, "TxtTimeout");
+    m_txtTimeout->setValidator(
+        new QIntValidator(Category::MinTimeout, Category::MaxTimeout, m_txtTimeout));
     m_txtHeaderQuery = named(new QPlainTextEdit, "TxtHeaderQuery");
     m_txtDetailQuery = named(new QPlainTextEdit, "TxtDetailQuery");
     for (QPlainTextEdit *query : {m_txtHeaderQuery, m_txtDetailQuery}) {
@@ -76,6 +80,7 @@ void DocumentTypeEditor::createFields()
     form->addRow(QStringLiteral("端口(&P):"), m_txtPort);
     form->addRow(QStringLiteral("用户名(&U):"), m_txtUser);
     form->addRow(QStringLiteral("连接选项(&X):"), m_txtOptions);
+    form->addRow(QStringLiteral("查询时限(秒)(&M):"), m_txtTimeout);
     form->addRow(QStringLiteral("表头查询(&Q):"), m_txtHeaderQuery);
     form->addRow(QStringLiteral("明细查询(&L):"), m_txtDetailQuery);
     auto *note = new QLabel(QStringLiteral("密码不保存，每次运行程序后首次连接时询问。"));
@@ -174,11 +179,13 @@ void DocumentTypeEditor::showType(const Category &type)
     m_txtPort->setText(shown.port > 0 ? QString::number(shown.port) : QString());
     m_txtUser->setText(shown.user);
     m_txtOptions->setText(shown.options);
+    m_txtTimeout->setText(QString::number(shown.statementTimeout));
     m_txtHeaderQuery->setPlainText(shown.headerQuery);
     m_txtDetailQuery->setPlainText(shown.detailQuery);
     const bool editable = type.id > 0;
     for (QWidget *field : std::initializer_list<QWidget *>{
-             m_txtName, m_cmbDriver, m_txtDatabase, m_txtHost, m_txtPort, m_txtUser, m_txtOptions})
+             m_txtName, m_cmbDriver, m_txtDatabase, m_txtHost, m_txtPort, m_txtUser, m_txtOptions,
+             m_txtTimeout})
         field->setEnabled(editable);
     m_txtHeaderQuery->setReadOnly(!editable);
     m_txtDetailQuery->setReadOnly(!editable);
@@ -200,6 +207,8 @@ Category DocumentTypeEditor::editedType() const
     type.port = m_txtPort->text().toInt();
     type.user = m_txtUser->text().trimmed();
     type.options = m_txtOptions->text().trimmed();
+    const QString timeout = Units::asciiWidth(m_txtTimeout->text()).trimmed();
+    type.statementTimeout = timeout.isEmpty() ? Category::DefaultTimeout : timeout.toInt();
     type.headerQuery = m_txtHeaderQuery->toPlainText().trimmed();
     type.detailQuery = m_txtDetailQuery->toPlainText().trimmed();
     return type;
@@ -251,17 +260,42 @@ void DocumentTypeEditor::CmdNew_Click()
     reload(id);
 }
 
+bool DocumentTypeEditor::refused(const Category &type)
+{
+    QString message;
+    QWidget *field = nullptr;
+    const DocumentType asRead = DocumentTypeCatalog::toDocumentType(type);
+    if (type.name.isEmpty()) {
+        message = QStringLiteral("请输入单据类别名称！");
+        field = m_txtName;
+    } else if (type.statementTimeout < Category::MinTimeout
+               || type.statementTimeout > Category::MaxTimeout) {
+        message = QStringLiteral("查询时限必须在 %1 到 %2 秒之间！")
+                      .arg(Category::MinTimeout)
+                      .arg(Category::MaxTimeout);
+        field = m_txtTimeout;
+    } else if (asRead.hasSource()) {
+        if (const QString missing = DocumentSource::missingParameter(asRead); !missing.isEmpty()) {
+            message = QStringLiteral("单据类别“%1”没有保存：%2。\n查询要用参数 :BillNo 取得那张单据，"
+                                     "否则每个单据号都会印出同样的内容。")
+                          .arg(type.name, missing);
+            field = missing.startsWith(QStringLiteral("表头")) ? static_cast<QWidget *>(m_txtHeaderQuery)
+                                                              : m_txtDetailQuery;
+        }
+    }
+    if (!field)
+        return false;
+    Platform::dialogs().MsgBox(message, MsgButtons::OK, MsgIcon::Exclamation,
+                               window()->windowTitle());
+    field->setFocus();
+    return true;
+}
+
 void DocumentTypeEditor::CmdSave_Click()
 {
     const Category type = editedType();
-    if (type.id <= 0)
+    if (type.id <= 0 || refused(type))
         return;
-    if (type.name.isEmpty()) {
-        Platform::dialogs().MsgBox(QStringLiteral("请输入单据类别名称！"), MsgButtons::OK,
-                                   MsgIcon::Exclamation, window()->windowTitle());
-        m_txtName->setFocus();
-        return;
-    }
     try {
         m_store.saveCategory(type);
     } catch (const RuntimeError &error) {

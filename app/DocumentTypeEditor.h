@@ -51,6 +51,9 @@ private:
     void CmbSystem_Click();
     void ChkDefMode_Click();
     void showType(const Category &type);
+    // Says why the edited type cannot be stored and puts the cursor there;
+    // false when it can.
+    bool refused(const Category &type);
     int16_t currentID() const;
     void publish();
 
@@ -68,6 +71,7 @@ private:
     QLineEdit *m_txtPort = nullptr;
     QLineEdit *m_txtUser = nullptr;
     QLineEdit *m_txtOptions = nullptr;
+    QLineEdit *m_txtTimeout = nullptr;
     QPlainTextEdit *m_txtHeaderQuery = nullptr;
     QPlainTextEdit *m_txtDetailQuery = nullptr;
     QPushButton *m_cmdNew = nullptr;

@@ -40,7 +40,7 @@ const QString DefaultRowHeight = QStringLiteral("400");
 constexpr int PictureSide = 32;
 // The page's size, in twips.
 constexpr double MinPageTwips = 1000;
-constexpr double MaxPageTwips = 32767;
+constexpr double MaxPageTwips = Units::MaxLengthTwips;
 
 // An empty or zero value becomes the default; any other is shown as plain
 // number text.
@@ -353,10 +353,14 @@ bool mFrm_PageSetup::pageSizeAccepted(double &width, double &height)
            && accepted(*m_labHeight, m_shownPageHeight, false, height);
 }
 
-// Counts are 16-bit members and lengths cannot be negative; a refused
-// value is named and nothing is written.
+// Counts are 16-bit members and lengths cannot be negative nor longer than
+// the largest page; a refused value is named and nothing is written.
 bool mFrm_PageSetup::valuesAccepted()
 {
+    const auto longerThanAnyPage = [](const QLineEdit &box) {
+        return !(Units::mmToTwips(NumberText::value(box.text())) <= Units::MaxLengthTwips);
+    };
+    const QString longest = Units::formatMm(Units::twipsToMm(Units::MaxLengthTwips));
     if (!isCount(NumberText::value(m_txtCount->text()))) {
         refuse(QStringLiteral("行数必须在0到32767之间！"), *m_txtCount);
         return false;
@@ -365,12 +369,20 @@ bool mFrm_PageSetup::valuesAccepted()
         refuse(QStringLiteral("行高不能为负数！"), *m_txtHeight);
         return false;
     }
+    if (longerThanAnyPage(*m_txtHeight)) {
+        refuse(QStringLiteral("行高不能大于%1毫米！").arg(longest), *m_txtHeight);
+        return false;
+    }
     if (!isCount(NumberText::value(m_txtColCount->text()))) {
         refuse(QStringLiteral("列数必须在0到32767之间！"), *m_txtColCount);
         return false;
     }
     if (NumberText::value(m_txtWidth->text()) < 0) {
         refuse(QStringLiteral("列宽不能为负数！"), *m_txtWidth);
+        return false;
+    }
+    if (longerThanAnyPage(*m_txtWidth)) {
+        refuse(QStringLiteral("列宽不能大于%1毫米！").arg(longest), *m_txtWidth);
         return false;
     }
     return true;

@@ -657,6 +657,22 @@ bool mFrm_Prop::geometryAccepted()
     }
     if (!sizeTyped)
         return true;
+    // Nothing is longer than the largest page: a longer one could never
+    // print, and would not even be laid out.
+    const double longest = ScaleConversion::convert(Units::MaxLengthTwips, ScaleConversion::Twips,
+                                                    m_scaleMode, true);
+    const auto tooLong = [](const QString &name) {
+        return QStringLiteral("%1不能大于%2毫米！")
+            .arg(name, Units::formatMm(Units::twipsToMm(Units::MaxLengthTwips)));
+    };
+    if (!(std::fabs(box.width()) <= longest)) {
+        refuse(tooLong(QStringLiteral("宽度")), *m_txtWidth);
+        return false;
+    }
+    if (!(std::fabs(box.height()) <= longest)) {
+        refuse(tooLong(QStringLiteral("高度")), *m_txtHeight);
+        return false;
+    }
     if (m_kind == ObjDraw::Line) {
         if (box.width() < 0) {
             refuse(QStringLiteral("宽度不能小于0！"), *m_txtWidth);

@@ -1,8 +1,10 @@
 #include "Decimal.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/Units.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -71,6 +73,20 @@ Decimal Decimal::fromDouble(double value)
     if (!d)
         throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Decimal"));
     return *d;
+}
+
+std::optional<Decimal> Decimal::fromWritten(const QString &text)
+{
+    // A sign, a currency sign, a sign, then digits grouped by threes or not
+    // at all; one sign at most.
+    static const QRegularExpression written(QStringLiteral(
+        "^([+-]?)[\\x{00A5}\\x{FFE5}$]?([+-]?)(\\d{1,3}(?:,\\d{3})+(?:\\.\\d*)?|[\\d.][^,]*)$"));
+    const QRegularExpressionMatch match = written.match(Units::asciiWidth(text).trimmed());
+    if (!match.hasMatch() || (!match.capturedView(1).isEmpty() && !match.capturedView(2).isEmpty()))
+        return std::nullopt;
+    QString plain = match.captured(1) + match.captured(2) + match.captured(3);
+    plain.remove(QLatin1Char(','));
+    return fromString(plain);
 }
 
 std::optional<Decimal> Decimal::fromString(QStringView text)

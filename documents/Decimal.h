@@ -25,6 +25,10 @@ public:
     // Plain ("-12.50", "+3", ".5") or exponent ("1.5e-3") notation; no value
     // for anything else or for a magnitude beyond 10^20.
     static std::optional<Decimal> fromString(QStringView text);
+    // An amount as people write it in a text column: full-width forms,
+    // thousands separators in their places ("1,234.00") and a currency sign
+    // (¥ ￥ $) before or after the minus; no value for anything else.
+    static std::optional<Decimal> fromWritten(const QString &text);
 
     bool isZero() const { return m_units == 0; }
     bool isNegative() const { return m_units < 0; }

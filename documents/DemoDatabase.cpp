@@ -14,6 +14,9 @@
 #include <atomic>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace DemoDatabase {
 
 namespace {
@@ -100,15 +103,44 @@ std::vector<Bill> bills()
     };
 }
 
+// Whoever shows the message names the file and why in the user's words.
 [[noreturn]] void fail(const QString &reason, const QString &file)
 {
-    throw RuntimeError(RuntimeError::DemoDatabaseFailed, reason, file);
+    throw RuntimeError(RuntimeError::DemoDatabaseFailed,
+                       QStringLiteral("无法建立演示数据库 %1：%2").arg(file, reason), file);
+}
+
+// SQLite's primary result codes that say why a file cannot be made.
+QString reasonOf(const QSqlError &error)
+{
+    enum { Perm = 3, ReadOnly = 8, IoError = 10, Full = 13, CantOpen = 14 };
+    QString why;
+    // A failed commit comes without SQLite's code, with its text.
+    const bool full = error.text().contains(QLatin1String("disk is full"));
+    switch (full ? Full : error.nativeErrorCode().toInt() & 0xff) {
+    case Full:
+        why = QStringLiteral("磁盘空间不足");
+        break;
+    case Perm:
+    case ReadOnly:
+        why = QStringLiteral("没有写入权限");
+        break;
+    case CantOpen:
+        why = QStringLiteral("文件无法打开或建立");
+        break;
+    case IoError:
+        why = QStringLiteral("磁盘读写出错");
+        break;
+    default:
+        return error.text();
+    }
+    return why + QStringLiteral("（") + error.text() + QStringLiteral("）");
 }
 
 void exec(QSqlQuery &query, const QString &file)
 {
     if (!query.exec())
-        fail(query.lastError().text(), file);
+        fail(reasonOf(query.lastError()), file);
 }
 
 void fill(QSqlDatabase &db, const QString &file)
@@ -123,7 +155,7 @@ void fill(QSqlDatabase &db, const QString &file)
              " Price REAL NOT NULL, Amount REAL NOT NULL, PRIMARY KEY (BillNo, LineNo))",
          }) {
         if (!q.exec(QString::fromUtf8(statement)))
-            fail(q.lastError().text(), file);
+            fail(reasonOf(q.lastError()), file);
     }
     QSqlQuery bill(db);
     bill.prepare(QStringLiteral("INSERT INTO Bills VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -171,7 +203,7 @@ void withConnection(const QString &path, const QString &file, Work work)
         db.setDatabaseName(path);
         try {
             if (!db.open())
-                fail(db.lastError().text(), file);
+                fail(reasonOf(db.lastError()), file);
             work(db);
             db.close();
         } catch (...) {
@@ -188,13 +220,13 @@ void build(const QString &partial, const QString &file)
 {
     withConnection(partial, file, [&](QSqlDatabase &db) {
         if (!db.transaction())
-            fail(db.lastError().text(), file);
+            fail(reasonOf(db.lastError()), file);
         fill(db, file);
         QSqlQuery version(db);
         if (!version.exec(QStringLiteral("PRAGMA user_version = %1").arg(ContentVersion)))
-            fail(version.lastError().text(), file);
+            fail(reasonOf(version.lastError()), file);
         if (!db.commit())
-            fail(db.lastError().text(), file);
+            fail(reasonOf(db.lastError()), file);
     });
 }
 
@@ -237,6 +269,10 @@ void ensure(const QString &file)
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
         fail(QStringLiteral("无法建立文件夹 %1").arg(info.absolutePath()), file);
+    // As the program runs now (its effective user), not as it was started.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(info.absolutePath()).constData(), W_OK, AT_EACCESS)
+        != 0)
+        fail(QStringLiteral("文件夹 %1 不可写").arg(info.absolutePath()), file);
     const QString partial = file + QStringLiteral(".part");
     QFile::remove(partial);
     try {
@@ -251,7 +287,7 @@ void ensure(const QString &file)
         QFile::remove(partial);
         // Another program may have made it meanwhile.
         if (!QFileInfo(file).isFile())
-            fail(QStringLiteral("无法写入 %1").arg(file), file);
+            fail(QStringLiteral("无法把 %1 改名为它").arg(partial), file);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include "documents/Decimal.h"
 #include "documents/PasswordVault.h"
+#include "documents/StatementLimit.h"
 
+#include "platform/OpenFiles.h"
 #include "platform/RuntimeError.h"
 
 #include <QDate>
@@ -121,7 +123,7 @@ QString timeoutOption(const QString &driver)
 class DocumentSource::Private
 {
 public:
-    explicit Private(DocumentType t) : type(std::move(t))
+    explicit Private(DocumentType t) : type(std::move(t)), limit(type.timeoutSeconds)
     {
         static std::atomic<int> serial{0};
         connection = QStringLiteral("DocumentSource-%1").arg(++serial);
@@ -132,6 +134,8 @@ public:
     {
         header.reset();
         detail.reset();
+        held.reset();
+        limit.detach();
         if (QSqlDatabase::contains(connection)) {
             {
                 QSqlDatabase db = QSqlDatabase::database(connection, false);
@@ -151,6 +155,20 @@ public:
     // way the connection is dropped, so the next run connects afresh.
     [[noreturn]] void failed(const QSqlError &error)
     {
+        switch (limit.stopped(error)) {
+        case StatementLimit::TimedOut:
+            close();
+            throw RuntimeError(RuntimeError::DataSourceTimedOut,
+                               QStringLiteral("读取单据超过 %1 秒，已停止。可以在“系统选项”里为单据类别"
+                                              "设定更长的查询时限。")
+                                   .arg(limit.seconds()),
+                               type.name);
+        case StatementLimit::Cancelled:
+            close();
+            throw RuntimeError(RuntimeError::DataSourceCancelled, type.name);
+        case StatementLimit::NotStopped:
+            break;
+        }
         const bool lost = error.type() == QSqlError::ConnectionError || !db().isOpen();
         if (lost)
             unreachable(error.text());
@@ -161,16 +179,33 @@ public:
     QSqlDatabase db() const { return QSqlDatabase::database(connection, false); }
 
     void open();
+    // A value as the composition takes it; one beyond what prints is
+    // named with its document, line and column.
+    QVariant valueOf(const QVariant &value, int columnType, const QString &column, int32_t billNo,
+                     int line) const;
+    void prepareBoth();
+    // Runs the header query; the query stands on its row when it finds one.
+    bool findHeader(int32_t billNo);
     std::unique_ptr<QSqlQuery> prepare(const QString &sql, const char *which);
     void bindBillNo(QSqlQuery &query, const QString &sql, int32_t billNo);
     void run(QSqlQuery &query);
     QList<DocumentColumn> columnsOf(const QString &sql, const char *which);
     static QList<DocumentColumn> columns(const QSqlRecord &record);
 
+    // Throws for a type whose queries lack :BillNo, before anything runs.
+    void requireBillNo() const
+    {
+        if (const QString missing = missingParameter(type); !missing.isEmpty())
+            throw RuntimeError(RuntimeError::DataSourceQueryFailed, missing, type.name);
+    }
+
     DocumentType type;
+    StatementLimit limit;
     QString connection;
     std::unique_ptr<QSqlQuery> header;
     std::unique_ptr<QSqlQuery> detail;
+    // No output of the program is written over a database it reads.
+    std::unique_ptr<OpenFiles::Hold> held;
 };
 
 void DocumentSource::Private::open()
@@ -208,12 +243,18 @@ void DocumentSource::Private::open()
     if (!s.options.trimmed().isEmpty())
         options << s.options.trimmed();
     made.setConnectOptions(options.join(QLatin1Char(';')));
+    if (s.isFileDatabase())
+        held = std::make_unique<OpenFiles::Hold>(s.databaseName);
     if (!made.open()) {
         const QString reason = made.lastError().text();
         made = QSqlDatabase();
         if (password)
             PasswordVault::forget(s);
         unreachable(reason);
+    }
+    if (const QString refused = limit.attach(made); !refused.isEmpty()) {
+        made = QSqlDatabase();
+        unreachable(refused);
     }
 }
 
@@ -257,11 +298,13 @@ QList<DocumentColumn> DocumentSource::Private::columns(const QSqlRecord &record)
     return list;
 }
 
-// The query wrapped so that it returns no row; a query that cannot be
-// wrapped (not a plain SELECT) runs as it is, its rows left unread.
+// The query wrapped so that it returns no row. One that cannot be wrapped
+// is no plain query; it is refused, never run as it is.
 QList<DocumentColumn> DocumentSource::Private::columnsOf(const QString &sql, const char *which)
 {
+    requireBillNo();
     open();
+    limit.startRead();
     const QString inner = withoutTrailingSemicolons(sql);
     QSqlError error;
     {
@@ -275,22 +318,29 @@ QList<DocumentColumn> DocumentSource::Private::columnsOf(const QString &sql, con
         }
         error = wrapped.lastError();
     }
-    if (!db().isOpen())
+    if (limit.stopped(error) != StatementLimit::NotStopped || !db().isOpen())
         failed(error);
-    QList<DocumentColumn> found;
-    bool ran = false;
-    {
-        std::unique_ptr<QSqlQuery> plain = prepare(inner, which);
-        bindBillNo(*plain, inner, 0);
-        ran = plain->exec();
-        if (ran)
-            found = columns(plain->record());
-        else
-            error = plain->lastError();
-    }
-    if (!ran)
-        failed(error);
-    return found;
+    close();
+    throw RuntimeError(RuntimeError::DataSourceQueryFailed,
+                       QStringLiteral("%1查询必须是一条 SELECT 查询：%2")
+                           .arg(QString::fromUtf8(which), error.text()),
+                       type.name);
+}
+
+QString DocumentSource::missingParameter(const DocumentType &type)
+{
+    static const QRegularExpression billNo(QStringLiteral(":BillNo(?![A-Za-z0-9_])"));
+    QStringList missing;
+    if (!type.headerQuery.contains(billNo))
+        missing << QStringLiteral("表头查询缺少参数 %1").arg(BillNoParameter);
+    if (!type.detailQuery.contains(billNo))
+        missing << QStringLiteral("明细查询缺少参数 %1").arg(BillNoParameter);
+    return missing.join(QStringLiteral("；"));
+}
+
+void DocumentSource::cancel()
+{
+    d->limit.cancel();
 }
 
 DocumentSource::DocumentSource(DocumentType type) : d(std::make_unique<Private>(std::move(type))) {}
@@ -318,29 +368,64 @@ void DocumentSource::test()
     detailColumns();
 }
 
+QVariant DocumentSource::Private::valueOf(const QVariant &value, int columnType,
+                                          const QString &column, int32_t billNo, int line) const
+{
+    try {
+        return plainValue(value, columnType);
+    } catch (const RuntimeError &e) {
+        const QString where = line < 0 ? QStringLiteral("单据 %1 表头").arg(billNo)
+                                       : QStringLiteral("单据 %1 第 %2 行").arg(billNo).arg(line + 1);
+        throw RuntimeError(static_cast<enum RuntimeError::Number>(e.Number()),
+                           QStringLiteral("%1的“%2”值 %3 超出能打印的范围")
+                               .arg(where, column, value.toString()),
+                           type.name);
+    }
+}
+
+void DocumentSource::Private::prepareBoth()
+{
+    open();
+    if (!header)
+        header = prepare(type.headerQuery, "表头");
+    if (!detail)
+        detail = prepare(type.detailQuery, "明细");
+}
+
+bool DocumentSource::Private::findHeader(int32_t billNo)
+{
+    requireBillNo();
+    prepareBoth();
+    limit.startRead();
+    bindBillNo(*header, type.headerQuery, billNo);
+    run(*header);
+    if (header->next())
+        return true;
+    if (header->lastError().isValid())
+        failed(header->lastError());
+    header->finish();
+    return false;
+}
+
+bool DocumentSource::exists(int32_t billNo)
+{
+    const bool found = d->findHeader(billNo);
+    d->header->finish();
+    return found;
+}
+
 DocumentData DocumentSource::read(int32_t billNo)
 {
-    d->open();
-    if (!d->header)
-        d->header = d->prepare(d->type.headerQuery, "表头");
-    if (!d->detail)
-        d->detail = d->prepare(d->type.detailQuery, "明细");
     DocumentData data;
     data.billNo = billNo;
-
-    QSqlQuery &header = *d->header;
-    d->bindBillNo(header, d->type.headerQuery, billNo);
-    d->run(header);
-    const QSqlRecord headerRecord = header.record();
-    if (!header.next()) {
-        if (header.lastError().isValid())
-            d->failed(header.lastError());
-        header.finish();
+    if (!d->findHeader(billNo))
         throw RuntimeError(RuntimeError::DocumentNotFound, d->type.name);
-    }
+    QSqlQuery &header = *d->header;
+    const QSqlRecord headerRecord = header.record();
     for (int i = 0; i < headerRecord.count(); ++i) {
         data.headerColumns << headerRecord.fieldName(i);
-        data.header << plainValue(header.value(i), headerRecord.field(i).metaType().id());
+        data.header << d->valueOf(header.value(i), headerRecord.field(i).metaType().id(),
+                                  data.headerColumns.last(), billNo, -1);
     }
     header.finish();
 
@@ -355,10 +440,20 @@ DocumentData DocumentSource::read(int32_t billNo)
         types[std::size_t(i)] = detailRecord.field(i).metaType().id();
     }
     while (detail.next()) {
+        if (data.lineCount() == MaxLines) {
+            detail.finish();
+            throw RuntimeError(RuntimeError::DataSourceQueryFailed,
+                               QStringLiteral("明细查询为单据 %1 返回了 %2 行以上，超出一张单据的上限，"
+                                              "请检查明细查询的条件")
+                                   .arg(billNo)
+                                   .arg(MaxLines),
+                               d->type.name);
+        }
         QVariantList line;
         line.reserve(count);
         for (int i = 0; i < count; ++i)
-            line << plainValue(detail.value(i), types[std::size_t(i)]);
+            line << d->valueOf(detail.value(i), types[std::size_t(i)], data.detailColumns[i], billNo,
+                               data.lineCount());
         data.lines.push_back(std::move(line));
     }
     if (detail.lastError().isValid())

@@ -16,6 +16,10 @@ struct DocumentType
     DataSourceSettings source;
     QString headerQuery;
     QString detailQuery;
+    // How long reading one document may take before it is given up.
+    int timeoutSeconds = DefaultTimeoutSeconds;
+
+    static constexpr int DefaultTimeoutSeconds = 30;
 
     bool hasSource() const { return !source.isEmpty(); }
 };

@@ -17,6 +17,8 @@ public:
         double pageWidth = 0;
         double pageHeight = 0;
         bool landscape = false;
+        // 0: not known when the job starts (a batch reading one document
+        // at a time); EndDoc ends the job after its last page.
         int pageCount = 0;
     };
 
@@ -26,7 +28,10 @@ public:
     virtual bool StartDoc(const Job &job) = 0;
     // Draws on the page being composed, in twips of the designed page.
     virtual QPainter &painter() = 0;
-    // Completes the current page; completing the last page ends the job.
-    // Throws RuntimeError on failure.
+    // Completes the current page; completing the last page of a job of
+    // known length ends the job. Throws RuntimeError on failure.
     virtual void EndPage() = 0;
+    // Ends a job whose page count was not known, after its last page.
+    // Throws RuntimeError when its output cannot be completed.
+    virtual void EndDoc() {}
 };

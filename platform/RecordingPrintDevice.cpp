@@ -185,3 +185,9 @@ void RecordingPrintDevice::EndPage()
     completed.push_back(current);
     current = Page();
 }
+
+void RecordingPrintDevice::EndDoc()
+{
+    ++endDocCalls;
+    log << QStringLiteral("EndDoc");
+}

@@ -39,6 +39,7 @@ public:
     bool StartDoc(const Job &job) override;
     QPainter &painter() override;
     void EndPage() override;
+    void EndDoc() override;
 
     // Settings of the fake.
     bool cancel = false;
@@ -50,6 +51,7 @@ public:
     Job job;
     int startDocs = 0;
     int endPageCalls = 0;
+    int endDocCalls = 0;
     std::vector<Page> completed;
     Page current;
     QStringList log;

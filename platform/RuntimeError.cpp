@@ -58,6 +58,12 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("单据模板库读写失败");
     case StoreTooNew:
         return QStringLiteral("单据模板库由较新版本的程序建立，本程序无法使用");
+    case StoreNotAStore:
+        return QStringLiteral("这个文件不是单据模板库，程序不会使用或改动它");
+    case StoreMissing:
+        return QStringLiteral("单据模板库文件不存在");
+    case StoreNeedsUpgrade:
+        return QStringLiteral("单据模板库由较旧版本的程序建立，请先用设计器打开一次，它会自动升级");
     case TemplateNotFound:
         return QStringLiteral("单据模板库中没有这张单据");
     case TemplateDataCorrupt:
@@ -78,6 +84,10 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("数据源中没有这张单据");
     case DemoDatabaseFailed:
         return QStringLiteral("无法建立演示数据库");
+    case DataSourceTimedOut:
+        return QStringLiteral("读取单据超时，已停止");
+    case DataSourceCancelled:
+        return QStringLiteral("读取单据已取消");
     default:
         return QStringLiteral("应用程序定义的错误");
     }

@@ -32,6 +32,9 @@ public:
         StoreFull = 32104,
         StoreFailed = 32105,
         StoreTooNew = 32106,
+        StoreNotAStore = 32107,
+        StoreMissing = 32108,
+        StoreNeedsUpgrade = 32109,
         TemplateNotFound = 32110,
         TemplateDataCorrupt = 32111,
         TemplateIdsExhausted = 32112,
@@ -42,7 +45,9 @@ public:
         DataSourceUnreachable = 32120,
         DataSourceQueryFailed = 32121,
         DocumentNotFound = 32122,
-        DemoDatabaseFailed = 32123
+        DemoDatabaseFailed = 32123,
+        DataSourceTimedOut = 32124,
+        DataSourceCancelled = 32125
     };
 
     // An error with the standard description of its number; source names

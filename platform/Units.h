@@ -10,6 +10,10 @@ namespace Units {
 constexpr double TwipsPerInch = 1440.0;
 constexpr double TwipsPerMm = 1440.0 / 25.4;
 constexpr double TwipsPerPoint = 20.0;
+// The largest page the program lays out, and so the longest length any
+// object may have or lie from the page's corner: the 16-bit twips range,
+// about 578 mm.
+constexpr double MaxLengthTwips = 32767.0;
 
 inline double mmToTwips(double mm) { return mm * TwipsPerMm; }
 inline double twipsToMm(double twips) { return twips / TwipsPerMm; }

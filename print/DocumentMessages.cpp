@@ -18,7 +18,7 @@ QString ForError(const RuntimeError &error, const DocumentType &type, int32_t bi
     case RuntimeError::DataSourceQueryFailed:
         return QStringLiteral("单据类别“%1”的查询出错：\r\n%2").arg(type.name, error.Description());
     case RuntimeError::DemoDatabaseFailed:
-        return QStringLiteral("无法建立演示数据库 %1：\r\n%2").arg(error.Source(), error.Description());
+        return error.Description();
     default:
         return QStringLiteral("无法读取单据类别“%1”的单据 %2：\r\n%3")
             .arg(type.name)

@@ -2,14 +2,14 @@
 
 #include "print/BarcodeCheck.h"
 #include "print/DocumentMessages.h"
+#include "print/DocumentReading.h"
 #include "print/FieldVocabulary.h"
-#include "print/ScrollGrid.h"
+#include "print/RunWarnings.h"
 #include "print/ShowErrMsg.h"
 #include "print/frm_BillPreView.h"
 
 #include "documents/DemoDatabase.h"
 #include "documents/DocumentData.h"
-#include "documents/DocumentSource.h"
 #include "documents/DocumentTypes.h"
 #include "model/BillTemplate.h"
 #include "platform/AppTitle.h"
@@ -94,41 +94,6 @@ std::optional<DocumentType> sourceTypeOf(int16_t screenID, bool demo)
     return type;
 }
 
-void warnMissing(const BillTemplate &bill, const DocumentType &type, const DocumentData &data)
-{
-    const QStringList missing = MissingColumns(bill, data);
-    if (missing.isEmpty())
-        return;
-    Platform::dialogs().MsgBox(DocumentMessages::MissingColumns(type.name, missing), MsgButtons::OK,
-                               MsgIcon::Exclamation, bill.Caption);
-}
-
-// Cells of the scrolling grid that start past the page never print; the
-// run puts fewer lines on each page, and says so once before it starts.
-void warnGridOffThePage(const BillTemplate &bill)
-{
-    const QString warning = ScrollGrid(bill).runWarning(bill.Caption);
-    if (!warning.isEmpty())
-        Platform::dialogs().MsgBox(warning, MsgButtons::OK, MsgIcon::Exclamation, bill.Caption);
-}
-
-PageContext documentContext(const DocumentData &data, int page, int count)
-{
-    PageContext context = Context(page);
-    context.PageCount = count;
-    context.BillNo = data.billNo;
-    context.IsDemo = false;
-    context.Data = &data;
-    return context;
-}
-
-int16_t checkedPageCount(int count)
-{
-    if (count > std::numeric_limits<int16_t>::max())
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Mod_Print::CountPages"));
-    return int16_t(count);
-}
-
 } // namespace
 
 PrintRun &Run()
@@ -144,6 +109,23 @@ void setPrintDeviceFactory(DeviceFactory factory)
 void setPreviewPainter(QPainter *painter)
 {
     s_previewPainter = painter;
+}
+
+PageContext DocumentContext(const DocumentData &data, int page, int count)
+{
+    PageContext context = Context(page);
+    context.PageCount = count;
+    context.BillNo = data.billNo;
+    context.IsDemo = false;
+    context.Data = &data;
+    return context;
+}
+
+int16_t CheckedPageCount(int count)
+{
+    if (count > std::numeric_limits<int16_t>::max())
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Mod_Print::CountPages"));
+    return int16_t(count);
 }
 
 PageContext Context(int page)
@@ -184,7 +166,7 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
         s_run.Data.reset();
         if (!LoadDocument(tmpBill, tmpScreenID, tmpBillNo, tmpDemo))
             return;
-        warnGridOffThePage(tmpBill);
+        RunWarnings::GridOffThePage(tmpBill);
         FillPageFromTemplate(tmpBill);
         CountPages(tmpReserved);
         std::vector<BarcodeCheck::Problem> problems;
@@ -209,7 +191,7 @@ void CountPages(int32_t tmpReserved)
         s_run.PageCount = 1;
         return;
     }
-    s_run.PageCount = checkedPageCount(PageComposer::PageCount(*s_run.Bill, s_run.Data.get()));
+    s_run.PageCount = CheckedPageCount(PageComposer::PageCount(*s_run.Bill, s_run.Data.get()));
 }
 
 bool UsesData(const BillTemplate &tmpBill)
@@ -256,16 +238,19 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
             // Nothing to read from: the fields print empty, and say so.
             const DocumentData none;
             if (const std::optional<DocumentType> named = DocumentTypes::find(tmpScreenID))
-                warnMissing(tmpBill, *named, none);
+                RunWarnings::MissingColumns(tmpBill, *named, none);
             return true;
         }
-        DocumentSource source(*type);
-        auto data = std::make_shared<DocumentData>(source.read(billNo));
+        auto data = std::make_shared<DocumentData>(DocumentReading::read(*type, billNo));
         if (!tmpDemo)
-            warnMissing(tmpBill, *type, *data);
+            RunWarnings::MissingColumns(tmpBill, *type, *data);
+        RunWarnings::UnreadableAmount(tmpBill, *data);
         s_run.Data = std::move(data);
         return true;
     } catch (const RuntimeError &e) {
+        // The user stopped it: nothing to say.
+        if (e.Number() == RuntimeError::DataSourceCancelled)
+            return false;
         DocumentType named = type.value_or(DocumentType());
         if (!type)
             named.id = tmpScreenID;
@@ -278,75 +263,6 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
             ShowErrMsg(message);
         return false;
     }
-}
-
-Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos)
-{
-    const std::optional<DocumentType> type = sourceTypeOf(tmpBill.mScreenID, false);
-    Documents documents;
-    documents.reserve(billNos.size());
-    if (!type) {
-        for (const int32_t billNo : billNos) {
-            auto none = std::make_shared<DocumentData>();
-            none->billNo = billNo;
-            documents.push_back(std::move(none));
-        }
-        return documents;
-    }
-    DocumentSource source(*type);
-    for (const int32_t billNo : billNos) {
-        try {
-            documents.push_back(std::make_shared<DocumentData>(source.read(billNo)));
-        } catch (const RuntimeError &e) {
-            throw RuntimeError(static_cast<enum RuntimeError::Number>(e.Number()),
-                               DocumentMessages::ForError(e, *type, billNo), type->name);
-        }
-    }
-    if (!documents.empty())
-        warnMissing(tmpBill, *type, *documents.front());
-    return documents;
-}
-
-int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                   const BatchProgress &progress)
-{
-    std::vector<int> counts;
-    counts.reserve(documents.size());
-    int total = 0;
-    for (const auto &data : documents) {
-        counts.push_back(checkedPageCount(PageComposer::PageCount(tmpBill, data.get())));
-        total += counts.back();
-    }
-    if (total == 0)
-        return 0;
-    warnGridOffThePage(tmpBill);
-    std::vector<BarcodeCheck::Problem> problems;
-    for (std::size_t i = 0; i < documents.size(); ++i) {
-        const DocumentData &data = *documents[i];
-        const int count = counts[i];
-        const auto pages = [&data, count](int page) { return documentContext(data, page, count); };
-        BarcodeCheck::Collect(tmpBill, count, pages, problems);
-    }
-    BarcodeCheck::Warn(tmpBill, problems);
-    FillPageFromTemplate(tmpBill);
-    PrintDevice::Job job;
-    job.title = tmpBill.Caption;
-    job.pageWidth = s_run.DesignWidth();
-    job.pageHeight = s_run.DesignHeight();
-    job.landscape = s_run.Orientation != PrintRun::Upright;
-    job.pageCount = total;
-    if (!device.StartDoc(job))
-        return 0;
-    for (std::size_t i = 0; i < documents.size(); ++i) {
-        const DocumentData &data = *documents[i];
-        for (int page = 1; page <= counts[i]; ++page) {
-            PageComposer::Compose(device.painter(), tmpBill, documentContext(data, page, counts[i]));
-            device.EndPage();
-        }
-        if (progress)
-            progress(int(i) + 1, int(documents.size()), data.billNo);
-    }
-    return total;
 }
 
 void PrintPages()

@@ -52,19 +52,32 @@ bool UsesData(const BillTemplate &tmpBill);
 // "[列名]", each once, in the template's order.
 QStringList MissingColumns(const BillTemplate &tmpBill, const DocumentData &data);
 
-// A run of many documents to one job, as the command line prints: every
-// document is read first (one connection), so a bad number stops the
-// batch before anything is printed. Throws RuntimeError whose description
-// is the message to show.
+// A run of many documents to one job, as the command line prints them:
+// each document is read, composed and printed before the next is read,
+// so memory does not grow with the batch. read gives the document of a
+// number (DocumentBatch reads them from the template's category). The job's
+// length is not known before its end, so the device gets EndDoc after the
+// last page. Each document numbers its pages from 1; progress after each
+// document. Codes that cannot print are named once, after the last page.
+// Returns the pages printed (0 when the job was cancelled). Throws
+// RuntimeError on the first failure (progress tells how far it got).
+using DocumentReader = std::function<std::shared_ptr<const DocumentData>(int32_t billNo)>;
+using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
+int PrintDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos,
+                   const DocumentReader &read, PrintDevice &device,
+                   const BatchProgress &progress = {});
+// Documents read before the run, all of them (a bad number stops the read
+// before anything is printed), and the same run over them.
 using Documents = std::vector<std::shared_ptr<const DocumentData>>;
 Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos);
-// Composes every page of every document onto one job of the device, each
-// document numbering its pages from 1; progress after each document.
-// Returns the pages printed (0 when the job was cancelled). Throws
-// RuntimeError on the first failure.
-using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
 int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                    const BatchProgress &progress = {});
+                   const BatchProgress &progress = {});
+
+// The page context of a page of a document of count pages.
+PageContext DocumentContext(const DocumentData &data, int page, int count);
+// A page count as the run's 16-bit counter holds it; throws RuntimeError
+// (Overflow) beyond it.
+int16_t CheckedPageCount(int count);
 
 // The page context of the run for a page.
 PageContext Context(int page);

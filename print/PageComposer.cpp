@@ -1,10 +1,10 @@
 #include "PageComposer.h"
 
+#include "print/DetailSum.h"
 #include "print/FieldVocabulary.h"
 #include "print/ScrollGrid.h"
 #include "print/ValueFormat.h"
 
-#include "documents/Decimal.h"
 #include "documents/DocumentData.h"
 #include "model/BillTemplate.h"
 #include "platform/BarcodeLayout.h"
@@ -44,21 +44,6 @@ bool isRunTimeCode(const QString &code)
     return FieldVocabulary::IndexOfCode(code) > 0;
 }
 
-// The exact sum of a detail column over lines [first, end): numbers and
-// text that reads as a number count, anything else adds nothing.
-Decimal detailSum(const DocumentData &data, int column, int first, int end)
-{
-    Decimal sum;
-    for (int line = std::max(0, first); line < std::min(end, data.lineCount()); ++line) {
-        const QVariant v = data.detailValue(line, column);
-        if (v.metaType() == QMetaType::fromType<Decimal>())
-            sum += v.value<Decimal>();
-        else if (v.typeId() == QMetaType::QString)
-            sum += Decimal::fromString(v.toString()).value_or(Decimal());
-    }
-    return sum;
-}
-
 QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageContext &context,
                    const QString &column, int line)
 {
@@ -71,10 +56,10 @@ QString detailText(const ObjDraw &obj, const BillTemplate &bill, const PageConte
     const int perPage = context.LinesPerPage > 0 ? context.LinesPerPage : LinesPerPage(bill, data);
     const int first = (context.Page - 1) * perPage;
     if (obj.Sumed()) {
-        const int end = first + perPage;
-        return ValueFormat::FormatValue(
-            QVariant::fromValue(detailSum(*data, index, obj.SumedPage() ? first : 0, end)),
-            obj.Format());
+        const std::optional<Decimal> sum
+            = DetailSum::Over(*data, index, obj.SumedPage() ? first : 0, first + perPage);
+        // Better empty than a total that leaves out a line.
+        return sum ? ValueFormat::FormatValue(QVariant::fromValue(*sum), obj.Format()) : QString();
     }
     const QVariant value = data->detailValue(line >= 0 ? first + line : first, index);
     return value.isValid() ? ValueFormat::FormatValue(value, obj.Format()) : QString();

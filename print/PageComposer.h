@@ -40,7 +40,8 @@ struct PageContext
 // (p - 1) * cells + 1 onwards; other scrolling values repeat in every cell.
 // On a detail field "[小计]" is the exact sum of the page's lines, "[总计]"
 // the sum of every line up to the page's last one (the document's total on
-// the last page), so a total carried forward prints on every page.
+// the last page), so a total carried forward prints on every page. A sum
+// that meets a value that is no number prints empty (DetailSum).
 namespace PageComposer {
 
 void Compose(QPainter &painter, const BillTemplate &bill, const PageContext &context);

@@ -22,8 +22,14 @@ struct Category
     // One row for :BillNo, and the document's lines in order.
     QString headerQuery;
     QString detailQuery;
+    // Seconds reading one document may take.
+    int statementTimeout = DefaultTimeout;
     // The category a new template takes; exactly one has it.
     bool isDefault = false;
+
+    static constexpr int DefaultTimeout = 30;
+    static constexpr int MinTimeout = 1;
+    static constexpr int MaxTimeout = 3600;
 
     friend bool operator==(const Category &, const Category &) = default;
 };

@@ -174,18 +174,18 @@ ObjectRow ObjectRow::read(const QSqlQuery &query)
     row.eType = int(r.integer(EType, ObjDraw::Line, ObjDraw::Picture));
     row.nID = int(r.integer(NID, ObjDraw::FirstID(row.eType), ObjDraw::LastID(row.eType)));
     if (row.eType == ObjDraw::Line) {
-        row.x1 = r.real(X1);
-        row.y1 = r.real(Y1);
-        row.x2 = r.real(X2);
-        row.y2 = r.real(Y2);
+        row.x1 = r.length(X1);
+        row.y1 = r.length(Y1);
+        row.x2 = r.length(X2);
+        row.y2 = r.length(Y2);
         row.lineColor = int32_t(r.integer(LineColor, 0, MaxColour));
         row.lineStyle = int(r.integer(LineStyle, 0, 6));
         row.lineWidth = int(r.integer(LineWidth, 0, MaxInt32));
     } else {
-        row.left = r.real(Left);
-        row.top = r.real(Top);
-        row.width = r.real(Width);
-        row.height = r.real(Height);
+        row.left = r.length(Left);
+        row.top = r.length(Top);
+        row.width = r.length(Width);
+        row.height = r.length(Height);
     }
     if (row.eType == ObjDraw::Picture)
         row.borderStyle = int(r.integer(BorderStyle, 0, 1));

@@ -1,6 +1,7 @@
 #include "RowReader.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/Units.h"
 
 #include <QVariant>
 
@@ -54,6 +55,14 @@ double RowReader::real(int column) const
     bool ok = false;
     const double v = value.toDouble(&ok);
     if (!ok || !std::isfinite(v))
+        corrupt(column);
+    return v;
+}
+
+double RowReader::length(int column) const
+{
+    const double v = real(column);
+    if (std::fabs(v) > Units::MaxLengthTwips)
         corrupt(column);
     return v;
 }

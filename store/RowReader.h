@@ -18,6 +18,8 @@ public:
     bool isNull(int column) const;
     int64_t integer(int column, int64_t min, int64_t max) const;
     double real(int column) const;
+    // A length in twips, no further from 0 than the largest page.
+    double length(int column) const;
     bool flag(int column) const { return integer(column, 0, 1) != 0; }
     // A missing text reads as empty (drivers store an empty text as null).
     QString text(int column) const;

@@ -1,5 +1,7 @@
 #include "StoreError.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -64,7 +66,32 @@ RuntimeError of(enum RuntimeError::Number number, const QSqlDatabase &db, const 
 
 RuntimeError fromSql(const QSqlError &error, const QSqlDatabase &db)
 {
-    return of(numberFor(error, db), db, error.text());
+    const enum RuntimeError::Number number = numberFor(error, db);
+    if (number == RuntimeError::StoreCorrupt && (error.nativeErrorCode().toInt() & 0xff) == SqliteCorrupt)
+        return damaged(db, error.text());
+    return of(number, db, error.text());
+}
+
+QString recoveredPath(const QString &storePath)
+{
+    const QFileInfo file(storePath);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-恢复") + suffix);
+}
+
+RuntimeError damaged(const QSqlDatabase &db, const QString &detail)
+{
+    const QString path = db.databaseName();
+    QString source = path;
+    if (!detail.isEmpty())
+        source += QStringLiteral("：") + detail;
+    return RuntimeError(
+        RuntimeError::StoreCorrupt,
+        RuntimeError::standardDescription(RuntimeError::StoreCorrupt)
+            + QStringLiteral("。程序不会再写入它；能读出的内容可以这样取到一个新文件里"
+                             "（先关闭本程序）：\nsqlite3 \"%1\" .recover | sqlite3 \"%2\"")
+                  .arg(path, recoveredPath(path)),
+        source);
 }
 
 } // namespace StoreError

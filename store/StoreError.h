@@ -13,5 +13,10 @@ RuntimeError fromSql(const QSqlError &error, const QSqlDatabase &db);
 // A store error of a given number, with the store's file as source.
 RuntimeError of(enum RuntimeError::Number number, const QSqlDatabase &db,
                 const QString &detail = {});
+// A damaged store (StoreCorrupt): the description says that the program
+// leaves the file alone and how to get a copy of what is readable out.
+RuntimeError damaged(const QSqlDatabase &db, const QString &detail);
+// Where that copy goes: beside the store, "-恢复" added to its name.
+QString recoveredPath(const QString &storePath);
 
 } // namespace StoreError

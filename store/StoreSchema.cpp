@@ -1,6 +1,7 @@
 #include "StoreSchema.h"
 
 #include "StoreError.h"
+#include "StoreGuard.h"
 #include "StoreTables.h"
 #include "StoreTransaction.h"
 
@@ -107,6 +108,14 @@ void addBarcodes(QSqlDatabase &db)
                                   .arg(table, field(db, c.column), QLatin1String(c.definition)));
 }
 
+// Version 4: how long reading one document of a type may take, in seconds.
+void addStatementTimeout(QSqlDatabase &db)
+{
+    StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 30")
+                              .arg(QLatin1String(StoreTables::Categories),
+                                   field(db, "StatementTimeout")));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -127,7 +136,8 @@ void probe(QSqlDatabase &db)
 
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
-    static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes};
+    static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes,
+                                           addStatementTimeout};
     return list;
 }
 
@@ -178,12 +188,26 @@ int StoreSchema::version(QSqlDatabase &db)
     return v < 0 ? 0 : int(v);
 }
 
+void StoreSchema::requireCurrent(QSqlDatabase &db)
+{
+    const int at = version(db);
+    if (at == 0)
+        throw StoreError::of(RuntimeError::StoreNotAStore, db);
+    if (at < currentVersion())
+        throw StoreError::of(RuntimeError::StoreNeedsUpgrade, db);
+    if (at > currentVersion())
+        throw StoreError::of(RuntimeError::StoreTooNew, db);
+}
+
 void StoreSchema::upgrade(QSqlDatabase &db, const std::vector<Step> &steps)
 {
     const int last = int(steps.size());
     int at = version(db);
     if (at > last)
         throw StoreError::of(RuntimeError::StoreTooNew, db);
+    // Tables without our version are another program's, never ours to add to.
+    if (at == 0 && !StoreGuard::isBlank(db))
+        throw StoreError::of(RuntimeError::StoreNotAStore, db);
     while (at < last) {
         StoreTransaction transaction(db, StoreTransaction::Write);
         // Another program may have upgraded the store meanwhile.

@@ -24,9 +24,14 @@ public:
     // The version a store is at; 0 for a store without any schema.
     // Throws the store's RuntimeError when the store cannot be read.
     static int version(QSqlDatabase &db);
-    // Brings the store up to the last of the steps. Throws RuntimeError
-    // (StoreTooNew) for a store made by a later version of the program.
+    // Brings the store up to the last of the steps; a database without any
+    // table becomes a store. Throws RuntimeError: StoreTooNew for a store
+    // made by a later version of the program, StoreNotAStore for another
+    // program's database (which is left as it was).
     static void upgrade(QSqlDatabase &db, const std::vector<Step> &steps = StoreSchema::steps());
+    // For a store that may not be written: throws StoreNotAStore,
+    // StoreNeedsUpgrade or StoreTooNew unless it is at the last step.
+    static void requireCurrent(QSqlDatabase &db);
 
     // Runs one statement of a step; throws the store's RuntimeError.
     static void exec(QSqlDatabase &db, const QString &statement);

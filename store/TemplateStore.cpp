@@ -3,6 +3,7 @@
 #include "ObjectRow.h"
 #include "RowReader.h"
 #include "StoreError.h"
+#include "StoreGuard.h"
 #include "StoreSchema.h"
 #include "StoreTables.h"
 #include "StoreTransaction.h"
@@ -10,6 +11,7 @@
 #include "model/BillTemplate.h"
 
 #include "platform/Element.h"
+#include "platform/OpenFiles.h"
 #include "platform/PageSurface.h"
 #include "platform/PictureCodec.h"
 
@@ -81,7 +83,7 @@ const QString LastRevision = QStringLiteral("LastRevision");
 // Columns of the categories table, after the id.
 const char *const CategoryColumns[]
     = {"Name", "Driver", "DatabaseName", "Host", "Port", "UserName", "ConnectOptions",
-       "HeaderQuery", "DetailQuery", "IsDefault"};
+       "HeaderQuery", "DetailQuery", "StatementTimeout", "IsDefault"};
 constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
 // A null text would bind as SQL NULL; the columns hold empty text instead.
@@ -95,7 +97,7 @@ QVariantList categoryValues(const Category &c)
     return {textValue(c.name),        textValue(c.driver),      textValue(c.databaseName),
             textValue(c.host),        c.port,                   textValue(c.user),
             textValue(c.options),     textValue(c.headerQuery), textValue(c.detailQuery),
-            int(c.isDefault)};
+            c.statementTimeout,       int(c.isDefault)};
 }
 
 constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
@@ -146,9 +148,9 @@ bool isFresh(BillTemplate &bill)
 class TemplateStore::Private
 {
 public:
-    explicit Private(const QString &path);
+    Private(const QString &path, Access access);
     ~Private();
-    void open(const QString &path);
+    void open(const QString &path, Access access);
     void close();
 
     QString quoted(const char *column) const
@@ -187,9 +189,11 @@ public:
     QString connection;
     QSqlDatabase db;
     std::array<std::unique_ptr<QSqlQuery>, StatementCount> statements;
+    // No output of the program is written over the open store.
+    std::unique_ptr<OpenFiles::Hold> held;
 };
 
-TemplateStore::Private::Private(const QString &path)
+TemplateStore::Private::Private(const QString &path, Access access)
 {
     static std::atomic<int> serial{0};
     connection = QStringLiteral("TemplateStore-%1").arg(++serial);
@@ -198,7 +202,7 @@ TemplateStore::Private::Private(const QString &path)
     // A constructor that throws runs no destructor: the connection (and
     // with it the open file) goes here.
     try {
-        open(path);
+        open(path, access);
     } catch (...) {
         close();
         throw;
@@ -210,23 +214,36 @@ TemplateStore::Private::~Private()
     close();
 }
 
-void TemplateStore::Private::open(const QString &path)
+void TemplateStore::Private::open(const QString &path, Access access)
 {
     if (!db.isValid())
         throw StoreError::of(RuntimeError::StoreCannotOpen, db, QStringLiteral("QSQLITE"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    QStringList options{QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs)};
     const QFileInfo file(path);
-    if (!file.absoluteDir().exists() && !QDir().mkpath(file.absolutePath()))
+    if (access == Access::ReadOnly) {
+        // Opening a missing file would make an empty store of a mistyped name.
+        if (!file.exists())
+            throw StoreError::of(RuntimeError::StoreMissing, db);
+        options << QStringLiteral("QSQLITE_OPEN_READONLY");
+    } else if (!file.absoluteDir().exists() && !QDir().mkpath(file.absolutePath())) {
         throw StoreError::of(RuntimeError::StoreCannotOpen, db, file.absolutePath());
+    }
+    db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open())
         throw StoreError::fromSql(db.lastError(), db);
-    StoreSchema::upgrade(db);
+    held = std::make_unique<OpenFiles::Hold>(path);
+    StoreGuard::requireWhole(db);
+    if (access == Access::ReadOnly)
+        StoreSchema::requireCurrent(db);
+    else
+        StoreSchema::upgrade(db);
 }
 
 void TemplateStore::Private::close()
 {
     for (auto &statement : statements)
         statement.reset();
+    held.reset();
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection);
@@ -504,16 +521,16 @@ StoredTemplate TemplateStore::Private::read(int16_t id)
                       QStringLiteral("（单据 %1）").arg(id));
     stored.categoryID = int16_t(r.integer(TCategoryID, MinInt16, MaxInt16));
     stored.name = r.text(TName);
-    stored.pageWidth = r.real(TPageWidth);
-    stored.pageHeight = r.real(TPageHeight);
+    stored.pageWidth = r.length(TPageWidth);
+    stored.pageHeight = r.length(TPageHeight);
     if (stored.pageWidth <= 0)
         r.corrupt(TPageWidth);
     if (stored.pageHeight <= 0)
         r.corrupt(TPageHeight);
     stored.rowCount = int16_t(r.integer(TRowCount, MinInt16, MaxInt16));
-    stored.rowHeight = r.real(TRowHeight);
+    stored.rowHeight = r.length(TRowHeight);
     stored.colCount = int16_t(r.integer(TColCount, MinInt16, MaxInt16));
-    stored.colWidth = r.real(TColWidth);
+    stored.colWidth = r.length(TColWidth);
     stored.colFirst = r.flag(TColFirst);
     stored.landScape = r.flag(TLandScape);
     stored.isDefault = r.flag(TIsDefault);
@@ -620,8 +637,8 @@ QString TemplateStore::defaultPath()
         .filePath(QStringLiteral("templates.sqlite"));
 }
 
-TemplateStore::TemplateStore(const QString &path)
-    : d(std::make_unique<Private>(path))
+TemplateStore::TemplateStore(const QString &path, Access access)
+    : d(std::make_unique<Private>(path, access))
 {
 }
 
@@ -649,7 +666,7 @@ QList<Category> TemplateStore::categories() const
     static const char *const names[] = {"CategoryID",   "Name",        "Driver",
                                         "DatabaseName", "Host",        "Port",
                                         "UserName",     "ConnectOptions", "HeaderQuery",
-                                        "DetailQuery",  "IsDefault"};
+                                        "DetailQuery",  "StatementTimeout", "IsDefault"};
     QList<Category> list;
     while (query.next()) {
         const RowReader r(query, StoreTables::Categories, names, QString());
@@ -664,7 +681,8 @@ QList<Category> TemplateStore::categories() const
         c.options = r.text(7);
         c.headerQuery = r.text(8);
         c.detailQuery = r.text(9);
-        c.isDefault = r.flag(10);
+        c.statementTimeout = int(r.integer(10, Category::MinTimeout, Category::MaxTimeout));
+        c.isDefault = r.flag(11);
         list.append(c);
     }
     query.finish();
@@ -686,6 +704,9 @@ int16_t TemplateStore::saveCategory(const Category &category)
         throw StoreError::of(RuntimeError::CategoryIsDemo, d->db);
     if (category.name.trimmed().isEmpty())
         throw StoreError::of(RuntimeError::InvalidArgument, d->db, QStringLiteral("Name"));
+    if (category.statementTimeout < Category::MinTimeout
+        || category.statementTimeout > Category::MaxTimeout)
+        throw StoreError::of(RuntimeError::InvalidArgument, d->db, QStringLiteral("StatementTimeout"));
     const QString table = QLatin1String(StoreTables::Categories);
     const QString idColumn = d->quoted("CategoryID");
     StoreTransaction transaction(d->db, StoreTransaction::Write);

@@ -29,8 +29,14 @@ public:
     // The user's store: "templates.sqlite" in the application-data folder.
     static QString defaultPath();
 
-    // Opens (creates, upgrades) the store file at path.
-    explicit TemplateStore(const QString &path = defaultPath());
+    // ReadWrite: the designer's store, made when missing and upgraded when
+    // older. ReadOnly: a batch's, which must exist at this program's version
+    // and is never written.
+    enum class Access { ReadWrite, ReadOnly };
+
+    // Opens the store file at path, after checking that it is whole and a
+    // store (or, for ReadWrite, nothing yet); throws RuntimeError otherwise.
+    explicit TemplateStore(const QString &path = defaultPath(), Access access = Access::ReadWrite);
     ~TemplateStore();
     TemplateStore(const TemplateStore &) = delete;
     TemplateStore &operator=(const TemplateStore &) = delete;

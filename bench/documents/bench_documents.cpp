@@ -1,5 +1,6 @@
 #include "bench/BenchFigure.h"
 
+#include "print/DocumentBatch.h"
 #include "print/FieldVocabulary.h"
 #include "print/Mod_Print.h"
 
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -25,11 +28,13 @@
 namespace {
 
 constexpr int Documents = 1000;
+constexpr int ManyDocuments = 10000;
 constexpr int LinesPerDocument = 20;
 constexpr int16_t BenchType = 9;
+constexpr int32_t FirstBillNo = 20001;
 constexpr int Runs = 2;
 
-// 1000 delivery notes of 20 lines in the demonstration database's shape.
+// 10,000 delivery notes of 20 lines in the demonstration database's shape.
 bool makeDatabase(const QString &file)
 {
     DemoDatabase::ensure(file);
@@ -42,8 +47,8 @@ bool makeDatabase(const QString &file)
         ok = ok && bill.prepare(QStringLiteral("INSERT INTO Bills VALUES (?, '2024-05-06', ?, ?, '张伟',"
                                                " '0755-26661234', '深圳总仓', '林芳', ?, '')"));
         ok = ok && line.prepare(QStringLiteral("INSERT INTO BillLines VALUES (?, ?, ?, ?, ?, '件', ?, ?, ?)"));
-        for (int b = 0; ok && b < Documents; ++b) {
-            const int billNo = 20001 + b;
+        for (int b = 0; ok && b < ManyDocuments; ++b) {
+            const int billNo = FirstBillNo + b;
             long long total = 0;
             for (int l = 1; ok && l <= LinesPerDocument; ++l) {
                 const long long price = 100 + (b * 31 + l * 17) % 9000;
@@ -124,19 +129,8 @@ double timeMs(const std::function<void()> &work)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+void publishType(const QString &file)
 {
-    QApplication app(argc, argv);
-    AppSetup::installFontSubstitutions();
-    Platform::installFakes();
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("bills.sqlite"));
-    if (!dir.isValid() || !makeDatabase(file)) {
-        std::fprintf(stderr, "cannot build the documents database\n");
-        return 1;
-    }
     DocumentType type;
     type.id = BenchType;
     type.name = QStringLiteral("发货单");
@@ -145,14 +139,72 @@ int main(int argc, char *argv[])
     type.headerQuery = DemoDatabase::headerQuery();
     type.detailQuery = DemoDatabase::detailQuery();
     DocumentTypes::setTypes({type});
+}
 
+std::vector<int32_t> numbers(int count)
+{
+    std::vector<int32_t> list;
+    for (int b = 0; b < count; ++b)
+        list.push_back(FirstBillNo + b);
+    return list;
+}
+
+// Documents read one at a time over one connection into one PDF, as the
+// command-line batch prints them.
+int printStreaming(const BillTemplate &bill, const std::vector<int32_t> &billNos, const QString &pdf)
+{
+    DocumentBatch batch(bill);
+    QtPrintDevice device(pdf);
+    return Mod_Print::PrintDocuments(
+        bill, billNos, [&batch](int32_t billNo) { return batch.read(billNo); }, device);
+}
+
+// The peak resident memory of this process so far, in kB.
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return -1;
+}
+
+// The helper process: prints `count` documents and says its peak memory.
+int printAndMeasure(int count, const QString &file, const QString &pdf)
+{
+    publishType(file);
     BillTemplate bill;
     deliveryNote(bill);
-    std::vector<int32_t> numbers;
-    for (int b = 0; b < Documents; ++b)
-        numbers.push_back(20001 + b);
+    const int pages = printStreaming(bill, numbers(count), pdf);
+    if (pages != count) {
+        std::fprintf(stderr, "expected %d pages, printed %d\n", count, pages);
+        return 1;
+    }
+    std::printf("%ld\n", peakResidentKb());
+    return 0;
+}
 
-    const Mod_Print::Documents inMemory = Mod_Print::ReadDocuments(bill, numbers);
+// The peak memory of a helper process printing `count` documents, in MB.
+double peakMbPrinting(int count, const QString &file, const QString &pdf)
+{
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--memory"), QString::number(count), file, pdf});
+    if (!helper.waitForFinished(-1) || helper.exitCode() != 0)
+        return -1;
+    return helper.readAllStandardOutput().trimmed().toDouble() / 1024.0;
+}
+
+// Time of a batch of 1000 from SQLite against the same documents already
+// in memory.
+bool benchThousand(const BillTemplate &bill, const QTemporaryDir &dir)
+{
+    const std::vector<int32_t> thousand = numbers(Documents);
+    const Mod_Print::Documents inMemory = Mod_Print::ReadDocuments(bill, thousand);
     std::vector<double> fromSqlite, reference;
     int pages = 0, referencePages = 0;
     for (int run = 0; run < Runs; ++run) {
@@ -162,17 +214,80 @@ int main(int argc, char *argv[])
         }));
         fromSqlite.push_back(timeMs([&] {
             QtPrintDevice device(dir.filePath(QStringLiteral("bills.pdf")));
-            pages = Mod_Print::PrintDocuments(bill, Mod_Print::ReadDocuments(bill, numbers), device);
+            pages = Mod_Print::PrintDocuments(bill, Mod_Print::ReadDocuments(bill, thousand), device);
         }));
     }
     if (pages != Documents || referencePages != Documents) {
         std::fprintf(stderr, "expected %d pages, printed %d and %d\n", Documents, pages, referencePages);
-        return 1;
+        return false;
     }
     for (int run = 0; run < Runs; ++run)
         std::printf("run %d: from SQLite %.1f ms, from memory %.1f ms (%d pages each)\n", run + 1,
                     fromSqlite[std::size_t(run)], reference[std::size_t(run)], pages);
     BenchFigure::print("bill-1000-docs", BenchFigure::percentile(fromSqlite, 0.5),
                        BenchFigure::percentile(reference, 0.5));
+    return true;
+}
+
+// A month of delivery notes streamed from SQLite against the same
+// documents printed from memory; then the peak memory of a process that
+// prints them all against one that prints a tenth of them.
+bool benchTenThousand(const BillTemplate &bill, const QTemporaryDir &dir, const QString &file)
+{
+    const std::vector<int32_t> all = numbers(ManyDocuments);
+    int pages = 0, referencePages = 0;
+    double reference = 0;
+    {
+        const Mod_Print::Documents inMemory = Mod_Print::ReadDocuments(bill, all);
+        reference = timeMs([&] {
+            QtPrintDevice device(dir.filePath(QStringLiteral("reference.pdf")));
+            referencePages = Mod_Print::PrintDocuments(bill, inMemory, device);
+        });
+    }
+    const double streamed = timeMs(
+        [&] { pages = printStreaming(bill, all, dir.filePath(QStringLiteral("bills.pdf"))); });
+    if (pages != ManyDocuments || referencePages != ManyDocuments) {
+        std::fprintf(stderr, "expected %d pages, printed %d and %d\n", ManyDocuments, pages,
+                     referencePages);
+        return false;
+    }
+    std::printf("from SQLite %.1f ms, from memory %.1f ms (%d pages each)\n", streamed, reference,
+                pages);
+    BenchFigure::print("bill-10000-docs", streamed, reference);
+
+    const QString pdf = dir.filePath(QStringLiteral("measured.pdf"));
+    const double few = peakMbPrinting(Documents, file, pdf);
+    const double many = peakMbPrinting(ManyDocuments, file, pdf);
+    if (few <= 0 || many <= 0) {
+        std::fprintf(stderr, "the helper process failed\n");
+        return false;
+    }
+    std::printf("bill-10000-docs-memory: %.1f MB (reference %.1f MB, ratio %.2f)\n", many, few,
+                many / few);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    AppSetup::installFontSubstitutions();
+    Platform::installFakes();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 5 && arguments.at(1) == QLatin1String("--memory"))
+        return printAndMeasure(arguments.at(2).toInt(), arguments.at(3), arguments.at(4));
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bills.sqlite"));
+    if (!dir.isValid() || !makeDatabase(file)) {
+        std::fprintf(stderr, "cannot build the documents database\n");
+        return 1;
+    }
+    publishType(file);
+    BillTemplate bill;
+    deliveryNote(bill);
+    if (!benchThousand(bill, dir) || !benchTenThousand(bill, dir, file))
+        return 1;
     return 0;
 }

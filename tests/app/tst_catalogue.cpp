@@ -50,6 +50,12 @@ namespace {
 
 using Script = std::function<int(QDialog &)>;
 
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 mFrm_Select &selectOf(QDialog &dialog)
 {
     return dynamic_cast<mFrm_Select &>(dialog);
@@ -530,6 +536,8 @@ void TestCatalogue::unusableStore_data()
     QTest::newRow("read-only file") << "read-only" << int(RuntimeError::StoreReadOnly);
     QTest::newRow("not a database") << "garbage" << int(RuntimeError::StoreCorrupt);
     QTest::newRow("folder cannot be made") << "no folder" << int(RuntimeError::StoreCannotOpen);
+    QTest::newRow("another program's database") << "foreign" << int(RuntimeError::StoreNotAStore);
+    QTest::newRow("store cut short") << "cut short" << int(RuntimeError::StoreCorrupt);
 }
 
 // A clear message, the program running, the stored template as it was.
@@ -553,10 +561,24 @@ void TestCatalogue::unusableStore()
         path = m_dir->filePath(QStringLiteral("garbage.sqlite"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+    } else if (condition == "foreign") {
+        path = m_dir->filePath(QStringLiteral("shop.sqlite"));
+        QSqlDatabase shop = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("shop"));
+        shop.setDatabaseName(path);
+        QVERIFY(shop.open());
+        QVERIFY(QSqlQuery(shop).exec(QStringLiteral("CREATE TABLE Customers (id INTEGER, name TEXT)")));
+        shop.close();
+        shop = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("shop"));
+    } else if (condition == "cut short") {
+        path = m_dir->filePath(QStringLiteral("cut.sqlite"));
+        QVERIFY(QFile::copy(storePath(), path));
+        QVERIFY(QFile::resize(path, QFileInfo(path).size() - 1024));
     } else {
         QFile::setPermissions(m_dir->path(), readable);
         path = m_dir->filePath(QStringLiteral("new/templates.sqlite"));
     }
+    const QByteArray before = contentsOf(path);
     dialogs->shown.clear();
     {
         AsNobody nobody;
@@ -582,6 +604,7 @@ void TestCatalogue::unusableStore()
     QCOMPARE(message.startsWith(QStringLiteral("保存失败！")), condition == "read-only");
     QVERIFY(!dialogs->messages().contains(Saved));
     QVERIFY(main->isVisible());
+    QCOMPARE(contentsOf(path), before);
 
     QFile::setPermissions(m_dir->path(), readable | QFile::WriteOwner);
     QFile::setPermissions(storePath(), QFile::ReadOwner | QFile::WriteOwner);

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "store/TemplateStore.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,6 +55,8 @@ private slots:
     void addEditAndStoreAType();
     void testReportsSuccessOrTheDriversError_data();
     void testReportsSuccessOrTheDriversError();
+    void savingRefusesWhatCannotRead_data();
+    void savingRefusesWhatCannotRead();
     void removeAsksAndKeepsTypesInUse();
     void defaultMarkWaitsForOk();
     void statusBarNamesTheDataSource();
@@ -128,7 +131,10 @@ void TestDocumentTypeEditor::addEditAndStoreAType()
     field<QLineEdit>(*m_editor, "TxtHost").setText(QStringLiteral("/run/postgresql"));
     field<QLineEdit>(*m_editor, "TxtPort").setText(QStringLiteral("5433"));
     field<QLineEdit>(*m_editor, "TxtUser").setText(QStringLiteral("clerk"));
-    field<QPlainTextEdit>(*m_editor, "TxtHeaderQuery").setPlainText(QStringLiteral("SELECT 1 AS a"));
+    field<QPlainTextEdit>(*m_editor, "TxtHeaderQuery").setPlainText(QStringLiteral("SELECT :BillNo AS a"));
+    field<QPlainTextEdit>(*m_editor, "TxtDetailQuery")
+        .setPlainText(QStringLiteral("SELECT b FROM t WHERE n = :BillNo"));
+    field<QLineEdit>(*m_editor, "TxtTimeout").setText(QStringLiteral("１２０"));
     QTest::mouseClick(&field<QPushButton>(*m_editor, "CmdSave"), Qt::LeftButton);
     QCOMPARE(m_dialogs->messages().last(), QStringLiteral("保存成功！"));
     const Category stored = m_store->categories().at(1);
@@ -136,11 +142,13 @@ void TestDocumentTypeEditor::addEditAndStoreAType()
     QCOMPARE(stored.driver, QStringLiteral("QPSQL"));
     QCOMPARE(stored.port, 5433);
     QCOMPARE(stored.user, QStringLiteral("clerk"));
-    QCOMPARE(stored.headerQuery, QStringLiteral("SELECT 1 AS a"));
+    QCOMPARE(stored.headerQuery, QStringLiteral("SELECT :BillNo AS a"));
+    QCOMPARE(stored.statementTimeout, 120);
     // The session's print runs see the stored type at once.
     const std::optional<DocumentType> published = DocumentTypes::find(stored.id);
     QVERIFY(published);
     QCOMPARE(published->source.host, QStringLiteral("/run/postgresql"));
+    QCOMPARE(published->timeoutSeconds, 120);
 
     // A name another type has is refused, and nothing changes.
     field<QLineEdit>(*m_editor, "TxtTypeName").setText(QStringLiteral("演示数据"));
@@ -156,7 +164,11 @@ void TestDocumentTypeEditor::testReportsSuccessOrTheDriversError_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("working source") << "<demo>" << DemoDatabase::headerQuery() << "连接成功";
     QTest::newRow("missing file") << "none.sqlite" << DemoDatabase::headerQuery() << "数据库文件不存在";
-    QTest::newRow("bad query") << "<demo>" << "SELECT * FROM Nowhere" << "Nowhere";
+    QTest::newRow("bad query") << "<demo>" << "SELECT * FROM Nowhere WHERE n = :BillNo" << "Nowhere";
+    QTest::newRow("a query without the number") << "<demo>" << "SELECT * FROM Bills"
+                                                << "表头查询缺少参数 :BillNo";
+    QTest::newRow("not a query") << "<demo>" << "DELETE FROM Bills WHERE BillNo = :BillNo"
+                                 << "表头查询必须是一条 SELECT 查询";
 }
 
 // The fields are tested as they stand, before they are stored.
@@ -177,6 +189,52 @@ void TestDocumentTypeEditor::testReportsSuccessOrTheDriversError()
     QCOMPARE(m_dialogs->lastMessage()->title, QStringLiteral("发货单"));
     QVERIFY(m_store->categories().at(1).headerQuery.isEmpty());
     QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("none.sqlite"))));
+}
+
+void TestDocumentTypeEditor::savingRefusesWhatCannotRead_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("timeout");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("focus");
+    const QString header = DemoDatabase::headerQuery();
+    const QString detail = DemoDatabase::detailQuery();
+    QTest::newRow("header query without :BillNo")
+        << "SELECT Customer AS 客户 FROM Bills" << detail << "30" << "表头查询缺少参数 :BillNo"
+        << "TxtHeaderQuery";
+    QTest::newRow("detail query without :BillNo")
+        << header << "SELECT Item AS 品名 FROM BillLines ORDER BY LineNo" << "30"
+        << "明细查询缺少参数 :BillNo" << "TxtDetailQuery";
+    QTest::newRow("no time to read") << header << detail << "0" << "查询时限必须在 1 到 3600 秒之间"
+                                     << "TxtTimeout";
+}
+
+// Refused with the reason, the cursor where it is, and the stored type as
+// it was.
+void TestDocumentTypeEditor::savingRefusesWhatCannotRead()
+{
+    QFETCH(QString, header);
+    QFETCH(QString, detail);
+    QFETCH(QString, timeout);
+    QFETCH(QString, said);
+    QFETCH(QString, focus);
+    m_host->show();
+    m_host->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
+    m_dialogs->inputAnswers = {QStringLiteral("发货单")};
+    m_editor->CmdNew_Click();
+    const Category before = m_store->categories().at(1);
+    field<QLineEdit>(*m_editor, "TxtDatabase").setText(DemoDatabase::path());
+    field<QPlainTextEdit>(*m_editor, "TxtHeaderQuery").setPlainText(header);
+    field<QPlainTextEdit>(*m_editor, "TxtDetailQuery").setPlainText(detail);
+    field<QLineEdit>(*m_editor, "TxtTimeout").setText(timeout);
+    m_dialogs->shown.clear();
+    QTest::mouseClick(&field<QPushButton>(*m_editor, "CmdSave"), Qt::LeftButton);
+    QCOMPARE(m_dialogs->messages().size(), 1);
+    QVERIFY2(m_dialogs->messages().front().contains(said), qPrintable(m_dialogs->messages().front()));
+    QCOMPARE(m_store->categories().at(1), before);
+    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
 }
 
 void TestDocumentTypeEditor::removeAsksAndKeepsTypesInUse()

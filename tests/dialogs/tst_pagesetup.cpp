@@ -321,6 +321,8 @@ void TestPageSetup::refusedValues_data()
     QTest::newRow("column count") << "TxtColCount" << "40000" << "列数必须在0到32767之间！";
     QTest::newRow("negative row height") << "TxtHeight" << "-1" << "行高不能为负数！";
     QTest::newRow("negative column width") << "TxtWidth" << "-0.5" << "列宽不能为负数！";
+    QTest::newRow("row height of 1e300") << "TxtHeight" << "1e300" << "行高不能大于577.97毫米！";
+    QTest::newRow("column wider than any page") << "TxtWidth" << "578" << "列宽不能大于577.97毫米！";
 }
 
 void TestPageSetup::refusedValues()

@@ -696,6 +696,17 @@ void TestPropDialog::refusedGeometry_data()
                                    << "TxtWidth" << "0.0";
     QTest::newRow("number then letters") << text << QStringList{"TxtWidth", "12abc"} << QString()
                                          << "TxtWidth" << "12.0";
+    // Lengths are held to the largest page, 32767 twips.
+    const QString tooLong = QStringLiteral("不能大于577.97毫米！");
+    QTest::newRow("text width of 1e300") << text << QStringList{"TxtWidth", "1e300"}
+                                         << "宽度" + tooLong << "TxtWidth"
+                                         << "1" + QString(300, QLatin1Char('0'));
+    QTest::newRow("picture height of a metre") << picture << QStringList{"TxtHeight", "1000"}
+                                               << "高度" + tooLong << "TxtHeight" << "1000";
+    QTest::newRow("line longer than any page") << line << QStringList{"TxtWidth", "578"}
+                                               << "宽度" + tooLong << "TxtWidth" << "578";
+    QTest::newRow("as long as the largest page") << text << QStringList{"TxtWidth", "577.9"}
+                                                 << QString() << "TxtWidth" << "577.9";
 }
 
 void TestPropDialog::refusedGeometry()

@@ -1,4 +1,5 @@
 #include "PostgresCluster.h"
+#include "tests/platform/ErrorOf.h"
 
 #include "documents/Decimal.h"
 #include "documents/DemoDatabase.h"
@@ -28,17 +29,6 @@ QString decimalText(const QVariant &v)
                                                           : QStringLiteral("<not a decimal>");
 }
 
-// The error a call throws, or none.
-template<typename F>
-std::optional<RuntimeError> errorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &e) {
-        return e;
-    }
-    return std::nullopt;
-}
 
 DocumentType sqliteType(const QString &file, const QString &header, const QString &detail)
 {
@@ -265,9 +255,9 @@ void TestDocuments::failuresNameTheReason_data()
     QTest::newRow("driver not installed") << "QNOSUCH" << demo << DemoDatabase::headerQuery()
                                           << 1001 << int(RuntimeError::DataSourceUnreachable)
                                           << "QNOSUCH";
-    QTest::newRow("bad SQL") << "QSQLITE" << demo << "SELEKT nothing" << 1001
+    QTest::newRow("bad SQL") << "QSQLITE" << demo << "SELEKT nothing WHERE :BillNo" << 1001
                              << int(RuntimeError::DataSourceQueryFailed) << "syntax error";
-    QTest::newRow("unknown column") << "QSQLITE" << demo << "SELECT Nope FROM Bills" << 1001
+    QTest::newRow("unknown column") << "QSQLITE" << demo << "SELECT Nope FROM Bills WHERE BillNo = :BillNo" << 1001
                                     << int(RuntimeError::DataSourceQueryFailed) << "Nope";
     QTest::newRow("no header query") << "QSQLITE" << demo << "" << 1001
                                      << int(RuntimeError::DataSourceQueryFailed) << "表头";

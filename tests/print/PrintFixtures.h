@@ -39,6 +39,24 @@ inline std::shared_ptr<ObjDraw> addField(BillTemplate &bill, double left, double
     return obj;
 }
 
+// A text bound to a document column (or a run-time code) with its marker.
+inline std::shared_ptr<ObjDraw> addData(BillTemplate &bill, double left, double top, const QString &code,
+                                 const QString &format = QString(), bool scroll = false,
+                                 bool sumed = false, bool sumedPage = false, double width = 1800)
+{
+    auto obj = addText(bill, left, top, width, 280, QString());
+    obj->setIsFix(false);
+    obj->setDataType(FieldVocabulary::DataTypeNumber);
+    obj->setIsScroll(scroll);
+    obj->setSumed(sumed);
+    obj->setSumedPage(sumedPage);
+    obj->setFormat(format);
+    obj->ObjCtl()->setCaption(FieldVocabulary::BoundCaption(
+        sumed, sumedPage, scroll, QStringLiteral("[%1]").arg(FieldVocabulary::ColumnOf(code))));
+    obj->ObjCtl()->setTag(code);
+    return obj;
+}
+
 inline std::shared_ptr<ObjDraw> addLine(BillTemplate &bill, double x1, double y1, double x2,
                                         double y2)
 {

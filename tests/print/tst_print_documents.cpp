@@ -4,6 +4,7 @@
 #include "tests/documents/PostgresCluster.h"
 
 #include "print/FieldVocabulary.h"
+#include "print/DocumentBatch.h"
 #include "print/Mod_Print.h"
 #include "print/PageComposer.h"
 #include "print/ShowErrMsg.h"
@@ -22,6 +23,7 @@
 #include "platform/Units.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -39,24 +41,6 @@ constexpr double Left = 1000;
 constexpr double Top = 3000;
 constexpr double RowHeight = 300;
 constexpr double ColWidth = 4000;
-
-// A text bound to a document column (or a run-time code) with its marker.
-std::shared_ptr<ObjDraw> addData(BillTemplate &bill, double left, double top, const QString &code,
-                                 const QString &format = QString(), bool scroll = false,
-                                 bool sumed = false, bool sumedPage = false, double width = 1800)
-{
-    auto obj = addText(bill, left, top, width, 280, QString());
-    obj->setIsFix(false);
-    obj->setDataType(FieldVocabulary::DataTypeNumber);
-    obj->setIsScroll(scroll);
-    obj->setSumed(sumed);
-    obj->setSumedPage(sumedPage);
-    obj->setFormat(format);
-    obj->ObjCtl()->setCaption(FieldVocabulary::BoundCaption(
-        sumed, sumedPage, scroll, QStringLiteral("[%1]").arg(FieldVocabulary::ColumnOf(code))));
-    obj->ObjCtl()->setTag(code);
-    return obj;
-}
 
 // The delivery-note template: line numbers and amounts scrolling from
 // (Left, Top), the page's subtotal and the total so far below the grid.
@@ -149,6 +133,7 @@ private slots:
     void missingColumnsWarnedOnceAndPrintEmpty();
     void demonstrationFillsOnePageFromTheFirstDocument();
     void batchReadsEveryDocumentFirst();
+    void batchReadsOneDocumentAtATime();
     void gridOffThePageLosesNoLine_data();
     void gridOffThePageLosesNoLine();
     void gridOffThePageWarnsOnceBeforeTheRun_data();
@@ -423,7 +408,9 @@ void TestPrintDocuments::batchReadsEveryDocumentFirst()
     Mod_Print::PrintDocuments(bill, documents, device,
                               [&](int, int, int32_t billNo) { done << billNo; });
     QCOMPARE(done, QList<int32_t>({1001, 1002}));
-    QCOMPARE(device.job.pageCount, 6);
+    // A batch's length is known at its end: the job ends with EndDoc.
+    QCOMPARE(device.job.pageCount, 0);
+    QCOMPARE(device.log.back(), QStringLiteral("EndDoc"));
     QCOMPARE(device.completed.size(), std::size_t(6));
     // Each document numbers its own pages.
     QCOMPARE(lineNumbers(device.completed[0]).mid(5), QStringList({"1", "1"}));
@@ -438,6 +425,45 @@ void TestPrintDocuments::batchReadsEveryDocumentFirst()
     }
     QCOMPARE(error, int(RuntimeError::DocumentNotFound));
     QVERIFY2(text.contains(QStringLiteral("999")), qPrintable(text));
+}
+
+// Each document is read only when the one before it has been printed, so
+// a batch holds one document however long it is; a failing read stops the
+// job there.
+void TestPrintDocuments::batchReadsOneDocumentAtATime()
+{
+    BillTemplate bill;
+    deliveryNote(bill, 10, 1, false);
+    RecordingPrintDevice device;
+    DocumentBatch batch(bill);
+    std::vector<std::weak_ptr<const DocumentData>> held;
+    int stillHeld = 0;
+    const Mod_Print::DocumentReader read = [&](int32_t billNo) {
+        device.log << QStringLiteral("read:%1").arg(billNo);
+        for (const auto &earlier : held)
+            stillHeld += earlier.expired() ? 0 : 1;
+        auto data = batch.read(billNo);
+        held.push_back(data);
+        return data;
+    };
+    QCOMPARE(Mod_Print::PrintDocuments(bill, {1001, 1004, 1001}, read, device), 3);
+    QCOMPARE(device.log.filter(QRegularExpression(QStringLiteral("^(read|EndPage|StartDoc|EndDoc)"))),
+             QStringList({"StartDoc", "read:1001", "EndPage", "read:1004", "EndPage", "read:1001",
+                          "EndPage", "EndDoc"}));
+    QCOMPARE(stillHeld, 0);
+    QCOMPARE(batch.missing({1001, 5, 1004, 6}), std::vector<int32_t>({5, 6}));
+
+    RecordingPrintDevice stopped;
+    int error = 0;
+    try {
+        Mod_Print::PrintDocuments(bill, {1001, 999, 1004},
+                                  [&](int32_t billNo) { return batch.read(billNo); }, stopped);
+    } catch (const RuntimeError &e) {
+        error = e.Number();
+    }
+    QCOMPARE(error, int(RuntimeError::DocumentNotFound));
+    QCOMPARE(stopped.completed.size(), std::size_t(1));
+    QVERIFY(!stopped.log.contains(QStringLiteral("EndDoc")));
 }
 
 void TestPrintDocuments::gridOffThePageLosesNoLine_data()

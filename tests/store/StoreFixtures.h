@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/model/ModelFixtures.h"
+#include "tests/platform/AsNobody.h"
 
 #include "model/BillTemplate.h"
 #include "model/ObjHds.h"
@@ -17,7 +18,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <unistd.h>
 
 inline QByteArray bmpBytes(const QColor &color, QSize size = QSize(6, 4))
 {
@@ -136,24 +136,3 @@ inline bool execOn(const TemplateStore &store, const QString &sql)
     QSqlQuery query(QSqlDatabase::database(store.connectionName()));
     return query.exec(sql);
 }
-
-// Root writes every file; the unwritable cases run as nobody (user and
-// group), which root takes back afterwards.
-class AsNobody
-{
-public:
-    AsNobody()
-        : m_root(geteuid() == 0)
-    {
-        if (m_root && (setegid(65534) != 0 || seteuid(65534) != 0))
-            qFatal("cannot act as nobody");
-    }
-    ~AsNobody()
-    {
-        if (m_root && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot return to root");
-    }
-
-private:
-    bool m_root;
-};

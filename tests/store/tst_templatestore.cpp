@@ -578,6 +578,14 @@ void TestTemplateStore::loadFails_data()
     row("picture bytes damaged", "UPDATE BillPictures SET Data = x'00ff00' WHERE nID = 2003");
     row("picture of a text", "UPDATE BillPictures SET nID = 1001 WHERE nID = 2001");
     row("page of no size", "UPDATE BillTemplates SET PageWidth = 0");
+    // Lengths past the largest page (32767 twips) are damage, never laid out.
+    row("width of 1e300", "UPDATE BillObjects SET Width = 1e300 WHERE nID = 1001");
+    row("left far off the page", "UPDATE BillObjects SET \"Left\" = -1e6 WHERE nID = 1001");
+    row("line end far away", "UPDATE BillObjects SET x2 = 32768 WHERE nID = 1");
+    row("infinite height", "UPDATE BillObjects SET Height = 9e999 WHERE nID = 2002");
+    row("page past the largest", "UPDATE BillTemplates SET PageHeight = 40000");
+    row("row height of 1e300", "UPDATE BillTemplates SET mRowHeight = 1e300");
+    row("column width not a number", "UPDATE BillTemplates SET mColWidth = 'wide'");
     QTest::newRow("no such template") << QString() << 77 << int(RuntimeError::TemplateNotFound);
 }
 
@@ -686,6 +694,8 @@ void TestTemplateStore::templatesOfVersionTwoStayTexts()
     for (const char *column : {"BarcodeType", "ModuleWidth", "QrLevel", "BarcodeText"})
         QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillObjects DROP COLUMN %1")
                                      .arg(QLatin1String(column))));
+    // Nor had a version 2 store the document types' time limit.
+    QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillCategories DROP COLUMN StatementTimeout")));
     QVERIFY(execOn(*m_store,
                    QStringLiteral("UPDATE StoreInfo SET Value = 2 WHERE Name = 'SchemaVersion'")));
     m_store.reset();
