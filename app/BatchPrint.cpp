@@ -4,9 +4,11 @@
 #include "DocumentTypeCatalog.h"
 
 #include "print/Mod_Print.h"
+#include "print/TemplatePrinter.h"
 
 #include "model/BillTemplate.h"
 #include "platform/Platform.h"
+#include "platform/Printers.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
 #include "platform/Units.h"
@@ -102,8 +104,14 @@ QList<QCommandLineOption> Options()
         {QStringLiteral("category"),
          QStringLiteral("单据类别的名称或编号；几个类别有同名模板时用它选定。"),
          QStringLiteral("类别")},
-        {QStringLiteral("pdf"), QStringLiteral("打印到这个 PDF 文件；不写时打印到默认打印机。"),
+        {QStringLiteral("pdf"),
+         QStringLiteral("打印到这个 PDF 文件；不写时打印到打印机（PDF 文件不做打印机校准的偏移）。"),
          QStringLiteral("文件")},
+        {QStringLiteral("printer"),
+         QStringLiteral("打印到这台打印机；不写时用模板上次选的打印机，再不然用默认打印机。"),
+         QStringLiteral("打印机")},
+        {QStringLiteral("copies"), QStringLiteral("打印的份数（1 到 %1），默认 1 份。").arg(MaxCopies),
+         QStringLiteral("份数")},
         {QStringLiteral("store"),
          QStringLiteral("使用这个模板库文件，而不是用户自己的 templates.sqlite。"),
          QStringLiteral("文件")},
@@ -117,6 +125,20 @@ std::optional<Request> Parse(const QCommandLineParser &parser, QString &error)
     request.category = parser.value(QStringLiteral("category"));
     request.pdf = parser.value(QStringLiteral("pdf"));
     request.storePath = parser.value(QStringLiteral("store"));
+    request.printer = parser.value(QStringLiteral("printer"));
+    if (!request.pdf.isEmpty() && !request.printer.isEmpty()) {
+        error = QStringLiteral("--pdf 和 --printer 只能用一个");
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("copies"))) {
+        const QString copies = Units::asciiWidth(parser.value(QStringLiteral("copies"))).trimmed();
+        bool ok = false;
+        request.copies = copies.toInt(&ok);
+        if (!ok || request.copies < 1 || request.copies > MaxCopies) {
+            error = QStringLiteral("份数无效：%1（1 到 %2）").arg(copies).arg(MaxCopies);
+            return std::nullopt;
+        }
+    }
     const QString bills = parser.value(QStringLiteral("bills"));
     if (request.templateName.trimmed().isEmpty()) {
         error = QStringLiteral("缺少 --template 模板名称");
@@ -137,6 +159,16 @@ std::optional<Request> Parse(const QCommandLineParser &parser, QString &error)
 
 Status Run(const Request &request, TemplateStore &store, const Writer &write)
 {
+    const Printers &printers = Platform::printers();
+    if (!request.printer.isEmpty() && !printers.isInstalled(request.printer)) {
+        const QStringList names = printers.names();
+        write(QStringLiteral("没有名为“%1”的打印机。%2\n")
+                  .arg(request.printer,
+                       names.isEmpty() ? QStringLiteral("这台电脑没有安装打印机。")
+                                       : QStringLiteral("已安装的打印机：")
+                                             + names.join(QStringLiteral("、"))));
+        return BadArguments;
+    }
     BillTemplate bill;
     Mod_Print::Documents documents;
     try {
@@ -153,6 +185,11 @@ Status Run(const Request &request, TemplateStore &store, const Writer &write)
         write(e.Description() + QLatin1Char('\n'));
         return DocumentsFailed;
     }
+    PrintChoice choice;
+    choice.copies = request.copies;
+    if (request.pdf.isEmpty())
+        choice.printerName
+            = request.printer.isEmpty() ? TemplatePrinter::printerFor(bill) : request.printer;
     if (request.pdf.isEmpty() && !QtPrintDevice::hasPrinter()) {
         write(QStringLiteral("没有可用的打印机，请用 --pdf 打印到文件。\n"));
         return OutputFailed;
@@ -162,17 +199,22 @@ Status Run(const Request &request, TemplateStore &store, const Writer &write)
         const int pages = Mod_Print::PrintDocuments(
             bill, documents, device, [&](int done, int count, int32_t billNo) {
                 write(QStringLiteral("\r正在打印 %1/%2：单据号 %3").arg(done).arg(count).arg(billNo));
-            });
+            },
+            choice);
         if (pages == 0) {
             write(QStringLiteral("\n打印没有开始。\n"));
             return OutputFailed;
         }
-        const QString where = request.pdf.isEmpty() ? QStringLiteral("默认打印机")
-                                                    : QFileInfo(request.pdf).absoluteFilePath();
-        write(QStringLiteral("\n已打印 %1 张单据，共 %2 页：%3\n")
+        const QString where
+            = !request.pdf.isEmpty()          ? QFileInfo(request.pdf).absoluteFilePath()
+              : device.printerName().isEmpty() ? QStringLiteral("默认打印机")
+                                               : QStringLiteral("打印机 ") + device.printerName();
+        const QString copies
+            = request.copies > 1 ? QStringLiteral("，%1 份").arg(request.copies) : QString();
+        write(QStringLiteral("\n已打印 %1 张单据，共 %2 页%3：%4\n")
                   .arg(documents.size())
                   .arg(pages)
-                  .arg(where));
+                  .arg(copies, where));
     } catch (const RuntimeError &e) {
         write(QStringLiteral("\n 打印错误！\n") + e.Description() + QLatin1Char('\n'));
         return OutputFailed;

@@ -54,6 +54,7 @@ const QList<MenuEntry> &entries()
         {1, MenuItem::ViewStatusbar, "状态栏(&B)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ToolLine, "-", ""},
         {1, MenuItem::ToolSystem, "系统选项", ""},
+        {1, MenuItem::ToolCalibrate, "打印机校准(&P)...", ""},
 
         {0, MenuItem::Window, "窗口(&W)", ""},
         {1, MenuItem::WindowCascade, "层叠(&C)", ""},

@@ -9,6 +9,7 @@
 #include "app/mFrm_Select.h"
 #include "designer/DrawTool.h"
 #include "designer/ShellNames.h"
+#include "dialogs/PrinterCalibrationDialog.h"
 #include "print/ReportedSlot.h"
 #include "platform/AppTitle.h"
 #include "platform/Clock.h"
@@ -305,6 +306,8 @@ void mFrm_Main::connectCommands()
     connectRoutedCommands();
     connect(action(MenuItem::ToolSystem), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::ShowOptions));
+    connect(action(MenuItem::ToolCalibrate), &QAction::triggered, this,
+            reportedSlot(this, &mFrm_Main::CalibratePrinters));
     connect(action(MenuItem::About), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::About));
     connect(action(MenuItem::ViewToolbar), &QAction::triggered, m_toolBar, &QWidget::setVisible);
@@ -480,6 +483,12 @@ void mFrm_Main::About()
     Platform::dialogs().MsgBox(AppTitle() + QStringLiteral("\n\n")
                                    + QStringLiteral("设计套打单据、凭证和报表的打印格式，并可预览和打印。"),
                                MsgButtons::OK, MsgIcon::None, AppTitle());
+}
+
+void mFrm_Main::CalibratePrinters()
+{
+    PrinterCalibrationDialog dialog(this);
+    Platform::dialogs().ExecModal(dialog);
 }
 
 void mFrm_Main::ExitApp()

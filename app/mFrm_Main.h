@@ -92,6 +92,8 @@ public:
     void PreviewActive();
     // The options dialog, then InitSystem.
     void ShowOptions();
+    // The printer calibration dialog.
+    void CalibratePrinters();
     // A toolbar button's click: runs the command of its key, compared
     // exactly; a key of no command does nothing.
     void TlbMain_ButtonClick(const QString &key);

@@ -52,6 +52,7 @@ inline constexpr char ViewToolbar[] = "mun_ViewToolbar";
 inline constexpr char ViewStatusbar[] = "mun_ViewStatusbar";
 inline constexpr char ToolLine[] = "mun_ToolLine";
 inline constexpr char ToolSystem[] = "mun_ToolSystem";
+inline constexpr char ToolCalibrate[] = "mun_ToolCalibrate";
 
 inline constexpr char Window[] = "mun_Window";
 inline constexpr char WindowCascade[] = "mnu_WindowCascade";

@@ -17,7 +17,15 @@ public:
         double pageWidth = 0;
         double pageHeight = 0;
         bool landscape = false;
+        // Pages of one copy.
         int pageCount = 0;
+        // The printer; empty: the system's default (a PDF file when no
+        // printer is installed).
+        QString printerName;
+        // A PDF file to write instead of a printer.
+        QString outputFile;
+        int copies = 1;
+        bool collate = true;
     };
 
     virtual ~PrintDevice() = default;
@@ -29,4 +37,12 @@ public:
     // Completes the current page; completing the last page ends the job.
     // Throws RuntimeError on failure.
     virtual void EndPage() = 0;
+
+    // Once the job is open: the printer the pages land on, empty when they
+    // go to a PDF file. A printer's calibration applies there only.
+    virtual QString printerName() const = 0;
+    // Once the job is open: the device makes the job's copies itself;
+    // otherwise the run sends the pages once for each copy (and the job
+    // holds that many times its page count).
+    virtual bool makesCopies() const = 0;
 };

@@ -10,6 +10,8 @@
 #include <QPrinterInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 // What the printer reported is the error's description.
@@ -45,31 +47,58 @@ bool QtPrintDevice::hasPrinter()
     return !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinters().isEmpty();
 }
 
+std::optional<QString> QtPrintDevice::pdfFileFor(const Job &job) const
+{
+    if (!m_pdfPath.isEmpty())
+        return m_pdfPath;
+    if (!job.outputFile.isEmpty())
+        return job.outputFile;
+    if (hasPrinter())
+        return QString();
+    FileDialogRequest request;
+    request.title = QStringLiteral("打印到 PDF 文件");
+    request.filter = QStringLiteral("PDF 文件(*.pdf)|*.pdf");
+    request.initialPath = job.title + QStringLiteral(".pdf");
+    const std::optional<QString> chosen = Platform::dialogs().SaveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    QString pdf = *chosen;
+    if (!pdf.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        pdf += QStringLiteral(".pdf");
+    return pdf;
+}
+
+void QtPrintDevice::choosePrinter(const Job &job)
+{
+    if (job.printerName.isEmpty()) {
+        nameAPrinter(*m_printer);
+        return;
+    }
+    if (!QPrinterInfo::availablePrinterNames().contains(job.printerName))
+        printerFailed(QStringLiteral("找不到打印机“%1”").arg(job.printerName));
+    m_printer->setPrinterName(job.printerName);
+}
+
 bool QtPrintDevice::StartDoc(const Job &job)
 {
-    QString pdf = m_pdfPath;
-    if (pdf.isEmpty() && !hasPrinter()) {
-        FileDialogRequest request;
-        request.title = QStringLiteral("打印到 PDF 文件");
-        request.filter = QStringLiteral("PDF 文件(*.pdf)|*.pdf");
-        request.initialPath = job.title + QStringLiteral(".pdf");
-        const std::optional<QString> chosen = Platform::dialogs().SaveFile(request);
-        if (!chosen || chosen->isEmpty())
-            return false;
-        pdf = *chosen;
-        if (!pdf.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            pdf += QStringLiteral(".pdf");
-    }
+    const std::optional<QString> pdf = pdfFileFor(job);
+    if (!pdf)
+        return false;
 
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!pdf.isEmpty()) {
+    if (!pdf->isEmpty()) {
         m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(pdf);
+        m_printer->setOutputFileName(*pdf);
     } else {
-        nameAPrinter(*m_printer);
+        choosePrinter(job);
     }
     m_printer->setDocName(job.title);
     m_printer->setFullPage(true);
+    m_printer->setCopyCount(std::max(1, job.copies));
+    m_printer->setCollateCopies(job.collate);
+    // Where the run sends the copies itself, the printer must not again.
+    if (!makesCopies())
+        m_printer->setCopyCount(1);
     // Paper as fed: a landscape page is portrait-shaped paper turned.
     const QSizeF paper = job.landscape ? QSizeF(job.pageHeight, job.pageWidth)
                                        : QSizeF(job.pageWidth, job.pageHeight);
@@ -80,10 +109,23 @@ bool QtPrintDevice::StartDoc(const Job &job)
         printerFailed(QStringLiteral("打印机不支持此纸张"));
     if (!m_painter.begin(m_printer.get()))
         printerFailed(QStringLiteral("无法开始打印"));
-    m_pageCount = job.pageCount;
+    m_pageCount = job.pageCount * (makesCopies() ? 1 : std::max(1, job.copies));
     m_completed = 0;
     scalePainter();
     return true;
+}
+
+QString QtPrintDevice::printerName() const
+{
+    if (!m_printer || m_printer->outputFormat() == QPrinter::PdfFormat)
+        return QString();
+    return m_printer->printerName();
+}
+
+bool QtPrintDevice::makesCopies() const
+{
+    return m_printer && m_printer->outputFormat() != QPrinter::PdfFormat
+           && m_printer->supportsMultipleCopies();
 }
 
 void QtPrintDevice::scalePainter()

@@ -5,15 +5,17 @@
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 
 class QPrinter;
 
-// The system's default printer (the first installed one when none is the
-// default), full page with no margins, so that page twips map onto the
-// paper by a pure scale. A landscape page goes to the printer as
-// portrait-shaped paper turned landscape, so the painter sees the designed
-// page upright. With no printer installed the job writes a PDF file chosen
-// with the save chooser.
+// The job's printer, else the system's default printer (the first
+// installed one when none is the default), full page with no margins, so
+// that page twips map onto the paper by a pure scale. A landscape page goes
+// to the printer as portrait-shaped paper turned landscape, so the painter
+// sees the designed page upright. The job's output file, or with no printer
+// installed a PDF file chosen with the save chooser, takes the pages
+// instead. A printer makes the copies itself; a PDF file holds each copy.
 class QtPrintDevice : public PrintDevice
 {
 public:
@@ -24,10 +26,16 @@ public:
     bool StartDoc(const Job &job) override;
     QPainter &painter() override { return m_painter; }
     void EndPage() override;
+    QString printerName() const override;
+    bool makesCopies() const override;
 
     static bool hasPrinter();
 
 private:
+    // The PDF file the job writes; empty for a printer; no value when the
+    // user cancelled the choice of a file.
+    std::optional<QString> pdfFileFor(const Job &job) const;
+    void choosePrinter(const Job &job);
     void scalePainter();
 
     QString m_pdfPath;

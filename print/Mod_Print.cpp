@@ -1,10 +1,14 @@
 #include "Mod_Print.h"
 
 #include "print/BarcodeCheck.h"
+#include "print/CalibrationSheet.h"
+#include "print/DeviceJob.h"
 #include "print/DocumentMessages.h"
 #include "print/FieldVocabulary.h"
+#include "print/PageSequence.h"
 #include "print/ScrollGrid.h"
 #include "print/ShowErrMsg.h"
+#include "print/TemplatePrinter.h"
 #include "print/frm_BillPreView.h"
 
 #include "documents/DemoDatabase.h"
@@ -17,6 +21,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Element.h"
 #include "platform/Platform.h"
+#include "platform/PrinterCalibration.h"
+#include "platform/Printers.h"
 #include "platform/PrintDevice.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
@@ -308,7 +314,7 @@ Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> 
 }
 
 int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                   const BatchProgress &progress)
+                   const BatchProgress &progress, const PrintChoice &choice)
 {
     std::vector<int> counts;
     counts.reserve(documents.size());
@@ -329,53 +335,87 @@ int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, Prin
     }
     BarcodeCheck::Warn(tmpBill, problems);
     FillPageFromTemplate(tmpBill);
-    PrintDevice::Job job;
-    job.title = tmpBill.Caption;
-    job.pageWidth = s_run.DesignWidth();
-    job.pageHeight = s_run.DesignHeight();
-    job.landscape = s_run.Orientation != PrintRun::Upright;
-    job.pageCount = total;
-    if (!device.StartDoc(job))
+    DeviceJob job(device, DeviceJob::of(tmpBill, s_run), choice);
+    if (!job.start(total))
         return 0;
+    // Each page of the batch by its document and number; the copies the
+    // device leaves to the run repeat the whole batch, or each page.
+    std::vector<std::pair<std::size_t, int>> pages;
+    pages.reserve(std::size_t(total));
     for (std::size_t i = 0; i < documents.size(); ++i) {
+        for (int page = 1; page <= counts[i]; ++page)
+            pages.emplace_back(i, page);
+    }
+    for (const int at : PageSequence::Of(total, {}, job.copiesToSend(), choice.collate)) {
+        const auto [i, page] = pages[std::size_t(at - 1)];
         const DocumentData &data = *documents[i];
-        for (int page = 1; page <= counts[i]; ++page) {
-            PageComposer::Compose(device.painter(), tmpBill, documentContext(data, page, counts[i]));
-            device.EndPage();
-        }
-        if (progress)
+        job.sendPage([&](QPainter &painter) {
+            PageComposer::Compose(painter, tmpBill, documentContext(data, page, counts[i]));
+        });
+        if (progress && page == counts[i])
             progress(int(i) + 1, int(documents.size()), data.billNo);
     }
     return total;
 }
 
+PrintChoice DefaultChoice(const BillTemplate &tmpBill)
+{
+    PrintChoice choice;
+    choice.printerName = TemplatePrinter::printerFor(tmpBill);
+    return choice;
+}
+
 void PrintPages()
 {
+    PrintPages(s_run.Bill ? DefaultChoice(*s_run.Bill) : PrintChoice());
+}
+
+void PrintPages(const PrintChoice &choice)
+{
     try {
-        const int count = s_run.PageCount;
-        if (count <= 0)
+        const std::vector<int> once = PageSequence::Of(s_run.PageCount, choice.pages);
+        if (once.empty() || !s_run.Bill)
             return;
         std::shared_ptr<PrintDevice> device = makeDevice();
-        PrintDevice::Job job;
-        job.title = s_run.Bill ? s_run.Bill->Caption : QString();
-        job.pageWidth = s_run.DesignWidth();
-        job.pageHeight = s_run.DesignHeight();
-        job.landscape = s_run.Orientation != PrintRun::Upright;
-        job.pageCount = count;
-        if (!device->StartDoc(job))
+        DeviceJob job(*device, DeviceJob::of(*s_run.Bill, s_run), choice);
+        if (!job.start(int(once.size())))
             return;
         ActiveDevice active(device.get());
-        std::unique_ptr<QProgressDialog> progress = makeProgress(count);
-        for (int page = 1; page <= count; ++page) {
+        const std::vector<int> pages
+            = PageSequence::Of(s_run.PageCount, choice.pages, job.copiesToSend(), choice.collate);
+        std::unique_ptr<QProgressDialog> progress = makeProgress(int(pages.size()));
+        for (std::size_t i = 0; i < pages.size(); ++i) {
             if (progress) {
-                progress->setLabelText(pageLabel(page, count));
-                progress->setValue(page - 1);
+                progress->setLabelText(pageLabel(pages[i], s_run.PageCount));
+                progress->setValue(int(i));
             }
-            ComposePage(int16_t(page), true);
-            device->EndPage();
+            job.sendPage([&](QPainter &) { ComposePage(int16_t(pages[i]), true); });
         }
     } catch (const RuntimeError &e) {
         showPrintError(QStringLiteral(" 打印错误！"), e.Description());
+    }
+}
+
+bool PrintCalibrationSheet(const QString &printer)
+{
+    try {
+        const QSizeF paper = Platform::printers().paperSize(printer);
+        std::shared_ptr<PrintDevice> device = makeDevice();
+        PrintChoice choice;
+        choice.printerName = printer;
+        DeviceJob job(*device, {QStringLiteral("打印机校准页"), paper, false, QPointF()}, choice);
+        if (!job.start(1))
+            return false;
+        const QString name = device->printerName();
+        job.sendPage([&](QPainter &painter) {
+            CalibrationSheet::Paint(painter, paper,
+                                    name.isEmpty() ? QStringLiteral("PDF 文件") : name,
+                                    PrinterCalibration::offset(name));
+        });
+        return true;
+    } catch (const RuntimeError &e) {
+        showPrintError(QStringLiteral(" 打印错误！"), e.Description());
+        return false;
     }
 }
 

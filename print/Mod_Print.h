@@ -3,6 +3,8 @@
 #include "print/PageComposer.h"
 #include "print/PrintRun.h"
 
+#include "platform/PrintChoice.h"
+
 #include <QStringList>
 
 #include <cstdint>
@@ -28,8 +30,15 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
 // A demonstration has one page; any other run as many as its document's
 // lines fill (PageComposer::PageCount).
 void CountPages(int32_t tmpReserved);
-// Composes and completes every page of the run on the printer, in order.
+// Composes and completes every page of the run, in order, on the run
+// template's printer (TemplatePrinter), or a PDF file when none is installed.
 void PrintPages();
+// The same with the print dialog's choice: its printer or file, its pages
+// and copies.
+void PrintPages(const PrintChoice &choice);
+// The choice the print button makes without asking: the template's
+// printer, every page, one copy.
+PrintChoice DefaultChoice(const BillTemplate &tmpBill);
 // Shows the run in the preview window, modally, so its template cannot
 // close under it.
 void ShowPreview();
@@ -59,12 +68,18 @@ QStringList MissingColumns(const BillTemplate &tmpBill, const DocumentData &data
 using Documents = std::vector<std::shared_ptr<const DocumentData>>;
 Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos);
 // Composes every page of every document onto one job of the device, each
-// document numbering its pages from 1; progress after each document.
-// Returns the pages printed (0 when the job was cancelled). Throws
-// RuntimeError on the first failure.
+// document numbering its pages from 1, with the choice's printer and
+// copies; progress after each document. Returns the pages of one copy (0
+// when the job was cancelled). Throws RuntimeError on the first failure.
 using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
 int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                    const BatchProgress &progress = {});
+                   const BatchProgress &progress = {}, const PrintChoice &choice = {});
+
+// Prints the calibration sheet on printer (empty: a PDF file chosen with
+// the save chooser), on the printer's own paper and shifted by its current
+// calibration, as every page on it is. Reports its own failures; false
+// when nothing was printed.
+bool PrintCalibrationSheet(const QString &printer);
 
 // The page context of the run for a page.
 PageContext Context(int page);

@@ -152,7 +152,7 @@ void TestBatchPrint::parseArguments_data()
     QTest::newRow("no template") << QStringList{"--bills", "1"} << "--template";
     QTest::newRow("no bills") << QStringList{"--template", "发货单"} << "--bills";
     QTest::newRow("value missing") << QStringList{"--template", "--bills", "1"} << "缺少值";
-    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << "copies";
+    QTest::newRow("unknown option") << QStringList{"--duplex", "2"} << "duplex";
     QTest::newRow("bad numbers") << QStringList{"--template", "x", "--bills", "9-1"} << "9-1";
 }
 

@@ -14,7 +14,7 @@ const QStringList toolbarNames{"New",     "Open",    "Save",    "SaveAs",  "SelA
                                "Right",   "Top",     "VCenter", "Bottom",  "Width",
                                "Height",  "SizeAll", "PageSetup", "PreView", "Exit"};
 const QStringList previewNames{"PageFirst", "PagePrevious", "PageNext", "PageLast", "Print",
-                               "Close"};
+                               "PrintSetup", "Underlay", "Close"};
 const QStringList pageNames{"Portrait", "Landscape"};
 
 int errorNumber(const std::function<void()> &call)
