@@ -363,6 +363,9 @@ void TestRouting::toolsAndViews_data()
     QTest::newRow("options") << Step([](mFrm_Main &w) {
         w.action(MenuItem::ToolSystem)->trigger();
     }) << Check([](mFrm_Main &, FakeDialogs &d) { return modalShown(d, "套打系统选项:"); }) << 0;
+    QTest::newRow("printer calibration") << Step([](mFrm_Main &w) {
+        w.action(MenuItem::ToolCalibrate)->trigger();
+    }) << Check([](mFrm_Main &, FakeDialogs &d) { return modalShown(d, "打印机校准"); }) << 0;
     QTest::newRow("about") << Step([](mFrm_Main &w) { w.action(MenuItem::About)->trigger(); })
                            << Check([](mFrm_Main &w, FakeDialogs &d) {
                                   return d.lastMessage() && d.lastMessage()->title == w.windowTitle()
