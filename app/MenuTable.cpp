@@ -52,6 +52,7 @@ const QList<MenuEntry> &entries()
         {0, MenuItem::Tool, "工具(&T)", ""},
         {1, MenuItem::ViewToolbar, "工具栏(&T)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ViewStatusbar, "状态栏(&B)", "", -1, MenuEntry::Checked},
+        {1, MenuItem::ToolUnderlay, "显示底图(&U)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ToolLine, "-", ""},
         {1, MenuItem::ToolSystem, "系统选项", ""},
         {1, MenuItem::ToolCalibrate, "打印机校准(&P)...", ""},

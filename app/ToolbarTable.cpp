@@ -37,6 +37,7 @@ const QList<ToolbarEntry> &entries()
         {"", "", "", E::Separator},
         {ToolbarKey::PageSetup, "页面(P)", "PageSetup"},
         {ToolbarKey::View, "预览(V)", "PreView"},
+        {ToolbarKey::Underlay, "显示底图", "Underlay", E::Check, true},
         {ToolbarKey::Exit, "退出(X)", "Exit"},
     };
     return table;

@@ -437,6 +437,7 @@ void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
     m_activeBill = bill;
     refreshDataSource();
     showLockState();
+    showUnderlayState();
 }
 
 void mFrm_Main::showLockState()
@@ -446,6 +447,15 @@ void mFrm_Main::showLockState()
     action(MenuItem::EditLock)->setChecked(locked);
     action(MenuItem::Lock)->setChecked(locked);
     button(ToolbarKey::Locked)->setChecked(locked);
+}
+
+// Without a designer window the item shows what a new window starts with.
+void mFrm_Main::showUnderlayState()
+{
+    const mFrm_Bill *bill = gActiveBill();
+    const bool shown = !bill || bill->underlayShown();
+    action(MenuItem::ToolUnderlay)->setChecked(shown);
+    button(ToolbarKey::Underlay)->setChecked(shown);
 }
 
 // The session's print runs and the data-source panel take up the store's

@@ -59,6 +59,8 @@ public:
     // whether the active designer's current object is locked; unchecked
     // without one.
     void showLockState();
+    // The check of 显示底图 and its button follow the active window.
+    void showUnderlayState();
 
     // What the designer windows ask of the shell.
     void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }

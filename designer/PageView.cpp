@@ -107,6 +107,31 @@ Element *PageView::elementAt(const QPointF &twips) const
     return const_cast<Element *>(best);
 }
 
+void PageView::setUnderlay(const QImage &picture, const QRectF &place, int opacity)
+{
+    m_underlay.setSource(picture);
+    m_underlayPlace = place;
+    m_underlayOpacity = opacity;
+    repaintAll();
+}
+
+void PageView::setUnderlayShown(bool shown)
+{
+    if (shown == m_underlayShown)
+        return;
+    m_underlayShown = shown;
+    repaintAll();
+}
+
+// The objects are painted again over what now lies beneath them.
+void PageView::repaintAll()
+{
+    m_stale = QRegion(QRect(QPoint(0, 0), m_raster.deviceIndependentSize().toSize()));
+    m_staleAreas.clear();
+    m_staleAreasComplete = false;
+    update();
+}
+
 void PageView::clearCaches()
 {
     m_texts.clear();
@@ -289,6 +314,7 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     painter.save();
     painter.setClipRect(pixels);
     painter.fillRect(pixels, Qt::white);
+    paintUnderlay(painter, pixels);
     const double tx = Screen::TwipsPerPixelX();
     const double ty = Screen::TwipsPerPixelY();
     painter.scale(1.0 / tx, 1.0 / ty);
@@ -302,6 +328,22 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     forEachScattered(paintOrderIn(m_page.index(), area),
                      [&](const Element *e) { ElementPainter::paint(painter, *e, options); });
     painter.restore();
+}
+
+void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
+{
+    if (!m_underlayShown || m_underlay.isEmpty())
+        return;
+    const QRect target = PixelMapping::toPixels(m_underlayPlace);
+    const QRect due = target & pixels;
+    if (due.isEmpty())
+        return;
+    // In the raster's own dots, so a high-resolution screen gets all of them.
+    const double ratio = painter.device()->devicePixelRatioF();
+    const QImage &faded
+        = m_underlay.faded((QSizeF(target.size()) * ratio).toSize(), m_underlayOpacity);
+    const QRectF source(QPointF(due.topLeft() - target.topLeft()) * ratio, QSizeF(due.size()) * ratio);
+    painter.drawImage(QRectF(due), faded, source);
 }
 
 // Over the copied objects; the paint event's own clip keeps them to the

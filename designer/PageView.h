@@ -3,6 +3,7 @@
 #include "platform/ElementTiles.h"
 #include "platform/PageObserver.h"
 #include "platform/TextLayoutCache.h"
+#include "platform/UnderlayRaster.h"
 
 #include <QImage>
 #include <QRegion>
@@ -18,7 +19,8 @@ class QPainter;
 // The page on screen: one widget that paints every shown element record
 // of the page in stacking order (objects, then handles above them), the
 // marks drawn with Line and the inverting bands, in twips scaled to
-// pixels. Records report their changes, so only changed areas are
+// pixels. Beneath every object it may show the template's underlay, the
+// blank form, kept scaled and faded for the view so a repaint copies it. Records report their changes, so only changed areas are
 // painted again; everything else is copied from the page as last painted.
 // It takes no pointer events itself; the designer window routes them with
 // elementAt.
@@ -41,6 +43,15 @@ public:
     // Forgets every laid-out caption, the painted page and where elements
     // were filed; the next paint lays out and paints everything again.
     void clearCaches();
+
+    // The form beneath the page: its picture, where it lies (twips) and
+    // its opacity (percent). A null picture: none.
+    void setUnderlay(const QImage &picture, const QRectF &place, int opacity);
+    void setUnderlayShown(bool shown);
+    bool underlayShown() const { return m_underlayShown; }
+    const QImage &underlayPicture() const { return m_underlay.source(); }
+    // Memory the underlay holds: its picture and the copy drawn.
+    qint64 underlayBytes() const { return m_underlay.bytes(); }
 
     void pageAreaChanged(const QRectF &twips) override;
     void pageOverlayChanged(const QRectF &twips) override;
@@ -72,6 +83,8 @@ private:
     void renderStale(const QRegion &exposed);
     void paintDue(const QRegion &due, const QRegion &reach);
     void paintObjects(QPainter &painter, const QRect &pixels) const;
+    void paintUnderlay(QPainter &painter, const QRect &pixels) const;
+    void repaintAll();
     void paintHandles(QPainter &painter, const QRect &pixels) const;
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
@@ -88,6 +101,11 @@ private:
     // view's constant state.
     mutable TextLayoutCache m_texts;
     mutable ElementTiles m_tiles;
+    // Scaled once per size: a paint only copies from it.
+    mutable UnderlayRaster m_underlay;
+    QRectF m_underlayPlace;
+    int m_underlayOpacity = 0;
+    bool m_underlayShown = true;
     // The objects as last painted, page-sized: exposing, scrolling and
     // repainting copy from it; only areas that changed since (stale) are
     // painted again. Handles, marks and bands are drawn over the copy.

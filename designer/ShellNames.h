@@ -53,6 +53,7 @@ inline constexpr char ViewStatusbar[] = "mun_ViewStatusbar";
 inline constexpr char ToolLine[] = "mun_ToolLine";
 inline constexpr char ToolSystem[] = "mun_ToolSystem";
 inline constexpr char ToolCalibrate[] = "mun_ToolCalibrate";
+inline constexpr char ToolUnderlay[] = "mun_ToolUnderlay";
 
 inline constexpr char Window[] = "mun_Window";
 inline constexpr char WindowCascade[] = "mnu_WindowCascade";
@@ -117,6 +118,7 @@ inline constexpr char SizeAll[] = "SizeAll";
 inline constexpr char PageSetup[] = "PageSetup";
 inline constexpr char View[] = "View";
 inline constexpr char Exit[] = "Exit";
+inline constexpr char Underlay[] = "Underlay";
 
 // The tool button of each drawing tool, indexed by DrawTool::Code.
 inline constexpr const char *ForTool[DrawTool::Count] = {DrawSel, DrawLine, DrawText, DrawImg};
