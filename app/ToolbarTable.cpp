@@ -37,8 +37,13 @@ const QList<ToolbarEntry> &entries()
         {"", "", "", E::Separator},
         {ToolbarKey::PageSetup, "页面(P)", "PageSetup"},
         {ToolbarKey::View, "预览(V)", "PreView"},
-        {ToolbarKey::Underlay, "显示底图", "Underlay", E::Check, true},
         {ToolbarKey::Exit, "退出(X)", "Exit"},
+        {"", "", "", E::Separator},
+        {ToolbarKey::ZoomOut, "缩小(Ctrl+-)", "ZoomOut"},
+        {ToolbarKey::Zoom, "缩放比例", "", E::Widget},
+        {ToolbarKey::ZoomIn, "放大(Ctrl+=)", "ZoomIn"},
+        {ToolbarKey::Grid, "显示网格(Ctrl+G)", "Grid", E::Check},
+        {ToolbarKey::Underlay, "显示底图", "Underlay", E::Check, true},
     };
     return table;
 }

@@ -6,7 +6,8 @@
 // One position of the toolbar, left to right.
 struct ToolbarEntry
 {
-    enum Style { Push, Check, Group, Separator };
+    // Widget: a control of its own in the toolbar (the zoom box).
+    enum Style { Push, Check, Group, Separator, Widget };
 
     const char *key;
     const char *toolTip;

@@ -6,8 +6,10 @@
 #include "app/ToolImages.h"
 #include "app/ToolbarTable.h"
 #include "app/WindowArrange.h"
+#include "app/ZoomBox.h"
 #include "app/mFrm_Select.h"
 #include "designer/DrawTool.h"
+#include "designer/GridSteps.h"
 #include "designer/ShellNames.h"
 #include "dialogs/PrinterCalibrationDialog.h"
 #include "print/ReportedSlot.h"
@@ -66,6 +68,7 @@ const PanelSpec panelSpecs[] = {
     {"use", "当前用户", "", 1000},
     {"Period", "", "2002年 1期", 1100},
     {"dat", "日期/时间", "2001-01-02 12:12", 1600},
+    {"pos", "指针位置与选中对象的位置、大小（毫米）", "", 5600},
 };
 
 } // namespace
@@ -249,6 +252,10 @@ void mFrm_Main::buildMenus()
 
 void mFrm_Main::buildToolBar()
 {
+    // Ctrl and the plus key zooms in too, as Ctrl and = does.
+    action(MenuItem::ViewZoomIn)
+        ->setShortcuts({action(MenuItem::ViewZoomIn)->shortcut(), QKeySequence(QStringLiteral("Ctrl++"))});
+
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("TlbMain"));
     m_toolBar->setMovable(false);
@@ -266,6 +273,21 @@ void mFrm_Main::buildToolBar()
         }
         const QString key = QString::fromLatin1(e.key);
         const QString imageKey = QString::fromLatin1(e.imageKey);
+        if (e.style == ToolbarEntry::Widget) {
+            m_zoomBox = new ZoomBox(m_toolBar);
+            m_zoomBox->setObjectName(key);
+            m_zoomBox->setToolTip(ToolbarTable::shownTip(e.toolTip));
+            QAction *box = m_toolBar->addWidget(m_zoomBox);
+            box->setObjectName(key);
+            box->setToolTip(m_zoomBox->toolTip());
+            m_buttons.insert(key, box);
+            m_buttonImages.insert(key, imageKey);
+            connect(m_zoomBox, &ZoomBox::zoomChosen, this, reportedSlot([this](double zoom) {
+                        if (mFrm_Bill *bill = gActiveBill())
+                            bill->setZoom(zoom);
+                    }));
+            continue;
+        }
         // The key, not the tool tip, is the text: a mnemonic in the tool
         // tips would otherwise steal Alt+T and friends from the menus.
         QAction *b = m_toolBar->addAction(Icons::icon(imageKey), key);
@@ -434,10 +456,70 @@ void mFrm_Main::chooseToolFromMenu(int index)
 
 void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
 {
+    for (const QMetaObject::Connection &connection : m_activeConnections)
+        disconnect(connection);
+    m_activeConnections.clear();
     m_activeBill = bill;
     refreshDataSource();
     showLockState();
     showUnderlayState();
+    followActiveDesigner();
+}
+
+void mFrm_Main::followActiveDesigner()
+{
+    mFrm_Bill *bill = gActiveBill();
+    m_zoomBox->showZoom(bill ? bill->zoom() : 1.0);
+    m_statusBar->setPanelText(QStringLiteral("pos"), bill ? bill->readoutText() : QString());
+    if (!bill)
+        return;
+    bill->setGridMm(m_grid.shownMm());
+    m_activeConnections << connect(bill, &mFrm_Bill::zoomChanged, m_zoomBox, &ZoomBox::showZoom);
+    m_activeConnections << connect(bill, &mFrm_Bill::readoutChanged, this,
+                                   [this](const QString &text) {
+                                       m_statusBar->setPanelText(QStringLiteral("pos"), text);
+                                   });
+}
+
+void mFrm_Main::setGridShown(bool shown)
+{
+    m_grid.shown = shown;
+    applyGrid();
+    rememberGrid();
+}
+
+void mFrm_Main::setGridSpacing(int mm)
+{
+    if (!GridSteps::isChoice(mm))
+        throw RuntimeError(RuntimeError::InvalidArgument, sourceOf(QStringLiteral("GridMm")));
+    m_grid.mm = mm;
+    m_grid.shown = true;
+    applyGrid();
+    rememberGrid();
+}
+
+// Every designer shows the grid as chosen; the menu and the button show
+// the choice.
+void mFrm_Main::applyGrid()
+{
+    action(MenuItem::ViewGrid)->setChecked(m_grid.shown);
+    button(ToolbarKey::Grid)->setChecked(m_grid.shown);
+    const std::pair<const char *, int> spacings[] = {
+        {MenuItem::ViewGrid1, 1}, {MenuItem::ViewGrid2, 2}, {MenuItem::ViewGrid5, 5},
+        {MenuItem::ViewGrid10, 10}};
+    for (const auto &[item, mm] : spacings)
+        action(item)->setChecked(mm == m_grid.mm);
+    for (mFrm_Bill *bill : designers())
+        bill->setGridMm(m_grid.shownMm());
+}
+
+void mFrm_Main::rememberGrid()
+{
+    try {
+        m_grid.write();
+    } catch (const RuntimeError &) {
+        // Not remembered, but shown all the same.
+    }
 }
 
 void mFrm_Main::showLockState()
@@ -454,7 +536,7 @@ void mFrm_Main::showUnderlayState()
 {
     const mFrm_Bill *bill = gActiveBill();
     const bool shown = !bill || bill->underlayShown();
-    action(MenuItem::ToolUnderlay)->setChecked(shown);
+    action(MenuItem::ViewUnderlay)->setChecked(shown);
     button(ToolbarKey::Underlay)->setChecked(shown);
 }
 
@@ -548,6 +630,8 @@ void mFrm_Main::Form_Load()
     refreshDataSource();
     m_statusBar->setPanelText(QStringLiteral("use"), QStringLiteral("Demo"));
     m_statusBar->setPanelText(QStringLiteral("mod"), QStringLiteral("Tavrel"));
+    m_grid = GridChoice::read();
+    applyGrid();
     Form_Resize();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GridChoice.h"
 #include "app/ImageList.h"
 #include "app/TemplateCatalogue.h"
 #include "app/TwipsCoordinate.h"
@@ -23,6 +24,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class StatusBar;
+class ZoomBox;
 class mFrm_Select;
 
 // The multiple-document frame that holds every designer window, with the
@@ -100,6 +102,15 @@ public:
     // exactly; a key of no command does nothing.
     void TlbMain_ButtonClick(const QString &key);
 
+    // The designers' grid, for every designer window, remembered in the
+    // settings store: shown or not, and its spacing (a GridSteps choice; a
+    // spacing chosen shows the grid).
+    const GridChoice &grid() const { return m_grid; }
+    void setGridShown(bool shown);
+    void setGridSpacing(int mm);
+    // The toolbar's zoom box: the active designer's zoom.
+    ZoomBox *zoomBox() const { return m_zoomBox; }
+
     // Tool selection: 0 select, 1 line, 2 text, 3 picture. Moves the check
     // marks of both tool menus; leaves the toolbar alone.
     void mun_ObjDraw_Click(int index);
@@ -163,6 +174,11 @@ private:
     void reportStoreFailure(const QString &headline, const RuntimeError &error);
     // The "dbn" panel: the active designer's data source, or "None".
     void refreshDataSource();
+    // The zoom box and the "pos" panel show the active designer, which
+    // takes the grid.
+    void followActiveDesigner();
+    void applyGrid();
+    void rememberGrid();
     // Closes the designer windows one by one; false as soon as one stays.
     bool closeDesigners();
 
@@ -191,6 +207,9 @@ private:
     QHash<QString, QAction *> m_buttons;
     QHash<QString, QString> m_buttonImages;
     QActionGroup *m_toolGroup = nullptr;
+    ZoomBox *m_zoomBox = nullptr;
+    GridChoice m_grid;
+    QList<QMetaObject::Connection> m_activeConnections;
 
     TwipsCoordinate m_left;
     TwipsCoordinate m_top;

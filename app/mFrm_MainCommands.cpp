@@ -63,7 +63,7 @@ const std::vector<Route> &routes()
         {FileExit, nullptr, Key::Exit, [](mFrm_Main &w) { w.ExitApp(); }},
         // Flipped by Qt on every trigger too; they end showing the active
         // window's choice.
-        {ToolUnderlay, nullptr, Key::Underlay,
+        {ViewUnderlay, nullptr, Key::Underlay,
          [](mFrm_Main &w) {
              if (mFrm_Bill *bill = w.gActiveBill())
                  bill->setUnderlayShown(!bill->underlayShown());
@@ -90,6 +90,16 @@ const std::vector<Route> &routes()
         {FormatWidth, SameWidth, Key::Width, sameSize(ObjDraws::SameWidth)},
         {FormatHeight, SameHeight, Key::Height, sameSize(ObjDraws::SameHeight)},
         {FormatSize, SameAll, Key::SizeAll, sameSize(ObjDraws::SameWidthAndHeight)},
+        {ViewZoomIn, nullptr, Key::ZoomIn, designer([](mFrm_Bill &b) { b.zoomIn(); })},
+        {ViewZoomOut, nullptr, Key::ZoomOut, designer([](mFrm_Bill &b) { b.zoomOut(); })},
+        {ViewZoomActual, nullptr, nullptr, designer([](mFrm_Bill &b) { b.setZoom(1); })},
+        // Qt flips the check of the grid's items on every trigger; they end
+        // showing the grid as chosen.
+        {ViewGrid, nullptr, Key::Grid, [](mFrm_Main &w) { w.setGridShown(!w.grid().shown); }},
+        {ViewGrid1, nullptr, nullptr, [](mFrm_Main &w) { w.setGridSpacing(1); }},
+        {ViewGrid2, nullptr, nullptr, [](mFrm_Main &w) { w.setGridSpacing(2); }},
+        {ViewGrid5, nullptr, nullptr, [](mFrm_Main &w) { w.setGridSpacing(5); }},
+        {ViewGrid10, nullptr, nullptr, [](mFrm_Main &w) { w.setGridSpacing(10); }},
     };
     return table;
 }

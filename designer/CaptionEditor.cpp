@@ -1,12 +1,11 @@
 #include "CaptionEditor.h"
 
-#include "PixelMapping.h"
+#include "ViewMapping.h"
 
 #include "print/ReportedSlot.h"
 
 #include "platform/ElementArray.h"
 #include "platform/PageSurface.h"
-#include "platform/Screen.h"
 #include "platform/TextLayout.h"
 #include "platform/Units.h"
 
@@ -17,11 +16,13 @@
 #include <algorithm>
 #include <cmath>
 
-CaptionEditor::CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView)
+CaptionEditor::CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView,
+                             const ViewMapping &mapping)
     : m_page(page)
     , m_window(window)
     , m_pageView(pageView)
-    , m_txtLab(new QLineEdit(&window))
+    , m_mapping(mapping)
+    , m_txtLab(new QLineEdit(pageView.parentWidget()))
 {
     m_txtLab->setFrame(false);
     m_txtLab->hide();
@@ -43,10 +44,6 @@ void CaptionEditor::start(int index)
     const Element &label = m_page.ObjText()(index);
     place();
     m_txtLab->setText(label.Caption());
-    QFont font = TextLayout::pageFont(label.Font());
-    const double pixels = label.Font().Size * Units::TwipsPerPoint / Screen::TwipsPerPixelY();
-    font.setPixelSize(std::max(1, int(std::lround(pixels))));
-    m_txtLab->setFont(font);
     QPalette look = m_txtLab->palette();
     look.setColor(QPalette::Text, label.ForeColor());
     m_txtLab->setPalette(look);
@@ -61,7 +58,13 @@ void CaptionEditor::place()
     if (!label)
         return;
     const QRectF box(label->Left(), label->Top(), label->Width(), label->Height());
-    m_txtLab->setGeometry(PixelMapping::toPixels(box).translated(m_pageView.pos()));
+    m_txtLab->setGeometry(m_mapping.pageToPixels(box).translated(m_pageView.pos()));
+    QFont font = TextLayout::pageFont(label->Font());
+    const double pixels =
+        label->Font().Size * Units::TwipsPerPoint / m_mapping.pageTwipsPerPixelY();
+    font.setPixelSize(std::max(1, int(std::lround(pixels))));
+    if (font != m_txtLab->font())
+        m_txtLab->setFont(font);
 }
 
 void CaptionEditor::TxtLab_GotFocus()

@@ -7,17 +7,20 @@
 class PageSurface;
 class QLineEdit;
 class QWidget;
+class ViewMapping;
 
 // In-place editing of a text object's caption: the editor (TxtLab) lies
 // over the label, takes its text, font and colour, copies every keystroke
 // into the label at once and hides on Enter or when it loses the focus.
 // There is no cancel. Whether a text may be edited is the window's rule.
+// Its place and its font's size follow the page at the window's zoom.
 class CaptionEditor : public QObject
 {
 public:
-    // The editor is a child of window; `page` is the window's page view,
-    // over which it is placed.
-    CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView);
+    // The editor lies beside the page view, over it; Enter gives the keys
+    // back to window.
+    CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView,
+                  const ViewMapping &mapping);
 
     QLineEdit &TxtLab() const { return *m_txtLab; }
     bool isEditing() const;
@@ -26,7 +29,8 @@ public:
 
     // Starts editing label `index` of ObjText.
     void start(int index);
-    // Puts the editor back over its label after the page moved.
+    // Puts the editor back over its label, at its size, after the page
+    // moved or the zoom changed.
     void place();
     // Called whenever an edit changes a caption.
     void onEdited(std::function<void()> edited) { m_edited = std::move(edited); }
@@ -43,6 +47,7 @@ private:
     PageSurface &m_page;
     QWidget &m_window;
     QWidget &m_pageView;
+    const ViewMapping &m_mapping;
     QLineEdit *m_txtLab;
     int mEditIndex = 0;
     std::function<void()> m_edited;

@@ -1,11 +1,12 @@
 #include "FixHandle.h"
 
-#include "PixelMapping.h"
+#include "ViewMapping.h"
 
 #include <QPainter>
 
-FixHandle::FixHandle(QWidget *parent)
+FixHandle::FixHandle(const ViewMapping &mapping, QWidget *parent)
     : QWidget(parent)
+    , m_mapping(mapping)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,7 +32,7 @@ void FixHandle::Move(double left, double top)
 
 void FixHandle::place()
 {
-    setGeometry(PixelMapping::toPixels(m_box));
+    setGeometry(m_mapping.windowToPixels(m_box));
 }
 
 void FixHandle::paintEvent(QPaintEvent *)

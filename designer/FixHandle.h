@@ -3,6 +3,8 @@
 #include <QRectF>
 #include <QWidget>
 
+class ViewMapping;
+
 // A page-size handle (PicFixHd): a small square child of the designer
 // window placed in twips. It only paints; the window routes the pointer
 // events that land on it.
@@ -14,7 +16,8 @@ public:
     // bottom edge and its bottom-right corner.
     enum Index { Template = 0, RightEdge = 1, BottomEdge = 2, Corner = 3 };
 
-    explicit FixHandle(QWidget *parent);
+    // Placed in window twips by the window's mapping.
+    FixHandle(const ViewMapping &mapping, QWidget *parent);
 
     double Left() const { return m_box.left(); }
     double Top() const { return m_box.top(); }
@@ -37,6 +40,7 @@ protected:
 private:
     void place();
 
+    const ViewMapping &m_mapping;
     QRectF m_box;
     int m_mousePointer = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "DesignerGeometry.h"
 #include "FixHandle.h"
+#include "ViewMapping.h"
 
 #include "model/MouseButton.h"
 
@@ -9,14 +10,16 @@
 #include "platform/Platform.h"
 #include "platform/PointerConfinement.h"
 #include "platform/RuntimeError.h"
-#include "platform/Screen.h"
 #include "platform/Units.h"
 
-PageSizer::PageSizer(PageSurface &page, QWidget &window)
+#include <cmath>
+
+PageSizer::PageSizer(PageSurface &page, QWidget &window, const ViewMapping &mapping)
     : m_page(page)
     , m_window(window)
+    , m_mapping(mapping)
 {
-    m_handles.push_back(new FixHandle(&m_window));
+    m_handles.push_back(new FixHandle(m_mapping, &m_window));
     m_handles.front()->hide();
 }
 
@@ -26,7 +29,7 @@ void PageSizer::loadHandles(double width, double height)
     design.setHeight(height);
     design.setWidth(width);
     for (int i = FixHandle::RightEdge; i <= FixHandle::Corner; ++i) {
-        auto *loaded = new FixHandle(&m_window);
+        auto *loaded = new FixHandle(m_mapping, &m_window);
         loaded->setWidth(design.Width());
         loaded->setHeight(design.Height());
         m_handles.push_back(loaded);
@@ -61,8 +64,9 @@ void PageSizer::placeHandles()
 {
     const FixHandle &design = handle(FixHandle::Template);
     const auto at = DesignerGeometry::fixHandlePositions(
-        m_page.Left(), m_page.Top(), m_page.Width(), m_page.Height(), design.Width(),
-        design.Height(), Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+        m_page.Left(), m_page.Top(), m_mapping.pageToWindow(m_page.Width()),
+        m_mapping.pageToWindow(m_page.Height()), design.Width(), design.Height(),
+        m_mapping.twipsPerPixelX(), m_mapping.twipsPerPixelY());
     for (int i = FixHandle::RightEdge; i <= FixHandle::Corner; ++i)
         handle(i).Move(at[std::size_t(i - 1)].x(), at[std::size_t(i - 1)].y());
 }
@@ -91,15 +95,29 @@ void PageSizer::move(int Button, double X, double Y)
 {
     if (!MouseButton::holdsLeft(Button) || !mSizingPage)
         return;
-    const QSizeF size = DesignerGeometry::sizedPage(mFixHdIndex, X, Y, mLastX, mLastY,
-                                                    m_page.Width(), m_page.Height(), m_contents);
-
+    const QSizeF size = sizeAt(X, Y);
     if (mFixHdIndex == FixHandle::RightEdge || mFixHdIndex == FixHandle::Corner)
         m_page.setWidth(size.width());
     if (mFixHdIndex == FixHandle::BottomEdge || mFixHdIndex == FixHandle::Corner)
         m_page.setHeight(size.height());
-    mLastX = Units::toInt32(X);
-    mLastY = Units::toInt32(Y);
+}
+
+QSizeF PageSizer::sizeAt(double X, double Y)
+{
+    const double zoom = m_mapping.zoom();
+    // The pointer's move as page twips, from the last position.
+    const double pageX = (X - mLastX) / zoom;
+    const double pageY = (Y - mLastY) / zoom;
+    const QSizeF size = DesignerGeometry::sizedPage(mFixHdIndex, std::round(pageX),
+                                                    std::round(pageY), 0, 0, m_page.Width(),
+                                                    m_page.Height(), m_contents);
+    // A size held at its least follows the pointer from where it is now; a
+    // free one keeps what the rounding left of the move.
+    const double grownX = size.width() - m_page.Width();
+    const double grownY = size.height() - m_page.Height();
+    mLastX = grownX == std::round(pageX) ? X - (pageX - grownX) * zoom : X;
+    mLastY = grownY == std::round(pageY) ? Y - (pageY - grownY) * zoom : Y;
+    return size;
 }
 
 void PageSizer::release(int Button)

@@ -11,15 +11,17 @@
 class FixHandle;
 class PageSurface;
 class QWidget;
+class ViewMapping;
 
 // The page-size gesture: the three page-size handles (PicFixHd) around the
 // page, a left press on one of them, the moves that resize the page from
 // it, and the release that puts the handles back. Positions are window
-// twips.
+// twips; the page moves by as many page twips as the pointer moves over it
+// at the window's zoom.
 class PageSizer
 {
 public:
-    PageSizer(PageSurface &page, QWidget &window);
+    PageSizer(PageSurface &page, QWidget &window, const ViewMapping &mapping);
 
     // Loads handles 1 to 3 as copies of the template handle (index 0), shown
     // and in front of the page.
@@ -44,12 +46,17 @@ public:
 private:
     void showHandles(bool shown);
 
+    // The page's size after the pointer moved to (X, Y), in whole twips;
+    // what of the move the rounding left is kept for the next.
+    QSizeF sizeAt(double X, double Y);
+
     PageSurface &m_page;
     QWidget &m_window;
+    const ViewMapping &m_mapping;
     std::vector<FixHandle *> m_handles;
     int16_t mFixHdIndex = 0;
     bool mSizingPage = false;
-    int32_t mLastX = 0;
-    int32_t mLastY = 0;
+    double mLastX = 0;
+    double mLastY = 0;
     QSizeF m_contents;
 };

@@ -1,6 +1,8 @@
 #include "PageView.h"
 
-#include "PixelMapping.h"
+#include "GridSteps.h"
+#include "HandlePlacement.h"
+#include "ViewMapping.h"
 
 #include "platform/ElementPainter.h"
 #include "platform/PageSurface.h"
@@ -15,17 +17,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int MaxSeparateAreas = 64;
-// Changed areas listed one by one between paints, at most.
-constexpr std::size_t MaxStaleAreas = 4096;
-// Areas covering less than one part in this many of their bounds are
-// painted one by one.
-constexpr qint64 SparseAreaShare = 3;
-// Pixels the page's raster reaches past the view on the right and bottom.
-constexpr int RasterRoom = 2;
+// A grid dot, where the page below it is blank.
+constexpr QRgb GridDot = 0xff9a9aa6;
+constexpr QRgb Blank = 0xffffffff;
 
 bool isHandle(const Element *e)
 {
@@ -62,11 +61,22 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
     return sortedByZ(std::move(keyed));
 }
 
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+bool holdsRgb32(const QImage &image)
+{
+    return image.depth() == 32;
+}
+
 } // namespace
 
-PageView::PageView(PageSurface &page, QWidget *parent)
+PageView::PageView(PageSurface &page, const ViewMapping &mapping, QWidget *parent)
     : QWidget(parent)
     , m_page(page)
+    , m_mapping(mapping)
     , m_tiles(page.index())
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -82,14 +92,21 @@ PageView::~PageView()
         m_page.setObserver(nullptr);
 }
 
+// A handle answers where it shows: its picture, or its box when that is
+// larger, as many pixels of the view as of the screen at 100 %.
 QRectF PageView::hitRect(const Element &element)
 {
     QRectF r = element.rect();
-    if (element.kind() == ElementKind::Handle && !element.Picture().isNull()) {
-        const QSizeF picture(element.Picture().width() * Screen::TwipsPerPixelX(),
-                             element.Picture().height() * Screen::TwipsPerPixelY());
-        r.setSize(r.size().expandedTo(picture));
-    }
+    if (element.kind() != ElementKind::Handle)
+        return r;
+    const PageSurface *page = element.page();
+    const double px = page ? page->viewTwipsPerPixelX() : Screen::TwipsPerPixelX();
+    const double py = page ? page->viewTwipsPerPixelY() : Screen::TwipsPerPixelY();
+    const double zoom = Screen::TwipsPerPixelX() / px;
+    r = QRectF(HandlePlacement::pictureCorner(element, zoom), r.size() / zoom);
+    if (!element.Picture().isNull())
+        r.setSize(r.size().expandedTo(
+            QSizeF(element.Picture().width() * px, element.Picture().height() * py)));
     return r;
 }
 
@@ -126,9 +143,7 @@ void PageView::setUnderlayShown(bool shown)
 // The objects are painted again over what now lies beneath them.
 void PageView::repaintAll()
 {
-    m_stale = QRegion(QRect(QPoint(0, 0), m_raster.deviceIndependentSize().toSize()));
-    m_staleAreas.clear();
-    m_staleAreasComplete = false;
+    m_stale = m_kept;
     update();
 }
 
@@ -136,8 +151,33 @@ void PageView::clearCaches()
 {
     m_texts.clear();
     m_tiles.clear();
-    m_raster = QImage();
+    m_pieces.clear();
+    m_kept = QRegion();
+    m_stale = QRegion();
     m_page.reindex();
+    update();
+}
+
+// Captions are laid out in twips, whatever the zoom; pixels are not.
+void PageView::rescale()
+{
+    m_tiles.clear();
+    m_pieces.clear();
+    m_kept = QRegion();
+    m_stale = QRegion();
+    forgetPendingAreas();
+    m_allDue = true;
+    followPage();
+    update();
+}
+
+void PageView::setGrid(double twips)
+{
+    const double grid = std::max(0.0, twips);
+    if (grid == m_gridTwips)
+        return;
+    m_gridTwips = grid;
+    m_stale = m_kept;
     update();
 }
 
@@ -154,6 +194,20 @@ QRect PageView::PendingAreas::add(const QRect &area)
     return bounds;
 }
 
+void PageView::noteChange()
+{
+    if (!m_onChange || m_changeNoted)
+        return;
+    m_changeNoted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_changeNoted = false;
+            m_onChange();
+        },
+        Qt::QueuedConnection);
+}
+
 void PageView::schedulePendingReset()
 {
     if (m_pendingObjects.count == 0 && m_pendingOverlay.count == 0)
@@ -162,20 +216,25 @@ void PageView::schedulePendingReset()
 
 void PageView::pageAreaChanged(const QRectF &twips)
 {
+    noteChange();
+    if (m_allDue)
+        return;
     schedulePendingReset();
-    const QRect pixels = PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1);
-    noteStaleArea(pixels);
+    const QRect pixels = m_mapping.pageToPixels(twips).adjusted(-1, -1, 1, 1);
     const QRect due = m_pendingObjects.add(pixels);
     if (due.isEmpty())
         return;
-    m_stale += due;
+    m_stale += m_kept & due;
     update(due);
 }
 
 void PageView::pageOverlayChanged(const QRectF &twips)
 {
+    noteChange();
+    if (m_allDue)
+        return;
     schedulePendingReset();
-    const QRect due = m_pendingOverlay.add(PixelMapping::toPixels(twips).adjusted(-1, -1, 1, 1));
+    const QRect due = m_pendingOverlay.add(m_mapping.pageToPixels(twips).adjusted(-1, -1, 1, 1));
     if (!due.isEmpty())
         update(due);
 }
@@ -188,6 +247,7 @@ void PageView::forgetPendingAreas()
 
 void PageView::pageGeometryChanged()
 {
+    noteChange();
     followPage();
     const QSizeF size(m_page.Width(), m_page.Height());
     if (size != m_lastSize) {
@@ -196,127 +256,178 @@ void PageView::pageGeometryChanged()
     }
 }
 
+// The page's place is window twips; its size is page twips at the zoom.
 void PageView::followPage()
 {
-    setGeometry(PixelMapping::toPixels(
-        QRectF(m_page.Left(), m_page.Top(), m_page.Width(), m_page.Height())));
+    const QPoint at = m_mapping.windowToPixels(QRectF(m_page.Left(), m_page.Top(), 0, 0)).topLeft();
+    const QSize size = m_mapping.pageToPixels(QRectF(0, 0, m_page.Width(), m_page.Height())).size();
+    setGeometry(QRect(at, size));
 }
 
 void PageView::paintEvent(QPaintEvent *event)
 {
     forgetPendingAreas();
-    prepareRaster();
-    renderStale(event->region());
+    m_allDue = false;
+    keepShownPieces();
+    const QRegion exposed = event->region();
+    renderStale((QRegion(shownArea()) + exposed) & m_kept);
     QPainter painter(this);
-    const double ratio = m_raster.devicePixelRatio();
-    for (const QRect &rect : event->region()) {
-        const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
-        painter.drawImage(QRectF(rect), m_raster, source);
+    for (const QRect &rect : exposed & m_kept) {
+        forEachPiece(rect, [&](int column, int row) {
+            const QRect piece = pieceRect(column, row);
+            const QRect part = rect & piece;
+            const QRectF source(QPointF(part.topLeft() - piece.topLeft()) * m_pieceRatio,
+                                QSizeF(part.size()) * m_pieceRatio);
+            painter.drawImage(QRectF(part), m_pieces.at({column, row}), source);
+        });
     }
-    paintHandles(painter, event->region().boundingRect());
-    painter.scale(1.0 / Screen::TwipsPerPixelX(), 1.0 / Screen::TwipsPerPixelY());
+    paintOutsideKept(painter, exposed - m_kept);
+    paintHandles(painter, exposed.boundingRect());
+    painter.scale(1.0 / m_mapping.pageTwipsPerPixelX(), 1.0 / m_mapping.pageTwipsPerPixelY());
     paintMarks(painter);
     painter.resetTransform();
     paintBands(painter);
 }
 
-// The raster is painted in the window's own pixel format and scale, so
-// copying it to the window changes no pixel. It keeps a little room: the
-// view's size follows the page's edges rounded to pixels one by one, so it
-// changes by a pixel as the page scrolls.
-void PageView::prepareRaster()
+// What the window shows of the page (its parent holds the view).
+QRect PageView::shownArea() const
+{
+    if (!parentWidget())
+        return rect();
+    return rect() & QRect(-pos(), parentWidget()->size());
+}
+
+QRect PageView::pieceRect(int column, int row)
+{
+    return QRect(column * PiecePixels, row * PiecePixels, PiecePixels, PiecePixels);
+}
+
+template<typename Visit>
+void PageView::forEachPiece(const QRect &pixels, Visit &&visit)
+{
+    if (pixels.isEmpty())
+        return;
+    const int lastColumn = floorDiv(pixels.right(), PiecePixels);
+    const int lastRow = floorDiv(pixels.bottom(), PiecePixels);
+    for (int row = floorDiv(pixels.top(), PiecePixels); row <= lastRow; ++row)
+        for (int column = floorDiv(pixels.left(), PiecePixels); column <= lastColumn; ++column)
+            visit(column, row);
+}
+
+// In the window's own pixel format and scale, so copying a square to the
+// window changes no pixel.
+QImage PageView::newPiece() const
+{
+    QImage piece((QSizeF(PiecePixels, PiecePixels) * m_pieceRatio).toSize(), m_pieceFormat);
+    piece.setDevicePixelRatio(m_pieceRatio);
+    return piece;
+}
+
+// The squares the window shows are kept, and no others; one new to it is
+// painted where it shows.
+void PageView::keepShownPieces()
 {
     const double ratio = devicePixelRatioF();
     QImage::Format format = QImage::Format_ARGB32_Premultiplied;
     QBackingStore *store = backingStore();
     if (store && store->paintDevice() && store->paintDevice()->devType() == QInternal::Image)
         format = static_cast<const QImage *>(store->paintDevice())->format();
-    const QSizeF twipsPerPixel(Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
-    const QSize logical = m_raster.deviceIndependentSize().toSize();
-    const bool fits = logical.width() >= width() && logical.height() >= height()
-                      && logical.width() <= width() + 2 * RasterRoom
-                      && logical.height() <= height() + 2 * RasterRoom;
-    if (fits && m_raster.format() == format && m_raster.devicePixelRatio() == ratio
-        && m_rasterTwipsPerPixel == twipsPerPixel)
-        return;
-    const QSize room = size() + QSize(RasterRoom, RasterRoom);
-    m_raster = QImage((QSizeF(room) * ratio).toSize(), format);
-    m_raster.setDevicePixelRatio(ratio);
-    m_rasterTwipsPerPixel = twipsPerPixel;
-    m_stale = QRegion(QRect(QPoint(0, 0), room));
-    m_staleAreas.clear();
-    m_staleAreasComplete = false;
+    const QSizeF twipsPerPixel(m_mapping.pageTwipsPerPixelX(), m_mapping.pageTwipsPerPixelY());
+    if (format != m_pieceFormat || ratio != m_pieceRatio || twipsPerPixel != m_pieceTwipsPerPixel) {
+        m_pieces.clear();
+        m_kept = QRegion();
+        m_stale = QRegion();
+        m_pieceFormat = format;
+        m_pieceRatio = ratio;
+        m_pieceTwipsPerPixel = twipsPerPixel;
+    }
+    std::map<std::pair<int, int>, QImage> shown;
+    forEachPiece(shownArea(), [&](int column, int row) {
+        const auto kept = m_pieces.find({column, row});
+        if (kept != m_pieces.end()) {
+            shown.emplace(kept->first, std::move(kept->second));
+            return;
+        }
+        shown.emplace(std::make_pair(column, row), newPiece());
+        m_stale += pieceRect(column, row);
+    });
+    for (const auto &[at, piece] : m_pieces) {
+        if (!piece.isNull()) {
+            m_kept -= pieceRect(at.first, at.second);
+            m_stale -= pieceRect(at.first, at.second);
+        }
+    }
+    m_pieces = std::move(shown);
+    for (const auto &[at, piece] : m_pieces)
+        m_kept += pieceRect(at.first, at.second);
 }
 
-void PageView::noteStaleArea(const QRect &pixels)
+// What is stale within reach is painted, a whole square at a time: a wide
+// line cut by another rectangle than its square's would not land on quite
+// the same pixels.
+void PageView::renderStale(const QRegion &reach)
 {
-    if (m_staleAreas.size() < MaxStaleAreas)
-        m_staleAreas.push_back(pixels);
-    else
-        m_staleAreasComplete = false;
-}
-
-// Hundreds of small changed areas (every text's border at select-all) cost
-// less painted one by one than their bounds, where everything else lies
-// too. Only when every stale pixel is within reach, so none is left behind.
-bool PageView::paintStaleAreas(QPainter &painter, const QRegion &reach)
-{
-    if (!m_staleAreasComplete || m_staleAreas.size() <= std::size_t(MaxSeparateAreas)
-        || !(m_stale - reach).isEmpty())
-        return false;
-    qint64 covered = 0;
-    for (const QRect &area : m_staleAreas)
-        covered += qint64(area.width()) * area.height();
-    const QRect bounds = m_stale.boundingRect();
-    if (covered * SparseAreaShare >= qint64(bounds.width()) * bounds.height())
-        return false;
-    for (const QRect &area : m_staleAreas)
-        paintObjects(painter, area);
-    m_stale = QRegion();
-    return true;
-}
-
-// What is stale past the view (the raster's room, the edge of an area
-// reaching off the page) is painted with whatever is exposed, so that
-// nothing stays stale for long and the areas listed since can serve.
-void PageView::renderStale(const QRegion &exposed)
-{
-    const QRegion reach = exposed + (QRegion(m_stale.boundingRect()) - QRegion(rect()));
     const QRegion due = m_stale & reach;
-    if (!due.isEmpty())
-        paintDue(due, reach);
-    // The areas listed cover what stays stale, so they are kept until
-    // nothing is.
-    if (m_stale.isEmpty()) {
-        m_staleAreas.clear();
-        m_staleAreasComplete = true;
-    }
+    forEachPiece(due.boundingRect(), [&](int column, int row) {
+        const QRect square = pieceRect(column, row);
+        const auto piece = m_pieces.find({column, row});
+        if (piece == m_pieces.end() || !due.intersects(square))
+            return;
+        paintPiece(piece->second, square);
+        m_stale -= square;
+    });
 }
 
-void PageView::paintDue(const QRegion &due, const QRegion &reach)
+// Paints a whole square of the page through its own painter.
+void PageView::paintPiece(QImage &piece, const QRect &square) const
 {
-    QPainter painter(&m_raster);
-    if (paintStaleAreas(painter, reach))
-        return;
-    // Many small areas cost more one by one than their bounds at once.
-    if (due.rectCount() > MaxSeparateAreas) {
-        paintObjects(painter, due.boundingRect());
-        m_stale -= due.boundingRect();
-        return;
-    }
-    for (const QRect &rect : due)
-        paintObjects(painter, rect);
-    m_stale -= due;
+    QPainter painter(&piece);
+    painter.translate(-square.topLeft());
+    painter.setClipRect(square);
+    painter.fillRect(square, Qt::white);
+    paintUnderlay(painter, square);
+    // Where the objects leave the underlay as it was, the page is blank.
+    const QImage beneath = m_gridTwips > 0 && underlayDrawn() ? piece.copy() : QImage();
+    paintObjects(painter, square);
+    painter.end();
+    paintGrid(piece, square.topLeft(), square, beneath);
 }
 
+// Past the kept squares (a grab of the whole page): painted as the squares
+// there would hold it.
+void PageView::paintOutsideKept(QPainter &painter, const QRegion &region)
+{
+    if (region.isEmpty())
+        return;
+    if (m_pieceFormat == QImage::Format_Invalid) {
+        m_pieceFormat = QImage::Format_ARGB32_Premultiplied;
+        m_pieceRatio = devicePixelRatioF();
+    }
+    const std::vector<QRect> rects = region.rectCount() > MaxSeparateAreas
+                                         ? std::vector<QRect>{region.boundingRect()}
+                                         : std::vector<QRect>(region.begin(), region.end());
+    for (const QRect &rect : rects) {
+        forEachPiece(rect, [&](int column, int row) {
+            const QRect square = pieceRect(column, row);
+            const QRect part = rect & square;
+            QImage piece = newPiece();
+            paintPiece(piece, square);
+            const QRectF source(QPointF(part.topLeft() - square.topLeft()) * m_pieceRatio,
+                                QSizeF(part.size()) * m_pieceRatio);
+            painter.drawImage(QRectF(part), piece, source);
+        });
+    }
+}
+
+// The painter draws in the widget's pixels.
 void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
 {
+    if (pixels.isEmpty())
+        return;
     painter.save();
     painter.setClipRect(pixels);
-    painter.fillRect(pixels, Qt::white);
-    paintUnderlay(painter, pixels);
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const double tx = m_mapping.pageTwipsPerPixelX();
+    const double ty = m_mapping.pageTwipsPerPixelY();
     painter.scale(1.0 / tx, 1.0 / ty);
     painter.setRenderHint(QPainter::TextAntialiasing);
     ElementPainter::Options options;
@@ -324,26 +435,78 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
     options.tiles = &m_tiles;
-    const QRectF area = PixelMapping::toTwips(QRectF(pixels));
+    options.linesAsOutlines = true;
+    const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
     forEachScattered(paintOrderIn(m_page.index(), area),
                      [&](const Element *e) { ElementPainter::paint(painter, *e, options); });
     painter.restore();
 }
 
+// The underlay's own picture is at most as many dots as the scan holds: a
+// view zoomed past the scan's resolution enlarges only the part a square
+// shows, so memory stays that of the scan at every zoom.
 void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
 {
-    if (!m_underlayShown || m_underlay.isEmpty())
+    if (!underlayDrawn())
         return;
-    const QRect target = PixelMapping::toPixels(m_underlayPlace);
+    const QRect target = m_mapping.pageToPixels(m_underlayPlace);
     const QRect due = target & pixels;
     if (due.isEmpty())
         return;
-    // In the raster's own dots, so a high-resolution screen gets all of them.
+    // In the piece's own dots, so a high-resolution screen gets all of them.
     const double ratio = painter.device()->devicePixelRatioF();
+    const QSize dots = (QSizeF(target.size()) * ratio).toSize();
     const QImage &faded
-        = m_underlay.faded((QSizeF(target.size()) * ratio).toSize(), m_underlayOpacity);
-    const QRectF source(QPointF(due.topLeft() - target.topLeft()) * ratio, QSizeF(due.size()) * ratio);
+        = m_underlay.faded(dots.boundedTo(m_underlay.source().size()), m_underlayOpacity);
+    if (faded.isNull())
+        return;
+    const double sx = faded.width() / double(target.width());
+    const double sy = faded.height() / double(target.height());
+    const QRectF source((due.left() - target.left()) * sx, (due.top() - target.top()) * sy,
+                        due.width() * sx, due.height() * sy);
+    if (faded.size() != dots)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(due), faded, source);
+}
+
+bool PageView::underlayDrawn() const
+{
+    return m_underlayShown && !m_underlay.isEmpty() && !m_underlayPlace.isEmpty();
+}
+
+// Dots beneath the objects: a dot goes only where the page is still blank
+// (white, or as the underlay painted it: `beneath`), so what an object
+// paints covers it, and copied and drawn objects show the same dots. Too
+// dense to see apart, they show at a multiple of the grid.
+void PageView::paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
+                         const QImage &beneath) const
+{
+    if (m_gridTwips <= 0 || !holdsRgb32(image))
+        return;
+    const double px = m_mapping.pageTwipsPerPixelX();
+    const double py = m_mapping.pageTwipsPerPixelY();
+    const double step = GridSteps::shownStep(m_gridTwips, std::max(px, py));
+    const QRectF area = m_mapping.pageToTwips(QRectF(pixels))
+                        & QRectF(0, 0, m_page.Width(), m_page.Height());
+    if (area.isEmpty())
+        return;
+    const double ratio = image.devicePixelRatio();
+    const QRect device(QPoint(0, 0), image.size());
+    const double firstColumn = std::ceil(area.left() / step);
+    const double firstRow = std::ceil(area.top() / step);
+    for (double row = firstRow; row * step <= area.bottom(); ++row) {
+        const int y = int(std::lround((row * step / py - origin.y()) * ratio));
+        if (y < 0 || y >= device.height())
+            continue;
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const auto *blank
+            = beneath.isNull() ? nullptr : reinterpret_cast<const QRgb *>(beneath.constScanLine(y));
+        for (double column = firstColumn; column * step <= area.right(); ++column) {
+            const int x = int(std::lround((column * step / px - origin.x()) * ratio));
+            if (x >= 0 && x < device.width() && line[x] == (blank ? blank[x] : Blank))
+                line[x] = GridDot;
+        }
+    }
 }
 
 // Over the copied objects; the paint event's own clip keeps them to the
@@ -352,18 +515,21 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
 {
     if (!m_page.anyHandleShown())
         return;
-    const QRectF area = PixelMapping::toTwips(QRectF(pixels));
+    const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
     const std::vector<const Element *> handles = paintOrderIn(m_page.handleIndex(), area);
     if (handles.empty())
         return;
     painter.save();
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const double tx = m_mapping.pageTwipsPerPixelX();
+    const double ty = m_mapping.pageTwipsPerPixelY();
     painter.scale(1.0 / tx, 1.0 / ty);
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
-    ElementPainter::paintHandles(painter, handles, options);
+    const double zoom = m_mapping.zoom();
+    ElementPainter::paintHandles(painter, handles, options, [zoom](const Element &handle) {
+        return HandlePlacement::pictureCorner(handle, zoom);
+    });
     painter.restore();
 }
 

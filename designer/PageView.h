@@ -10,26 +10,32 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <utility>
 #include <vector>
 
 class Element;
 class PageSurface;
 class QPainter;
+class ViewMapping;
 
-// The page on screen: one widget that paints every shown element record
-// of the page in stacking order (objects, then handles above them), the
-// marks drawn with Line and the inverting bands, in twips scaled to
-// pixels. Beneath every object it may show the template's underlay, the
-// blank form, kept scaled and faded for the view so a repaint copies it. Records report their changes, so only changed areas are
+// The page on screen: one widget, the page's size at the window's zoom,
+// that paints every shown element record of the page in stacking order
+// (objects, then handles above them), the grid beneath them, the marks
+// drawn with Line and the inverting bands, in twips scaled to pixels by the
+// window's mapping. Beneath every object it may show the template's underlay,
+// the blank form, kept scaled and faded for the zoom so a repaint only
+// copies it. Records report their changes, so only changed areas are
 // painted again; everything else is copied from the page as last painted.
-// It takes no pointer events itself; the designer window routes them with
-// elementAt.
+// That copy holds only the part of the page the window shows, so a page at
+// 800 % costs no more memory than the window. It takes no pointer events
+// itself; the designer window routes them with elementAt.
 class PageView : public QWidget, public PageObserver
 {
     Q_OBJECT
 
 public:
-    PageView(PageSurface &page, QWidget *parent);
+    PageView(PageSurface &page, const ViewMapping &mapping, QWidget *parent);
     ~PageView() override;
 
     PageSurface &page() const { return m_page; }
@@ -37,12 +43,26 @@ public:
     // The topmost element under a page point (twips) that takes pointer
     // events: handles above labels and images; lines take none.
     Element *elementAt(const QPointF &twips) const;
-    // The area an element answers the pointer on (twips).
+    // The area an element answers the pointer on (twips): a handle's
+    // picture covers pixels of its page's view.
     static QRectF hitRect(const Element &element);
 
     // Forgets every laid-out caption, the painted page and where elements
     // were filed; the next paint lays out and paints everything again.
     void clearCaches();
+    // The mapping's zoom changed: the page takes its new size and every
+    // pixel kept is dropped; until the next paint, changes need no look.
+    void rescale();
+    // Dots every `twips` beneath the objects; 0 for none.
+    void setGrid(double twips);
+    double grid() const { return m_gridTwips; }
+    // Pixels across a square of the page the view keeps.
+    static constexpr int PiecePixels = 256;
+    // The part of the page whose pixels the view keeps (its pixels): the
+    // squares that hold what the window shows.
+    QRect keptArea() const { return m_kept.boundingRect(); }
+    // Called once, soon after anything on the page changed.
+    void onPageChange(std::function<void()> changed) { m_onChange = std::move(changed); }
 
     // The form beneath the page: its picture, where it lies (twips) and
     // its opacity (percent). A null picture: none.
@@ -78,42 +98,60 @@ private:
     };
 
     void followPage();
+    void noteChange();
     void schedulePendingReset();
-    void prepareRaster();
-    void renderStale(const QRegion &exposed);
-    void paintDue(const QRegion &due, const QRegion &reach);
+    QRect shownArea() const;
+    static QRect pieceRect(int column, int row);
+    // The squares a rectangle of the page touches, by column and row.
+    template<typename Visit>
+    static void forEachPiece(const QRect &pixels, Visit &&visit);
+    QImage newPiece() const;
+    void keepShownPieces();
+    void renderStale(const QRegion &reach);
+    void paintPiece(QImage &piece, const QRect &square) const;
+    void paintOutsideKept(QPainter &painter, const QRegion &region);
     void paintObjects(QPainter &painter, const QRect &pixels) const;
     void paintUnderlay(QPainter &painter, const QRect &pixels) const;
+    bool underlayDrawn() const;
     void repaintAll();
+    void paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
+                   const QImage &beneath) const;
     void paintHandles(QPainter &painter, const QRect &pixels) const;
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
 
     void forgetPendingAreas();
-    void noteStaleArea(const QRect &pixels);
-    bool paintStaleAreas(QPainter &painter, const QRegion &reach);
 
     PageSurface &m_page;
+    const ViewMapping &m_mapping;
     QSizeF m_lastSize;
     PendingAreas m_pendingObjects;
     PendingAreas m_pendingOverlay;
+    // Everything is painted afresh at the next paint.
+    bool m_allDue = false;
+    double m_gridTwips = 0;
+    std::function<void()> m_onChange;
+    bool m_changeNoted = false;
     // Kept across paints; painting fills it, so it is not part of the
     // view's constant state.
     mutable TextLayoutCache m_texts;
     mutable ElementTiles m_tiles;
-    // Scaled once per size: a paint only copies from it.
+    // Scaled once per zoom and underlay: a paint only copies from it.
     mutable UnderlayRaster m_underlay;
     QRectF m_underlayPlace;
     int m_underlayOpacity = 0;
     bool m_underlayShown = true;
-    // The objects as last painted, page-sized: exposing, scrolling and
-    // repainting copy from it; only areas that changed since (stale) are
-    // painted again. Handles, marks and bands are drawn over the copy.
-    QImage m_raster;
-    QSizeF m_rasterTwipsPerPixel;
+    // The objects as last painted, in squares on a grid fixed to the page
+    // (the widget's pixels), kept for the squares the window shows:
+    // exposing, scrolling and repainting copy from them; only squares where
+    // something changed since (stale) are painted again. A square is always
+    // painted whole, the same way, so a copy never differs from painting
+    // afresh. Handles, marks and bands are drawn over the copy.
+    std::map<std::pair<int, int>, QImage> m_pieces;
+    QRegion m_kept;
+    QImage::Format m_pieceFormat = QImage::Format_Invalid;
+    double m_pieceRatio = 0;
+    QSizeF m_pieceTwipsPerPixel;
+    // Within m_kept.
     QRegion m_stale;
-    // Each area changed since the raster was last all up to date, while
-    // they are few enough to list.
-    std::vector<QRect> m_staleAreas;
-    bool m_staleAreasComplete = false;
 };

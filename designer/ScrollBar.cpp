@@ -1,22 +1,24 @@
 #include "ScrollBar.h"
 
-#include "PixelMapping.h"
+#include "ViewMapping.h"
 
 #include "platform/RuntimeError.h"
-#include "platform/Screen.h"
 #include "platform/Units.h"
 
-ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget *parent)
+#include <algorithm>
+#include <cmath>
+
+ScrollBar::ScrollBar(Qt::Orientation orientation, const ViewMapping &mapping, QWidget *parent)
     : QScrollBar(orientation, parent)
+    , m_mapping(mapping)
 {
     // The designer's bars offer no menu of their own.
     setContextMenuPolicy(Qt::NoContextMenu);
     setRange(0, 0);
 
-    setSingleStep(SmallChange);
-    setPageStep(LargeChange);
-    const double thickX = Thickness * Screen::TwipsPerPixelX();
-    const double thickY = Thickness * Screen::TwipsPerPixelY();
+    followZoom();
+    const double thickX = Thickness * m_mapping.twipsPerPixelX();
+    const double thickY = Thickness * m_mapping.twipsPerPixelY();
     m_box = orientation == Qt::Horizontal ? QRectF(0, 0, 0, thickY) : QRectF(0, 0, thickX, 0);
 }
 
@@ -25,7 +27,13 @@ void ScrollBar::Move(double left, double top, double width, double height)
     if (width < 0 || height < 0)
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
     m_box = QRectF(left, top, width, height);
-    setGeometry(PixelMapping::toPixels(m_box));
+    setGeometry(m_mapping.windowToPixels(m_box));
+}
+
+void ScrollBar::followZoom()
+{
+    setSingleStep(std::max(1, int(std::lround(m_mapping.windowToPage(SmallChange)))));
+    setPageStep(std::max(1, int(std::lround(m_mapping.windowToPage(LargeChange)))));
 }
 
 void ScrollBar::setMin(double v)

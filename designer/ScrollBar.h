@@ -3,16 +3,18 @@
 #include <QRectF>
 #include <QScrollBar>
 
-// A scroll bar of the designer window placed in twips, with 16-bit Min,
-// Max and Value as the layout code expects (a maximum that does not fit
-// throws).
+class ViewMapping;
+
+// A scroll bar of the designer window placed in window twips, with 16-bit
+// Min, Max and Value (page twips) as the layout code expects (a maximum that
+// does not fit throws).
 class ScrollBar : public QScrollBar
 {
 public:
     // Thickness of a bar in screen pixels.
     static constexpr int Thickness = 17;
 
-    ScrollBar(Qt::Orientation orientation, QWidget *parent);
+    ScrollBar(Qt::Orientation orientation, const ViewMapping &mapping, QWidget *parent);
 
     double Left() const { return m_box.left(); }
     double Top() const { return m_box.top(); }
@@ -32,10 +34,13 @@ public:
     bool Visible() const { return !isHidden(); }
     void ZOrder() { raise(); }
 
-    // Arrow and page steps in twips.
+    // Arrow and page steps in twips at 100 %; at other zooms they move the
+    // page as far on screen.
     static constexpr int SmallChange = 100;
     static constexpr int LargeChange = 1000;
+    void followZoom();
 
 private:
+    const ViewMapping &m_mapping;
     QRectF m_box;
 };

@@ -47,13 +47,26 @@ inline constexpr char FormatWidth[] = "mun_FormatWidth";
 inline constexpr char FormatHeight[] = "mun_FormatHeight";
 inline constexpr char FormatSize[] = "mun_FormatSize";
 
+inline constexpr char View[] = "mun_View";
+inline constexpr char ViewZoomIn[] = "mun_ViewZoomIn";
+inline constexpr char ViewZoomOut[] = "mun_ViewZoomOut";
+inline constexpr char ViewZoomActual[] = "mun_ViewZoomActual";
+inline constexpr char ViewLine0[] = "mun_ViewLine0";
+inline constexpr char ViewGrid[] = "mun_ViewGrid";
+inline constexpr char ViewGridSize[] = "mun_ViewGridSize";
+inline constexpr char ViewGrid1[] = "mun_ViewGrid1";
+inline constexpr char ViewGrid2[] = "mun_ViewGrid2";
+inline constexpr char ViewGrid5[] = "mun_ViewGrid5";
+inline constexpr char ViewGrid10[] = "mun_ViewGrid10";
+inline constexpr char ViewLine1[] = "mun_ViewLine1";
+inline constexpr char ViewUnderlay[] = "mun_ViewUnderlay";
+
 inline constexpr char Tool[] = "mun_Tool";
 inline constexpr char ViewToolbar[] = "mun_ViewToolbar";
 inline constexpr char ViewStatusbar[] = "mun_ViewStatusbar";
 inline constexpr char ToolLine[] = "mun_ToolLine";
 inline constexpr char ToolSystem[] = "mun_ToolSystem";
 inline constexpr char ToolCalibrate[] = "mun_ToolCalibrate";
-inline constexpr char ToolUnderlay[] = "mun_ToolUnderlay";
 
 inline constexpr char Window[] = "mun_Window";
 inline constexpr char WindowCascade[] = "mnu_WindowCascade";
@@ -118,6 +131,10 @@ inline constexpr char SizeAll[] = "SizeAll";
 inline constexpr char PageSetup[] = "PageSetup";
 inline constexpr char View[] = "View";
 inline constexpr char Exit[] = "Exit";
+inline constexpr char ZoomOut[] = "ZoomOut";
+inline constexpr char Zoom[] = "Zoom";
+inline constexpr char ZoomIn[] = "ZoomIn";
+inline constexpr char Grid[] = "Grid";
 inline constexpr char Underlay[] = "Underlay";
 
 // The tool button of each drawing tool, indexed by DrawTool::Code.

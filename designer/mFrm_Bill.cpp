@@ -7,6 +7,7 @@
 #include "LayoutDigest.h"
 #include "PageSizer.h"
 #include "PageView.h"
+#include "Ruler.h"
 #include "ScrollBar.h"
 #include "ShellNames.h"
 #include "WorkspaceFrame.h"
@@ -23,7 +24,6 @@
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/ScaleConversion.h"
-#include "platform/Screen.h"
 #include "platform/Units.h"
 
 #include <QCloseEvent>
@@ -33,20 +33,6 @@
 #include <QPalette>
 
 #include <algorithm>
-
-namespace {
-
-// A layout step that fails is skipped; the next one still runs.
-template<typename F>
-void layoutStep(F &&step)
-{
-    try {
-        step();
-    } catch (const RuntimeError &) {
-    }
-}
-
-} // namespace
 
 mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
     : QWidget(parent)
@@ -60,7 +46,12 @@ mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
     QPalette look = palette();
     look.setColor(QPalette::Window, QColor(160, 160, 160));
     setPalette(look);
+    // The page's view is the screen's at 100 %, its pixels at most those of
+    // the least zoom.
+    PicPage().setViewTwipsPerPixel(m_mapping.pageTwipsPerPixelX(), m_mapping.pageTwipsPerPixelY());
+    PicPage().setWidestViewTwipsPerPixel(m_mapping.twipsPerPixelX() / ViewMapping::MinZoom);
     createElements();
+    placeRulers();
     InitHandles();
     m_layoutDigest = LayoutDigest::of(*m_bill);
 }
@@ -76,17 +67,28 @@ mFrm_Bill::~mFrm_Bill()
     m_pageView = nullptr;
 }
 
+// The page area takes the pointer for the page and its handles (which only
+// paint); its events reach the window through the event filter.
 void mFrm_Bill::createElements()
 {
-    m_pageView = new PageView(PicPage(), this);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("PageArea"));
+    m_client->setMouseTracking(true);
+    m_client->installEventFilter(this);
+    m_hRuler = new Ruler(Qt::Horizontal, this);
+    m_vRuler = new Ruler(Qt::Vertical, this);
+
+    m_pageView = new PageView(PicPage(), m_mapping, m_client);
     connect(m_pageView, &PageView::pageResized, this,
             reportedSlot(this, &mFrm_Bill::PicPage_Resize));
-    m_captionEditor = std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView);
+    m_pageView->onPageChange([this] { showReadout(); });
+    m_captionEditor =
+        std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView, m_mapping);
     m_captionEditor->onEdited([this] { captionEdited(); });
-    m_pageSizer = std::make_unique<PageSizer>(PicPage(), *this);
+    m_pageSizer = std::make_unique<PageSizer>(PicPage(), *m_client, m_mapping);
 
-    m_hs = new ScrollBar(Qt::Horizontal, this);
-    m_vs = new ScrollBar(Qt::Vertical, this);
+    m_hs = new ScrollBar(Qt::Horizontal, m_mapping, m_client);
+    m_vs = new ScrollBar(Qt::Vertical, m_mapping, m_client);
     connect(m_hs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::HS_Change));
     connect(m_vs, &QScrollBar::valueChanged, this, reportedSlot(this, &mFrm_Bill::VS_Change));
     // The user scrolling moves the page away from a gesture under way.
@@ -180,12 +182,12 @@ QWidget *mFrm_Bill::frameWidget() const
 // floating inside the window.
 double mFrm_Bill::Width() const
 {
-    return (width() + frameAllowance().width()) * Screen::TwipsPerPixelX();
+    return (m_client->width() + frameAllowance().width()) * m_mapping.twipsPerPixelX();
 }
 
 double mFrm_Bill::Height() const
 {
-    return (height() + frameAllowance().height()) * Screen::TwipsPerPixelY();
+    return (m_client->height() + frameAllowance().height()) * m_mapping.twipsPerPixelY();
 }
 
 QSize mFrm_Bill::frameAllowance() const
@@ -233,8 +235,8 @@ QRect mFrm_Bill::pageScreenRect() const
 // Handles are 5 x 5 pixels; the page-size handles sit just off the page.
 void mFrm_Bill::InitHandles()
 {
-    const int hx = Units::toInt16(Screen::TwipsPerPixelX() * 5);
-    const int hy = Units::toInt16(Screen::TwipsPerPixelY() * 5);
+    const int hx = Units::toInt16(m_mapping.twipsPerPixelX() * 5);
+    const int hy = Units::toInt16(m_mapping.twipsPerPixelY() * 5);
     PicHD().designElement().setHeight(hy);
     PicHD().designElement().setWidth(hx);
     m_pageSizer->loadHandles(hx, hy);
@@ -286,75 +288,7 @@ void mFrm_Bill::resizeEvent(QResizeEvent *event)
     endGesture();
     QWidget::resizeEvent(event);
     rememberFrameAllowance();
-    Form_Resize();
-}
-
-void mFrm_Bill::Form_Resize()
-{
-    const double width = Width();
-    const double height = Height();
-    layoutStep([&] {
-        HS().Move(0, height - HS().Height() - 400, width - VS().Width() - 100, HS().Height());
-    });
-    layoutStep([&] {
-        VS().Move(width - VS().Width() - 100, 0, VS().Width(), height - HS().Height() - 400);
-    });
-    const int hv = HS().Value();
-    const int vv = VS().Value();
-    layoutStep([&] { layoutHorizontal(hv); });
-    layoutStep([&] { layoutVertical(vv); });
-}
-
-void mFrm_Bill::layoutHorizontal(int hv)
-{
-    if (PicPage().Width() > VS().Left()) {
-        HS().setMin(0);
-        HS().setMax(DesignerGeometry::scrollMax(PicPage().Width(), VS().Left(), VS().Width()));
-        hv = std::clamp(hv, HS().Min(), HS().Max());
-        HS().show();
-        HS().setValue(hv);
-    } else {
-        HS().hide();
-        HS().setValue(0);
-    }
-}
-
-void mFrm_Bill::layoutVertical(int vv)
-{
-    if (PicPage().Height() > HS().Top()) {
-        VS().setMin(0);
-        VS().setMax(DesignerGeometry::scrollMax(PicPage().Height(), HS().Top(), HS().Height()));
-        vv = std::clamp(vv, VS().Min(), VS().Max());
-        VS().show();
-        VS().setValue(vv);
-    } else {
-        VS().hide();
-        VS().setValue(0);
-    }
-}
-
-void mFrm_Bill::HS_Change()
-{
-    PicPage().setLeft(-HS().Value());
-    if (m_pageSizer->handlesShown())
-        MoveFixHd();
-    if (m_captionEditor->isEditing())
-        m_captionEditor->place();
-}
-
-void mFrm_Bill::VS_Change()
-{
-    PicPage().setTop(-VS().Value());
-    if (m_pageSizer->handlesShown())
-        MoveFixHd();
-    if (m_captionEditor->isEditing())
-        m_captionEditor->place();
-}
-
-void mFrm_Bill::PicPage_Resize()
-{
-    if (m_pageSizer->handlesShown())
-        MoveFixHd();
+    placeRulers();
     Form_Resize();
 }
 

@@ -2,6 +2,7 @@
 
 #include "PointerRouter.h"
 #include "PointerScene.h"
+#include "ViewMapping.h"
 
 #include "model/BillTemplate.h"
 
@@ -28,15 +29,21 @@ class PageView;
 class QLineEdit;
 class QMdiSubWindow;
 class QMouseEvent;
+class Ruler;
 class RuntimeError;
 class ScrollBar;
 
-// The window of one open template: shows its page, scrolls it, routes
-// pointer and key input to the object model and runs the designer commands
-// the main window sends to the active designer. It owns the template
-// record and exposes it under the record's names. Sizing the page with the
-// page-size handles is its PageSizer's job, editing a caption in place its
-// CaptionEditor's; the window keeps their handler names as forwards.
+// The window of one open template: shows its page at its zoom between
+// rulers in millimetres, scrolls it, routes pointer and key input to the
+// object model and runs the designer commands the main window sends to the
+// active designer. It owns the template record and exposes it under the
+// record's names. Sizing the page with the page-size handles is its
+// PageSizer's job, editing a caption in place its CaptionEditor's; the
+// window keeps their handler names as forwards.
+//
+// The window's twips are the screen's (window pixels times its twips per
+// pixel); the page's are shown at the zoom. Every conversion between the two
+// and pixels goes through the window's ViewMapping.
 class mFrm_Bill : public QWidget, private PointerScene
 {
     Q_OBJECT
@@ -98,6 +105,33 @@ public:
     ScrollBar &HS() const { return *m_hs; }
     ScrollBar &VS() const { return *m_vs; }
     PageView &pageView() const { return *m_pageView; }
+    // Where the page, its handles and the bars lie: the window below and
+    // right of the rulers. Its coordinates are the window coordinates of the
+    // layout and of pointer routing.
+    QWidget &pageArea() const { return *m_client; }
+    Ruler &horizontalRuler() const { return *m_hRuler; }
+    Ruler &verticalRuler() const { return *m_vRuler; }
+    const ViewMapping &viewMapping() const { return m_mapping; }
+
+    // The page's zoom (1 is 100 %), kept while the window is open. A change
+    // keeps the page point under `anchor` (pixels of the page area) where it
+    // is on screen, the middle of what is shown without one; it ends a
+    // gesture under way. Held within 25 %..800 %.
+    double zoom() const { return m_mapping.zoom(); }
+    void setZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
+    // The next zoom step up or down (ZoomSteps).
+    void zoomIn(std::optional<QPointF> anchor = std::nullopt);
+    void zoomOut(std::optional<QPointF> anchor = std::nullopt);
+
+    // The grid's spacing in millimetres, 0 without one. While there is a
+    // grid, drawing, dragging and sizing snap to it unless Alt is held.
+    double gridMm() const { return m_gridMm; }
+    void setGridMm(double mm);
+
+    // Arrow keys move the selected objects by this much (Shift: ten times).
+    static constexpr double NudgeMm = 0.1;
+    // What the position readout shows (PositionReadout).
+    QString readoutText() const;
 
     // Scale conversion; the window's own scale is twips (1), millimetres
     // are 6.
@@ -105,8 +139,9 @@ public:
     double ScaleX(double width, int fromScale, int toScale) const;
     double ScaleY(double height, int fromScale, int toScale) const;
 
-    // The window's outer size in twips: the client size plus the frame's
-    // caption and border of the normal state, whatever the state.
+    // The outer size in twips of the window's page area: its size plus the
+    // frame's caption and border of the normal state, whatever the state.
+    // The rulers lie outside it.
     double Width() const;
     double Height() const;
 
@@ -143,6 +178,12 @@ public:
     // Whether an object is current and locked: what the lock marks show.
     bool CurrentLocked() const;
 
+signals:
+    void zoomChanged(double zoom);
+    void readoutChanged(const QString &text);
+
+public:
+
     // The window becomes the active designer.
     void Form_Activate();
     // Closes the window (and the workspace frame holding it).
@@ -167,10 +208,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QMouseEvent confined(const QMouseEvent &event) const;
+    // The event as the page area receives it, clamped to any confinement.
+    QMouseEvent routed(const QMouseEvent &event) const;
     static QPointF confinedGlobal(const QPointF &global);
     void watchForLostRelease(bool watch);
     // PointerScene
@@ -185,6 +229,11 @@ private:
 
     // Window set-up, layout and scrolling.
     void createElements();
+    void placeRulers();
+    void followPageInRulers();
+    void applyViewScale();
+    void scrollTo(const QPointF &pagePoint, const QPointF &anchor);
+    QPointF shownMiddle() const;
     void InitHandles();
     void MoveFixHd();
     void Form_Resize();
@@ -224,6 +273,20 @@ private:
     void Form_MouseMove(int Button, int Shift, double X, double Y);
     void Form_MouseUp(int Button, int Shift, double X, double Y);
     void Form_KeyDown(int KeyCode, int Shift);
+    // Arrow keys: whether the key was one that moves the selection.
+    bool nudge(int KeyCode, int Shift);
+
+    // The grid: a page point the pointer gives, snapped for the gesture it
+    // is part of.
+    bool snaps(int Shift) const;
+    QPointF snappedPoint(double X, double Y) const;
+    QPointF snappedDrag(double X, double Y) const;
+    void rememberDragStart(double X, double Y);
+    void pageEventSnapped(int action, int Button, int Shift, double X, double Y);
+
+    // The position readout and the rulers' pointer mark.
+    void notePointer(const QPointF &areaPixels);
+    void showReadout();
 
     // In-place caption editing and picture choice.
     void ObjText_DblClick(int Index);
@@ -243,6 +306,20 @@ private:
     std::unique_ptr<CaptionEditor> m_captionEditor;
     ScrollBar *m_hs = nullptr;
     ScrollBar *m_vs = nullptr;
+    ViewMapping m_mapping;
+    QWidget *m_client = nullptr;
+    Ruler *m_hRuler = nullptr;
+    Ruler *m_vRuler = nullptr;
+    double m_gridMm = 0;
+    // Where the pointer is on the page, while it is over it.
+    std::optional<QPointF> m_pointerOnPage;
+    QString m_readout;
+    // Where a drag began (pointer) and the dragged object's corner then,
+    // page twips; the grid places the corner.
+    QPointF m_dragPress;
+    QPointF m_dragCorner;
+    // Wheel turns not yet a whole zoom step.
+    int m_wheelAngle = 0;
     PointerRouter m_router;
     QPointer<QMdiSubWindow> m_frame;
     QPoint m_lastGlobalPos;

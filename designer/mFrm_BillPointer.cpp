@@ -1,4 +1,4 @@
-// Pointer and keyboard routing of the designer window.
+// Pointer routing of the designer window, with the grid's snapping.
 
 #include "mFrm_Bill.h"
 
@@ -6,9 +6,9 @@
 #include "DesignerShell.h"
 #include "DrawTool.h"
 #include "FixHandle.h"
+#include "GridSteps.h"
 #include "PageSizer.h"
 #include "PageView.h"
-#include "PixelMapping.h"
 #include "ShellNames.h"
 
 
@@ -24,33 +24,32 @@
 #include "platform/PointerConfinement.h"
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
-#include "platform/Screen.h"
 #include "platform/Units.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <optional>
 
 // The platform brings a confined pointer back only after a move has
 // arrived outside, so the designer clamps what it receives itself: a fast
-// draw past the page edge ends at the edge.
-QMouseEvent mFrm_Bill::confined(const QMouseEvent &event) const
+// draw past the page edge ends at the edge. Events arrive on the window
+// (over the rulers) or on its page area; either way they are routed in the
+// page area's pixels.
+QMouseEvent mFrm_Bill::routed(const QMouseEvent &event) const
 {
-    const QPointF global = event.globalPosition();
-    const QPointF inside = confinedGlobal(global);
-    const QPointF shift = inside - global;
-    return QMouseEvent(event.type(), event.position() + shift, event.scenePosition() + shift,
-                       inside, event.button(), event.buttons(), event.modifiers(),
-                       event.pointingDevice());
+    const QPointF inside = confinedGlobal(event.globalPosition());
+    const QPointF area = m_client->mapFromGlobal(inside);
+    return QMouseEvent(event.type(), area, area, inside, event.button(), event.buttons(),
+                       event.modifiers(), event.pointingDevice());
 }
 
 void mFrm_Bill::mousePressEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.press(confined(*event));
+    m_router.press(routed(*event));
     watchForLostRelease(m_router.inGesture());
     noteLayoutChange();
 }
@@ -71,6 +70,30 @@ void mFrm_Bill::watchForLostRelease(bool watch)
 
 bool mFrm_Bill::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_client) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            mousePressEvent(static_cast<QMouseEvent *>(event));
+            return true;
+        case QEvent::MouseMove:
+            mouseMoveEvent(static_cast<QMouseEvent *>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            mouseReleaseEvent(static_cast<QMouseEvent *>(event));
+            return true;
+        case QEvent::MouseButtonDblClick:
+            mouseDoubleClickEvent(static_cast<QMouseEvent *>(event));
+            return true;
+        case QEvent::Wheel:
+            wheelEvent(static_cast<QWheelEvent *>(event));
+            return true;
+        case QEvent::Leave:
+            leaveEvent(event);
+            break;
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease && m_router.inGesture()
         && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton) {
         const quint64 gesture = m_router.gestureNumber();
@@ -89,7 +112,9 @@ void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
     const bool wasInGesture = m_router.inGesture();
-    m_router.move(confined(*event));
+    const QMouseEvent inArea = routed(*event);
+    m_router.move(inArea);
+    notePointer(inArea.position());
     // A move with no button held ends a gesture whose release went astray.
     if (wasInGesture && !m_router.inGesture())
         noteLayoutChange();
@@ -98,7 +123,7 @@ void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
 void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.release(confined(*event));
+    m_router.release(routed(*event));
     watchForLostRelease(m_router.inGesture());
     noteLayoutChange();
 }
@@ -107,7 +132,7 @@ void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
 void mFrm_Bill::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
-    m_router.doubleClick(*event);
+    m_router.doubleClick(routed(*event));
 }
 
 QPointF mFrm_Bill::confinedGlobal(const QPointF &global)
@@ -121,7 +146,7 @@ QPointF mFrm_Bill::confinedGlobal(const QPointF &global)
 
 QPointF mFrm_Bill::confine(const QPointF &windowPixels) const
 {
-    const QPointF global = QPointF(mapToGlobal(QPoint(0, 0))) + windowPixels;
+    const QPointF global = QPointF(m_client->mapToGlobal(QPoint(0, 0))) + windowPixels;
     return windowPixels + (confinedGlobal(global) - global);
 }
 
@@ -132,7 +157,7 @@ PointerTarget mFrm_Bill::targetAt(const QPointF &windowPixels) const
         return {PointerTarget::FixHandle, fixHandle};
     if (!m_pageView->geometry().contains(windowPixels.toPoint()))
         return {PointerTarget::Window, 0};
-    const QPointF page = PixelMapping::toTwips(windowPixels - QPointF(m_pageView->pos()));
+    const QPointF page = m_mapping.pageToTwips(windowPixels - QPointF(m_pageView->pos()));
     const Element *element = m_pageView->elementAt(page);
     if (!element)
         return {PointerTarget::Page, 0};
@@ -151,8 +176,8 @@ PointerTarget mFrm_Bill::targetAt(const QPointF &windowPixels) const
 
 QPointF mFrm_Bill::toTarget(const PointerTarget &target, const QPointF &windowPixels) const
 {
-    const QPointF window = PixelMapping::toTwips(windowPixels);
-    const QPointF page = PixelMapping::toTwips(windowPixels - QPointF(m_pageView->pos()));
+    const QPointF window = m_mapping.windowToTwips(windowPixels);
+    const QPointF page = m_mapping.pageToTwips(windowPixels - QPointF(m_pageView->pos()));
     const PageSurface &surface = m_pageView->page();
     auto relative = [&](const ElementArray &array) {
         const Element &e = array(target.index);
@@ -202,14 +227,14 @@ void mFrm_Bill::dispatch(const PointerEvent &e)
 {
     switch (e.target.kind) {
     case PointerTarget::Page:
-        pageEvent(e.action, e.Button, e.Shift, e.X, e.Y);
+        pageEventSnapped(e.action, e.Button, e.Shift, e.X, e.Y);
         break;
     case PointerTarget::Text:
         if (e.action == PointerEvent::DblClick) {
             ObjText_DblClick(e.target.index);
         } else {
             const Element &label = ObjText()(e.target.index);
-            pageEvent(e.action, e.Button, e.Shift, e.X + label.Left(), e.Y + label.Top());
+            pageEventSnapped(e.action, e.Button, e.Shift, e.X + label.Left(), e.Y + label.Top());
         }
         break;
     case PointerTarget::Image:
@@ -217,7 +242,7 @@ void mFrm_Bill::dispatch(const PointerEvent &e)
             ObjImg_DblClick(e.target.index);
         } else {
             const Element &image = ObjImg()(e.target.index);
-            pageEvent(e.action, e.Button, e.Shift, e.X + image.Left(), e.Y + image.Top());
+            pageEventSnapped(e.action, e.Button, e.Shift, e.X + image.Left(), e.Y + image.Top());
         }
         break;
     case PointerTarget::Handle:
@@ -273,7 +298,7 @@ void mFrm_Bill::updateCursor(const PointerTarget &target)
     case PointerTarget::None:
         break;
     }
-    setCursor(PointerShape::cursorFor(pointer));
+    m_client->setCursor(PointerShape::cursorFor(pointer));
 }
 
 void mFrm_Bill::pageEvent(int action, int Button, int Shift, double X, double Y)
@@ -452,8 +477,10 @@ void mFrm_Bill::PicHD_MouseMove(int Index, int Button, int Shift, double X, doub
         return;
     const Element &handle = PicHD()(Index);
     const int k = ObjHd::positionOf(handle);
-    mCurObj().Handls()->Item(k).OnMouseMove(mCurObj(), Button, Shift, X + handle.Left(),
-                                           Y + handle.Top());
+    QPointF at(X + handle.Left(), Y + handle.Top());
+    if (snaps(Shift))
+        at = snappedPoint(at.x(), at.y());
+    mCurObj().Handls()->Item(k).OnMouseMove(mCurObj(), Button, Shift, at.x(), at.y());
 }
 
 void mFrm_Bill::PicHD_MouseUp(int Index, int Button, int Shift, double X, double Y)
@@ -500,22 +527,53 @@ void mFrm_Bill::Form_MouseUp(int Button, int, double, double)
     m_pageSizer->release(Button);
 }
 
-
-void mFrm_Bill::keyPressEvent(QKeyEvent *event)
+// While there is a grid the pointer snaps to it for what it draws, drags
+// and sizes; with Alt it places freely.
+bool mFrm_Bill::snaps(int Shift) const
 {
-    Form_KeyDown(event->key(), PointerRouter::shiftCode(event->modifiers()));
-    QWidget::keyPressEvent(event);
+    return m_gridMm > 0 && !(Shift & ShiftState::Alt);
 }
 
-// Ctrl alone brings the context-menu states up to date before the main
-// window's Ctrl shortcuts look at them.
-void mFrm_Bill::Form_KeyDown(int, int Shift)
+// The grid point nearest to a page point, on the page.
+QPointF mFrm_Bill::snappedPoint(double X, double Y) const
 {
-    if (Shift != ShiftState::Ctrl)
-        return;
-    try {
-        UpdateMenu(false);
-    } catch (const RuntimeError &error) {
-        reportFailure(error);
+    const double step = GridSteps::twipsOf(m_gridMm);
+    const PageSurface &page = m_bill->mObjs.page();
+    return QPointF(std::clamp(GridSteps::snap(X, step), 0.0, page.Width()),
+                   std::clamp(GridSteps::snap(Y, step), 0.0, page.Height()));
+}
+
+// A drag puts the dragged object's top-left corner on the grid; the others
+// moving with it keep their distance to it.
+QPointF mFrm_Bill::snappedDrag(double X, double Y) const
+{
+    const double step = GridSteps::twipsOf(m_gridMm);
+    const QPointF corner = m_dragCorner + QPointF(X, Y) - m_dragPress;
+    return QPointF(X + GridSteps::snap(corner.x(), step) - corner.x(),
+                   Y + GridSteps::snap(corner.y(), step) - corner.y());
+}
+
+void mFrm_Bill::rememberDragStart(double X, double Y)
+{
+    m_dragPress = QPointF(X, Y);
+    const Element *dragged = mCurObj().ObjCtl();
+    m_dragCorner = dragged ? dragged->rect().topLeft() : QPointF(X, Y);
+}
+
+void mFrm_Bill::pageEventSnapped(int action, int Button, int Shift, double X, double Y)
+{
+    const bool press = action == PointerEvent::Down;
+    const bool drawing = press ? gDrawMode() != DrawTool::Select
+                               : mDrawObj().IsDrawing() && mDrawObj().eType() != DrawTool::Select;
+    const bool dragging = !press && (mMoveMore || mCurObj().IsDraging());
+    QPointF at(X, Y);
+    if (snaps(Shift) && Button != MouseButton::Right) {
+        if (drawing || (!press && mCurObj().IsSizing()))
+            at = snappedPoint(X, Y);
+        else if (dragging)
+            at = snappedDrag(X, Y);
     }
+    pageEvent(action, Button, Shift, at.x(), at.y());
+    if (press && Button == MouseButton::Left && (mMoveMore || mCurObj().IsDraging()))
+        rememberDragStart(X, Y);
 }

@@ -3,7 +3,6 @@
 #include "mFrm_Bill.h"
 
 #include "PageView.h"
-#include "PixelMapping.h"
 
 #include "platform/Element.h"
 #include "platform/LabelBarcode.h"
@@ -15,7 +14,7 @@ QString mFrm_Bill::toolTipAt(const QPointF &windowPixels) const
 {
     if (!m_pageView->geometry().contains(windowPixels.toPoint()))
         return QString();
-    const QPointF page = PixelMapping::toTwips(windowPixels - QPointF(m_pageView->pos()));
+    const QPointF page = m_mapping.pageToTwips(windowPixels - QPointF(m_pageView->pos()));
     const Element *element = m_pageView->elementAt(page);
     if (!element || element->kind() != ElementKind::Label)
         return QString();

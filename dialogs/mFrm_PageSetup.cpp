@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -40,6 +41,9 @@ namespace {
 const QString DefaultRowCount = QStringLiteral("5");
 const QString DefaultRowHeight = QStringLiteral("400");
 constexpr int PictureSide = 32;
+// The page's size, in twips.
+constexpr double MinPageTwips = 1000;
+constexpr double MaxPageTwips = 32767;
 
 // An empty or zero value becomes the default; any other is shown as plain
 // number text.
@@ -104,8 +108,8 @@ void mFrm_PageSetup::createElements()
 {
     m_txtName = named(new QLineEdit, "TxtName");
     m_txtName->installEventFilter(this);
-    m_labWidth = named(new QLabel(QStringLiteral("页宽：")), "LabWidth");
-    m_labHeight = named(new QLabel(QStringLiteral("页高：")), "LabHeight");
+    m_labWidth = numberBox("LabWidth");
+    m_labHeight = numberBox("LabHeight");
     m_txtCount = numberBox("TxtCount");
     m_txtHeight = numberBox("TxtHeight");
     m_txtColCount = numberBox("TxtColCount");
@@ -154,7 +158,10 @@ void mFrm_PageSetup::layOut()
     heading->addWidget(rule, 1);
     auto *pageSize = new QHBoxLayout;
     pageSize->addSpacing(12);
+    pageSize->addWidget(buddyLabel(QStringLiteral("页宽："), m_labWidth));
     pageSize->addWidget(m_labWidth, 1);
+    pageSize->addSpacing(16);
+    pageSize->addWidget(buddyLabel(QStringLiteral("页高："), m_labHeight));
     pageSize->addWidget(m_labHeight, 1);
 
     // Labels end at one edge, so their colons line up.
@@ -240,8 +247,10 @@ void mFrm_PageSetup::Form_Load()
     m_txtColCount->setText(QString::number(m_bill.mcolcount));
     m_chkColFirst->setChecked(m_bill.mBlnColFirst);
     const PageSurface &page = m_bill.mObjs.page();
-    m_labWidth->setText(QStringLiteral("页宽：") + Units::formatMm(toMm(page.Width(), true)));
-    m_labHeight->setText(QStringLiteral("页高：") + Units::formatMm(toMm(page.Height(), false)));
+    m_shownPageWidth = {Units::formatMm(toMm(page.Width(), true)), page.Width()};
+    m_shownPageHeight = {Units::formatMm(toMm(page.Height(), false)), page.Height()};
+    m_labWidth->setText(m_shownPageWidth.text);
+    m_labHeight->setText(m_shownPageHeight.text);
     if (m_bill.mLandScape)
         m_optLandScape->setChecked(true);
     else
@@ -287,7 +296,9 @@ void mFrm_PageSetup::CmdOK_Click()
     }
     TxtCount_Change();
     TxtHeight_Change();
-    if (!valuesAccepted())
+    double pageWidth = 0;
+    double pageHeight = 0;
+    if (!pageSizeAccepted(pageWidth, pageHeight) || !valuesAccepted())
         return;
     const int16_t rows = Units::toInt16(NumberText::value(m_txtCount->text()));
     const double rowHeight = fromMm(*m_txtHeight, m_shownRowHeight, false);
@@ -295,7 +306,7 @@ void mFrm_PageSetup::CmdOK_Click()
     const double colWidth = fromMm(*m_txtWidth, m_shownColWidth, true);
     // Cells that start past the page could never print what scrolls into
     // them.
-    const ScrollGrid grid(m_bill, rows, rowHeight, cols, colWidth);
+    const ScrollGrid grid(m_bill, rows, rowHeight, cols, colWidth, QSizeF(pageWidth, pageHeight));
     if (const QString refusal = grid.refusal(); !refusal.isEmpty()) {
         refuse(refusal, grid.rowsFit() ? *m_txtColCount : *m_txtCount);
         return;
@@ -307,6 +318,8 @@ void mFrm_PageSetup::CmdOK_Click()
     if (!offset)
         return;
     m_bill.Caption = m_txtName->text();
+    m_bill.mObjs.page().setWidth(pageWidth);
+    m_bill.mObjs.page().setHeight(pageHeight);
     m_bill.mrowcount = rows;
     m_bill.mRowHeight = rowHeight;
     m_bill.mcolcount = cols;
@@ -318,6 +331,43 @@ void mFrm_PageSetup::CmdOK_Click()
     m_bill.mOffsetLeft = offset->x();
     m_bill.mOffsetTop = offset->y();
     accept();
+}
+
+// A page is at least 1000 twips each way, as sizing it with its handles
+// keeps it, holds every object shown on it, and is no larger than the
+// designer can scroll through (32767 twips). A size typed in millimetres
+// is rounded to the nearest twip: 241.0 mm is 13663 twips. A size left as
+// it was shown is the page's own, whatever it is.
+bool mFrm_PageSetup::pageSizeAccepted(double &width, double &height)
+{
+    const QSizeF extent = m_bill.mObjs.shownExtent();
+    const auto accepted = [&](QLineEdit &box, const ShownLength &shown, bool horizontal,
+                              double &twips) {
+        if (shown.unchanged(box.text())) {
+            twips = shown.value;
+            return true;
+        }
+        twips = std::round(Units::mmToTwips(NumberText::value(box.text())));
+        const QString name = horizontal ? QStringLiteral("页宽") : QStringLiteral("页高");
+        const double objects = std::ceil(horizontal ? extent.width() : extent.height());
+        QString refusal;
+        if (twips < MinPageTwips)
+            refusal = QStringLiteral("%1不能小于%2毫米！")
+                          .arg(name, Units::formatMm(Units::twipsToMm(MinPageTwips)));
+        else if (twips < objects)
+            refusal = QStringLiteral("%1不能小于对象所占的%2（%3毫米）！")
+                          .arg(name, horizontal ? QStringLiteral("宽度") : QStringLiteral("高度"),
+                               Units::formatMm(Units::twipsToMm(objects)));
+        else if (twips > MaxPageTwips)
+            refusal = QStringLiteral("%1不能大于%2毫米！")
+                          .arg(name, Units::formatMm(Units::twipsToMm(MaxPageTwips)));
+        if (refusal.isEmpty())
+            return true;
+        refuse(refusal, box);
+        return false;
+    };
+    return accepted(*m_labWidth, m_shownPageWidth, true, width)
+           && accepted(*m_labHeight, m_shownPageHeight, false, height);
 }
 
 // Counts are 16-bit members and lengths cannot be negative; a refused

@@ -17,9 +17,9 @@ class QRadioButton;
 class UnderlayGroup;
 struct BillTemplate;
 
-// The page setup of a template: its name, the scrolling rows and columns
-// (count and size in millimetres, columns first or not), the print
-// orientation and the default flag; the page size is shown, not edited.
+// The page setup of a template: its name, the page's size and the
+// scrolling rows and columns (count and size in millimetres, columns first
+// or not), the print orientation and the default flag.
 // Below them the form beneath the page (底图) and the template's own offset
 // on paper (打印偏移).
 // The elements carry their names as object names (TxtName, TxtCount, ...).
@@ -51,16 +51,22 @@ private:
     void OptLandScape_Click();
     void CmdOK_Click();
     bool valuesAccepted();
+    // The page's size as typed, in whole twips; a size the page cannot
+    // take is refused and named.
+    bool pageSizeAccepted(double &width, double &height);
     void refuse(const QString &message, QLineEdit &box);
 
     BillTemplate &m_bill;
     int m_scaleMode;
     ShownLength m_shownRowHeight;
     ShownLength m_shownColWidth;
+    ShownLength m_shownPageWidth;
+    ShownLength m_shownPageHeight;
 
     QLineEdit *m_txtName = nullptr;
-    QLabel *m_labWidth = nullptr;
-    QLabel *m_labHeight = nullptr;
+    // The page's size in millimetres, captioned "页宽：" and "页高：".
+    QLineEdit *m_labWidth = nullptr;
+    QLineEdit *m_labHeight = nullptr;
     QLineEdit *m_txtCount = nullptr;
     QLineEdit *m_txtHeight = nullptr;
     QLineEdit *m_txtColCount = nullptr;

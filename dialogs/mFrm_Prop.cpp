@@ -11,6 +11,7 @@
 
 #include "print/DocumentMessages.h"
 #include "print/FieldVocabulary.h"
+#include "print/ValueFormat.h"
 #include "print/FindListIndex.h"
 #include "print/ReportedSlot.h"
 #include "print/ShowErrMsg.h"
@@ -237,6 +238,10 @@ void mFrm_Prop::createTextPage()
     m_txtCaption->setFixedHeight(m_txtCaption->fontMetrics().lineSpacing() * 3 + 10);
     m_cmbFormat = named(new QComboBox, "CmbFormat");
     m_cmbFormat->setEditable(true);
+    // The formats the program knows, to pick from; any other may be typed.
+    m_cmbFormat->setInsertPolicy(QComboBox::NoInsert);
+    m_cmbFormat->addItems(ValueFormat::Suggestions());
+    m_cmbFormat->setCurrentIndex(-1);
     m_labFormat = named(buddyLabel(QStringLiteral("格式(&F)："), m_cmbFormat), "LabFormat");
     m_chkScroll = named(new QCheckBox(QStringLiteral("滚动打印")), "ChkScroll");
     m_chkSumPage = named(new QCheckBox(QStringLiteral("页内合计")), "ChkSumPage");
@@ -330,7 +335,7 @@ void mFrm_Prop::LoadFieldCodes(const DocumentFields::Lister &columns)
         ShowErrMsg(DocumentMessages::FieldsUnavailable(error));
     }
     for (const FieldCode &entry : FieldVocabulary::DataEntries(found.header, found.detail)) {
-        m_cmbKey->addItem(entry.Text);
+        m_cmbKey->addItem(FieldVocabulary::ShownText(entry), entry.Text);
         m_cmbSave->addItem(entry.Code, entry.DataType);
     }
     m_cmbKey->setCurrentIndex(-1);
@@ -474,6 +479,14 @@ void mFrm_Prop::initText(const ObjDraw &obj, const Element &label)
 // The field entry of a short code. The list search reads a key that begins
 // with a number as an item value, so a Tag such as "2" would find the data
 // type 2; only the entry whose code is the Tag itself counts.
+// A document column's entry shows more than its text; the text is what a
+// caption holds.
+QString mFrm_Prop::entryText(int entry) const
+{
+    const QVariant text = m_cmbKey->itemData(entry);
+    return text.isValid() ? text.toString() : m_cmbKey->itemText(entry);
+}
+
 int mFrm_Prop::fieldEntryOf(const QString &tag) const
 {
     const int i = FindListIndex(*m_cmbSave, tag, false);
@@ -768,7 +781,7 @@ void mFrm_Prop::saveText(ObjDraw &obj, Element &label, const QRectF &box)
         label.setCaption(caption);
         label.setTag(caption);
     } else if (entry > 0) {
-        label.setCaption(m_cmbKey->itemText(entry));
+        label.setCaption(entryText(entry));
         label.setTag(m_cmbSave->itemText(entry - 1));
     }
     ElementFont font = label.Font();
@@ -789,9 +802,9 @@ void mFrm_Prop::saveText(ObjDraw &obj, Element &label, const QRectF &box)
     obj.setIsScroll(m_chkScroll->isChecked());
     obj.setSumedPage(m_chkSumPage->isChecked());
     obj.setSumed(m_chkSumPage->isChecked() || m_chkSumAll->isChecked());
-    const QString entryText = entry > 0 ? m_cmbKey->itemText(entry)
-                                        : FieldVocabulary::EntryTextOf(label.Caption());
-    label.setCaption(FieldVocabulary::Marker(obj) + entryText);
+    const QString text =
+        entry > 0 ? entryText(entry) : FieldVocabulary::EntryTextOf(label.Caption());
+    label.setCaption(FieldVocabulary::Marker(obj) + text);
     obj.setFormat(m_cmbFormat->currentText());
     label.setToolTipText(m_cmbFormat->currentText());
 }

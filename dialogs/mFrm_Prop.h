@@ -77,6 +77,7 @@ private:
     void initText(const ObjDraw &obj, const Element &label);
     void selectByCode(QComboBox &list, int code);
     int fieldEntryOf(const QString &tag) const;
+    QString entryText(int entry) const;
 
     // Element rules.
     void CmbKey_Click();

@@ -315,7 +315,8 @@ void ObjDraw::SetCtlRect(Element &element, TwipRect &r)
 
 void ObjDraw::XorBand(const TwipRect &r)
 {
-    requirePage().XorRect(ObjGeometry::RectToScreen(r, Screen::TwipsPerPixelX()), true);
+    PageSurface &page = requirePage();
+    page.XorRect(ObjGeometry::RectToScreen(r, page.viewTwipsPerPixelX()), true);
 }
 
 void ObjDraw::OnStartDraw(int /*Button*/, int /*Shift*/, double X, double Y)
@@ -408,6 +409,14 @@ void ObjDraw::OnStartDrag(double X, double Y)
 
 bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
 {
+    moveBy(X - m_oldX, Y - m_oldY, bLim, LimX, LimY);
+    m_oldX = X;
+    m_oldY = Y;
+    return false;
+}
+
+bool ObjDraw::moveBy(double dx, double dy, bool bLim, double LimX, double LimY)
+{
     Element &element = requireCtl();
     const bool line = element.isLine();
     const bool leftward = line && element.x1() > element.x2();
@@ -424,8 +433,9 @@ bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
         w = element.Width();
         h = element.Height();
     }
-    left += X - m_oldX;
-    top += Y - m_oldY;
+    const QPointF before(left, top);
+    left += dx;
+    top += dy;
     if (bLim) {
         // The far limits come last and win over 0 for an oversized object.
         if (left < 0)
@@ -442,9 +452,17 @@ bool ObjDraw::OnDraging(double X, double Y, bool bLim, double LimX, double LimY)
                         leftward ? left : left + w, upward ? top : top + h);
     else
         element.Move(left, top);
-    m_oldX = X;
-    m_oldY = Y;
-    return false;
+    return QPointF(left, top) != before;
+}
+
+bool ObjDraw::NudgeBy(double dx, double dy, double LimX, double LimY, const HdMetrics &metrics)
+{
+    if (!moveBy(dx, dy, true, LimX, LimY))
+        return false;
+    if (m_editFlag == Saved)
+        m_editFlag = Changed;
+    MoveHd(metrics);
+    return true;
 }
 
 void ObjDraw::OnEndDrag(double /*X*/, double /*Y*/)
@@ -552,7 +570,7 @@ bool ObjDraw::CheckPoint(double X, double Y)
     return ObjGeometry::HitLine(element.x1(), element.y1(), element.x2(), element.y2(), X, Y);
 }
 
-ObjDraw::HdMetrics ObjDraw::hdMetrics(PageSurface &page)
+ObjDraw::HdMetrics ObjDraw::hdMetrics(const PageSurface &page)
 {
     const Element &design = page.PicHD().designElement();
     HdMetrics m;

@@ -147,7 +147,9 @@ public:
     // Loads the eight PicHD elements 8*nID-7 .. 8*nID as handles (hidden).
     void LoadHd();
 
-    // Handle placement metrics read once for many MoveHd calls.
+    // Handle placement metrics read once for many MoveHd calls: handles are
+    // placed as the screen shows them at 100 %; a view at another zoom keeps
+    // their pictures as many pixels off the object's outline.
     struct HdMetrics
     {
         double hw = 0;
@@ -155,8 +157,13 @@ public:
         int px = 0;
         int py = 0;
     };
-    static HdMetrics hdMetrics(PageSurface &page);
+    static HdMetrics hdMetrics(const PageSurface &page);
     void MoveHd(const HdMetrics &metrics);
+    // Moves the object by (dx, dy) as a drag by that much does, held by the
+    // page the same way (0 limits are no limits), with its handles placed
+    // and left shown or hidden as they were. A saved object that moved is
+    // changed. Whether it moved.
+    bool NudgeBy(double dx, double dy, double LimX, double LimY, const HdMetrics &metrics);
 
     // Deselects the object, skipping the work when nothing would change.
     void deselect();
@@ -177,6 +184,9 @@ private:
     void GetCtlRect(const Element &element, TwipRect &r);
     void SetCtlRect(Element &element, TwipRect &r);
     void XorBand(const TwipRect &r);
+    // The drag's move of the element by (dx, dy), with the page's limits
+    // when bLim; whether anything changed.
+    bool moveBy(double dx, double dy, bool bLim, double LimX, double LimY);
 
     PageSurface *m_page = nullptr;
     bool m_clip = true;

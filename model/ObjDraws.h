@@ -80,6 +80,11 @@ public:
     bool StartMoveMore(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);
     void MovingMore(double X, double Y, bool bLim, double LimX, double LimY);
     void EndMoveMore(double X, double Y);
+    // Moves every selected, shown and unlocked object by (dx, dy) as a
+    // drag of the selection by that much does, each held by the page's
+    // edges. Whether any moved.
+    bool NudgeSelected(double dx, double dy);
+
     // Point selection: the oldest object under the point becomes the only
     // selected and current object and is returned in tmpact.
     bool ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);

@@ -278,3 +278,16 @@ void ObjDraws::EndMoveMore(double X, double Y)
             obj->OnEndDrag(X, Y);
     });
 }
+
+bool ObjDraws::NudgeSelected(double dx, double dy)
+{
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(m_page);
+    const double limX = m_page.Width();
+    const double limY = m_page.Height();
+    bool moved = false;
+    forEachSelected([&](const std::shared_ptr<ObjDraw> &obj) {
+        if (!obj->Locked() && isShown(*obj))
+            moved = obj->NudgeBy(dx, dy, limX, limY, metrics) || moved;
+    });
+    return moved;
+}

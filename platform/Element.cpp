@@ -31,6 +31,11 @@ Element::Element(ElementKind kind, int index, ElementArray *owner)
 {
 }
 
+const PageSurface *Element::page() const
+{
+    return m_owner ? m_owner->page() : nullptr;
+}
+
 void Element::setLeft(double v)
 {
     if (v == m_left)
@@ -249,20 +254,40 @@ void Element::ZOrder()
 
 QRectF Element::paintBounds() const
 {
-    return m_visible ? reachBounds() : QRectF();
+    return m_visible ? shownBounds() : QRectF();
 }
 
+// What a change repaints: at the view's pixels now.
+QRectF Element::shownBounds() const
+{
+    const PageSurface *surface = page();
+    return reachAt(surface ? surface->viewTwipsPerPixelX() : Screen::TwipsPerPixelX());
+}
+
+// Filed for the widest pixels its page may be seen at: a zoom of the view
+// moves nothing in the index.
 QRectF Element::reachBounds() const
 {
-    const double px = Screen::TwipsPerPixelX();
+    const PageSurface *surface = page();
+    return reachAt(surface ? surface->widestViewTwipsPerPixel() : Screen::TwipsPerPixelX());
+}
+
+QRectF Element::reachAt(double twipsPerPixel) const
+{
+    const double px = twipsPerPixel;
     double reach = px * RepaintSlack;
     // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)
         reach += PrintedSize::TwipsPerPixel * std::max(1, m_borderWidth);
     QRectF r = rect().normalized();
-    if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty())
+    if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty()) {
+        // The picture is a few pixels of the view near the box, before it
+        // too when the view shows the page smaller than the screen.
         r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,
                                              m_pictureSize.height() * px)));
+        reach += std::max(m_pictureSize.width(), m_pictureSize.height())
+                 * std::max(0.0, px - Screen::TwipsPerPixelX());
+    }
     return r.adjusted(-reach, -reach, reach, reach);
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 class ElementArray;
+class PageSurface;
 
 // One visual element of the designer page (label, line, image or handle),
 // held as a plain record. Every change notifies the page so that only the
@@ -41,6 +42,8 @@ public:
 
     ElementKind kind() const { return m_kind; }
     int Index() const { return m_index; }
+    // The page the element lives on, if any.
+    const PageSurface *page() const;
     bool isLine() const { return m_kind == ElementKind::Line; }
 
     double Left() const { return m_left; }
@@ -118,11 +121,15 @@ public:
     void ZOrder();
     quint64 zOrder() const { return m_z; }
 
-    // The area the element paints, in page twips (line width, border and
-    // handle pictures included); empty while hidden.
+    // The area the element paints on its page's view as it is now, in page
+    // twips (line width, border and handle pictures included); empty while
+    // hidden.
     QRectF paintBounds() const;
-    // The area it paints while shown, whether shown now or not: the page
-    // files it there, so showing or hiding it moves nothing in the index.
+    // The same, shown or not.
+    QRectF shownBounds() const;
+    // The area it paints while shown at any scale of the view, whether shown
+    // now or not: the page files it there, so showing or hiding it, or a
+    // zoom, moves nothing in the index.
     QRectF reachBounds() const;
     // The element's own rectangle: the box, or a line's normalised span.
     QRectF rect() const
@@ -141,6 +148,7 @@ public:
     void copyLookFrom(const Element &other);
 
 private:
+    QRectF reachAt(double twipsPerPixel) const;
     void changed(const QRectF &before);
     void fitToCaption();
 

@@ -27,6 +27,7 @@ public:
     int LBound() const { return m_elements.begin()->first; }
     int designIndex() const { return m_designIndex; }
     Element &designElement() { return *m_elements.at(m_designIndex); }
+    const Element &designElement() const { return *m_elements.at(m_designIndex); }
     // Throws RuntimeError when the index is not loaded.
     Element &operator()(int index) const;
     Element *find(int index) const;

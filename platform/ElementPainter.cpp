@@ -11,6 +11,7 @@
 #include "TextLayoutCache.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QTransform>
 
@@ -82,15 +83,24 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
                     options.twipsPerPixel);
 }
 
-void paintLine(QPainter &painter, const Element &e)
+void paintLine(QPainter &painter, const Element &e, const Options &options)
 {
     const auto style = Qt::PenStyle(penStyleFor(e.BorderStyle()));
     if (style == Qt::NoPen)
         return;
     QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerPixel, style,
              Qt::FlatCap);
+    const QPointF from(e.x1(), e.y1());
+    const QPointF to(e.x2(), e.y2());
+    const double deviceWidth = pen.widthF() * painter.worldTransform().m11();
+    if (options.linesAsOutlines && deviceWidth > 1) {
+        QPainterPath path(from);
+        path.lineTo(to);
+        painter.strokePath(path, pen);
+        return;
+    }
     painter.setPen(pen);
-    painter.drawLine(QPointF(e.x1(), e.y1()), QPointF(e.x2(), e.y2()));
+    painter.drawLine(from, to);
 }
 
 // A handle is drawn in screen pixels; a picture at its printed size.
@@ -151,7 +161,7 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
 } // namespace
 
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
-                  const Options &options)
+                  const Options &options, const std::function<QPointF(const Element &)> &corner)
 {
     // A picture the page shows at its own size is drawn at its place on
     // the device without the page's scale, which lands on the same pixels
@@ -163,8 +173,8 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
     forEachScattered(handles, [&](const Element *e) {
         if (!e->Visible() || e->Picture().isNull())
             return;
-        const QRectF target
-            = toDevice.mapRect(QRectF(e->rect().topLeft(), naturalSize(*e, options)));
+        const QPointF at = corner ? corner(*e) : e->rect().topLeft();
+        const QRectF target = toDevice.mapRect(QRectF(at, naturalSize(*e, options)));
         if (!e->Stretch() && sameSize(target.size(), e->Picture().size())) {
             if (squares.add(e->Picture(), target.topLeft()))
                 return;
@@ -174,7 +184,10 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
         }
         squares.flush();
         painter.setWorldTransform(toDevice);
-        paint(painter, *e, options);
+        if (corner)
+            painter.drawImage(QRectF(at, naturalSize(*e, options)), e->Picture());
+        else
+            paint(painter, *e, options);
         painter.resetTransform();
     });
     squares.flush();
@@ -190,7 +203,7 @@ void paint(QPainter &painter, const Element &element, const Options &options)
         paintLabel(painter, element, options);
         break;
     case ElementKind::Line:
-        paintLine(painter, element);
+        paintLine(painter, element, options);
         break;
     case ElementKind::Image:
         paintImage(painter, element, options);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPointF>
+
+#include <functional>
 #include <vector>
 
 class ElementTiles;
@@ -26,6 +29,10 @@ struct Options
     // Labels: where laid-out captions are kept between paints (the
     // screen's); without one every caption is laid out as it is drawn.
     TextLayoutCache *textCache = nullptr;
+    // Lines wider than a pixel are stroked as outlines (the screen's): they
+    // then paint the same pixels however the area they lie in is cut, where
+    // the quick way of drawing them cuts the line itself first.
+    bool linesAsOutlines = false;
     // Where captions (laid out in textCache, cut at their box) and pictures
     // are kept as pixels between paints (the screen's). Only for a page
     // painted onto white, element by element in their order.
@@ -33,9 +40,12 @@ struct Options
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);
-// Handles in the order given, as paint would draw them one by one.
+// Handles in the order given, as paint would draw them one by one; with
+// corner, each picture at the corner it gives (page twips) instead of its
+// element's.
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
-                  const Options &options);
+                  const Options &options,
+                  const std::function<QPointF(const Element &)> &corner = {});
 // Pen style for a line element's BorderStyle (an Element::LineStyle).
 int penStyleFor(int borderStyle);
 

@@ -55,6 +55,23 @@ QRect inkOf(const QImage &image)
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The painter's transform less its translation: tiles are kept under the
+// scale alone and copied by the whole pixels the translation moves them.
+QTransform scaleOf(const QTransform &transform)
+{
+    return QTransform::fromScale(transform.m11(), transform.m22());
+}
+
+QPoint shiftOf(const QTransform &transform)
+{
+    return QPoint(int(transform.dx()), int(transform.dy()));
+}
+
+bool isWhole(double v)
+{
+    return v == std::floor(v) && std::fabs(v) < 1e9;
+}
+
 bool keepsPixelsOf(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
@@ -81,8 +98,8 @@ ElementTiles::ElementTiles(const PageIndex &objects, qint64 maxBytes)
 {
 }
 
-// Pixels of an image, through a transform that only scales from the
-// device's origin (no view or pixel ratio on top): there, moving by whole
+// Pixels of an image, through a transform that only scales and moves by
+// whole pixels (no view or pixel ratio on top): there, moving by whole
 // pixels changes no coordinate's fraction.
 bool ElementTiles::drawsOn(const QPainter &painter) const
 {
@@ -92,17 +109,30 @@ bool ElementTiles::drawsOn(const QPainter &painter) const
            && painter.device()->devType() == QInternal::Image
            && keepsPixelsOf(static_cast<const QImage *>(painter.device())->format())
            && painter.deviceTransform() == transform && transform.type() <= QTransform::TxScale
-           && transform.dx() == 0 && transform.dy() == 0 && transform.m11() > 0
+           && isWhole(transform.dx()) && isWhole(transform.dy()) && transform.m11() > 0
            && transform.m22() > 0 && painter.opacity() == 1.0
            && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+// Pixels drawn under a painter moved back by whole pixels land exactly on
+// the pixels drawn unmoved, and so on the kept ones, only while the move
+// keeps every coordinate of the element exact: while it moves back by no
+// more than where the element starts. An element reaching in from before
+// the painter's origin (from the square of the page before it) is drawn.
+bool ElementTiles::movesExactly(const QPainter &painter, const QRectF &box)
+{
+    const QPoint shift = shiftOf(painter.worldTransform());
+    const QRect device = deviceArea(scaleOf(painter.worldTransform()), box);
+    return shift.x() <= 0 && shift.y() <= 0 && -shift.x() <= device.left()
+           && -shift.y() <= device.top();
 }
 
 ElementTiles::Tile *ElementTiles::tileFor(const QPainter &painter, const Element &element,
                                          const Look &look)
 {
-    if (!drawsOn(painter))
+    if (!drawsOn(painter) || !movesExactly(painter, look.box))
         return nullptr;
-    const Key key{look, painter.worldTransform(), int(painter.renderHints()),
+    const Key key{look, scaleOf(painter.worldTransform()), int(painter.renderHints()),
                   static_cast<const QImage *>(painter.device())->format()};
     Tile &tile = m_tiles[&element];
     if (!(tile.key == key)) {
@@ -182,7 +212,7 @@ bool ElementTiles::copy(QPainter &painter, const Tile &tile) const
     const QTransform world = painter.worldTransform();
     painter.setWorldTransform(QTransform());
     // Every pixel kept is opaque: drawn over, it is what it replaces.
-    painter.drawImage(tile.corner, tile.pixels);
+    painter.drawImage(tile.corner + shiftOf(world), tile.pixels);
     painter.setWorldTransform(world);
     return true;
 }

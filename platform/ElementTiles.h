@@ -15,8 +15,9 @@ class QPainter;
 // Elements kept as the pixels they paint on a blank page, for the screen:
 // one painted again unchanged, with nothing of the page below it, is copied
 // instead of drawn. The copy lands on the pixels drawing would: it was
-// drawn the same way under the painter's own transform less a whole number
-// of pixels, in the painter's pixel format, over the same white.
+// drawn the same way under the painter's own scale, moved by the whole
+// pixels the painter's translation moves, in the painter's pixel format,
+// over the same white.
 class ElementTiles
 {
 public:
@@ -83,6 +84,7 @@ private:
     };
 
     bool drawsOn(const QPainter &painter) const;
+    static bool movesExactly(const QPainter &painter, const QRectF &box);
     // The element's tile when it may be copied now, kept or not.
     Tile *tileFor(const QPainter &painter, const Element &element, const Look &look);
     bool overOthers(Tile &tile, const Element &element) const;

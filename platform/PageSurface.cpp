@@ -67,6 +67,35 @@ void PageSurface::setHeight(double v)
     notifyGeometry();
 }
 
+double PageSurface::viewTwipsPerPixelX() const
+{
+    return m_viewTwipsPerPixelX > 0 ? m_viewTwipsPerPixelX : Screen::TwipsPerPixelX();
+}
+
+double PageSurface::viewTwipsPerPixelY() const
+{
+    return m_viewTwipsPerPixelY > 0 ? m_viewTwipsPerPixelY : Screen::TwipsPerPixelY();
+}
+
+void PageSurface::setViewTwipsPerPixel(double x, double y)
+{
+    m_viewTwipsPerPixelX = x;
+    m_viewTwipsPerPixelY = y;
+}
+
+double PageSurface::widestViewTwipsPerPixel() const
+{
+    return m_widestViewTwipsPerPixel > 0 ? m_widestViewTwipsPerPixel : Screen::TwipsPerPixelX();
+}
+
+void PageSurface::setWidestViewTwipsPerPixel(double v)
+{
+    if (v == m_widestViewTwipsPerPixel)
+        return;
+    m_widestViewTwipsPerPixel = v;
+    reindex();
+}
+
 ElementArray &PageSurface::arrayOf(ElementKind kind)
 {
     switch (kind) {
@@ -84,7 +113,7 @@ ElementArray &PageSurface::arrayOf(ElementKind kind)
 
 void PageSurface::Cls()
 {
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     for (const QLineF &line : m_marks)
         notifyOverlay(QRectF(line.p1(), line.p2()).normalized().adjusted(-px, -px, px, px));
     for (const Band &band : m_bands) {
@@ -99,13 +128,13 @@ void PageSurface::Cls()
 void PageSurface::Line(double x1, double y1, double x2, double y2)
 {
     m_marks.emplace_back(x1, y1, x2, y2);
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     notifyOverlay(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(-px, -px, px, px));
 }
 
 void PageSurface::XorRect(const QRect &pixels, bool dashed)
 {
-    const double px = Screen::TwipsPerPixelX();
+    const double px = viewTwipsPerPixelX();
     notifyOverlay(QRectF(pixels.left() * px, pixels.top() * px, (pixels.width() + 1) * px,
                       (pixels.height() + 1) * px)
                    .adjusted(-px, -px, px, px));
@@ -152,13 +181,12 @@ void PageSurface::elementShown(const Element &element)
 {
     if (element.kind() == ElementKind::Handle)
         m_shownHandles += element.Visible() ? 1 : -1;
-    const QRectF bounds = element.reachBounds();
     // Filed where it is, unless a change is still to be filed.
     if (!element.Visible())
         indexFor(element).hidden();
     else if (!element.filingDue())
-        indexFor(element).shown(bounds);
-    notifyElementArea(element, bounds);
+        indexFor(element).shown(element.reachBounds());
+    notifyElementArea(element, element.shownBounds());
 }
 
 // Handles lie above every object: their change leaves the objects' pixels.

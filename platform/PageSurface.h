@@ -19,7 +19,7 @@ class PageSurface
 public:
     struct Band
     {
-        QRect pixels; // relative to the page, screen pixels
+        QRect pixels; // relative to the page, pixels of its view
         bool dashed;
     };
 
@@ -57,6 +57,19 @@ public:
     // the page, as an XOR pen does.
     void XorRect(const QRect &pixels, bool dashed);
     const std::vector<Band> &bands() const { return m_bands; }
+
+    // Page twips one pixel of the page's view spans: the screen's twips per
+    // pixel until the view shows the page zoomed. Bands and marks are view
+    // pixels.
+    double viewTwipsPerPixelX() const;
+    double viewTwipsPerPixelY() const;
+    void setViewTwipsPerPixel(double x, double y);
+    // The widest pixels the view may show the page at (the screen's unless
+    // the view zooms out): elements are filed with room for what they
+    // paint around themselves at that scale, so a zoom moves nothing in the
+    // index. Files every element afresh.
+    double widestViewTwipsPerPixel() const;
+    void setWidestViewTwipsPerPixel(double v);
 
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v) { m_mousePointer = v; }
@@ -107,6 +120,10 @@ private:
     std::vector<QLineF> m_marks;
     std::vector<Band> m_bands;
     int m_mousePointer = 0;
+    // 0: the screen's.
+    double m_viewTwipsPerPixelX = 0;
+    double m_viewTwipsPerPixelY = 0;
+    double m_widestViewTwipsPerPixel = 0;
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
     int m_shownHandles = 0;

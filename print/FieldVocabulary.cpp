@@ -61,6 +61,11 @@ std::vector<FieldCode> DataEntries(const QList<DocumentColumn> &header,
     return entries;
 }
 
+QString ShownText(const FieldCode &entry)
+{
+    return IsDetailCode(entry.Code) ? entry.Text + DetailMark : entry.Text;
+}
+
 QString HeaderCode(const QString &column)
 {
     return HeaderPrefix + column;

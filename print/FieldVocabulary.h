@@ -57,6 +57,12 @@ int IndexOfText(const QString &text);
 // "表头." or "明细." before the name.
 std::vector<FieldCode> DataEntries(const QList<DocumentColumn> &header,
                                    const QList<DocumentColumn> &detail);
+// What the field list shows for an entry: a detail column, which scrolls
+// over the page's rows, is marked "（明细）" after its text ("[金额]（明细）"),
+// so it is told from the header's values; what is stored is the entry's
+// own text.
+QString ShownText(const FieldCode &entry);
+inline const QString DetailMark = QStringLiteral("（明细）");
 QString HeaderCode(const QString &column);
 QString DetailCode(const QString &column);
 bool IsHeaderCode(const QString &code);

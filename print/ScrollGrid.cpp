@@ -51,18 +51,19 @@ QString mm(double twips)
 } // namespace
 
 ScrollGrid::ScrollGrid(const BillTemplate &bill)
-    : ScrollGrid(bill, bill.mrowcount, bill.mRowHeight, bill.mcolcount, bill.mColWidth)
+    : ScrollGrid(bill, bill.mrowcount, bill.mRowHeight, bill.mcolcount, bill.mColWidth,
+                 QSizeF(bill.mObjs.page().Width(), bill.mObjs.page().Height()))
 {
 }
 
 ScrollGrid::ScrollGrid(const BillTemplate &bill, int rows, double rowHeight, int cols,
-                       double colWidth)
+                       double colWidth, const QSizeF &page)
     : m_rows(std::max(1, rows))
     , m_cols(std::max(1, cols))
     , m_rowHeight(rowHeight)
     , m_colWidth(colWidth)
     , m_columnsFirst(bill.mBlnColFirst)
-    , m_page(bill.mObjs.page().Width(), bill.mObjs.page().Height())
+    , m_page(page)
     , m_rowsOnPage(m_rows)
     , m_colsOnPage(m_cols)
 {

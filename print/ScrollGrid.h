@@ -20,8 +20,10 @@ class ScrollGrid
 public:
     // The template's own grid.
     explicit ScrollGrid(const BillTemplate &bill);
-    // The grid page setup is about to write (lengths in the template's twips).
-    ScrollGrid(const BillTemplate &bill, int rows, double rowHeight, int cols, double colWidth);
+    // The grid page setup is about to write, on the page size it is about to
+    // write (lengths in the template's twips).
+    ScrollGrid(const BillTemplate &bill, int rows, double rowHeight, int cols, double colWidth,
+               const QSizeF &page);
 
     // Rows and columns that start on the page, each at least 1, and whether
     // all that are set do.

@@ -648,4 +648,22 @@ QString FormatDateTime(const QDateTime &value, const QString &pattern)
     return out;
 }
 
+QStringList Suggestions()
+{
+    return {CapitalAmount,
+            CapitalDigits,
+            DropPoint,
+            DigitsOnly,
+            QStringLiteral("#,##0.00"),
+            QStringLiteral("0.00"),
+            QStringLiteral("#,##0"),
+            QStringLiteral("0"),
+            QStringLiteral("0.00%"),
+            QStringLiteral("yyyy-mm-dd"),
+            QStringLiteral("yyyy年m月d日"),
+            QStringLiteral("yyyy年mm月dd日"),
+            QStringLiteral("hh:mm:ss"),
+            QStringLiteral("yyyy-mm-dd hh:mm")};
+}
+
 } // namespace ValueFormat

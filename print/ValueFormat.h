@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Turns a field's value into the text that prints, by the object's Format:
@@ -16,6 +17,10 @@ inline const QString DropPoint = QStringLiteral("[去小数点]");
 inline const QString CapitalAmount = QStringLiteral("[大写金额]");
 inline const QString CapitalDigits = QStringLiteral("[大写数字]");
 inline const QString DigitsOnly = QStringLiteral("[仅数字]");
+
+// The formats offered to pick from: the keywords, then common number and
+// date and time patterns.
+QStringList Suggestions();
 
 // value: a number (a Decimal is formatted exactly), a QDate, a QTime, a QDateTime or text.
 QString FormatValue(const QVariant &value, const QString &format);

@@ -1,8 +1,12 @@
 // A page of 3000 objects in the designer: a full repaint against raw
 // QPainter drawing the same texts, lines and pictures into an image of the
-// same size; dragging one object; select-all with its frame; one scroll-bar
-// step with its paint; opening the page, stored, into a designer window;
-// the frames that aligning and sizing every object paint.
+// same size, at 100 % and at 400 %; dragging one object; select-all with
+// its frame; one scroll-bar step with its paint; one zoom step of the wheel
+// and one arrow key on every object, each with its frame; opening the page,
+// stored, into a designer window; the frames that aligning and sizing
+// every object paint. The full repaint, the drag and the scroll step again
+// over a 300-dpi scan of an A4 form (2480 x 3508) stretched beneath the
+// page, with the memory the scan takes.
 
 #include "bench/BenchFigure.h"
 #include "bench/BenchShell.h"
@@ -34,6 +38,7 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPaintEvent>
@@ -44,6 +49,7 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -64,10 +70,15 @@ constexpr int Repaints = 15;
 constexpr int SelectRuns = 7;
 constexpr int ScrollSteps = 60;
 constexpr int Opens = 7;
+constexpr int ZoomNotches = 20;
+constexpr int Nudges = 50;
+constexpr double DetailZoom = 4;
 constexpr double FrameMs = 1000.0 / 60.0;
 constexpr double FastFrameMs = 8.0;
 constexpr double OpenMs = 300.0;
 constexpr std::array<int, 3> Kinds{ObjDraw::Line, ObjDraw::Text, ObjDraw::Picture};
+constexpr QSize ScanDots(2480, 3508);
+constexpr int UnderlayOpacity = 50;
 
 // A grid of lines, texts and pictures, one per cell, a third of each kind.
 void fillPage(mFrm_Bill &bill, int count = Columns * Rows)
@@ -102,6 +113,38 @@ void fillPage(mFrm_Bill &bill, int count = Columns * Rows)
         element->setVisible(true);
         bill.mObjs().LinkCtl(id, kind, element, ObjDraw::Created);
     }
+}
+
+// A blank form as a scanner gives it: greyish paper, ruled boxes, labels.
+QImage a4Scan()
+{
+    QImage scan(ScanDots, QImage::Format_RGB32);
+    scan.fill(QColor(246, 244, 238));
+    QPainter painter(&scan);
+    painter.setPen(QPen(QColor(60, 60, 70), 4));
+    for (int row = 0; row < 40; ++row) {
+        const int y = 300 + row * 75;
+        painter.drawLine(150, y, ScanDots.width() - 150, y);
+    }
+    for (int column = 0; column < 7; ++column) {
+        const int x = 150 + column * 363;
+        painter.drawLine(x, 300, x, 300 + 39 * 75);
+    }
+    painter.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 40));
+    painter.drawText(QRect(0, 80, ScanDots.width(), 150), Qt::AlignCenter,
+                     QStringLiteral("送 货 单"));
+    return scan;
+}
+
+// The scan as the view keeps it for a size: scaled and faded over white.
+QImage fadedScan(const QImage &scan, const QSize &size)
+{
+    QImage faded(size, QImage::Format_RGB32);
+    faded.fill(Qt::white);
+    QPainter painter(&faded);
+    painter.setOpacity(UnderlayOpacity / 100.0);
+    painter.drawImage(QRect(QPoint(0, 0), size), scan);
+    return faded;
 }
 
 void flushFrame()
@@ -155,22 +198,31 @@ std::vector<RawLine> breakCaption(const Element &e)
 // What plain QPainter calls cost for the page's content: the white page,
 // every line with its pen, every caption's lines cut at its box, every
 // picture and every border.
+// Only what lies in area (page twips) is drawn, at a zoom, the area's
+// corner at the image's.
 class RawPage
 {
 public:
-    explicit RawPage(const PageSurface &page)
+    explicit RawPage(const PageSurface &page, const QRectF &area = QRectF(), double zoom = 1,
+                     const QImage &underlay = QImage())
+        : m_area(area)
+        , m_zoom(zoom)
+        , m_underlay(underlay)
     {
-        page.ObjLine().forEach([this](const Element &e) {
-            if (e.Visible())
+        const auto inArea = [&](const Element &e) {
+            return e.Visible() && (area.isNull() || e.rect().normalized().intersects(area));
+        };
+        page.ObjLine().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_lines.push_back(&e);
         });
-        page.ObjText().forEach([this](const Element &e) {
-            if (e.Visible())
+        page.ObjText().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_texts.push_back({e.rect(), TextLayout::pageFont(e.Font()), e.ForeColor(),
                                    breakCaption(e)});
         });
-        page.ObjImg().forEach([this](const Element &e) {
-            if (e.Visible())
+        page.ObjImg().forEach([&](const Element &e) {
+            if (inArea(e))
                 m_images.push_back(&e);
         });
     }
@@ -179,14 +231,18 @@ public:
     {
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt::white);
-        painter.scale(1.0 / Twips, 1.0 / Twips);
+        if (!m_underlay.isNull())
+            painter.drawImage(0, 0, m_underlay);
+        painter.scale(m_zoom / Twips, m_zoom / Twips);
+        painter.translate(-m_area.topLeft());
         painter.setRenderHint(QPainter::TextAntialiasing);
+        const double pixel = Twips / m_zoom;
         for (const Element *e : m_lines) {
             painter.setPen(QPen(e->BorderColor(), Twips, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(QPointF(e->x1(), e->y1()), QPointF(e->x2(), e->y2()));
         }
-        const QPen border(Qt::black, Twips, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-        const double inset = Twips / 2;
+        const QPen border(Qt::black, pixel, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        const double inset = pixel / 2;
         for (const RawText &text : m_texts) {
             painter.setClipRect(text.box);
             painter.setFont(text.font);
@@ -205,6 +261,9 @@ public:
     }
 
 private:
+    QRectF m_area;
+    double m_zoom;
+    QImage m_underlay;
     std::vector<const Element *> m_lines;
     std::vector<RawText> m_texts;
     std::vector<const Element *> m_images;
@@ -236,9 +295,8 @@ double fullRepaintMs(PageView &view)
     return BenchFigure::percentile(samples, 0.5);
 }
 
-double rawRepaintMs(const PageSurface &page, const QSize &size, QImage::Format format)
+double rawRepaintMs(const RawPage &raw, const QSize &size, QImage::Format format)
 {
-    const RawPage raw(page);
     QImage image(size, format);
     std::vector<double> samples;
     for (int i = 0; i < Repaints; ++i) {
@@ -248,6 +306,35 @@ double rawRepaintMs(const PageSurface &page, const QSize &size, QImage::Format f
         samples.push_back(elapsedMs(timer));
     }
     return BenchFigure::percentile(samples, 0.5);
+}
+
+// A press on a text near the middle of the page, dragged in one-pixel
+// steps, each with its frame; frames: how many the view painted.
+std::vector<double> dragSteps(mFrm_Bill &bill, const PaintCounter &counter, int &frames,
+                              bool &moved)
+{
+    QWindow *window = bill.windowHandle();
+    const int cell = (Rows / 2) * Columns + Columns / 2 + 1;
+    const QPointF start((cell % Columns) * CellWidth + 200, (cell / Columns) * CellHeight + 150);
+    QPoint at = bill.pageView().mapTo(&bill, (start / Twips).toPoint());
+    const Element *dragged = bill.pageView().elementAt(start);
+    const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    flushFrame();
+    const int paintsBefore = counter.paints;
+    std::vector<double> steps;
+    for (int i = 0; i < Steps; ++i) {
+        at += (i % 2) ? QPoint(1, 0) : QPoint(0, 1);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseMove(window, at);
+        flushFrame();
+        steps.push_back(elapsedMs(timer));
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    frames = counter.paints - paintsBefore;
+    moved = dragged && dragged->rect().topLeft() != from;
+    return steps;
 }
 
 // A click on the page between the cells: deselects everything.
@@ -304,6 +391,65 @@ std::vector<double> scrollSteps(mFrm_Bill &bill)
         QElapsedTimer timer;
         timer.start();
         bill.VS().triggerAction(action);
+        flushFrame();
+        samples.push_back(elapsedMs(timer));
+    }
+    return samples;
+}
+
+// The page at 400 %, scrolled to its middle: painting all it shows again
+// against raw drawing of what lies there at that zoom.
+std::pair<double, double> detailRepaintMs(mFrm_Bill &bill, QImage::Format format)
+{
+    bill.setZoom(DetailZoom);
+    bill.HS().setValue(bill.HS().Max() / 2);
+    bill.VS().setValue(bill.VS().Max() / 2);
+    flushFrame();
+    const PageView &view = bill.pageView();
+    const QRect shown = view.rect() & QRect(-view.pos(), bill.pageArea().size());
+    const QRectF area = bill.viewMapping().pageToTwips(QRectF(shown));
+    const double full = fullRepaintMs(bill.pageView());
+    const double raw = rawRepaintMs(RawPage(bill.PicPage(), area, DetailZoom), shown.size(), format);
+    bill.setZoom(1);
+    bill.HS().setValue(0);
+    bill.VS().setValue(0);
+    flushFrame();
+    return {full, raw};
+}
+
+// One notch of the wheel with Ctrl, in and out by turns, about the middle of
+// the page, each with the frame it paints.
+std::vector<double> zoomSteps(mFrm_Bill &bill)
+{
+    std::vector<double> samples;
+    QWidget &area = bill.pageArea();
+    const QPointF at(area.width() / 2.0, area.height() / 2.0);
+    for (int i = 0; i < ZoomNotches; ++i) {
+        const int turn = i % 2 ? -120 : 120;
+        QWheelEvent wheel(at, area.mapToGlobal(at), QPoint(), QPoint(0, turn), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(&area, &wheel);
+        flushFrame();
+        samples.push_back(elapsedMs(timer));
+    }
+    return samples;
+}
+
+// An arrow key, right and left by turns, on every object selected, each with
+// the frame it paints.
+std::vector<double> nudgeSteps(mFrm_Bill &bill)
+{
+    std::vector<double> samples;
+    bill.SelAll();
+    flushFrame();
+    for (int i = 0; i < Nudges; ++i) {
+        QKeyEvent key(QEvent::KeyPress, i % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier,
+                      QString(), i > 0);
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(&bill, &key);
         flushFrame();
         samples.push_back(elapsedMs(timer));
     }
@@ -375,39 +521,61 @@ int main(int argc, char **argv)
 
     const QSize repainted = bill.pageView().size();
     const double full = fullRepaintMs(bill.pageView());
-    const double raw = rawRepaintMs(bill.PicPage(), repainted, backingFormat(bill));
+    const double raw = rawRepaintMs(RawPage(bill.PicPage()), repainted, backingFormat(bill));
+    const auto [detail, detailRaw] = detailRepaintMs(bill, backingFormat(bill));
 
     // Press on a text near the middle and drag it in 200 one-pixel steps.
-    QWindow *window = bill.windowHandle();
     const int cell = (Rows / 2) * Columns + Columns / 2 + 1;
     const QPointF start((cell % Columns) * CellWidth + 200, (cell / Columns) * CellHeight + 150);
-    QPoint at = bill.pageView().mapTo(&bill, (start / Twips).toPoint());
     const Element *dragged = bill.pageView().elementAt(start);
     const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
-    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    int framesPainted = 0;
+    bool moved = false;
+    const std::vector<double> steps = dragSteps(bill, counter, framesPainted, moved);
+    const QPointF movedBy = moved ? dragged->rect().topLeft() - from : QPointF();
+
+    // The same over the scan, stretched beneath the whole page; the raw
+    // reference draws the scan as the view keeps it, scaled and faded once.
+    const QImage scan = a4Scan();
+    const QRectF wholePage(0, 0, bill.PicPage().Width(), bill.PicPage().Height());
+    bill.pageView().setUnderlay(scan, wholePage, UnderlayOpacity);
     flushFrame();
-    const int paintsBefore = counter.paints;
-    std::vector<double> steps;
-    for (int i = 0; i < Steps; ++i) {
-        at += (i % 2) ? QPoint(1, 0) : QPoint(0, 1);
-        QElapsedTimer timer;
-        timer.start();
-        QTest::mouseMove(window, at);
-        flushFrame();
-        steps.push_back(elapsedMs(timer));
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
-    const int framesPainted = counter.paints - paintsBefore;
-    const bool moved = dragged && dragged->rect().topLeft() != from;
+    const double fullUnderlay = fullRepaintMs(bill.pageView());
+    const double rawUnderlay
+        = rawRepaintMs(RawPage(bill.PicPage(), QRectF(), 1, fadedScan(scan, repainted)),
+                       repainted, backingFormat(bill));
+    const qint64 underlayBytes = bill.pageView().underlayBytes();
+    int underlayFrames = 0;
+    bool movedOverUnderlay = false;
+    const std::vector<double> underlaySteps
+        = dragSteps(bill, counter, underlayFrames, movedOverUnderlay);
+    bill.pageView().setUnderlay(QImage(), QRectF(), UnderlayOpacity);
 
     // Selecting every object shows 18000 handles at once.
     int selectFrames = 0;
     const double selectAll = selectAllFrameMs(bill, counter, selectFrames);
 
+    // A zoom step of the wheel with every handle shown, and with none.
+    clickBetweenCells(bill);
+    bill.SelAll();
+    flushFrame();
+    const std::vector<double> zoomSelected = zoomSteps(bill);
+    clickBetweenCells(bill);
+    const std::vector<double> zoom = zoomSteps(bill);
+    bill.setZoom(1);
+    const QRectF before = bill.ObjText()(1001).rect();
+    const std::vector<double> nudges = nudgeSteps(bill);
+    const bool nudged = bill.ObjText()(1001).rect() == before && bill.mChanged();
+    clickBetweenCells(bill);
+
     // A window smaller than the page, scrolled with its vertical bar.
     bill.resize(1000, 700);
     flushFrame();
     const std::vector<double> scroll = scrollSteps(bill);
+    bill.pageView().setUnderlay(scan, wholePage, UnderlayOpacity);
+    flushFrame();
+    const std::vector<double> scrollUnderlay = scrollSteps(bill);
+    bill.pageView().setUnderlay(QImage(), QRectF(), UnderlayOpacity);
 
     // The same page, stored and opened again.
     QTemporaryDir dir;
@@ -419,7 +587,6 @@ int main(int argc, char **argv)
     if (open < 0)
         return 1;
 
-    const QPointF movedBy = moved ? dragged->rect().topLeft() - from : QPointF();
     // Last, as they pile every object onto the current one's edge.
     const int alignFrames = framesFor(bill, counter, [&] { bill.SetAlign(ObjDraws::AlignLeft); });
     const int sizeFrames
@@ -441,12 +608,23 @@ int main(int argc, char **argv)
     const double slowest = *std::max_element(steps.begin(), steps.end());
     BenchFigure::print("full-repaint", full, raw);
     BenchFigure::print("full-repaint-target", full, FastFrameMs);
+    BenchFigure::print("full-repaint-400", detail, detailRaw * 1.5);
+    BenchFigure::print("full-repaint-400-raw", detail, detailRaw);
     BenchFigure::print("drag-step", p95, full);
     BenchFigure::print("drag-step-slowest", slowest, FrameMs);
     BenchFigure::print("drag-step-p95-target", p95, FastFrameMs);
     BenchFigure::print("select-all-frame", selectAll, FrameMs);
     BenchFigure::print("scroll-step", BenchFigure::percentile(scroll, 0.95), FastFrameMs);
+    BenchFigure::print("zoom-step", BenchFigure::percentile(zoomSelected, 0.95), FrameMs);
+    BenchFigure::print("zoom-step-unselected", BenchFigure::percentile(zoom, 0.95), FrameMs);
+    BenchFigure::print("nudge-step", BenchFigure::percentile(nudges, 0.95), FrameMs);
     BenchFigure::print("open-3000", open, OpenMs);
+    BenchFigure::print("full-repaint-underlay", fullUnderlay, FastFrameMs);
+    BenchFigure::print("full-repaint-underlay-raw", fullUnderlay, rawUnderlay * 1.5);
+    BenchFigure::print("drag-step-underlay", BenchFigure::percentile(underlaySteps, 0.95),
+                       FastFrameMs);
+    BenchFigure::print("scroll-step-underlay", BenchFigure::percentile(scrollUnderlay, 0.95),
+                       FastFrameMs);
     std::printf("# %d objects, page %dx%d px, %d drag steps, %d frames painted, dragged text "
                 "moved by %.0f x %.0f twips; frames per select-all %d, align %d, same size %d, "
                 "clone of %d %d; medians of %d repaints, %d select-alls, %d opens; p95 of %d "
@@ -456,5 +634,15 @@ int main(int argc, char **argv)
                 Columns * Rows / 2, cloneFrames, Repaints, SelectRuns, Opens, Steps, ScrollSteps);
     const bool onceEach = selectFrames == 1 && alignFrames == 1 && sizeFrames == 1
                           && cloneFrames == 1 && clonedAll;
-    return framesPainted >= Steps && moved && onceEach ? 0 : 2;
+    std::printf("# zoom and nudge steps: p95 of %d wheel notches between 100%% and 150%% with "
+                "every object selected and with none, of %d arrow keys on every object; "
+                "400%%: median of %d repaints of the middle of the page\n",
+                ZoomNotches, Nudges, Repaints);
+    std::printf("# underlay: a %dx%d scan (%.1f MB) stretched beneath the page at %d%%; the "
+                "view holds %.1f MB for it (the scan and its copy at the zoom); raw drawing "
+                "of the same content with the scan pre-scaled %.2f ms\n",
+                ScanDots.width(), ScanDots.height(), scan.sizeInBytes() / 1048576.0,
+                UnderlayOpacity, underlayBytes / 1048576.0, rawUnderlay);
+    const bool underlaid = underlayFrames >= Steps && movedOverUnderlay;
+    return framesPainted >= Steps && moved && onceEach && nudged && underlaid ? 0 : 2;
 }

@@ -249,13 +249,15 @@ void tst_MainWindow::panelsAfterLoad()
     Platform::setClock(std::make_unique<FixedClock>(QDateTime(QDate(2025, 11, 3), QTime(9, 41, 5))));
     mFrm_Main w;
     StatusBar *bar = w.sbrMain();
-    QCOMPARE(bar->panelCount(), 6);
-    const QStringList keys{"msg", "dbn", "mod", "use", "Period", "dat"};
-    const QStringList tips{"提示信息", "帐套名称", "模块名称", "当前用户", "", "日期/时间"};
+    // The six panels of the main window, then the position readout.
+    QCOMPARE(bar->panelCount(), 7);
+    const QStringList keys{"msg", "dbn", "mod", "use", "Period", "dat", "pos"};
+    const QStringList tips{"提示信息", "帐套名称", "模块名称", "当前用户", "", "日期/时间",
+                           "指针位置与选中对象的位置、大小（毫米）"};
     // The clock shows from the start, not the design text "2001-01-02 12:12".
-    const QStringList texts{"", "None", "Tavrel", "Demo", "2002年 1期", "2025-11-03 09:41"};
-    const QList<float> widths{2300, 1500, 1000, 1100, 1600};
-    for (int i = 1; i <= 6; ++i) {
+    const QStringList texts{"", "None", "Tavrel", "Demo", "2002年 1期", "2025-11-03 09:41", ""};
+    const QList<float> widths{2300, 1500, 1000, 1100, 1600, 5600};
+    for (int i = 1; i <= 7; ++i) {
         QCOMPARE(bar->panel(i)->objectName(), keys[i - 1]);
         QCOMPARE(bar->panel(i)->toolTip(), tips[i - 1]);
         QCOMPARE(bar->panelText(keys[i - 1]), texts[i - 1]);
@@ -271,10 +273,11 @@ void tst_MainWindow::msgPanelWidth_data()
     QTest::addColumn<float>("windowWidth");
     QTest::addColumn<float>("expected");
 
-    // The fixed panels take 7500 twips, and 400 more are kept free.
-    QTest::newRow("wide") << 20000.0f << 12100.0f;
-    QTest::newRow("exactly fits") << 7905.0f << 5.0f;
-    QTest::newRow("one pixel short keeps last width") << 7890.0f << 7100.0f;
+    // The fixed panels take 13100 twips (the position readout 5600 of
+    // them), and 400 more are kept free.
+    QTest::newRow("wide") << 25000.0f << 11500.0f;
+    QTest::newRow("exactly fits") << 13505.0f << 5.0f;
+    QTest::newRow("one pixel short keeps last width") << 13490.0f << 7100.0f;
     QTest::newRow("very narrow keeps last width") << 3000.0f << 7100.0f;
 }
 
@@ -285,7 +288,7 @@ void tst_MainWindow::msgPanelWidth()
     mFrm_Main w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.setWidth(15000);
+    w.setWidth(20600);
     QCOMPARE(w.sbrMain()->panelWidth(1), 7100.0f);
 
     w.setWidth(windowWidth);

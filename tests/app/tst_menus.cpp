@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolTip>
+#include <QWidgetAction>
 
 #include <functional>
 #include <memory>
@@ -266,6 +267,10 @@ void tst_Menus::shortcutsTriggerTheirItems_data()
     QTest::newRow("Ctrl+L") << int(Qt::Key_L) << ctrl << drawMenuTool(DrawTool::Line);
     QTest::newRow("Ctrl+T") << int(Qt::Key_T) << ctrl << drawMenuTool(DrawTool::Text);
     QTest::newRow("Ctrl+I") << int(Qt::Key_I) << ctrl << drawMenuTool(DrawTool::Picture);
+    QTest::newRow("Ctrl+=") << int(Qt::Key_Equal) << ctrl << item(MenuItem::ViewZoomIn);
+    QTest::newRow("Ctrl+-") << int(Qt::Key_Minus) << ctrl << item(MenuItem::ViewZoomOut);
+    QTest::newRow("Ctrl+0") << int(Qt::Key_0) << ctrl << item(MenuItem::ViewZoomActual);
+    QTest::newRow("Ctrl+G") << int(Qt::Key_G) << ctrl << item(MenuItem::ViewGrid);
 }
 
 // The key, pressed on the main window, triggers its item and no other.
@@ -313,8 +318,8 @@ void tst_Menus::contextMenuIsHiddenInMenuBar()
     int visibleMenus = 0;
     for (QAction *a : w.menuBar()->actions())
         visibleMenus += a->isVisible() ? 1 : 0;
-    // 文件 编辑 绘制 格式 工具 窗口 帮助
-    QCOMPARE(visibleMenus, 7);
+    // 文件 编辑 绘制 格式 视图 工具 窗口 帮助
+    QCOMPARE(visibleMenus, 8);
     QCOMPARE(w.action(MenuItem::Align)->menu(), w.menu(MenuItem::Align));
 }
 
@@ -444,6 +449,12 @@ void tst_Menus::toolbarLayout()
         toolbarLine(ToolbarKey::PageSetup, "页面(P) PageSetup push"),
         toolbarLine(ToolbarKey::View, "预览(V) PreView push"),
         toolbarLine(ToolbarKey::Exit, "退出(X) Exit push"),
+        "-",
+        toolbarLine(ToolbarKey::ZoomOut, "缩小(Ctrl+-) ZoomOut push"),
+        toolbarLine(ToolbarKey::Zoom, "缩放比例  push"),
+        toolbarLine(ToolbarKey::ZoomIn, "放大(Ctrl+=) ZoomIn push"),
+        toolbarLine(ToolbarKey::Grid, "显示网格(Ctrl+G) Grid check"),
+        toolbarLine(ToolbarKey::Underlay, "显示底图 Underlay check pressed"),
     };
     QStringList actual;
     for (QAction *a : w.TlbMain()->actions()) {
@@ -487,9 +498,10 @@ void tst_Menus::shownTips()
 void tst_Menus::toolbarImagesComeFromImageList()
 {
     mFrm_Main w;
-    QCOMPARE(w.ImgLst1().count(), 25);
+    QCOMPARE(w.ImgLst1().count(), 29);
     for (QAction *a : w.TlbMain()->actions()) {
-        if (a->isSeparator())
+        // The zoom box is a control of its own, with no picture.
+        if (a->isSeparator() || qobject_cast<QWidgetAction *>(a))
             continue;
         const QString key = w.buttonImageKey(a->objectName());
         // Crisp at 200 % too: the button holds a picture of twice the size.

@@ -5,12 +5,15 @@
 
 #include "tests/store/StoreFixtures.h"
 
+#include "app/StatusBar.h"
+#include "app/ZoomBox.h"
 #include "app/mFrm_Main.h"
 #include "app/mFrm_Select.h"
 
 #include "designer/DrawTool.h"
 #include "designer/PageView.h"
 #include "designer/ShellNames.h"
+#include "designer/ZoomSteps.h"
 #include "designer/mFrm_Bill.h"
 
 #include "model/ObjDraw.h"
@@ -24,6 +27,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -101,6 +105,33 @@ Step clickAt(double x, double y)
     };
 }
 
+// The active designer and the zoom box show the zoom.
+Check zoomIs(double zoom)
+{
+    return [zoom](mFrm_Main &w, FakeDialogs &) {
+        const double shown = w.gActiveBill()->zoom();
+        if (shown != zoom)
+            return QStringLiteral("zoom %1").arg(shown);
+        return w.zoomBox()->currentText() == ZoomSteps::text(zoom)
+                   ? QString()
+                   : QStringLiteral("the box shows ") + w.zoomBox()->currentText();
+    };
+}
+
+// The designers show the grid, the menu and the button show it shown, the
+// settings store keeps it.
+Check gridIs(int mm)
+{
+    return [mm](mFrm_Main &w, FakeDialogs &) {
+        if (w.gActiveBill()->gridMm() != mm)
+            return QStringLiteral("grid %1 mm").arg(w.gActiveBill()->gridMm());
+        if (!w.action(MenuItem::ViewGrid)->isChecked() || !w.button(ToolbarKey::Grid)->isChecked())
+            return QStringLiteral("not checked");
+        const GridChoice stored = GridChoice::read();
+        return stored.shown && stored.mm == mm ? QString() : QStringLiteral("not stored");
+    };
+}
+
 struct Command
 {
     const char *name;
@@ -141,6 +172,11 @@ private slots:
     void lockMarkShowsTheCurrentObject();
     void messagesCarryTheApplicationTitle_data();
     void messagesCarryTheApplicationTitle();
+    void zoomBoxTakesATypedValue_data();
+    void zoomBoxTakesATypedValue();
+    void gridChoiceIsRemembered();
+    void readoutPanelShowsTheActiveDesigner();
+    void underlayChoiceIsPerWindow();
 
 private:
     mFrm_Bill *newBill(const QString &name);
@@ -276,6 +312,13 @@ const QList<Command> &TestRouting::commands()
         {"Same height", FormatHeight, SameHeight, Key::Height, nothing,
          aEndsAt({1500, 750, 1500, 300})},
         {"Same size", FormatSize, SameAll, Key::SizeAll, nothing, aEndsAt({1500, 750, 900, 300})},
+        {"Zoom in", ViewZoomIn, nullptr, Key::ZoomIn, nothing, zoomIs(1.5)},
+        {"Zoom out", ViewZoomOut, nullptr, Key::ZoomOut, nothing, zoomIs(0.75)},
+        {"Actual size", ViewZoomActual, nullptr, nullptr,
+         [](mFrm_Main &w) { w.gActiveBill()->setZoom(4); }, zoomIs(1)},
+        {"Grid", ViewGrid, nullptr, Key::Grid, nothing, gridIs(5)},
+        {"Grid of 2 mm", ViewGrid2, nullptr, nullptr, nothing, gridIs(2)},
+        {"Grid of 10 mm", ViewGrid10, nullptr, nullptr, nothing, gridIs(10)},
     };
     return table;
 }
@@ -684,6 +727,116 @@ void TestRouting::messagesCarryTheApplicationTitle()
     QVERIFY(dialogs->lastMessage());
     QCOMPARE(dialogs->messages().front(), text);
     QCOMPARE(dialogs->shown.front().title, QStringLiteral("Kordane-格式报表Tavrel工具"));
+}
+
+void TestRouting::zoomBoxTakesATypedValue_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a step") << "200%" << 2.0 << false;
+    QTest::newRow("between steps") << "120" << 1.2 << false;
+    QTest::newRow("full width") << QStringLiteral("１５０％") << 1.5 << false;
+    QTest::newRow("below 25%") << "10%" << 1.0 << true;
+    QTest::newRow("not a number") << QStringLiteral("一半") << 1.0 << true;
+}
+
+// A value typed into the zoom box goes to the active designer; one it
+// cannot take is refused with a message and the box shows the zoom again.
+void TestRouting::zoomBoxTakesATypedValue()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, zoom);
+    QFETCH(bool, refused);
+    mFrm_Bill *bill = newBill(QStringLiteral("入库单"));
+    QVERIFY(bill);
+    ZoomBox &box = *main->zoomBox();
+    dialogs->shown.clear();
+    box.lineEdit()->setText(typed);
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    QCOMPARE(bill->zoom(), zoom);
+    QCOMPARE(box.currentText(), ZoomSteps::text(zoom));
+    QCOMPARE(dialogs->messages().size(), qsizetype(refused ? 1 : 0));
+    if (refused)
+        QCOMPARE(dialogs->messages().front(), QStringLiteral("请输入 25% 到 800% 之间的缩放比例！"));
+    // A step picked from the list.
+    box.setCurrentIndex(box.findText(QStringLiteral("400%")));
+    emit box.activated(box.currentIndex());
+    QCOMPARE(bill->zoom(), 4.0);
+}
+
+// The grid as chosen last time is there when the program starts again and
+// shows in every designer window.
+void TestRouting::gridChoiceIsRemembered()
+{
+    mFrm_Bill *first = newBill(QStringLiteral("入库单"));
+    QVERIFY(first);
+    QCOMPARE(first->gridMm(), 0.0);
+    main->action(MenuItem::ViewGrid10)->trigger();
+    QCOMPARE(first->gridMm(), 10.0);
+    mFrm_Bill *second = newBill(QStringLiteral("出库单"));
+    QCOMPARE(second->gridMm(), 10.0);
+    main->button(ToolbarKey::Grid)->trigger();
+    QCOMPARE(first->gridMm(), 0.0);
+    QCOMPARE(second->gridMm(), 0.0);
+    QVERIFY(!main->action(MenuItem::ViewGrid)->isChecked());
+    main->action(MenuItem::ViewGrid)->trigger();
+    QCOMPARE(second->gridMm(), 10.0);
+
+    mFrm_Main again;
+    QCOMPARE(again.grid().shown, true);
+    QCOMPARE(again.grid().mm, 10);
+    QVERIFY(again.action(MenuItem::ViewGrid10)->isChecked());
+    QVERIFY(!again.action(MenuItem::ViewGrid5)->isChecked());
+    QVERIFY(again.button(ToolbarKey::Grid)->isChecked());
+}
+
+// The seventh panel shows the active designer's readout.
+void TestRouting::readoutPanelShowsTheActiveDesigner()
+{
+    mFrm_Bill *first = newBill(QStringLiteral("入库单"));
+    QVERIFY(first);
+    QTest::mouseMove(main->windowHandle(), at(first, 1440, 2880));
+    QTRY_COMPARE(main->sbrMain()->panelText(QStringLiteral("pos")),
+                 QStringLiteral("X 25.4  Y 50.8"));
+    mFrm_Bill *second = newBill(QStringLiteral("出库单"));
+    QCOMPARE(main->gActiveBill(), second);
+    QCOMPARE(main->sbrMain()->panelText(QStringLiteral("pos")), second->readoutText());
+    drawText(second, 1500, 750, 3000, 1200);
+    QTRY_VERIFY(main->sbrMain()->panelText(QStringLiteral("pos"))
+                    .endsWith(QStringLiteral("左 26.46  上 13.23  宽 26.46  高 7.94")));
+}
+
+// 显示底图 and its button hide and show the form beneath the active window's
+// page only; the check follows the window that becomes active.
+void TestRouting::underlayChoiceIsPerWindow()
+{
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
+    mFrm_Bill *first = newBill(QStringLiteral("入库单"));
+    QVERIFY(first);
+    mFrm_Bill *second = newBill(QStringLiteral("出库单"));
+    QVERIFY(second);
+    QCOMPARE(main->gActiveBill(), second);
+    main->action(MenuItem::ViewUnderlay)->trigger();
+    QVERIFY(!second->underlayShown());
+    QVERIFY(first->underlayShown());
+    QVERIFY(!main->action(MenuItem::ViewUnderlay)->isChecked());
+    QVERIFY(!main->button(ToolbarKey::Underlay)->isChecked());
+
+    const QList<QMdiSubWindow *> frames = main->workspace()->subWindowList(QMdiArea::CreationOrder);
+    main->workspace()->setActiveSubWindow(frames.front());
+    QCOMPARE(main->gActiveBill(), first);
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
+    QVERIFY(main->button(ToolbarKey::Underlay)->isChecked());
+    main->button(ToolbarKey::Underlay)->trigger();
+    QVERIFY(!first->underlayShown());
+    QVERIFY(!main->action(MenuItem::ViewUnderlay)->isChecked());
+
+    main->workspace()->setActiveSubWindow(frames.back());
+    main->button(ToolbarKey::Underlay)->trigger();
+    QVERIFY(second->underlayShown());
+    QVERIFY(!first->underlayShown());
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
 }
 
 QTEST_MAIN(TestRouting)

@@ -39,10 +39,12 @@ public:
 
     QWindow *window() { return area.windowHandle(); }
 
-    // A page point (twips) in the workspace window's pixels.
+    // A page point (twips) in the workspace window's pixels, at the
+    // window's zoom.
     QPoint at(mFrm_Bill *bill, double x, double y) const
     {
-        const QPoint local(int(std::lround(x / 15.0)), int(std::lround(y / 15.0)));
+        const QPointF pixels = bill->viewMapping().pageToPixels(QPointF(x, y));
+        const QPoint local(int(std::lround(pixels.x())), int(std::lround(pixels.y())));
         return bill->pageView().mapTo(&area, local);
     }
 

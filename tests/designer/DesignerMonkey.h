@@ -4,7 +4,10 @@
 
 #include "designer/DrawTool.h"
 #include "designer/FixHandle.h"
+#include "designer/PageView.h"
 #include "designer/ScrollBar.h"
+#include "designer/ViewMapping.h"
+#include "designer/ZoomSteps.h"
 
 #include "model/ObjDraws.h"
 
@@ -16,6 +19,7 @@
 #include <QString>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <random>
@@ -24,9 +28,11 @@
 // A hostile user on one designer window: random presses, moves and
 // releases anywhere with any button and modifier, releases that come late
 // or never, double clicks, typing into the caption editor, keys, every
-// designer command, tool changes, scrolling, resizing and minimising, all
-// of them also in the middle of a gesture. Action i draws its parameters
-// from (seed, i) alone, so a failure is reproduced by seed and index.
+// designer command, tool changes, scrolling, zooming (steps, the wheel with
+// Ctrl, typed values), arrow keys that move the selection, the grid turned
+// on and off, resizing and minimising, all of them also in the middle of a
+// gesture. Action i draws its parameters from (seed, i) alone, so a
+// failure is reproduced by seed and index.
 class DesignerMonkey
 {
 public:
@@ -108,6 +114,16 @@ public:
             frame().showMinimized();
             frame().showNormal();
             return QStringLiteral("minimise and restore");
+        case Zoom:
+            return zoom();
+        case Nudge:
+            return nudge();
+        case Grid: {
+            static constexpr double spacings[] = {0, 1, 2, 5, 10};
+            const double mm = spacings[pick(5)];
+            m_bill->setGridMm(mm);
+            return QStringLiteral("grid %1 mm").arg(mm);
+        }
         }
         return QString();
     }
@@ -132,6 +148,9 @@ private:
         Scroll,
         Resize,
         Minimise,
+        Zoom,
+        Nudge,
+        Grid,
         Kinds
     };
 
@@ -163,8 +182,17 @@ private:
         return m;
     }
 
+    // Mostly where the window shows the page (at a high zoom most of the
+    // page lies outside it), else anywhere on or near the page.
     QPoint pointOnOrNearPage()
     {
+        const PageView &view = m_bill->pageView();
+        const QRect shown = view.geometry() & m_bill->pageArea().rect();
+        if (pick(4) != 0 && !shown.isEmpty()) {
+            const QPoint local(int(between(shown.left() - 20, shown.right() + 20)),
+                               int(between(shown.top() - 20, shown.bottom() + 20)));
+            return m_bill->pageArea().mapTo(&h.area, local);
+        }
         const PageSurface &page = m_bill->PicPage();
         return h.at(m_bill, between(-1500, page.Width() + 1500),
                     between(-1500, page.Height() + 1500));
@@ -341,6 +369,54 @@ private:
         bar.triggerAction(action);
         return QStringLiteral("scroll action %1 to %2").arg(int(action)).arg(bar.Value());
 
+    }
+
+    QString zoom()
+    {
+        switch (pick(4)) {
+        case 0: {
+            const double step = ZoomSteps::Steps[std::size_t(pick(int(ZoomSteps::Steps.size())))];
+            m_bill->setZoom(step);
+            return QStringLiteral("zoom to %1").arg(step);
+        }
+        case 1: {
+            // A typed value anywhere in the range, not only a step.
+            const double zoom = between(ViewMapping::MinZoom, ViewMapping::MaxZoom);
+            m_bill->setZoom(zoom);
+            return QStringLiteral("zoom to %1").arg(zoom);
+        }
+        default: {
+            // The wheel, with Ctrl (zoom about the pointer) or without
+            // (scroll), as the user turns it, over the page or the rulers.
+            const QPoint at = pointOnOrNearPage();
+            const int turn = pick(2) ? 120 : -120;
+            const Qt::KeyboardModifiers modifiers = pick(3) ? Qt::ControlModifier : anyModifiers();
+            QWidget *under = h.area.childAt(at);
+            QWidget *target = under ? under : &m_bill->pageArea();
+            const QPointF local = target->mapFrom(&h.area, QPointF(at));
+            QWheelEvent wheel(local, QPointF(h.area.mapToGlobal(at)), QPoint(), QPoint(0, turn),
+                              m_held, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+            return QStringLiteral("wheel %1 with %2 at %3,%4")
+                .arg(turn)
+                .arg(int(modifiers))
+                .arg(at.x())
+                .arg(at.y());
+        }
+        }
+    }
+
+    // Arrow keys, a few repeats of one at times, as a held key sends them.
+    QString nudge()
+    {
+        static const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+        const Qt::Key k = arrows[pick(4)];
+        const Qt::KeyboardModifiers modifiers = pick(3) ? Qt::KeyboardModifiers(pick(2) ? Qt::ShiftModifier : Qt::NoModifier)
+                                                        : anyModifiers();
+        const int repeats = pick(4) == 0 ? 1 + pick(8) : 1;
+        for (int i = 0; i < repeats; ++i)
+            QTest::keyClick(m_bill, k, modifiers);
+        return QStringLiteral("arrow %1 with %2, %3 times").arg(int(k)).arg(int(modifiers)).arg(repeats);
     }
 
     QString resize()

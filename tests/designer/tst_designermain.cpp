@@ -35,10 +35,12 @@ namespace {
 
 // How far the scroll bars stop short of the client area's bottom and right
 // edges, in pixels (negative: past them).
+// The bars lie in the page area, right of and below the rulers.
 QPoint barGaps(const mFrm_Bill &bill)
 {
-    return QPoint(bill.width() - 1 - bill.VS().geometry().right(),
-                  bill.height() - 1 - bill.HS().geometry().bottom());
+    const QPoint area = bill.pageArea().mapTo(&bill, QPoint(0, 0));
+    return QPoint(bill.width() - 1 - bill.VS().geometry().translated(area).right(),
+                  bill.height() - 1 - bill.HS().geometry().translated(area).bottom());
 }
 
 } // namespace

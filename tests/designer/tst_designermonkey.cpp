@@ -61,12 +61,22 @@ Run runFromEnvironment()
 // show what painting afresh shows.
 constexpr quint64 PixelCheckEvery = 50;
 
+// What the window shows of the page, at any zoom.
 QString cachesChangedPixels(mFrm_Bill &bill)
 {
-    const QImage cached = bill.pageView().grab().toImage();
-    bill.pageView().clearCaches();
-    if (cached == bill.pageView().grab().toImage())
+    PageView &view = bill.pageView();
+    const QRect shown = view.rect() & QRect(-view.pos(), bill.pageArea().size());
+    if (shown.isEmpty())
         return QString();
+    const QImage cached = view.grab(shown).toImage();
+    view.clearCaches();
+    const QImage fresh = view.grab(shown).toImage();
+    if (cached == fresh)
+        return QString();
+    if (qEnvironmentVariableIsSet("TAVREL_SAVE_DIFF")) {
+        cached.save(QStringLiteral("/tmp/m_cached.png"));
+        fresh.save(QStringLiteral("/tmp/m_fresh.png"));
+    }
     return QStringLiteral("the page with its caches differs from the page painted afresh");
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
+#include "platform/PageSurface.h"
 #include "platform/Units.h"
 
 #include <QLabel>
@@ -20,9 +21,15 @@ QLineEdit &box(const QDialog &dialog, const char *name)
     return element<QLineEdit>(dialog, name);
 }
 
+// A page-size box as it reads: its caption, then the millimetres it holds.
 QString label(const QDialog &dialog, const char *name)
 {
-    return element<QLabel>(dialog, name).text();
+    const QLineEdit &sized = element<QLineEdit>(dialog, name);
+    for (const QLabel *caption : dialog.findChildren<QLabel *>()) {
+        if (caption->buddy() == &sized)
+            return caption->text() + sized.text();
+    }
+    return sized.text();
 }
 
 // Every member the dialog may write, for comparing a whole record.
@@ -66,6 +73,8 @@ private slots:
     void refusedValues();
     void scrollingGridMustStartOnThePage_data();
     void scrollingGridMustStartOnThePage();
+    void pageSizeTypedInMillimetres_data();
+    void pageSizeTypedInMillimetres();
 
 private:
     FakeDialogs *dialogs = nullptr;
@@ -386,6 +395,72 @@ void TestPageSetup::scrollingGridMustStartOnThePage()
     QCOMPARE(dialogs->lastMessage()->icon, MsgIcon::Exclamation);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(dialog.focusWidget(), &box(dialog, qPrintable(focus)));
+    QCOMPARE(members(bill), before);
+}
+
+void TestPageSetup::pageSizeTypedInMillimetres_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QSizeF>("twips"); // empty: refused
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("focus");
+    // An object reaches 100 x 50 mm (5669.29 x 2834.65 twips).
+    QTest::newRow("a 241 x 140 mm form") << "241.0" << "140" << QSizeF(13663, 7937) << "" << "";
+    QTest::newRow("full width") << QStringLiteral("２４１．０") << QStringLiteral("１４０")
+                                << QSizeF(13663, 7937) << "" << "";
+    QTest::newRow("a tenth of a millimetre") << "210.1" << "297" << QSizeF(11911, 16838) << ""
+                                             << "";
+    QTest::newRow("as shown") << "144.46" << "65.09" << QSizeF(8190, 3690) << "" << "";
+    // What the objects reach, rounded up to a whole twip, as the message
+    // below names it.
+    QTest::newRow("the objects' extent") << "100.01" << "50.01" << QSizeF(5670, 2835) << ""
+                                         << "";
+    QTest::newRow("narrower than the objects")
+        << "99.9" << "140" << QSizeF() << "页宽不能小于对象所占的宽度（100.01毫米）！"
+        << "LabWidth";
+    QTest::newRow("lower than the objects") << "241" << "49.9" << QSizeF()
+                                            << "页高不能小于对象所占的高度（50.01毫米）！"
+                                            << "LabHeight";
+    QTest::newRow("below 1000 twips")
+        << "17.6" << "140" << QSizeF() << "页宽不能小于17.64毫米！" << "LabWidth";
+    QTest::newRow("not a number") << QStringLiteral("宽") << "140" << QSizeF()
+                                  << "页宽不能小于17.64毫米！" << "LabWidth";
+    QTest::newRow("beyond what scrolls") << "241" << "600" << QSizeF()
+                                         << "页高不能大于577.97毫米！" << "LabHeight";
+}
+
+// The page's size typed in millimetres is rounded to the nearest twip; a
+// size the page cannot take is refused, named, and nothing is written.
+void TestPageSetup::pageSizeTypedInMillimetres()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QSizeF, twips);
+    QFETCH(QString, warning);
+    QFETCH(QString, focus);
+    BillTemplate bill;
+    fillTemplate(bill);
+    addText(bill, 1000, 1000, Units::mmToTwips(100) - 1000, Units::mmToTwips(50) - 1000,
+            QStringLiteral("甲"));
+    const QVariantList before = members(bill);
+    mFrm_PageSetup dialog(bill);
+    QCOMPARE(label(dialog, "LabWidth"), QStringLiteral("页宽：144.46"));
+    box(dialog, "LabWidth").setText(width);
+    box(dialog, "LabHeight").setText(height);
+    press(dialog, "CmdOK");
+    const PageSurface &page = bill.mObjs.page();
+    if (!twips.isEmpty()) {
+        QCOMPARE(dialogs->messages(), QStringList());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(QSizeF(page.Width(), page.Height()), twips);
+        return;
+    }
+    QCOMPARE(dialogs->messages(), QStringList{warning});
+    QCOMPARE(dialogs->lastMessage()->title, QStringLiteral("页面设置"));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.focusWidget(), &box(dialog, qPrintable(focus)));
+    QCOMPARE(QSizeF(page.Width(), page.Height()), QSizeF(8190, 3690));
     QCOMPARE(members(bill), before);
 }
 

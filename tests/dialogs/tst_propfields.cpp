@@ -52,6 +52,8 @@ private slots:
     void detailFieldBindsAndReopens();
     void columnsAreListedOncePerOpening();
     void unreadableSourceKeepsTheBinding();
+    void formatsToPickFrom_data();
+    void formatsToPickFrom();
 
 private:
     std::unique_ptr<mFrm_Prop> open(BillTemplate &bill, const ObjDraw &obj);
@@ -90,7 +92,8 @@ void TestPropFields::columnsFollowTheFiveEntries()
     QCOMPARE(m_listedFor, int16_t(4));
     QCOMPARE(itemsOf(list(*dialog, "CmbKey")),
              QStringList({"（固定文本）", "[页号]", "[总页号]", "[当前日期]", "[当前时间]",
-                          "[单据号]", "[客户]", "[表头.页号]", "[明细.单据号]", "[金额]"}));
+                          "[单据号]", "[客户]", "[表头.页号]", "[明细.单据号]（明细）",
+                          "[金额]（明细）"}));
     const QComboBox &save = list(*dialog, "CmbSave");
     QCOMPARE(itemsOf(save), QStringList({"#P", "#N", "#D", "#T", "@H:单据号", "@H:客户",
                                          "@H:页号", "@D:单据号", "@D:金额"}));
@@ -107,9 +110,14 @@ void TestPropFields::detailFieldBindsAndReopens_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("dataType");
-    QTest::newRow("scrolling amount") << "[金额]" << "ChkScroll" << "^[金额]" << "@D:金额" << 2;
-    QTest::newRow("page subtotal") << "[金额]" << "ChkSumPage" << "[小计][金额]" << "@D:金额" << 2;
-    QTest::newRow("total so far") << "[金额]" << "ChkSumAll" << "[总计][金额]" << "@D:金额" << 2;
+    // A detail column shows it scrolls; the caption holds the column alone.
+    QTest::newRow("scrolling amount") << "[金额]（明细）" << "ChkScroll" << "^[金额]" << "@D:金额" << 2;
+    QTest::newRow("page subtotal") << "[金额]（明细）" << "ChkSumPage" << "[小计][金额]" << "@D:金额"
+                                   << 2;
+    QTest::newRow("total so far") << "[金额]（明细）" << "ChkSumAll" << "[总计][金额]" << "@D:金额"
+                                  << 2;
+    QTest::newRow("a detail column named like a header one")
+        << "[明细.单据号]（明细）" << "ChkScroll" << "^[明细.单据号]" << "@D:单据号" << 2;
     QTest::newRow("header text") << "[客户]" << "" << "#[客户]" << "@H:客户" << 1;
     QTest::newRow("a column named like an entry") << "[表头.页号]" << "" << "#[表头.页号]"
                                                   << "@H:页号" << 2;
@@ -145,7 +153,7 @@ void TestPropFields::columnsAreListedOncePerOpening()
     BillTemplate bill;
     auto obj = addText(bill, 500, 500, 1500, 300, QStringLiteral("文字"));
     auto dialog = open(bill, *obj);
-    for (const QString &entry : {QStringLiteral("[金额]"), QStringLiteral("[客户]"),
+    for (const QString &entry : {QStringLiteral("[金额]（明细）"), QStringLiteral("[客户]"),
                                  QStringLiteral("（固定文本）")})
         list(*dialog, "CmbKey").setCurrentText(entry);
     dialog->Init();
@@ -176,6 +184,41 @@ void TestPropFields::unreadableSourceKeepsTheBinding()
     press(dialog, "CmdOK");
     QCOMPARE(obj->ObjCtl()->Tag(), QStringLiteral("@D:金额"));
     QCOMPARE(obj->ObjCtl()->Caption(), QStringLiteral("^[金额]"));
+}
+
+void TestPropFields::formatsToPickFrom_data()
+{
+    QTest::addColumn<QString>("picked");
+    QTest::newRow("capital amount") << QStringLiteral("[大写金额]");
+    QTest::newRow("thousands") << QStringLiteral("#,##0.00");
+    QTest::newRow("two decimals") << QStringLiteral("0.00");
+    QTest::newRow("date") << QStringLiteral("yyyy-mm-dd");
+    QTest::newRow("Chinese date") << QStringLiteral("yyyy年m月d日");
+}
+
+// The format box lists the keywords and the common patterns; a pick is
+// stored as typed text would be, and a text opened without a format shows
+// none picked.
+void TestPropFields::formatsToPickFrom()
+{
+    QFETCH(QString, picked);
+    BillTemplate bill;
+    auto obj = addText(bill, 500, 500, 1500, 300, QStringLiteral("文字"));
+    auto dialog = open(bill, *obj);
+    QComboBox &format = list(*dialog, "CmbFormat");
+    QCOMPARE(format.currentText(), QString());
+    QVERIFY(itemsOf(format).contains(picked));
+    for (const QString &keyword : {QStringLiteral("[去小数点]"), QStringLiteral("[大写数字]"),
+                                   QStringLiteral("[仅数字]")})
+        QVERIFY(itemsOf(format).contains(keyword));
+    list(*dialog, "CmbKey").setCurrentText(QStringLiteral("[金额]（明细）"));
+    QCOMPARE(format.currentText(), QString());
+    format.setCurrentIndex(format.findText(picked));
+    press(*dialog, "CmdOK");
+    QCOMPARE(obj->Format(), picked);
+    auto again = open(bill, *obj);
+    QCOMPARE(list(*again, "CmbFormat").currentText(), picked);
+    QCOMPARE(list(*again, "CmbFormat").count(), format.count());
 }
 
 QTEST_MAIN(TestPropFields)

@@ -9,6 +9,7 @@
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <QTest>
 
@@ -79,6 +80,11 @@ private slots:
     void startMoveMoreOnUnselectedStartsNothing();
     void startMoveMoreOnLockedSelected();
     void groupMoveLeavesLockedObject();
+    void nudgeMovesAsADragDoes_data();
+    void nudgeMovesAsADragDoes();
+    void nudgeMatchesTheGroupDrag();
+    void handlesArePlacedForTheScreen_data();
+    void handlesArePlacedForTheScreen();
 };
 
 void TestObjDraws::initTestCase()
@@ -923,6 +929,111 @@ void TestObjDraws::groupMoveLeavesLockedObject()
     QCOMPARE(Screen::MousePointer(), int(PointerShape::Default));
     QCOMPARE(objs.nActCount(), 3);
     QCOMPARE(selectedCount(objs), 3);
+}
+
+void TestObjDraws::nudgeMovesAsADragDoes_data()
+{
+    QTest::addColumn<QPointF>("by");
+    QTest::addColumn<QRectF>("box");     // the text at 1000, 1000, 500 x 300 moves to
+    QTest::addColumn<QLineF>("line");    // the line from (900, 2000) to (100, 2500)
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("right") << QPointF(5.67, 0) << QRectF(1005.67, 1000, 500, 300)
+                           << QLineF(905.67, 2000, 105.67, 2500) << true;
+    QTest::newRow("up and left") << QPointF(-56.7, -56.7) << QRectF(943.3, 943.3, 500, 300)
+                                 << QLineF(843.3, 1943.3, 43.3, 2443.3) << true;
+    // The page's edges hold each object, as in a drag.
+    QTest::newRow("past the left edge") << QPointF(-950, 0) << QRectF(50, 1000, 500, 300)
+                                        << QLineF(800, 2000, 0, 2500) << true;
+    QTest::newRow("past the bottom edge") << QPointF(0, 900) << QRectF(1000, 1900, 500, 300)
+                                          << QLineF(900, 2500, 100, 3000) << true;
+    QTest::newRow("nothing") << QPointF(0, 0) << QRectF(1000, 1000, 500, 300)
+                             << QLineF(900, 2000, 100, 2500) << false;
+}
+
+void TestObjDraws::nudgeMovesAsADragDoes()
+{
+    QFETCH(QPointF, by);
+    QFETCH(QRectF, box);
+    QFETCH(QLineF, line);
+    QFETCH(bool, moved);
+    ObjDraws objs;
+    objs.page().setWidth(5000);
+    objs.page().setHeight(3000);
+    auto text = addText(objs, 1000, 1000, 500, 300);
+    auto locked = addText(objs, 3000, 1000, 500, 300);
+    auto slant = addLine(objs, 900, 2000, 100, 2500);
+    auto hidden = addText(objs, 4000, 100, 500, 300);
+    selectAll(objs);
+    hidden->ObjCtl()->setVisible(false);
+    locked->setLocked(true);
+    text->setEditFlag(ObjDraw::Saved);
+    objs.setNCurID(text->nID());
+    QCOMPARE(objs.NudgeSelected(by.x(), by.y()), moved);
+    QCOMPARE(boxOf(*text), box);
+    QCOMPARE(lineOf(*slant), line);
+    QCOMPARE(boxOf(*locked), QRectF(3000, 1000, 500, 300));
+    QCOMPARE(boxOf(*hidden), QRectF(4000, 100, 500, 300));
+    QCOMPARE(text->EditFlag(), int(moved ? ObjDraw::Changed : ObjDraw::Saved));
+    // Still selected, handles shown around the new place, no drag left over.
+    QVERIFY(text->IsActive() && text->IsCurrent() && !text->IsDraging());
+    const Element &corner = *text->Handls()->Item(HandlePosition::BottomRight).ObjCtl();
+    QVERIFY(corner.Visible());
+    QCOMPARE(corner.Left(), box.right() - 37 - 8);
+    QCOMPARE(Screen::MousePointer(), int(PointerShape::Default));
+}
+
+// A nudge lands where a group drag by the same distance lands.
+void TestObjDraws::nudgeMatchesTheGroupDrag()
+{
+    for (const QPointF by : {QPointF(-2000, 50), QPointF(120, 4000), QPointF(33.3, -7.5)}) {
+        ObjDraws dragged;
+        ObjDraws nudged;
+        for (ObjDraws *objs : {&dragged, &nudged}) {
+            objs->page().setWidth(6000);
+            objs->page().setHeight(4000);
+            addText(*objs, 1000, 1000, 500, 300);
+            addLine(*objs, 900, 2000, 100, 2500);
+            addText(*objs, 5000, 3500, 600, 300);
+            selectAll(*objs);
+            objs->setNCurID(1001);
+        }
+        std::shared_ptr<ObjDraw> hit;
+        QVERIFY(dragged.StartMoveMore(1200, 1100, hit));
+        dragged.MovingMore(1200 + by.x(), 1100 + by.y(), true, 6000, 4000);
+        dragged.EndMoveMore(1200 + by.x(), 1100 + by.y());
+        nudged.NudgeSelected(by.x(), by.y());
+        for (int position = 1; position <= 3; ++position) {
+            const Element &a = *dragged.Item(position)->ObjCtl();
+            const Element &b = *nudged.Item(position)->ObjCtl();
+            QCOMPARE(b.rect(), a.rect());
+        }
+    }
+}
+
+void TestObjDraws::handlesArePlacedForTheScreen_data()
+{
+    QTest::addColumn<double>("viewTwipsPerPixel");
+    QTest::newRow("the screen's") << 15.0;
+    QTest::newRow("25%") << 60.0;
+    QTest::newRow("800%") << 1.875;
+}
+
+// The model places handles as the screen shows the page at 100 %, whatever
+// the zoom of the page's view: a zoom moves nothing of the model.
+void TestObjDraws::handlesArePlacedForTheScreen()
+{
+    QFETCH(double, viewTwipsPerPixel);
+    ObjDraws objs;
+    objs.page().setViewTwipsPerPixel(viewTwipsPerPixel, viewTwipsPerPixel);
+    auto text = addText(objs, 1000, 1000, 500, 300);
+    auto line = addLine(objs, 900, 2000, 100, 2500);
+    selectAll(objs);
+    const Element &corner = *text->Handls()->Item(HandlePosition::TopLeft).ObjCtl();
+    QCOMPARE(corner.rect(), QRectF(1000 - 37 + 8, 1000 - 37 + 8, 75, 75));
+    const Element &end = *line->Handls()->Item(HandlePosition::BottomRight).ObjCtl();
+    QCOMPARE(end.rect().topLeft(), QPointF(100 - 37 - 8, 2500 - 37 - 8));
+    objs.NudgeSelected(30, 0);
+    QCOMPARE(corner.rect(), QRectF(1000 - 37 + 8 + 30, 1000 - 37 + 8, 75, 75));
 }
 
 QTEST_GUILESS_MAIN(TestObjDraws)

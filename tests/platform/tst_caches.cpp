@@ -473,13 +473,15 @@ void TestCaches::keptGlyphsDrawWhatTheLinesDraw()
 namespace {
 
 // The page's elements painted in their order onto a copy of blank, cut by
-// a clip, as the screen paints them.
+// a clip, as the screen paints them; the page moved by whole pixels, as a
+// view of part of it paints it.
 QImage paintedPage(PageSurface &page, const QImage &blank, double twipsPerPixel,
-                   TextLayoutCache &texts, ElementTiles *kept)
+                   TextLayoutCache &texts, ElementTiles *kept, const QPoint &shift = QPoint())
 {
     QImage image = blank.copy();
     QPainter painter(&image);
     painter.setClipRect(QRect(0, 0, 500, 100));
+    painter.translate(shift);
     painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
     painter.setRenderHint(QPainter::TextAntialiasing);
     ElementPainter::Options options;
@@ -523,6 +525,14 @@ void copiesDrawWhatDrawingDraws(const std::function<Element &(PageSurface &)> &l
             QVERIFY(drawn != blank);
             for (int paint = 1; paint <= 3; ++paint)
                 QCOMPARE(painted(&tiles), drawn);
+            // Kept pixels copied to a page moved back by whole pixels, as a
+            // square of the page paints it, land where drawing there lands.
+            for (const QPoint shift : {QPoint(-1, 0), QPoint(0, -2), QPoint(-7, -3),
+                                       QPoint(-40, -1)}) {
+                const QImage moved = paintedPage(page, blank, twipsPerPixel, texts, nullptr, shift);
+                QVERIFY(moved != drawn);
+                QCOMPARE(paintedPage(page, blank, twipsPerPixel, texts, &tiles, shift), moved);
+            }
             QCOMPARE(tiles.size(), std::size_t(overLine ? 0 : 1));
             if (overLine)
                 continue;

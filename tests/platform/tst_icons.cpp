@@ -12,7 +12,8 @@ const QStringList toolbarNames{"New",     "Open",    "Save",    "SaveAs",  "SelA
                                "Delete",  "Copy",    "Prop",    "Lock",    "ObjSel",
                                "ObjLine", "ObjText", "ObjImg",  "Left",    "HCenter",
                                "Right",   "Top",     "VCenter", "Bottom",  "Width",
-                               "Height",  "SizeAll", "PageSetup", "PreView", "Exit"};
+                               "Height",  "SizeAll", "PageSetup", "PreView", "Exit",
+                               "ZoomOut", "ZoomIn",  "Grid"};
 const QStringList previewNames{"PageFirst", "PagePrevious", "PageNext", "PageLast", "Print",
                                "PrintSetup", "Underlay", "Close"};
 const QStringList pageNames{"Portrait", "Landscape"};
