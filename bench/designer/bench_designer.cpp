@@ -308,14 +308,12 @@ double rawRepaintMs(const RawPage &raw, const QSize &size, QImage::Format format
     return BenchFigure::percentile(samples, 0.5);
 }
 
-// A press on a text near the middle of the page, dragged in one-pixel
-// steps, each with its frame; frames: how many the view painted.
-std::vector<double> dragSteps(mFrm_Bill &bill, const PaintCounter &counter, int &frames,
-                              bool &moved)
+// A press at start (page twips, on an object), dragged in one-pixel steps,
+// each with its frame; frames: how many the view painted.
+std::vector<double> dragSteps(mFrm_Bill &bill, const QPointF &start, const PaintCounter &counter,
+                              int &frames, bool &moved)
 {
     QWindow *window = bill.windowHandle();
-    const int cell = (Rows / 2) * Columns + Columns / 2 + 1;
-    const QPointF start((cell % Columns) * CellWidth + 200, (cell / Columns) * CellHeight + 150);
     QPoint at = bill.pageView().mapTo(&bill, (start / Twips).toPoint());
     const Element *dragged = bill.pageView().elementAt(start);
     const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
@@ -531,7 +529,7 @@ int main(int argc, char **argv)
     const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
     int framesPainted = 0;
     bool moved = false;
-    const std::vector<double> steps = dragSteps(bill, counter, framesPainted, moved);
+    const std::vector<double> steps = dragSteps(bill, start, counter, framesPainted, moved);
     const QPointF movedBy = moved ? dragged->rect().topLeft() - from : QPointF();
 
     // The same over the scan, stretched beneath the whole page; the raw
@@ -548,7 +546,7 @@ int main(int argc, char **argv)
     int underlayFrames = 0;
     bool movedOverUnderlay = false;
     const std::vector<double> underlaySteps
-        = dragSteps(bill, counter, underlayFrames, movedOverUnderlay);
+        = dragSteps(bill, start + movedBy, counter, underlayFrames, movedOverUnderlay);
     bill.pageView().setUnderlay(QImage(), QRectF(), UnderlayOpacity);
 
     // Selecting every object shows 18000 handles at once.
