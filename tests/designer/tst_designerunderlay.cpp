@@ -5,6 +5,7 @@
 
 #include "DesignerHarness.h"
 
+#include "tests/platform/UnderlayFiles.h"
 #include "tests/print/PrintFixtures.h"
 
 #include "designer/ScrollBar.h"
@@ -14,8 +15,6 @@
 
 #include "platform/Platform.h"
 #include "platform/Screen.h"
-
-#include <QBuffer>
 
 #include <cmath>
 #include <memory>
@@ -37,18 +36,9 @@ QImage scan()
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width() / 2; ++x)
             image.setPixel(x, y, Red);
-    image.setDotsPerMeterX(11811);
-    image.setDotsPerMeterY(11811);
+    image.setDotsPerMeterX(UnderlayFiles::dotsPerMetre(300));
+    image.setDotsPerMeterY(UnderlayFiles::dotsPerMetre(300));
     return image;
-}
-
-QByteArray pngOf(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 // The colour over white at an opacity, as the view fades it.
@@ -78,7 +68,7 @@ void layForm(mFrm_Bill *bill, int opacity)
     auto picture = addPicture(bill->record(), 800, 700, 300, 200, green);
     picture->ObjCtl()->setStretch(true);
     FormUnderlay &underlay = bill->record().mUnderlay;
-    underlay.Data = pngOf(scan());
+    underlay.Data = UnderlayFiles::encoded(scan(), "PNG");
     underlay.FileName = QStringLiteral("送货单.png");
     underlay.Opacity = opacity;
     underlay.Place = Place;
