@@ -464,9 +464,11 @@ void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
     const double sy = faded.height() / double(target.height());
     const QRectF source((due.left() - target.left()) * sx, (due.top() - target.top()) * sy,
                         due.width() * sx, due.height() * sy);
-    if (faded.size() != dots)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Enlarged past the scan's dots: smoothly, and for the underlay alone.
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, faded.size() != dots);
     painter.drawImage(QRectF(due), faded, source);
+    painter.restore();
 }
 
 bool PageView::underlayDrawn() const
