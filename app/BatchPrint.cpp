@@ -6,6 +6,7 @@
 
 #include "print/DocumentBatch.h"
 #include "print/Mod_Print.h"
+#include "print/TemplatePrinter.h"
 
 #include "documents/DemoDatabase.h"
 #include "documents/DocumentTypes.h"
@@ -13,6 +14,7 @@
 #include "model/BillTemplate.h"
 #include "platform/FileIdentity.h"
 #include "platform/Platform.h"
+#include "platform/Printers.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
 #include "platform/Units.h"
@@ -155,8 +157,14 @@ QList<QCommandLineOption> Options()
         {QStringLiteral("category"),
          QStringLiteral("单据类别的名称或编号；几个类别有同名模板时用它选定。"),
          QStringLiteral("类别")},
-        {QStringLiteral("pdf"), QStringLiteral("打印到这个 PDF 文件；不写时打印到默认打印机。"),
+        {QStringLiteral("pdf"),
+         QStringLiteral("打印到这个 PDF 文件；不写时打印到打印机（PDF 文件不做打印机校准的偏移）。"),
          QStringLiteral("文件")},
+        {QStringLiteral("printer"),
+         QStringLiteral("打印到这台打印机；不写时用模板上次选的打印机，再不然用默认打印机。"),
+         QStringLiteral("打印机")},
+        {QStringLiteral("copies"), QStringLiteral("打印的份数（1 到 %1），默认 1 份。").arg(MaxCopies),
+         QStringLiteral("份数")},
         {QStringLiteral("store"),
          QStringLiteral("使用这个模板库文件，而不是用户自己的 templates.sqlite。"),
          QStringLiteral("文件")},
@@ -170,6 +178,20 @@ std::optional<Request> Parse(const QCommandLineParser &parser, QString &error)
     request.category = parser.value(QStringLiteral("category"));
     request.pdf = parser.value(QStringLiteral("pdf"));
     request.storePath = parser.value(QStringLiteral("store"));
+    request.printer = parser.value(QStringLiteral("printer"));
+    if (!request.pdf.isEmpty() && !request.printer.isEmpty()) {
+        error = QStringLiteral("--pdf 和 --printer 只能用一个");
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("copies"))) {
+        const QString copies = Units::asciiWidth(parser.value(QStringLiteral("copies"))).trimmed();
+        bool ok = false;
+        request.copies = copies.toInt(&ok);
+        if (!ok || request.copies < 1 || request.copies > MaxCopies) {
+            error = QStringLiteral("份数无效：%1（1 到 %2）").arg(copies).arg(MaxCopies);
+            return std::nullopt;
+        }
+    }
     const QString bills = parser.value(QStringLiteral("bills"));
     if (request.templateName.trimmed().isEmpty()) {
         error = QStringLiteral("缺少 --template 模板名称");
@@ -218,6 +240,16 @@ QString pdfNamed(const QString &pdf)
 Status prepare(const Request &request, TemplateStore &store, BillTemplate &bill,
                std::unique_ptr<DocumentBatch> &batch, const Writer &write)
 {
+    const Printers &printers = Platform::printers();
+    if (!request.printer.isEmpty() && !printers.isInstalled(request.printer)) {
+        const QStringList names = printers.names();
+        write(QStringLiteral("没有名为“%1”的打印机。%2\n")
+                  .arg(request.printer,
+                       names.isEmpty() ? QStringLiteral("这台电脑没有安装打印机。")
+                                       : QStringLiteral("已安装的打印机：")
+                                             + names.join(QStringLiteral("、"))));
+        return BadArguments;
+    }
     try {
         DocumentTypeCatalog::publish(store);
         QString error;
@@ -270,21 +302,35 @@ Status Run(const Request &request, TemplateStore &store, const Writer &write)
             throw;
         }
     };
+    PrintChoice choice;
+    choice.copies = request.copies;
+    if (request.pdf.isEmpty())
+        choice.printerName
+            = request.printer.isEmpty() ? TemplatePrinter::printerFor(bill) : request.printer;
     try {
         QtPrintDevice device(request.pdf);
         const int pages = Mod_Print::PrintDocuments(
-            bill, request.billNos, read, device, [&](int printed, int, int32_t) {
+            bill, request.billNos, read, device,
+            [&](int printed, int, int32_t) {
                 done = printed;
                 progress.report(printed, count);
-            });
+            },
+            choice);
         progress.end();
         if (pages == 0) {
             write(QStringLiteral("打印没有开始。\n"));
             return OutputFailed;
         }
-        const QString where = request.pdf.isEmpty() ? QStringLiteral("默认打印机")
-                                                    : pdfNamed(request.pdf);
-        write(QStringLiteral("已打印 %1 张单据，共 %2 页：%3\n").arg(count).arg(pages).arg(where));
+        const QString where
+            = !request.pdf.isEmpty()          ? pdfNamed(request.pdf)
+              : device.printerName().isEmpty() ? QStringLiteral("默认打印机")
+                                               : QStringLiteral("打印机 ") + device.printerName();
+        const QString copies
+            = request.copies > 1 ? QStringLiteral("，%1 份").arg(request.copies) : QString();
+        write(QStringLiteral("已打印 %1 张单据，共 %2 页%3：%4\n")
+                  .arg(count)
+                  .arg(pages)
+                  .arg(copies, where));
     } catch (const RuntimeError &e) {
         progress.end();
         write(failureMessage(request, e, done));

@@ -13,8 +13,10 @@ class QCommandLineParser;
 class TemplateStore;
 
 // The print run from the command line: a stored template filled with a
-// range or list of documents, to one PDF file or to the default printer,
+// range or list of documents, to one PDF file or to a printer (the one
+// named, else the template's, else the default), in one or more copies,
 //   tavrel --template 发货单 --bills 1001-1050,1060 --pdf out.pdf
+//   tavrel --template 发货单 --bills 1001 --printer Office --copies 2
 // with progress and every message on standard error, and a non-zero exit
 // status when anything fails. The store is opened read-only. Every number
 // is looked up before the first page, so a missing document prints nothing
@@ -28,6 +30,7 @@ enum Status { Done = 0, BadArguments = 1, DocumentsFailed = 2, OutputFailed = 3 
 
 // A batch holds at most this many documents.
 inline constexpr int MaxDocuments = 100000;
+inline constexpr int MaxCopies = 999;
 
 struct Request
 {
@@ -35,8 +38,11 @@ struct Request
     // Category name or id; empty: any category holding the name.
     QString category;
     std::vector<int32_t> billNos;
-    // Empty: the default printer.
+    // Empty: a printer.
     QString pdf;
+    // Empty: the template's printer, else the default.
+    QString printer;
+    int copies = 1;
     // Empty: the user's store.
     QString storePath;
     // Progress is written at most this often, with a carriage return on a

@@ -13,8 +13,9 @@ QString description()
     return QStringLiteral(
         "Kordane-格式报表Tavrel工具：设计套打在预印单据上的打印模板。\n"
         "不带选项启动时打开设计器。带 --template 时不开窗口，把已存的模板填上一批单据，\n"
-        "打印到 PDF 文件或默认打印机（批量打印），例如：\n"
+        "打印到 PDF 文件或打印机（批量打印），例如：\n"
         "  tavrel --template 发货单 --bills 1001-1050,1060 --pdf out.pdf\n"
+        "  tavrel --template 发货单 --bills 1001 --printer 办公室 --copies 2\n"
         "进度和消息写到标准错误输出。退出状态：0 成功，1 参数有误，\n"
         "2 模板或单据读不出（什么也不打印），3 输出失败。\n"
         "Qt 自己的选项（如 -style、-platform）也可以用，见 --help-all。");

@@ -108,6 +108,11 @@ std::optional<FontChoice> ConsoleDialogs::ChooseFont(const FontChoice &)
     return std::nullopt;
 }
 
+std::optional<PrintChoice> ConsoleDialogs::PrintSetup(const PrintSetupRequest &)
+{
+    return std::nullopt;
+}
+
 int ConsoleDialogs::ExecModal(QDialog &)
 {
     return QDialog::Rejected;

@@ -60,12 +60,15 @@ const QList<MenuEntry> &entries()
         {2, MenuItem::ViewGrid2, "2 毫米(&2)", "", -1, MenuEntry::Checkable},
         {2, MenuItem::ViewGrid5, "5 毫米(&5)", "", -1, MenuEntry::Checked},
         {2, MenuItem::ViewGrid10, "10 毫米(&0)", "", -1, MenuEntry::Checkable},
+        {1, MenuItem::ViewLine1, "-", ""},
+        {1, MenuItem::ViewUnderlay, "显示底图(&U)", "", -1, MenuEntry::Checked},
 
         {0, MenuItem::Tool, "工具(&T)", ""},
         {1, MenuItem::ViewToolbar, "工具栏(&T)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ViewStatusbar, "状态栏(&B)", "", -1, MenuEntry::Checked},
         {1, MenuItem::ToolLine, "-", ""},
         {1, MenuItem::ToolSystem, "系统选项", ""},
+        {1, MenuItem::ToolCalibrate, "打印机校准(&P)...", ""},
 
         {0, MenuItem::Window, "窗口(&W)", ""},
         {1, MenuItem::WindowCascade, "层叠(&C)", ""},

@@ -18,7 +18,8 @@ QStringList keys()
     return {"New",     "Open",    "Save",   "SaveAs", "SelAll",    "Delete",  "Copy",
             "Prop",    "Lock",    "ObjSel", "ObjLine", "ObjText",  "ObjImg",  "Left",
             "HCenter", "Right",   "Top",    "VCenter", "Bottom",   "Width",   "Height",
-            "SizeAll", "PageSetup", "PreView", "Exit",     "ZoomOut", "ZoomIn",  "Grid"};
+            "SizeAll", "PageSetup", "PreView", "Exit",     "ZoomOut", "ZoomIn",  "Grid",
+            "Underlay"};
 }
 
 QImage draw(const QString &key)

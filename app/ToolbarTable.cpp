@@ -43,6 +43,7 @@ const QList<ToolbarEntry> &entries()
         {ToolbarKey::Zoom, "缩放比例", "", E::Widget},
         {ToolbarKey::ZoomIn, "放大(Ctrl+=)", "ZoomIn"},
         {ToolbarKey::Grid, "显示网格(Ctrl+G)", "Grid", E::Check},
+        {ToolbarKey::Underlay, "显示底图", "Underlay", E::Check, true},
     };
     return table;
 }

@@ -11,6 +11,7 @@
 #include "designer/DrawTool.h"
 #include "designer/GridSteps.h"
 #include "designer/ShellNames.h"
+#include "dialogs/PrinterCalibrationDialog.h"
 #include "print/ReportedSlot.h"
 #include "platform/AppTitle.h"
 #include "platform/Clock.h"
@@ -327,6 +328,8 @@ void mFrm_Main::connectCommands()
     connectRoutedCommands();
     connect(action(MenuItem::ToolSystem), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::ShowOptions));
+    connect(action(MenuItem::ToolCalibrate), &QAction::triggered, this,
+            reportedSlot(this, &mFrm_Main::CalibratePrinters));
     connect(action(MenuItem::About), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::About));
     connect(action(MenuItem::ViewToolbar), &QAction::triggered, m_toolBar, &QWidget::setVisible);
@@ -459,6 +462,7 @@ void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
     m_activeBill = bill;
     refreshDataSource();
     showLockState();
+    showUnderlayState();
     followActiveDesigner();
 }
 
@@ -527,6 +531,15 @@ void mFrm_Main::showLockState()
     button(ToolbarKey::Locked)->setChecked(locked);
 }
 
+// Without a designer window the item shows what a new window starts with.
+void mFrm_Main::showUnderlayState()
+{
+    const mFrm_Bill *bill = gActiveBill();
+    const bool shown = !bill || bill->underlayShown();
+    action(MenuItem::ViewUnderlay)->setChecked(shown);
+    button(ToolbarKey::Underlay)->setChecked(shown);
+}
+
 // The session's print runs and the data-source panel take up the store's
 // document types as they now are.
 void mFrm_Main::InitSystem()
@@ -562,6 +575,12 @@ void mFrm_Main::About()
     Platform::dialogs().MsgBox(AppTitle() + QStringLiteral("\n\n")
                                    + QStringLiteral("设计套打单据、凭证和报表的打印格式，并可预览和打印。"),
                                MsgButtons::OK, MsgIcon::None, AppTitle());
+}
+
+void mFrm_Main::CalibratePrinters()
+{
+    PrinterCalibrationDialog dialog(this);
+    Platform::dialogs().ExecModal(dialog);
 }
 
 void mFrm_Main::ExitApp()

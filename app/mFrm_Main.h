@@ -61,6 +61,8 @@ public:
     // whether the active designer's current object is locked; unchecked
     // without one.
     void showLockState();
+    // The check of 显示底图 and its button follow the active window.
+    void showUnderlayState();
 
     // What the designer windows ask of the shell.
     void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }
@@ -94,6 +96,8 @@ public:
     void PreviewActive();
     // The options dialog, then InitSystem.
     void ShowOptions();
+    // The printer calibration dialog.
+    void CalibratePrinters();
     // A toolbar button's click: runs the command of its key, compared
     // exactly; a key of no command does nothing.
     void TlbMain_ButtonClick(const QString &key);

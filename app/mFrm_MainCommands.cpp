@@ -61,6 +61,14 @@ const std::vector<Route> &routes()
         {FilePageSetup, nullptr, Key::PageSetup, [](mFrm_Main &w) { w.PageSetupActive(); }},
         {FilePreView, nullptr, Key::View, [](mFrm_Main &w) { w.PreviewActive(); }},
         {FileExit, nullptr, Key::Exit, [](mFrm_Main &w) { w.ExitApp(); }},
+        // Flipped by Qt on every trigger too; they end showing the active
+        // window's choice.
+        {ViewUnderlay, nullptr, Key::Underlay,
+         [](mFrm_Main &w) {
+             if (mFrm_Bill *bill = w.gActiveBill())
+                 bill->setUnderlayShown(!bill->underlayShown());
+             w.showUnderlayState();
+         }},
         {EditDel, Delete, Key::Delete, designer([](mFrm_Bill &b) { b.Delete(); })},
         // Qt flips the check of these actions on every trigger; they end
         // showing the current object's lock, designer or none.

@@ -124,6 +124,29 @@ Element *PageView::elementAt(const QPointF &twips) const
     return const_cast<Element *>(best);
 }
 
+void PageView::setUnderlay(const QImage &picture, const QRectF &place, int opacity)
+{
+    m_underlay.setSource(picture);
+    m_underlayPlace = place;
+    m_underlayOpacity = opacity;
+    repaintAll();
+}
+
+void PageView::setUnderlayShown(bool shown)
+{
+    if (shown == m_underlayShown)
+        return;
+    m_underlayShown = shown;
+    repaintAll();
+}
+
+// The objects are painted again over what now lies beneath them.
+void PageView::repaintAll()
+{
+    m_stale = m_kept;
+    update();
+}
+
 void PageView::clearCaches()
 {
     m_texts.clear();
@@ -358,12 +381,16 @@ void PageView::renderStale(const QRegion &reach)
 // Paints a whole square of the page through its own painter.
 void PageView::paintPiece(QImage &piece, const QRect &square) const
 {
-    {
-        QPainter painter(&piece);
-        painter.translate(-square.topLeft());
-        paintObjects(painter, square);
-    }
-    paintGrid(piece, square.topLeft(), square);
+    QPainter painter(&piece);
+    painter.translate(-square.topLeft());
+    painter.setClipRect(square);
+    painter.fillRect(square, Qt::white);
+    paintUnderlay(painter, square);
+    // Where the objects leave the underlay as it was, the page is blank.
+    const QImage beneath = m_gridTwips > 0 && underlayDrawn() ? piece.copy() : QImage();
+    paintObjects(painter, square);
+    painter.end();
+    paintGrid(piece, square.topLeft(), square, beneath);
 }
 
 // Past the kept squares (a grab of the whole page): painted as the squares
@@ -399,7 +426,6 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
         return;
     painter.save();
     painter.setClipRect(pixels);
-    painter.fillRect(pixels, Qt::white);
     const double tx = m_mapping.pageTwipsPerPixelX();
     const double ty = m_mapping.pageTwipsPerPixelY();
     painter.scale(1.0 / tx, 1.0 / ty);
@@ -416,11 +442,46 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     painter.restore();
 }
 
-// Dots beneath the objects: a dot goes only where the page is still blank,
-// so what an object paints covers it, and copied and drawn objects show
-// the same dots. Too dense to see apart, they show at a multiple of the
-// grid.
-void PageView::paintGrid(QImage &image, const QPoint &origin, const QRect &pixels) const
+// The underlay's own picture is at most as many dots as the scan holds: a
+// view zoomed past the scan's resolution enlarges only the part a square
+// shows, so memory stays that of the scan at every zoom.
+void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
+{
+    if (!underlayDrawn())
+        return;
+    const QRect target = m_mapping.pageToPixels(m_underlayPlace);
+    const QRect due = target & pixels;
+    if (due.isEmpty())
+        return;
+    // In the piece's own dots, so a high-resolution screen gets all of them.
+    const double ratio = painter.device()->devicePixelRatioF();
+    const QSize dots = (QSizeF(target.size()) * ratio).toSize();
+    const QImage &faded
+        = m_underlay.faded(dots.boundedTo(m_underlay.source().size()), m_underlayOpacity);
+    if (faded.isNull())
+        return;
+    const double sx = faded.width() / double(target.width());
+    const double sy = faded.height() / double(target.height());
+    const QRectF source((due.left() - target.left()) * sx, (due.top() - target.top()) * sy,
+                        due.width() * sx, due.height() * sy);
+    // Enlarged past the scan's dots: smoothly, and for the underlay alone.
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, faded.size() != dots);
+    painter.drawImage(QRectF(due), faded, source);
+    painter.restore();
+}
+
+bool PageView::underlayDrawn() const
+{
+    return m_underlayShown && !m_underlay.isEmpty() && !m_underlayPlace.isEmpty();
+}
+
+// Dots beneath the objects: a dot goes only where the page is still blank
+// (white, or as the underlay painted it: `beneath`), so what an object
+// paints covers it, and copied and drawn objects show the same dots. Too
+// dense to see apart, they show at a multiple of the grid.
+void PageView::paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
+                         const QImage &beneath) const
 {
     if (m_gridTwips <= 0 || !holdsRgb32(image))
         return;
@@ -440,9 +501,11 @@ void PageView::paintGrid(QImage &image, const QPoint &origin, const QRect &pixel
         if (y < 0 || y >= device.height())
             continue;
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const auto *blank
+            = beneath.isNull() ? nullptr : reinterpret_cast<const QRgb *>(beneath.constScanLine(y));
         for (double column = firstColumn; column * step <= area.right(); ++column) {
             const int x = int(std::lround((column * step / px - origin.x()) * ratio));
-            if (x >= 0 && x < device.width() && line[x] == Blank)
+            if (x >= 0 && x < device.width() && line[x] == (blank ? blank[x] : Blank))
                 line[x] = GridDot;
         }
     }

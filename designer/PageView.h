@@ -3,6 +3,7 @@
 #include "platform/ElementTiles.h"
 #include "platform/PageObserver.h"
 #include "platform/TextLayoutCache.h"
+#include "platform/UnderlayRaster.h"
 
 #include <QImage>
 #include <QRegion>
@@ -22,7 +23,9 @@ class ViewMapping;
 // that paints every shown element record of the page in stacking order
 // (objects, then handles above them), the grid beneath them, the marks
 // drawn with Line and the inverting bands, in twips scaled to pixels by the
-// window's mapping. Records report their changes, so only changed areas are
+// window's mapping. Beneath every object it may show the template's underlay,
+// the blank form, kept scaled and faded for the zoom so a repaint only
+// copies it. Records report their changes, so only changed areas are
 // painted again; everything else is copied from the page as last painted.
 // That copy holds only the part of the page the window shows, so a page at
 // 800 % costs no more memory than the window. It takes no pointer events
@@ -60,6 +63,15 @@ public:
     QRect keptArea() const { return m_kept.boundingRect(); }
     // Called once, soon after anything on the page changed.
     void onPageChange(std::function<void()> changed) { m_onChange = std::move(changed); }
+
+    // The form beneath the page: its picture, where it lies (twips) and
+    // its opacity (percent). A null picture: none.
+    void setUnderlay(const QImage &picture, const QRectF &place, int opacity);
+    void setUnderlayShown(bool shown);
+    bool underlayShown() const { return m_underlayShown; }
+    const QImage &underlayPicture() const { return m_underlay.source(); }
+    // Memory the underlay holds: its picture and the copy drawn.
+    qint64 underlayBytes() const { return m_underlay.bytes(); }
 
     void pageAreaChanged(const QRectF &twips) override;
     void pageOverlayChanged(const QRectF &twips) override;
@@ -99,7 +111,11 @@ private:
     void paintPiece(QImage &piece, const QRect &square) const;
     void paintOutsideKept(QPainter &painter, const QRegion &region);
     void paintObjects(QPainter &painter, const QRect &pixels) const;
-    void paintGrid(QImage &image, const QPoint &origin, const QRect &pixels) const;
+    void paintUnderlay(QPainter &painter, const QRect &pixels) const;
+    bool underlayDrawn() const;
+    void repaintAll();
+    void paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
+                   const QImage &beneath) const;
     void paintHandles(QPainter &painter, const QRect &pixels) const;
     void paintMarks(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
@@ -120,6 +136,11 @@ private:
     // view's constant state.
     mutable TextLayoutCache m_texts;
     mutable ElementTiles m_tiles;
+    // Scaled once per zoom and underlay: a paint only copies from it.
+    mutable UnderlayRaster m_underlay;
+    QRectF m_underlayPlace;
+    int m_underlayOpacity = 0;
+    bool m_underlayShown = true;
     // The objects as last painted, in squares on a grid fixed to the page
     // (the widget's pixels), kept for the squares the window shows:
     // exposing, scrolling and repainting copy from them; only squares where

@@ -58,12 +58,15 @@ inline constexpr char ViewGrid1[] = "mun_ViewGrid1";
 inline constexpr char ViewGrid2[] = "mun_ViewGrid2";
 inline constexpr char ViewGrid5[] = "mun_ViewGrid5";
 inline constexpr char ViewGrid10[] = "mun_ViewGrid10";
+inline constexpr char ViewLine1[] = "mun_ViewLine1";
+inline constexpr char ViewUnderlay[] = "mun_ViewUnderlay";
 
 inline constexpr char Tool[] = "mun_Tool";
 inline constexpr char ViewToolbar[] = "mun_ViewToolbar";
 inline constexpr char ViewStatusbar[] = "mun_ViewStatusbar";
 inline constexpr char ToolLine[] = "mun_ToolLine";
 inline constexpr char ToolSystem[] = "mun_ToolSystem";
+inline constexpr char ToolCalibrate[] = "mun_ToolCalibrate";
 
 inline constexpr char Window[] = "mun_Window";
 inline constexpr char WindowCascade[] = "mnu_WindowCascade";
@@ -132,6 +135,7 @@ inline constexpr char ZoomOut[] = "ZoomOut";
 inline constexpr char Zoom[] = "Zoom";
 inline constexpr char ZoomIn[] = "ZoomIn";
 inline constexpr char Grid[] = "Grid";
+inline constexpr char Underlay[] = "Underlay";
 
 // The tool button of each drawing tool, indexed by DrawTool::Code.
 inline constexpr const char *ForTool[DrawTool::Count] = {DrawSel, DrawLine, DrawText, DrawImg};

@@ -159,6 +159,13 @@ public:
     // The page setup dialog for this template; a new name becomes the title.
     void ShowPageSetup();
 
+    // The template's underlay beneath the page, shown or hidden in this
+    // window only (shown at first).
+    void setUnderlayShown(bool shown);
+    bool underlayShown() const;
+    // Shows the record's underlay as it now is (after a load or page setup).
+    void refreshUnderlay();
+
     // Ends the pointer gesture under way, as its release at the last
     // position would. Every command, and every change of the window, comes
     // after the gesture it interrupts, so no object is left half-dragged or
@@ -322,6 +329,9 @@ private:
     BillSource *m_source = nullptr;
     bool m_changed = false;
     quint64 m_layoutDigest = 0;
+    // The underlay the page view shows, so an unchanged one is not decoded
+    // again.
+    FormUnderlay m_shownUnderlay;
 
     std::shared_ptr<ObjDraw> m_curObj;
     std::shared_ptr<ObjDraw> m_drawObj;

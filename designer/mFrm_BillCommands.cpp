@@ -5,6 +5,7 @@
 #include "mFrm_Bill.h"
 
 #include "BillSource.h"
+#include "PageView.h"
 
 #include "dialogs/mFrm_PageSetup.h"
 #include "dialogs/mFrm_Prop.h"
@@ -160,10 +161,35 @@ void mFrm_Bill::ShowPageSetup()
         if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted) {
             setCaption(record().Caption);
             setMChanged(true);
+            refreshUnderlay();
         }
     } catch (const RuntimeError &error) {
         ShowErrMsg(QString(), &error);
     }
+}
+
+void mFrm_Bill::setUnderlayShown(bool shown)
+{
+    m_pageView->setUnderlayShown(shown);
+}
+
+bool mFrm_Bill::underlayShown() const
+{
+    return m_pageView->underlayShown();
+}
+
+// Decoded only when the file or its page changed; a new place or opacity
+// is drawn from the picture already held.
+void mFrm_Bill::refreshUnderlay()
+{
+    const FormUnderlay &underlay = record().mUnderlay;
+    if (underlay == m_shownUnderlay)
+        return;
+    const bool samePicture
+        = underlay.Data == m_shownUnderlay.Data && underlay.Page == m_shownUnderlay.Page;
+    const QImage picture = samePicture ? m_pageView->underlayPicture() : underlay.decoded();
+    m_pageView->setUnderlay(picture, underlay.Place, underlay.Opacity);
+    m_shownUnderlay = underlay;
 }
 
 // With nothing shown there is nothing to select.
@@ -208,6 +234,7 @@ void mFrm_Bill::LoadBill(int16_t tmpID)
         m_source->ReadBill(tmpID, record());
         setCaption(record().Caption);
         setMChanged(false);
+        refreshUnderlay();
     } catch (const RuntimeError &error) {
         if (fresh) {
             setMID(0);

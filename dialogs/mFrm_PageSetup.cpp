@@ -2,6 +2,8 @@
 
 #include "DialogParts.h"
 #include "NumberText.h"
+#include "PrintOffsetGroup.h"
+#include "UnderlayGroup.h"
 
 #include "model/BillTemplate.h"
 
@@ -32,6 +34,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -124,6 +127,9 @@ void mFrm_PageSetup::createElements()
     m_cmdOK->setDefault(true);
     m_cmdCancel = named(new QPushButton(QStringLiteral("取  消(&C)")), "CmdCancel");
     m_cmdCancel->setAutoDefault(false);
+    const PageSurface &page = m_bill.mObjs.page();
+    m_underlay = new UnderlayGroup(m_bill.mUnderlay, QSizeF(page.Width(), page.Height()));
+    m_offset = new PrintOffsetGroup(QPointF(m_bill.mOffsetLeft, m_bill.mOffsetTop));
 
     connect(m_txtCount, &QLineEdit::editingFinished, this,
             reportedSlot(this, &mFrm_PageSetup::TxtCount_Change));
@@ -209,6 +215,8 @@ void mFrm_PageSetup::layOut()
     layout->addWidget(scrolling);
     layout->addLayout(bottom);
     layout->addWidget(m_chkDefault);
+    layout->addWidget(m_underlay);
+    layout->addWidget(m_offset);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -303,6 +311,12 @@ void mFrm_PageSetup::CmdOK_Click()
         refuse(refusal, grid.rowsFit() ? *m_txtColCount : *m_txtCount);
         return;
     }
+    const std::optional<FormUnderlay> underlay = m_underlay->result(windowTitle());
+    if (!underlay)
+        return;
+    const std::optional<QPointF> offset = m_offset->result(windowTitle());
+    if (!offset)
+        return;
     m_bill.Caption = m_txtName->text();
     m_bill.mObjs.page().setWidth(pageWidth);
     m_bill.mObjs.page().setHeight(pageHeight);
@@ -313,6 +327,9 @@ void mFrm_PageSetup::CmdOK_Click()
     m_bill.mBlnColFirst = m_chkColFirst->isChecked();
     m_bill.mLandScape = m_optLandScape->isChecked();
     m_bill.mIsDefault = m_chkDefault->isChecked();
+    m_bill.mUnderlay = *underlay;
+    m_bill.mOffsetLeft = offset->x();
+    m_bill.mOffsetTop = offset->y();
     accept();
 }
 

@@ -12,12 +12,16 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class PrintOffsetGroup;
 class QRadioButton;
+class UnderlayGroup;
 struct BillTemplate;
 
 // The page setup of a template: its name, the page's size and the
 // scrolling rows and columns (count and size in millimetres, columns first
 // or not), the print orientation and the default flag.
+// Below them the form beneath the page (底图) and the template's own offset
+// on paper (打印偏移).
 // The elements carry their names as object names (TxtName, TxtCount, ...).
 // OK writes the record; Cancel writes nothing. The opener shows a changed
 // name in its title.
@@ -73,6 +77,8 @@ private:
     QLabel *m_image1 = nullptr;
     QLabel *m_image2 = nullptr;
     QCheckBox *m_chkDefault = nullptr;
+    UnderlayGroup *m_underlay = nullptr;
+    PrintOffsetGroup *m_offset = nullptr;
     QPushButton *m_cmdOK = nullptr;
     QPushButton *m_cmdCancel = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FormUnderlay.h"
 #include "model/ObjDraws.h"
 
 #include <QString>
@@ -22,6 +23,13 @@ struct BillTemplate
     double mColWidth = 0; // twips
     int16_t mcolcount = 0;
     bool mBlnColFirst = false;
+    // The form beneath the page in the designer; never printed.
+    FormUnderlay mUnderlay;
+    // The template's own shift on paper (twips, right and down), for a form
+    // that sits differently in the tray; added to the printer's calibration
+    // on a printer, never in a PDF file.
+    double mOffsetLeft = 0;
+    double mOffsetTop = 0;
     // The stored revision this record was read or last saved as (0: never
     // stored); a save over a newer revision is refused.
     int32_t mRevision = 0;

@@ -2,6 +2,7 @@
 
 #include "FontChoice.h"
 #include "MessageBoxTypes.h"
+#include "PrintChoice.h"
 
 #include <QColor>
 #include <QString>
@@ -29,6 +30,9 @@ public:
     virtual std::optional<QColor> ChooseColor(const QColor &initial) = 0;
     // The font with the colour of its text.
     virtual std::optional<FontChoice> ChooseFont(const FontChoice &initial) = 0;
+    // Qt's print dialog: printer, copies, pages, collation, print to file.
+    // No value when cancelled.
+    virtual std::optional<PrintChoice> PrintSetup(const PrintSetupRequest &request) = 0;
     // Runs a modal dialog to its end; returns its result code.
     virtual int ExecModal(QDialog &dialog) = 0;
 };

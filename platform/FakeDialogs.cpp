@@ -96,6 +96,12 @@ std::optional<FontChoice> FakeDialogs::ChooseFont(const FontChoice &initial)
     return takeFront(fontAnswers);
 }
 
+std::optional<PrintChoice> FakeDialogs::PrintSetup(const PrintSetupRequest &request)
+{
+    record(QStringLiteral("PrintSetup"), request.title).print = request;
+    return takeFront(printAnswers);
+}
+
 int FakeDialogs::ExecModal(QDialog &dialog)
 {
     record(QStringLiteral("Modal"), dialog.windowTitle());

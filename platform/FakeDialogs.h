@@ -14,7 +14,7 @@ class FakeDialogs : public Dialogs
 public:
     struct Shown
     {
-        QString kind; // "MsgBox", "InputBox", "PasswordBox", "OpenFile", "SaveFile", "Color", "Font", "Modal"
+        QString kind; // "MsgBox", "InputBox", "PasswordBox", "OpenFile", "SaveFile", "Color", "Font", "PrintSetup", "Modal"
         QString text;
         QString title;
         MsgButtons buttons = MsgButtons::OK;
@@ -24,6 +24,8 @@ public:
         // What a colour or font chooser was opened with.
         QColor color;
         ElementFont font;
+        // What the print dialog was opened with.
+        PrintSetupRequest print;
     };
 
     MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
@@ -35,6 +37,7 @@ public:
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
     std::optional<FontChoice> ChooseFont(const FontChoice &initial) override;
+    std::optional<PrintChoice> PrintSetup(const PrintSetupRequest &request) override;
     int ExecModal(QDialog &dialog) override;
 
     std::deque<MsgResult> msgAnswers;
@@ -43,6 +46,7 @@ public:
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;
+    std::deque<std::optional<PrintChoice>> printAnswers;
     // Each runs against the dialog (set fields, press buttons) and returns
     // the result code.
     std::deque<std::function<int(QDialog &)>> modalScripts;

@@ -2,9 +2,11 @@
 
 #include "Clock.h"
 #include "FakeDialogs.h"
+#include "FakePrinters.h"
 #include "MemorySettingsStore.h"
 #include "QtDialogs.h"
 #include "QtPointerConfinement.h"
+#include "QtPrinters.h"
 #include "QtSettingsStore.h"
 #include "RecordingPointerConfinement.h"
 
@@ -16,6 +18,7 @@ struct Services
     std::unique_ptr<SettingsStore> settings = std::make_unique<MemorySettingsStore>();
     std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
     std::unique_ptr<PointerConfinement> pointer = std::make_unique<RecordingPointerConfinement>();
+    std::unique_ptr<Printers> printers = std::make_unique<FakePrinters>();
 };
 
 Services &services()
@@ -48,6 +51,11 @@ PointerConfinement &pointer()
     return *services().pointer;
 }
 
+Printers &printers()
+{
+    return *services().printers;
+}
+
 void setDialogs(std::unique_ptr<Dialogs> dialogs)
 {
     services().dialogs = std::move(dialogs);
@@ -68,6 +76,11 @@ void setPointer(std::unique_ptr<PointerConfinement> pointer)
     services().pointer = std::move(pointer);
 }
 
+void setPrinters(std::unique_ptr<Printers> printers)
+{
+    services().printers = std::move(printers);
+}
+
 FakeDialogs &installFakes()
 {
     auto fake = std::make_unique<FakeDialogs>();
@@ -76,6 +89,7 @@ FakeDialogs &installFakes()
     setSettings(std::make_unique<MemorySettingsStore>());
     setClock(std::make_unique<SystemClock>());
     setPointer(std::make_unique<RecordingPointerConfinement>());
+    setPrinters(std::make_unique<FakePrinters>());
     return ref;
 }
 
@@ -85,6 +99,7 @@ void installQtImplementations()
     setSettings(std::make_unique<QtSettingsStore>());
     setClock(std::make_unique<SystemClock>());
     setPointer(std::make_unique<QtPointerConfinement>());
+    setPrinters(std::make_unique<QtPrinters>());
 }
 
 } // namespace Platform

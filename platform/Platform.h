@@ -6,6 +6,7 @@ class Clock;
 class Dialogs;
 class FakeDialogs;
 class PointerConfinement;
+class Printers;
 class SettingsStore;
 
 // Where the rest of the program finds the platform services. Until the
@@ -17,14 +18,17 @@ Dialogs &dialogs();
 SettingsStore &settings();
 Clock &clock();
 PointerConfinement &pointer();
+Printers &printers();
 
 void setDialogs(std::unique_ptr<Dialogs> dialogs);
 void setSettings(std::unique_ptr<SettingsStore> settings);
 void setClock(std::unique_ptr<Clock> clock);
 void setPointer(std::unique_ptr<PointerConfinement> pointer);
+void setPrinters(std::unique_ptr<Printers> printers);
 
 // Installs the fakes again (FakeDialogs, MemorySettingsStore, SystemClock,
-// RecordingPointerConfinement) and returns the fresh FakeDialogs.
+// RecordingPointerConfinement, FakePrinters without printers) and returns
+// the fresh FakeDialogs.
 FakeDialogs &installFakes();
 // The program's own services.
 void installQtImplementations();

@@ -17,9 +17,17 @@ public:
         double pageWidth = 0;
         double pageHeight = 0;
         bool landscape = false;
-        // 0: not known when the job starts (a batch reading one document
-        // at a time); EndDoc ends the job after its last page.
+        // Pages of one copy; 0: not known when the job starts (a batch
+        // reading one document at a time), EndDoc ends the job after its
+        // last page.
         int pageCount = 0;
+        // The printer; empty: the system's default (a PDF file when no
+        // printer is installed).
+        QString printerName;
+        // A PDF file to write instead of a printer.
+        QString outputFile;
+        int copies = 1;
+        bool collate = true;
     };
 
     virtual ~PrintDevice() = default;
@@ -34,4 +42,12 @@ public:
     // Ends a job whose page count was not known, after its last page.
     // Throws RuntimeError when its output cannot be completed.
     virtual void EndDoc() {}
+
+    // Once the job is open: the printer the pages land on, empty when they
+    // go to a PDF file. A printer's calibration applies there only.
+    virtual QString printerName() const = 0;
+    // Once the job is open: the device makes the job's copies itself;
+    // otherwise the run sends the pages once for each copy (and the job
+    // holds that many times its page count).
+    virtual bool makesCopies() const = 0;
 };

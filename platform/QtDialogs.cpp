@@ -7,7 +7,11 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -124,6 +128,59 @@ std::optional<FontChoice> QtDialogs::ChooseFont(const FontChoice &initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+namespace {
+
+// The pages the dialog chose, counted from 1; empty: all of them.
+QPageRanges chosenPages(const QPrinter &printer, int currentPage)
+{
+    switch (printer.printRange()) {
+    case QPrinter::PageRange:
+        return printer.pageRanges();
+    case QPrinter::CurrentPage: {
+        QPageRanges current;
+        current.addPage(currentPage);
+        return current;
+    }
+    case QPrinter::AllPages:
+    case QPrinter::Selection:
+        break;
+    }
+    return QPageRanges();
+}
+
+} // namespace
+
+std::optional<PrintChoice> QtDialogs::PrintSetup(const PrintSetupRequest &request)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const PrintChoice &initial = request.initial;
+    if (!initial.outputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(initial.outputFile);
+    } else if (!initial.printerName.isEmpty()) {
+        printer.setPrinterName(initial.printerName);
+    }
+    printer.setCopyCount(initial.copies);
+    printer.setCollateCopies(initial.collate);
+    QPrintDialog dialog(&printer);
+    dialog.setWindowTitle(request.title);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
+                      | QAbstractPrintDialog::PrintCollateCopies
+                      | QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, std::max(1, request.pageCount));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintChoice choice;
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        choice.outputFile = printer.outputFileName();
+    else
+        choice.printerName = printer.printerName();
+    choice.copies = std::max(1, printer.copyCount());
+    choice.collate = printer.collateCopies();
+    choice.pages = chosenPages(printer, request.currentPage);
+    return choice;
 }
 
 int QtDialogs::ExecModal(QDialog &dialog)

@@ -16,6 +16,7 @@ public:
     std::optional<QString> SaveFile(const FileDialogRequest &request) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
     std::optional<FontChoice> ChooseFont(const FontChoice &initial) override;
+    std::optional<PrintChoice> PrintSetup(const PrintSetupRequest &request) override;
     int ExecModal(QDialog &dialog) override;
 
     // "desc|*.a;*.b|..." -> "desc (*.a *.A ...);;..." (patterns in every case,

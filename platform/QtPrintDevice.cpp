@@ -15,6 +15,8 @@
 #include <QPrinterInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 // What the printer reported is the error's description.
@@ -85,24 +87,35 @@ QString QtPrintDevice::pdfRefusal(const QString &path)
     return QString();
 }
 
+std::optional<QString> QtPrintDevice::pdfFileFor(const Job &job) const
+{
+    if (!m_pdfPath.isEmpty())
+        return m_pdfPath;
+    if (!job.outputFile.isEmpty())
+        return job.outputFile;
+    if (hasPrinter())
+        return QString();
+    FileDialogRequest request;
+    request.title = QStringLiteral("打印到 PDF 文件");
+    request.filter = QStringLiteral("PDF 文件(*.pdf)|*.pdf");
+    request.initialPath = job.title + QStringLiteral(".pdf");
+    const std::optional<QString> chosen = Platform::dialogs().SaveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    QString pdf = *chosen;
+    if (!pdf.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        pdf += QStringLiteral(".pdf");
+    return pdf;
+}
+
 bool QtPrintDevice::StartDoc(const Job &job)
 {
-    QString pdf = m_pdfPath;
-    if (pdf.isEmpty() && !hasPrinter()) {
-        FileDialogRequest request;
-        request.title = QStringLiteral("打印到 PDF 文件");
-        request.filter = QStringLiteral("PDF 文件(*.pdf)|*.pdf");
-        request.initialPath = job.title + QStringLiteral(".pdf");
-        const std::optional<QString> chosen = Platform::dialogs().SaveFile(request);
-        if (!chosen || chosen->isEmpty())
-            return false;
-        pdf = *chosen;
-        if (!pdf.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            pdf += QStringLiteral(".pdf");
-    }
-    m_pdfPath = pdf;
-    if (!pdf.isEmpty())
-        startPdf(pdf, job);
+    const std::optional<QString> pdf = pdfFileFor(job);
+    if (!pdf)
+        return false;
+    m_pdfPath = *pdf;
+    if (!pdf->isEmpty())
+        startPdf(*pdf, job);
     else
         startPrinter(job);
     if (!m_device->setPageLayout(layoutOf(job)))
@@ -112,7 +125,8 @@ bool QtPrintDevice::StartDoc(const Job &job)
             outputFailed(m_file->failed() ? m_file->errorText() : QStringLiteral("无法开始写入"));
         printerFailed(QStringLiteral("无法开始打印"));
     }
-    m_pageCount = job.pageCount;
+    // Where the run sends the copies itself, the job holds each of them.
+    m_pageCount = job.pageCount * (makesCopies() ? 1 : std::max(1, job.copies));
     m_completed = 0;
     m_nextPageDue = false;
     scalePainter();
@@ -135,10 +149,34 @@ void QtPrintDevice::startPdf(const QString &pdf, const Job &job)
 void QtPrintDevice::startPrinter(const Job &job)
 {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    nameAPrinter(*m_printer);
+    choosePrinter(job);
     m_printer->setDocName(job.title);
     m_printer->setFullPage(true);
+    m_printer->setCollateCopies(job.collate);
+    // Where the run sends the copies itself, the printer must not again.
+    m_printer->setCopyCount(m_printer->supportsMultipleCopies() ? std::max(1, job.copies) : 1);
     m_device = m_printer.get();
+}
+
+void QtPrintDevice::choosePrinter(const Job &job)
+{
+    if (job.printerName.isEmpty()) {
+        nameAPrinter(*m_printer);
+        return;
+    }
+    if (!QPrinterInfo::availablePrinterNames().contains(job.printerName))
+        printerFailed(QStringLiteral("找不到打印机“%1”").arg(job.printerName));
+    m_printer->setPrinterName(job.printerName);
+}
+
+QString QtPrintDevice::printerName() const
+{
+    return m_printer ? m_printer->printerName() : QString();
+}
+
+bool QtPrintDevice::makesCopies() const
+{
+    return m_printer && m_printer->supportsMultipleCopies();
 }
 
 void QtPrintDevice::outputFailed(const QString &reason)

@@ -13,8 +13,8 @@
 
 class RecordingPaintSurface;
 
-// A printer for tests: records the job, the texts and the number of lines
-// and pictures drawn on each page, the shapes drawn with their place and
+// A printer (or, without a name, a PDF file) for tests: records the job,
+// the texts and the number of lines and pictures drawn on each page, the shapes drawn with their place and
 // size, and every call in order ("StartDoc", "text:<t>", "EndPage"). It can
 // refuse to complete page n, or stand for a job the user cancelled.
 class RecordingPrintDevice : public PrintDevice
@@ -40,8 +40,13 @@ public:
     QPainter &painter() override;
     void EndPage() override;
     void EndDoc() override;
+    QString printerName() const override { return printer; }
+    bool makesCopies() const override { return copiesMadeByPrinter; }
 
     // Settings of the fake.
+    // The printer it stands for; empty: it stands for a PDF file.
+    QString printer;
+    bool copiesMadeByPrinter = true;
     bool cancel = false;
     int failOnEndPage = 0; // 1-based; 0 never fails
     // Runs at each page-completing call, before it completes (1-based page).

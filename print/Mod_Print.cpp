@@ -1,11 +1,16 @@
 #include "Mod_Print.h"
 
 #include "print/BarcodeCheck.h"
+#include "print/CalibrationSheet.h"
+#include "print/DeviceJob.h"
 #include "print/DocumentMessages.h"
 #include "print/DocumentReading.h"
 #include "print/FieldVocabulary.h"
 #include "print/RunWarnings.h"
+#include "print/PageSequence.h"
+#include "print/ScrollGrid.h"
 #include "print/ShowErrMsg.h"
+#include "print/TemplatePrinter.h"
 #include "print/frm_BillPreView.h"
 
 #include "documents/DemoDatabase.h"
@@ -17,6 +22,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Element.h"
 #include "platform/Platform.h"
+#include "platform/PrinterCalibration.h"
+#include "platform/Printers.h"
 #include "platform/PrintDevice.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/RuntimeError.h"
@@ -265,33 +272,64 @@ bool LoadDocument(const BillTemplate &tmpBill, int16_t tmpScreenID, int32_t tmpB
     }
 }
 
+PrintChoice DefaultChoice(const BillTemplate &tmpBill)
+{
+    PrintChoice choice;
+    choice.printerName = TemplatePrinter::printerFor(tmpBill);
+    return choice;
+}
+
 void PrintPages()
 {
+    PrintPages(s_run.Bill ? DefaultChoice(*s_run.Bill) : PrintChoice());
+}
+
+void PrintPages(const PrintChoice &choice)
+{
     try {
-        const int count = s_run.PageCount;
-        if (count <= 0)
+        const std::vector<int> once = PageSequence::Of(s_run.PageCount, choice.pages);
+        if (once.empty() || !s_run.Bill)
             return;
         std::shared_ptr<PrintDevice> device = makeDevice();
-        PrintDevice::Job job;
-        job.title = s_run.Bill ? s_run.Bill->Caption : QString();
-        job.pageWidth = s_run.DesignWidth();
-        job.pageHeight = s_run.DesignHeight();
-        job.landscape = s_run.Orientation != PrintRun::Upright;
-        job.pageCount = count;
-        if (!device->StartDoc(job))
+        DeviceJob job(*device, DeviceJob::of(*s_run.Bill, s_run), choice);
+        if (!job.start(int(once.size())))
             return;
         ActiveDevice active(device.get());
-        std::unique_ptr<QProgressDialog> progress = makeProgress(count);
-        for (int page = 1; page <= count; ++page) {
+        const std::vector<int> pages
+            = PageSequence::Of(s_run.PageCount, choice.pages, job.copiesToSend(), choice.collate);
+        std::unique_ptr<QProgressDialog> progress = makeProgress(int(pages.size()));
+        for (std::size_t i = 0; i < pages.size(); ++i) {
             if (progress) {
-                progress->setLabelText(pageLabel(page, count));
-                progress->setValue(page - 1);
+                progress->setLabelText(pageLabel(pages[i], s_run.PageCount));
+                progress->setValue(int(i));
             }
-            ComposePage(int16_t(page), true);
-            device->EndPage();
+            job.sendPage([&](QPainter &) { ComposePage(int16_t(pages[i]), true); });
         }
     } catch (const RuntimeError &e) {
         showPrintError(QStringLiteral(" 打印错误！"), e.Description());
+    }
+}
+
+bool PrintCalibrationSheet(const QString &printer)
+{
+    try {
+        const QSizeF paper = Platform::printers().paperSize(printer);
+        std::shared_ptr<PrintDevice> device = makeDevice();
+        PrintChoice choice;
+        choice.printerName = printer;
+        DeviceJob job(*device, {QStringLiteral("打印机校准页"), paper, false, QPointF()}, choice);
+        if (!job.start(1))
+            return false;
+        const QString name = device->printerName();
+        job.sendPage([&](QPainter &painter) {
+            CalibrationSheet::Paint(painter, paper,
+                                    name.isEmpty() ? QStringLiteral("PDF 文件") : name,
+                                    PrinterCalibration::offset(name));
+        });
+        return true;
+    } catch (const RuntimeError &e) {
+        showPrintError(QStringLiteral(" 打印错误！"), e.Description());
+        return false;
     }
 }
 

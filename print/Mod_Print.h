@@ -3,6 +3,8 @@
 #include "print/PageComposer.h"
 #include "print/PrintRun.h"
 
+#include "platform/PrintChoice.h"
+
 #include <QStringList>
 
 #include <cstdint>
@@ -28,8 +30,15 @@ void PrintBill(const BillTemplate &tmpBill, int16_t tmpScreenID, int16_t tmpID, 
 // A demonstration has one page; any other run as many as its document's
 // lines fill (PageComposer::PageCount).
 void CountPages(int32_t tmpReserved);
-// Composes and completes every page of the run on the printer, in order.
+// Composes and completes every page of the run, in order, on the run
+// template's printer (TemplatePrinter), or a PDF file when none is installed.
 void PrintPages();
+// The same with the print dialog's choice: its printer or file, its pages
+// and copies.
+void PrintPages(const PrintChoice &choice);
+// The choice the print button makes without asking: the template's
+// printer, every page, one copy.
+PrintChoice DefaultChoice(const BillTemplate &tmpBill);
 // Shows the run in the preview window, modally, so its template cannot
 // close under it.
 void ShowPreview();
@@ -58,26 +67,33 @@ QStringList MissingColumns(const BillTemplate &tmpBill, const DocumentData &data
 // number (DocumentBatch reads them from the template's category). The job's
 // length is not known before its end, so the device gets EndDoc after the
 // last page. Each document numbers its pages from 1; progress after each
-// document. Codes that cannot print are named once, after the last page.
+// document. The choice names the printer and the copies; copies the device
+// does not make are sent by the run: a collated copy reads the batch again. Codes that cannot print are named once, after the last page.
 // Returns the pages printed (0 when the job was cancelled). Throws
 // RuntimeError on the first failure (progress tells how far it got).
 using DocumentReader = std::function<std::shared_ptr<const DocumentData>(int32_t billNo)>;
 using BatchProgress = std::function<void(int done, int count, int32_t billNo)>;
 int PrintDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos,
                    const DocumentReader &read, PrintDevice &device,
-                   const BatchProgress &progress = {});
+                   const BatchProgress &progress = {}, const PrintChoice &choice = {});
 // Documents read before the run, all of them (a bad number stops the read
 // before anything is printed), and the same run over them.
 using Documents = std::vector<std::shared_ptr<const DocumentData>>;
 Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos);
 int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                   const BatchProgress &progress = {});
+                   const BatchProgress &progress = {}, const PrintChoice &choice = {});
 
 // The page context of a page of a document of count pages.
 PageContext DocumentContext(const DocumentData &data, int page, int count);
 // A page count as the run's 16-bit counter holds it; throws RuntimeError
 // (Overflow) beyond it.
 int16_t CheckedPageCount(int count);
+
+// Prints the calibration sheet on printer (empty: a PDF file chosen with
+// the save chooser), on the printer's own paper and shifted by its current
+// calibration, as every page on it is. Reports its own failures; false
+// when nothing was printed.
+bool PrintCalibrationSheet(const QString &printer);
 
 // The page context of the run for a page.
 PageContext Context(int page);

@@ -1,6 +1,7 @@
 #include "Mod_Print.h"
 
 #include "print/BarcodeCheck.h"
+#include "print/DeviceJob.h"
 #include "print/DocumentBatch.h"
 #include "print/RunWarnings.h"
 
@@ -8,6 +9,8 @@
 #include "model/BillTemplate.h"
 #include "platform/PrintDevice.h"
 #include "platform/RuntimeError.h"
+
+#include <QPainter>
 
 #include <limits>
 
@@ -29,46 +32,48 @@ int16_t pagesOf(const BillTemplate &bill, const DocumentData &data)
     }
 }
 
-PrintDevice::Job jobOf(const BillTemplate &bill)
-{
-    FillPageFromTemplate(bill);
-    const PrintRun &run = Run();
-    PrintDevice::Job job;
-    job.title = bill.Caption;
-    job.pageWidth = run.DesignWidth();
-    job.pageHeight = run.DesignHeight();
-    job.landscape = run.Orientation != PrintRun::Upright;
-    job.pageCount = 0;
-    return job;
-}
-
 } // namespace
 
 int PrintDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> &billNos,
-                   const DocumentReader &read, PrintDevice &device, const BatchProgress &progress)
+                   const DocumentReader &read, PrintDevice &device, const BatchProgress &progress,
+                   const PrintChoice &choice)
 {
     if (billNos.empty())
         return 0;
     RunWarnings::GridOffThePage(tmpBill);
-    if (!device.StartDoc(jobOf(tmpBill)))
+    FillPageFromTemplate(tmpBill);
+    DeviceJob job(device, DeviceJob::of(tmpBill, Run()), choice);
+    // The length of the job is known only at its end.
+    if (!job.start(0))
         return 0;
+    // Copies the device leaves to the run: collated ones read the batch
+    // again, so memory stays flat; uncollated ones repeat each page.
+    const int copies = job.copiesToSend();
+    const int passes = choice.collate ? copies : 1;
+    const int repeats = choice.collate ? 1 : copies;
     std::vector<BarcodeCheck::Problem> problems;
     int total = 0;
     bool amountWarned = false;
-    for (std::size_t i = 0; i < billNos.size(); ++i) {
-        const std::shared_ptr<const DocumentData> data = read(billNos[i]);
-        if (!amountWarned)
-            amountWarned = RunWarnings::UnreadableAmount(tmpBill, *data);
-        const int count = pagesOf(tmpBill, *data);
-        const auto pages = [&data, count](int page) { return DocumentContext(*data, page, count); };
-        BarcodeCheck::Collect(tmpBill, count, pages, problems);
-        for (int page = 1; page <= count; ++page) {
-            PageComposer::Compose(device.painter(), tmpBill, pages(page));
-            device.EndPage();
+    for (int pass = 0; pass < passes; ++pass) {
+        for (std::size_t i = 0; i < billNos.size(); ++i) {
+            const std::shared_ptr<const DocumentData> data = read(billNos[i]);
+            if (!amountWarned)
+                amountWarned = RunWarnings::UnreadableAmount(tmpBill, *data);
+            const int count = pagesOf(tmpBill, *data);
+            const auto pages = [&data, count](int page) { return DocumentContext(*data, page, count); };
+            if (pass == 0) {
+                BarcodeCheck::Collect(tmpBill, count, pages, problems);
+                total += count;
+            }
+            for (int page = 1; page <= count; ++page) {
+                for (int copy = 0; copy < repeats; ++copy)
+                    job.sendPage([&](QPainter &painter) {
+                        PageComposer::Compose(painter, tmpBill, pages(page));
+                    });
+            }
+            if (progress)
+                progress(int(i) + 1, int(billNos.size()), data->billNo);
         }
-        total += count;
-        if (progress)
-            progress(int(i) + 1, int(billNos.size()), data->billNo);
     }
     device.EndDoc();
     BarcodeCheck::Warn(tmpBill, problems);
@@ -86,15 +91,16 @@ Documents ReadDocuments(const BillTemplate &tmpBill, const std::vector<int32_t> 
 }
 
 int PrintDocuments(const BillTemplate &tmpBill, const Documents &documents, PrintDevice &device,
-                   const BatchProgress &progress)
+                   const BatchProgress &progress, const PrintChoice &choice)
 {
     std::vector<int32_t> billNos;
     billNos.reserve(documents.size());
     for (const auto &data : documents)
         billNos.push_back(data->billNo);
+    // Each pass over the batch takes the documents in order again.
     std::size_t next = 0;
-    const DocumentReader inOrder = [&](int32_t) { return documents[next++]; };
-    return PrintDocuments(tmpBill, billNos, inOrder, device, progress);
+    const DocumentReader inOrder = [&](int32_t) { return documents[next++ % documents.size()]; };
+    return PrintDocuments(tmpBill, billNos, inOrder, device, progress, choice);
 }
 
 } // namespace Mod_Print

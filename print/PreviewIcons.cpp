@@ -19,6 +19,10 @@ QString name(Kind kind)
         return QStringLiteral("PageLast");
     case Kind::Print:
         return QStringLiteral("Print");
+    case Kind::PrintSetup:
+        return QStringLiteral("PrintSetup");
+    case Kind::Underlay:
+        return QStringLiteral("Underlay");
     case Kind::Close:
         return QStringLiteral("Close");
     }

@@ -4,6 +4,12 @@
 #include "print/PagePicture.h"
 #include "print/PreviewIcons.h"
 #include "print/ReportedSlot.h"
+#include "print/TemplatePrinter.h"
+
+#include "model/BillTemplate.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
 
 #include "platform/PointerShape.h"
 #include "platform/RuntimeError.h"
@@ -56,12 +62,17 @@ frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
     cmdPageDown = makeButton(this, PreviewIcons::Kind::Next, QStringLiteral("后一页"));
     cmdPageLast = makeButton(this, PreviewIcons::Kind::Last, QStringLiteral("最后一页"));
     cmdPrint = makeButton(this, PreviewIcons::Kind::Print, QStringLiteral("打印"));
+    cmdPrintSetup = makeButton(this, PreviewIcons::Kind::PrintSetup, QStringLiteral("打印设置"));
+    cmdUnderlay = makeButton(this, PreviewIcons::Kind::Underlay, QStringLiteral("底图"));
+    cmdUnderlay->setCheckable(true);
     cmdClose = makeButton(this, PreviewIcons::Kind::Close, QStringLiteral("关闭"));
     cmdPageFirst->setObjectName(QStringLiteral("cmdPageFirst"));
     cmdPageUp->setObjectName(QStringLiteral("cmdPageUp"));
     cmdPageDown->setObjectName(QStringLiteral("cmdPageDown"));
     cmdPageLast->setObjectName(QStringLiteral("cmdPageLast"));
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrintSetup->setObjectName(QStringLiteral("cmdPrintSetup"));
+    cmdUnderlay->setObjectName(QStringLiteral("cmdUnderlay"));
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
     labPage = new QLabel(QStringLiteral("第 1 页 共 1 页"), this);
@@ -89,7 +100,8 @@ frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
 
     const double tpp = tx();
     int x = px(ViewLeft, tpp);
-    for (QToolButton *b : {cmdPageFirst, cmdPageUp, cmdPageDown, cmdPageLast, cmdPrint, cmdClose}) {
+    for (QToolButton *b : {cmdPageFirst, cmdPageUp, cmdPageDown, cmdPageLast, cmdPrint,
+                           cmdPrintSetup, cmdUnderlay, cmdClose}) {
         b->setGeometry(x, px(60, ty()), px(ButtonSize, tpp), px(ButtonSize, ty()));
         x += px(ButtonSize + 30, tpp);
     }
@@ -105,6 +117,10 @@ frm_BillPreView::frm_BillPreView(QWidget *parent) : QDialog(parent)
             reportedSlot(this, &frm_BillPreView::cmdPageLast_Click));
     connect(cmdPrint, &QToolButton::clicked, this,
             reportedSlot(this, &frm_BillPreView::cmdPrint_Click));
+    connect(cmdPrintSetup, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdPrintSetup_Click));
+    connect(cmdUnderlay, &QToolButton::clicked, this,
+            reportedSlot(this, &frm_BillPreView::cmdUnderlay_Click));
     connect(cmdClose, &QToolButton::clicked, this, &QDialog::reject);
     connect(pictMain, &PagePicture::pressed, this,
             reportedSlot(this, &frm_BillPreView::pictMain_MouseDown));
@@ -158,6 +174,10 @@ void frm_BillPreView::PageSetup()
     mPageCount = run.PageCount;
     mActualSize = true;
     m_demo = run.IsDemo;
+    cmdUnderlay->setChecked(false);
+    cmdUnderlay->setEnabled(run.Bill && !run.Bill->mUnderlay.isEmpty());
+    m_underlay.setSource(QImage());
+    m_underlayDecoded = false;
     setWindowTitle(m_demo ? Caption + QStringLiteral(" - ") + DemoMark : Caption);
     ShowPage();
 }
@@ -196,6 +216,8 @@ void frm_BillPreView::composeImage()
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::TextAntialiasing);
+        if (cmdUnderlay->isChecked())
+            paintUnderlay(painter, pixels);
         if (mPageWidth > 0 && mPageHeight > 0)
             painter.scale(pixels.width() / mPageWidth, pixels.height() / mPageHeight);
         Mod_Print::setPreviewPainter(&painter);
@@ -293,6 +315,54 @@ void frm_BillPreView::cmdPrint_Click()
     // The page stays as shown; the next redraw is at the page's own size.
     mActualSize = true;
     Mod_Print::PrintPages();
+}
+
+// The print button's printer, or the one chosen here, which the template
+// then keeps.
+void frm_BillPreView::cmdPrintSetup_Click()
+{
+    const PrintRun &run = Mod_Print::Run();
+    if (!run.Bill)
+        return;
+    PrintSetupRequest request;
+    request.title = QStringLiteral("打印设置");
+    request.initial = Mod_Print::DefaultChoice(*run.Bill);
+    request.pageCount = mPageCount;
+    request.currentPage = mCurPage;
+    const std::optional<PrintChoice> choice = Platform::dialogs().PrintSetup(request);
+    if (!choice)
+        return;
+    TemplatePrinter::remember(*run.Bill, choice->printerName);
+    mActualSize = true;
+    Mod_Print::PrintPages(*choice);
+}
+
+void frm_BillPreView::cmdUnderlay_Click()
+{
+    ShowPage();
+}
+
+// Beneath the page's objects, where the template places it, faded; only
+// ever on the screen.
+void frm_BillPreView::paintUnderlay(QPainter &painter, const QSize &pixels)
+{
+    const PrintRun &run = Mod_Print::Run();
+    if (!run.Bill || mPageWidth <= 0 || mPageHeight <= 0)
+        return;
+    const FormUnderlay &underlay = run.Bill->mUnderlay;
+    if (!m_underlayDecoded) {
+        m_underlay.setSource(underlay.decoded());
+        m_underlayDecoded = true;
+    }
+    const double sx = pixels.width() / mPageWidth;
+    const double sy = pixels.height() / mPageHeight;
+    const QRect target(QPoint(int(std::lround(underlay.Place.left() * sx)),
+                              int(std::lround(underlay.Place.top() * sy))),
+                       QPoint(int(std::lround(underlay.Place.right() * sx)) - 1,
+                              int(std::lround(underlay.Place.bottom() * sy)) - 1));
+    const QImage &faded = m_underlay.faded(target.size(), underlay.Opacity);
+    if (!faded.isNull())
+        painter.drawImage(target.topLeft(), faded);
 }
 
 void frm_BillPreView::pictMain_MouseDown(const QPointF &pixels)

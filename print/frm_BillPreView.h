@@ -2,11 +2,14 @@
 
 #include "print/PreviewLayout.h"
 
+#include "platform/UnderlayRaster.h"
+
 #include <QDialog>
 
 #include <cstdint>
 
 class PagePicture;
+class QPainter;
 class QLabel;
 class QScrollBar;
 class QToolButton;
@@ -14,7 +17,10 @@ class QWidget;
 
 // The preview window of a print run: one page at a time on a page picture
 // inside a view with two scroll bars, zoom by click between the page's own
-// size and the page fitted into the view, paging, printing the run.
+// size and the page fitted into the view, paging, printing the run on the
+// template's printer or as chosen in the print dialog. The form beneath the
+// template shows only while its button is down (up at first), so the
+// preview shows what prints.
 // Positions and sizes are twips, shown at the screen's twips per pixel.
 class frm_BillPreView : public QDialog
 {
@@ -45,6 +51,8 @@ public:
     QToolButton *cmdPageDown;
     QToolButton *cmdPageLast;
     QToolButton *cmdPrint;
+    QToolButton *cmdPrintSetup;
+    QToolButton *cmdUnderlay;
     QToolButton *cmdClose;
     QLabel *labPage;
     QWidget *pictView;
@@ -66,6 +74,9 @@ private:
     void cmdPageDown_Click();
     void cmdPageLast_Click();
     void cmdPrint_Click();
+    void cmdPrintSetup_Click();
+    void cmdUnderlay_Click();
+    void paintUnderlay(QPainter &painter, const QSize &pixels);
     void pictMain_MouseDown(const QPointF &pixels);
     void pictMain_Click();
     void HS_Change(int value);
@@ -85,4 +96,7 @@ private:
     // The run is a demonstration: caption and page label say so.
     bool m_demo = false;
     ViewLayout m_layout;
+    // The run's underlay, decoded the first time it is shown.
+    UnderlayRaster m_underlay;
+    bool m_underlayDecoded = false;
 };

@@ -116,6 +116,31 @@ void addStatementTimeout(QSqlDatabase &db)
                                    field(db, "StatementTimeout")));
 }
 
+// Version 5: a template may carry the blank form it is designed over (the
+// file's bytes and name, the PDF page, opacity and place, all null without
+// one) and its own offset on paper (twips). Older templates have neither.
+void addUnderlayAndOffset(QSqlDatabase &db)
+{
+    const QString table = QLatin1String(StoreTables::Templates);
+    const struct
+    {
+        const char *column;
+        const char *definition;
+    } columns[] = {{"UnderlayData", "BLOB"},
+                   {"UnderlayFileName", "TEXT"},
+                   {"UnderlayPage", "INTEGER"},
+                   {"UnderlayOpacity", "INTEGER"},
+                   {"UnderlayLeft", "REAL"},
+                   {"UnderlayTop", "REAL"},
+                   {"UnderlayWidth", "REAL"},
+                   {"UnderlayHeight", "REAL"},
+                   {"OffsetLeft", "REAL NOT NULL DEFAULT 0"},
+                   {"OffsetTop", "REAL NOT NULL DEFAULT 0"}};
+    for (const auto &c : columns)
+        StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                  .arg(table, field(db, c.column), QLatin1String(c.definition)));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -137,7 +162,7 @@ void probe(QSqlDatabase &db)
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
     static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes,
-                                           addStatementTimeout};
+                                           addStatementTimeout, addUnderlayAndOffset};
     return list;
 }
 

@@ -7,6 +7,7 @@
 #include "StoreSchema.h"
 #include "StoreTables.h"
 #include "StoreTransaction.h"
+#include "TemplateRow.h"
 
 #include "model/BillTemplate.h"
 
@@ -58,26 +59,6 @@ enum Statement {
     StatementCount
 };
 
-// Page settings of the templates table, after FID.
-const char *const TemplateColumns[]
-    = {"CategoryID", "Name",      "PageWidth",    "PageHeight", "mrowcount",  "mRowHeight",
-       "mcolcount",  "mColWidth", "mBlnColFirst", "mLandScape", "mIsDefault", "Revision"};
-enum TemplateColumn {
-    TCategoryID,
-    TName,
-    TPageWidth,
-    TPageHeight,
-    TRowCount,
-    TRowHeight,
-    TColCount,
-    TColWidth,
-    TColFirst,
-    TLandScape,
-    TIsDefault,
-    TRevision,
-    TemplateColumnCount
-};
-
 const QString LastRevision = QStringLiteral("LastRevision");
 
 // Columns of the categories table, after the id.
@@ -114,18 +95,7 @@ struct PictureRow
 // The stored values of one template, read before anything is loaded.
 struct StoredTemplate
 {
-    int16_t categoryID = 0;
-    QString name;
-    double pageWidth = 0;
-    double pageHeight = 0;
-    int16_t rowCount = 0;
-    double rowHeight = 0;
-    int16_t colCount = 0;
-    double colWidth = 0;
-    bool colFirst = false;
-    bool landScape = false;
-    bool isDefault = false;
-    int32_t revision = 0;
+    TemplateRow row;
     std::vector<ObjectRow> objects;
     QHash<int, PictureRow> pictures;
 };
@@ -283,11 +253,11 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
             .arg(templates);
     case InsertTemplate:
         return QStringLiteral("INSERT INTO %1 (FID, %2) VALUES (?%3)")
-            .arg(templates, columns(TemplateColumns, TemplateColumnCount),
-                 QStringLiteral(", ?").repeated(TemplateColumnCount));
+            .arg(templates, columns(TemplateRow::ColumnNames, TemplateRow::ColumnCount),
+                 QStringLiteral(", ?").repeated(TemplateRow::ColumnCount));
     case UpdateTemplate: {
         QStringList assignments;
-        for (const char *column : TemplateColumns)
+        for (const char *column : TemplateRow::ColumnNames)
             assignments << quoted(column) + QStringLiteral(" = ?");
         return QStringLiteral("UPDATE %1 SET %2 WHERE FID = ? AND %3 = ?")
             .arg(templates, assignments.join(QStringLiteral(", ")), revision);
@@ -307,7 +277,7 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
             .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"));
     case SelectTemplate:
         return QStringLiteral("SELECT %1 FROM %2 WHERE FID = ?")
-            .arg(columns(TemplateColumns, TemplateColumnCount), templates);
+            .arg(columns(TemplateRow::ColumnNames, TemplateRow::ColumnCount), templates);
     case SelectObjects:
         return QStringLiteral("SELECT %1 FROM %2 WHERE FID = ? ORDER BY %3")
             .arg(ObjectRow::columnList(*db.driver()), objects, quoted("Position"));
@@ -357,7 +327,7 @@ std::optional<int32_t> TemplateStore::Private::storedRevision(int16_t id)
     exec(query);
     if (!query.next())
         return std::nullopt;
-    const RowReader r(query, StoreTables::Templates, &TemplateColumns[TRevision],
+    const RowReader r(query, StoreTables::Templates, &TemplateRow::ColumnNames[TemplateRow::Revision],
                       QStringLiteral("（单据 %1）").arg(id));
     const auto revision = int32_t(r.integer(0, 0, MaxInt32));
     query.finish();
@@ -399,22 +369,7 @@ void TemplateStore::Private::writeTemplate(Statement statement, int16_t id, cons
                                            int32_t revision)
 {
     QSqlQuery &query = prepared(statement);
-    const PageSurface &page = bill.mObjs.page();
-    const QVariant values[TemplateColumnCount] = {
-        categoryID,
-        // A null text binds as SQL null; the name is never missing.
-        name.isNull() ? QStringLiteral("") : name,
-        page.Width(),
-        page.Height(),
-        bill.mrowcount,
-        bill.mRowHeight,
-        bill.mcolcount,
-        bill.mColWidth,
-        int(bill.mBlnColFirst),
-        int(bill.mLandScape),
-        int(bill.mIsDefault),
-        revision,
-    };
+    const QVariantList values = TemplateRow::fromTemplate(bill, name, categoryID, revision).values();
     int at = 0;
     if (statement == InsertTemplate)
         query.bindValue(at++, id);
@@ -517,24 +472,7 @@ StoredTemplate TemplateStore::Private::read(int16_t id)
     exec(query);
     if (!query.next())
         throw StoreError::of(RuntimeError::TemplateNotFound, db, QString::number(id));
-    const RowReader r(query, StoreTables::Templates, TemplateColumns,
-                      QStringLiteral("（单据 %1）").arg(id));
-    stored.categoryID = int16_t(r.integer(TCategoryID, MinInt16, MaxInt16));
-    stored.name = r.text(TName);
-    stored.pageWidth = r.length(TPageWidth);
-    stored.pageHeight = r.length(TPageHeight);
-    if (stored.pageWidth <= 0)
-        r.corrupt(TPageWidth);
-    if (stored.pageHeight <= 0)
-        r.corrupt(TPageHeight);
-    stored.rowCount = int16_t(r.integer(TRowCount, MinInt16, MaxInt16));
-    stored.rowHeight = r.length(TRowHeight);
-    stored.colCount = int16_t(r.integer(TColCount, MinInt16, MaxInt16));
-    stored.colWidth = r.length(TColWidth);
-    stored.colFirst = r.flag(TColFirst);
-    stored.landScape = r.flag(TLandScape);
-    stored.isDefault = r.flag(TIsDefault);
-    stored.revision = int32_t(r.integer(TRevision, 0, MaxInt32));
+    stored.row = TemplateRow::read(query, id);
     query.finish();
     readObjects(id, stored);
     readPictures(id, stored);
@@ -611,17 +549,7 @@ void TemplateStore::Private::apply(const StoredTemplate &stored, BillTemplate &f
         images.insert(picture.nID, *it);
     }
 
-    fresh.Caption = stored.name;
-    fresh.mScreenID = stored.categoryID;
-    fresh.mIsDefault = stored.isDefault;
-    fresh.mRowHeight = stored.rowHeight;
-    fresh.mrowcount = stored.rowCount;
-    fresh.mLandScape = stored.landScape;
-    fresh.mColWidth = stored.colWidth;
-    fresh.mcolcount = stored.colCount;
-    fresh.mBlnColFirst = stored.colFirst;
-    fresh.mObjs.page().setWidth(stored.pageWidth);
-    fresh.mObjs.page().setHeight(stored.pageHeight);
+    stored.row.applyTo(fresh);
     for (const ObjectRow &row : stored.objects) {
         const auto picture = stored.pictures.constFind(row.nID);
         if (picture == stored.pictures.cend())
@@ -847,7 +775,7 @@ void TemplateStore::load(int16_t id, BillTemplate &fresh)
     Private::apply(stored, fresh);
     // Only a whole template claims its id.
     fresh.mID = id;
-    fresh.mRevision = stored.revision;
+    fresh.mRevision = stored.row.revision;
 }
 
 bool TemplateStore::remove(int16_t id)

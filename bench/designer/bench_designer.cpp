@@ -4,7 +4,9 @@
 // its frame; one scroll-bar step with its paint; one zoom step of the wheel
 // and one arrow key on every object, each with its frame; opening the page,
 // stored, into a designer window; the frames that aligning and sizing
-// every object paint.
+// every object paint. The full repaint, the drag and the scroll step again
+// over a 300-dpi scan of an A4 form (2480 x 3508) stretched beneath the
+// page, with the memory the scan takes.
 
 #include "bench/BenchFigure.h"
 #include "bench/BenchShell.h"
@@ -75,6 +77,8 @@ constexpr double FrameMs = 1000.0 / 60.0;
 constexpr double FastFrameMs = 8.0;
 constexpr double OpenMs = 300.0;
 constexpr std::array<int, 3> Kinds{ObjDraw::Line, ObjDraw::Text, ObjDraw::Picture};
+constexpr QSize ScanDots(2480, 3508);
+constexpr int UnderlayOpacity = 50;
 
 // A grid of lines, texts and pictures, one per cell, a third of each kind.
 void fillPage(mFrm_Bill &bill, int count = Columns * Rows)
@@ -109,6 +113,38 @@ void fillPage(mFrm_Bill &bill, int count = Columns * Rows)
         element->setVisible(true);
         bill.mObjs().LinkCtl(id, kind, element, ObjDraw::Created);
     }
+}
+
+// A blank form as a scanner gives it: greyish paper, ruled boxes, labels.
+QImage a4Scan()
+{
+    QImage scan(ScanDots, QImage::Format_RGB32);
+    scan.fill(QColor(246, 244, 238));
+    QPainter painter(&scan);
+    painter.setPen(QPen(QColor(60, 60, 70), 4));
+    for (int row = 0; row < 40; ++row) {
+        const int y = 300 + row * 75;
+        painter.drawLine(150, y, ScanDots.width() - 150, y);
+    }
+    for (int column = 0; column < 7; ++column) {
+        const int x = 150 + column * 363;
+        painter.drawLine(x, 300, x, 300 + 39 * 75);
+    }
+    painter.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 40));
+    painter.drawText(QRect(0, 80, ScanDots.width(), 150), Qt::AlignCenter,
+                     QStringLiteral("送 货 单"));
+    return scan;
+}
+
+// The scan as the view keeps it for a size: scaled and faded over white.
+QImage fadedScan(const QImage &scan, const QSize &size)
+{
+    QImage faded(size, QImage::Format_RGB32);
+    faded.fill(Qt::white);
+    QPainter painter(&faded);
+    painter.setOpacity(UnderlayOpacity / 100.0);
+    painter.drawImage(QRect(QPoint(0, 0), size), scan);
+    return faded;
 }
 
 void flushFrame()
@@ -167,9 +203,11 @@ std::vector<RawLine> breakCaption(const Element &e)
 class RawPage
 {
 public:
-    explicit RawPage(const PageSurface &page, const QRectF &area = QRectF(), double zoom = 1)
+    explicit RawPage(const PageSurface &page, const QRectF &area = QRectF(), double zoom = 1,
+                     const QImage &underlay = QImage())
         : m_area(area)
         , m_zoom(zoom)
+        , m_underlay(underlay)
     {
         const auto inArea = [&](const Element &e) {
             return e.Visible() && (area.isNull() || e.rect().normalized().intersects(area));
@@ -193,6 +231,8 @@ public:
     {
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt::white);
+        if (!m_underlay.isNull())
+            painter.drawImage(0, 0, m_underlay);
         painter.scale(m_zoom / Twips, m_zoom / Twips);
         painter.translate(-m_area.topLeft());
         painter.setRenderHint(QPainter::TextAntialiasing);
@@ -223,6 +263,7 @@ public:
 private:
     QRectF m_area;
     double m_zoom;
+    QImage m_underlay;
     std::vector<const Element *> m_lines;
     std::vector<RawText> m_texts;
     std::vector<const Element *> m_images;
@@ -265,6 +306,33 @@ double rawRepaintMs(const RawPage &raw, const QSize &size, QImage::Format format
         samples.push_back(elapsedMs(timer));
     }
     return BenchFigure::percentile(samples, 0.5);
+}
+
+// A press at start (page twips, on an object), dragged in one-pixel steps,
+// each with its frame; frames: how many the view painted.
+std::vector<double> dragSteps(mFrm_Bill &bill, const QPointF &start, const PaintCounter &counter,
+                              int &frames, bool &moved)
+{
+    QWindow *window = bill.windowHandle();
+    QPoint at = bill.pageView().mapTo(&bill, (start / Twips).toPoint());
+    const Element *dragged = bill.pageView().elementAt(start);
+    const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    flushFrame();
+    const int paintsBefore = counter.paints;
+    std::vector<double> steps;
+    for (int i = 0; i < Steps; ++i) {
+        at += (i % 2) ? QPoint(1, 0) : QPoint(0, 1);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseMove(window, at);
+        flushFrame();
+        steps.push_back(elapsedMs(timer));
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    frames = counter.paints - paintsBefore;
+    moved = dragged && dragged->rect().topLeft() != from;
+    return steps;
 }
 
 // A click on the page between the cells: deselects everything.
@@ -455,27 +523,31 @@ int main(int argc, char **argv)
     const auto [detail, detailRaw] = detailRepaintMs(bill, backingFormat(bill));
 
     // Press on a text near the middle and drag it in 200 one-pixel steps.
-    QWindow *window = bill.windowHandle();
     const int cell = (Rows / 2) * Columns + Columns / 2 + 1;
     const QPointF start((cell % Columns) * CellWidth + 200, (cell / Columns) * CellHeight + 150);
-    QPoint at = bill.pageView().mapTo(&bill, (start / Twips).toPoint());
     const Element *dragged = bill.pageView().elementAt(start);
     const QPointF from = dragged ? dragged->rect().topLeft() : QPointF();
-    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    int framesPainted = 0;
+    bool moved = false;
+    const std::vector<double> steps = dragSteps(bill, start, counter, framesPainted, moved);
+    const QPointF movedBy = moved ? dragged->rect().topLeft() - from : QPointF();
+
+    // The same over the scan, stretched beneath the whole page; the raw
+    // reference draws the scan as the view keeps it, scaled and faded once.
+    const QImage scan = a4Scan();
+    const QRectF wholePage(0, 0, bill.PicPage().Width(), bill.PicPage().Height());
+    bill.pageView().setUnderlay(scan, wholePage, UnderlayOpacity);
     flushFrame();
-    const int paintsBefore = counter.paints;
-    std::vector<double> steps;
-    for (int i = 0; i < Steps; ++i) {
-        at += (i % 2) ? QPoint(1, 0) : QPoint(0, 1);
-        QElapsedTimer timer;
-        timer.start();
-        QTest::mouseMove(window, at);
-        flushFrame();
-        steps.push_back(elapsedMs(timer));
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
-    const int framesPainted = counter.paints - paintsBefore;
-    const bool moved = dragged && dragged->rect().topLeft() != from;
+    const double fullUnderlay = fullRepaintMs(bill.pageView());
+    const double rawUnderlay
+        = rawRepaintMs(RawPage(bill.PicPage(), QRectF(), 1, fadedScan(scan, repainted)),
+                       repainted, backingFormat(bill));
+    const qint64 underlayBytes = bill.pageView().underlayBytes();
+    int underlayFrames = 0;
+    bool movedOverUnderlay = false;
+    const std::vector<double> underlaySteps
+        = dragSteps(bill, start + movedBy, counter, underlayFrames, movedOverUnderlay);
+    bill.pageView().setUnderlay(QImage(), QRectF(), UnderlayOpacity);
 
     // Selecting every object shows 18000 handles at once.
     int selectFrames = 0;
@@ -498,6 +570,10 @@ int main(int argc, char **argv)
     bill.resize(1000, 700);
     flushFrame();
     const std::vector<double> scroll = scrollSteps(bill);
+    bill.pageView().setUnderlay(scan, wholePage, UnderlayOpacity);
+    flushFrame();
+    const std::vector<double> scrollUnderlay = scrollSteps(bill);
+    bill.pageView().setUnderlay(QImage(), QRectF(), UnderlayOpacity);
 
     // The same page, stored and opened again.
     QTemporaryDir dir;
@@ -509,7 +585,6 @@ int main(int argc, char **argv)
     if (open < 0)
         return 1;
 
-    const QPointF movedBy = moved ? dragged->rect().topLeft() - from : QPointF();
     // Last, as they pile every object onto the current one's edge.
     const int alignFrames = framesFor(bill, counter, [&] { bill.SetAlign(ObjDraws::AlignLeft); });
     const int sizeFrames
@@ -542,6 +617,12 @@ int main(int argc, char **argv)
     BenchFigure::print("zoom-step-unselected", BenchFigure::percentile(zoom, 0.95), FrameMs);
     BenchFigure::print("nudge-step", BenchFigure::percentile(nudges, 0.95), FrameMs);
     BenchFigure::print("open-3000", open, OpenMs);
+    BenchFigure::print("full-repaint-underlay", fullUnderlay, FastFrameMs);
+    BenchFigure::print("full-repaint-underlay-raw", fullUnderlay, rawUnderlay * 1.5);
+    BenchFigure::print("drag-step-underlay", BenchFigure::percentile(underlaySteps, 0.95),
+                       FastFrameMs);
+    BenchFigure::print("scroll-step-underlay", BenchFigure::percentile(scrollUnderlay, 0.95),
+                       FastFrameMs);
     std::printf("# %d objects, page %dx%d px, %d drag steps, %d frames painted, dragged text "
                 "moved by %.0f x %.0f twips; frames per select-all %d, align %d, same size %d, "
                 "clone of %d %d; medians of %d repaints, %d select-alls, %d opens; p95 of %d "
@@ -555,5 +636,11 @@ int main(int argc, char **argv)
                 "every object selected and with none, of %d arrow keys on every object; "
                 "400%%: median of %d repaints of the middle of the page\n",
                 ZoomNotches, Nudges, Repaints);
-    return framesPainted >= Steps && moved && onceEach && nudged ? 0 : 2;
+    std::printf("# underlay: a %dx%d scan (%.1f MB) stretched beneath the page at %d%%; the "
+                "view holds %.1f MB for it (the scan and its copy at the zoom); raw drawing "
+                "of the same content with the scan pre-scaled %.2f ms\n",
+                ScanDots.width(), ScanDots.height(), scan.sizeInBytes() / 1048576.0,
+                UnderlayOpacity, underlayBytes / 1048576.0, rawUnderlay);
+    const bool underlaid = underlayFrames >= Steps && movedOverUnderlay;
+    return framesPainted >= Steps && moved && onceEach && nudged && underlaid ? 0 : 2;
 }

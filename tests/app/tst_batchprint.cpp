@@ -9,6 +9,7 @@
 #include "platform/AppSetup.h"
 #include "platform/Element.h"
 #include "platform/ElementArray.h"
+#include "platform/FakePrinters.h"
 #include "platform/Platform.h"
 #include "store/TemplateStore.h"
 
@@ -68,6 +69,10 @@ private slots:
     void parseArguments_data();
     void parseArguments();
     void printsEveryDocumentToOnePdf();
+    void printerAndCopies_data();
+    void printerAndCopies();
+    void copiesOfABatchInOnePdf();
+    void unknownPrinterPrintsNothing();
     void failuresExitNonZeroAndPrintNothing_data();
     void failuresExitNonZeroAndPrintNothing();
     void consoleAnswersWithoutAWindow();
@@ -155,7 +160,7 @@ void TestBatchPrint::parseArguments_data()
     QTest::newRow("no template") << QStringList{"--bills", "1"} << "--template";
     QTest::newRow("no bills") << QStringList{"--template", "发货单"} << "--bills";
     QTest::newRow("value missing") << QStringList{"--template", "--bills", "1"} << "缺少值";
-    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << "copies";
+    QTest::newRow("unknown option") << QStringList{"--duplex", "2"} << "duplex";
     QTest::newRow("bad numbers") << QStringList{"--template", "x", "--bills", "9-1"} << "9-1";
 }
 
@@ -183,6 +188,72 @@ void TestBatchPrint::printsEveryDocumentToOnePdf()
         QCOMPARE(pdfPages(pdf), 7);
     QVERIFY2(m_said.contains(QStringLiteral("已打印 2/3 张单据\n已打印 3/3 张单据\n")), qPrintable(m_said));
     QVERIFY2(m_said.contains(QStringLiteral("已打印 3 张单据，共 7 页")), qPrintable(m_said));
+}
+
+void TestBatchPrint::printerAndCopies_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("error");
+    const QStringList batch{"--template", "发货单", "--bills", "1"};
+    QTest::newRow("neither") << batch << "" << 1 << "";
+    QTest::newRow("a printer, copies") << batch + QStringList{"--printer", "前台 Laser", "--copies", "3"}
+                                       << "前台 Laser" << 3 << "";
+    QTest::newRow("copies in full width") << batch + QStringList{"--copies", "１２"} << "" << 12
+                                          << "";
+    QTest::newRow("no copies") << batch + QStringList{"--copies", "0"} << "" << 1
+                               << "份数无效：0（1 到 999）";
+    QTest::newRow("too many copies") << batch + QStringList{"--copies", "1000"} << "" << 1
+                                     << "份数无效：1000（1 到 999）";
+    QTest::newRow("copies not a number") << batch + QStringList{"--copies", "two"} << "" << 1
+                                         << "份数无效：two";
+    QTest::newRow("a printer and a PDF")
+        << batch + QStringList{"--printer", "Laser", "--pdf", "a.pdf"} << "" << 1
+        << "--pdf 和 --printer 只能用一个";
+}
+
+void TestBatchPrint::printerAndCopies()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, printer);
+    QFETCH(int, copies);
+    QFETCH(QString, error);
+    const CommandLine::Start start =
+        CommandLine::Decide(QStringList{QStringLiteral("tavrel")} + arguments);
+    QCOMPARE(start.mode == CommandLine::Batch, error.isEmpty());
+    QVERIFY2(start.err.contains(error), qPrintable(start.err));
+    if (start.mode != CommandLine::Batch) {
+        QCOMPARE(start.status, int(BatchPrint::BadArguments));
+        return;
+    }
+    QCOMPARE(start.request.printer, printer);
+    QCOMPARE(start.request.copies, copies);
+}
+
+// A PDF file makes no copies itself: the batch is in it twice, collated.
+void TestBatchPrint::copiesOfABatchInOnePdf()
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("copies.pdf"));
+    QCOMPARE(run({"--template", "发货单", "--bills", "1001,1004", "--copies", "2", "--pdf", pdf}),
+             BatchPrint::Done);
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        QCOMPARE(pdfPages(pdf), 4);
+    QVERIFY2(m_said.contains(QStringLiteral("已打印 2 张单据，共 2 页，2 份")), qPrintable(m_said));
+}
+
+void TestBatchPrint::unknownPrinterPrintsNothing()
+{
+    auto printers = std::make_unique<FakePrinters>();
+    printers->installed = {QStringLiteral("Laser"), QStringLiteral("Dot matrix")};
+    Platform::setPrinters(std::move(printers));
+    QCOMPARE(run({"--template", "发货单", "--bills", "1001", "--printer", "Nope"}),
+             BatchPrint::BadArguments);
+    QCOMPARE(m_said, QStringLiteral("没有名为“Nope”的打印机。已安装的打印机：Laser、Dot matrix\n"));
+    Platform::setPrinters(std::make_unique<FakePrinters>());
+    QCOMPARE(run({"--template", "发货单", "--bills", "1001", "--printer", "Nope"}),
+             BatchPrint::BadArguments);
+    QVERIFY(m_said.endsWith(QStringLiteral("这台电脑没有安装打印机。\n")));
 }
 
 void TestBatchPrint::failuresExitNonZeroAndPrintNothing_data()

@@ -60,7 +60,7 @@ void TestCommandLine::decides_data()
     QTest::newRow("-h") << QStringList{"-h"} << finish << 0 << "用法";
     QTest::newRow("--version") << QStringList{"--version"} << finish << 0 << version;
     QTest::newRow("-v") << QStringList{"-v"} << finish << 0 << version;
-    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << finish << 1 << "copies";
+    QTest::newRow("unknown option") << QStringList{"--duplex", "2"} << finish << 1 << "duplex";
     QTest::newRow("single dash") << QStringList{"-template", "发货单"} << finish << 1 << "未知选项";
     QTest::newRow("a word alone") << QStringList{"发货单"} << finish << 1 << "不认识的参数：发货单";
     QTest::newRow("bills without template") << QStringList{"--bills", "1001"} << finish << 1
@@ -153,8 +153,8 @@ void TestCommandLine::programAnswers_data()
     QTest::newRow("--version") << QStringList{"--version"} << true << 0 << version << "";
     QTest::newRow("Qt's option before --version")
         << QStringList{"-style", "fusion", "--version"} << true << 0 << version << "";
-    QTest::newRow("unknown option") << QStringList{"--copies", "2"} << true << 1 << ""
-                                    << "未知选项“copies”";
+    QTest::newRow("unknown option") << QStringList{"--duplex", "2"} << true << 1 << ""
+                                    << "未知选项“duplex”";
     QTest::newRow("--help without a display") << QStringList{"--help"} << false << 0 << "--bills"
                                               << "";
     // Qt's option is no batch: the designer is what fails to open.

@@ -33,19 +33,20 @@ void tst_Images::initTestCase()
     Platform::installFakes();
 }
 
-// The twenty-five pictures of the toolbar, then those of the view's buttons.
+// The twenty-five pictures of the toolbar, then those of the view's buttons
+// and the underlay's.
 void tst_Images::imageListHoldsTwentyFivePictures()
 {
     mFrm_Main w;
     const ImageList &list = w.ImgLst1();
-    QCOMPARE(list.count(), 28);
+    QCOMPARE(list.count(), 29);
     QCOMPARE(list.maskColor(), QColor(192, 192, 192));
     const QStringList expected{"New",    "Open",    "Save",    "SaveAs",    "SelAll",
                                "Delete", "Copy",    "Prop",    "Lock",      "ObjSel",
                                "ObjLine", "ObjText", "ObjImg", "Left",      "HCenter",
                                "Right",  "Top",     "VCenter", "Bottom",    "Width",
                                "Height", "SizeAll", "PageSetup", "PreView", "Exit",
-                               "ZoomOut", "ZoomIn", "Grid"};
+                               "ZoomOut", "ZoomIn", "Grid",    "Underlay"};
     QCOMPARE(list.keys(), expected);
     for (const QString &key : expected)
         QCOMPARE(list.image(key).size(), QSize(16, 16));

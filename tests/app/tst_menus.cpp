@@ -454,6 +454,7 @@ void tst_Menus::toolbarLayout()
         toolbarLine(ToolbarKey::Zoom, "缩放比例  push"),
         toolbarLine(ToolbarKey::ZoomIn, "放大(Ctrl+=) ZoomIn push"),
         toolbarLine(ToolbarKey::Grid, "显示网格(Ctrl+G) Grid check"),
+        toolbarLine(ToolbarKey::Underlay, "显示底图 Underlay check pressed"),
     };
     QStringList actual;
     for (QAction *a : w.TlbMain()->actions()) {
@@ -497,7 +498,7 @@ void tst_Menus::shownTips()
 void tst_Menus::toolbarImagesComeFromImageList()
 {
     mFrm_Main w;
-    QCOMPARE(w.ImgLst1().count(), 28);
+    QCOMPARE(w.ImgLst1().count(), 29);
     for (QAction *a : w.TlbMain()->actions()) {
         // The zoom box is a control of its own, with no picture.
         if (a->isSeparator() || qobject_cast<QWidgetAction *>(a))

@@ -176,6 +176,7 @@ private slots:
     void zoomBoxTakesATypedValue();
     void gridChoiceIsRemembered();
     void readoutPanelShowsTheActiveDesigner();
+    void underlayChoiceIsPerWindow();
 
 private:
     mFrm_Bill *newBill(const QString &name);
@@ -405,6 +406,9 @@ void TestRouting::toolsAndViews_data()
     QTest::newRow("options") << Step([](mFrm_Main &w) {
         w.action(MenuItem::ToolSystem)->trigger();
     }) << Check([](mFrm_Main &, FakeDialogs &d) { return modalShown(d, "套打系统选项:"); }) << 0;
+    QTest::newRow("printer calibration") << Step([](mFrm_Main &w) {
+        w.action(MenuItem::ToolCalibrate)->trigger();
+    }) << Check([](mFrm_Main &, FakeDialogs &d) { return modalShown(d, "打印机校准"); }) << 0;
     QTest::newRow("about") << Step([](mFrm_Main &w) { w.action(MenuItem::About)->trigger(); })
                            << Check([](mFrm_Main &w, FakeDialogs &d) {
                                   return d.lastMessage() && d.lastMessage()->title == w.windowTitle()
@@ -801,6 +805,38 @@ void TestRouting::readoutPanelShowsTheActiveDesigner()
     drawText(second, 1500, 750, 3000, 1200);
     QTRY_VERIFY(main->sbrMain()->panelText(QStringLiteral("pos"))
                     .endsWith(QStringLiteral("左 26.46  上 13.23  宽 26.46  高 7.94")));
+}
+
+// 显示底图 and its button hide and show the form beneath the active window's
+// page only; the check follows the window that becomes active.
+void TestRouting::underlayChoiceIsPerWindow()
+{
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
+    mFrm_Bill *first = newBill(QStringLiteral("入库单"));
+    QVERIFY(first);
+    mFrm_Bill *second = newBill(QStringLiteral("出库单"));
+    QVERIFY(second);
+    QCOMPARE(main->gActiveBill(), second);
+    main->action(MenuItem::ViewUnderlay)->trigger();
+    QVERIFY(!second->underlayShown());
+    QVERIFY(first->underlayShown());
+    QVERIFY(!main->action(MenuItem::ViewUnderlay)->isChecked());
+    QVERIFY(!main->button(ToolbarKey::Underlay)->isChecked());
+
+    const QList<QMdiSubWindow *> frames = main->workspace()->subWindowList(QMdiArea::CreationOrder);
+    main->workspace()->setActiveSubWindow(frames.front());
+    QCOMPARE(main->gActiveBill(), first);
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
+    QVERIFY(main->button(ToolbarKey::Underlay)->isChecked());
+    main->button(ToolbarKey::Underlay)->trigger();
+    QVERIFY(!first->underlayShown());
+    QVERIFY(!main->action(MenuItem::ViewUnderlay)->isChecked());
+
+    main->workspace()->setActiveSubWindow(frames.back());
+    main->button(ToolbarKey::Underlay)->trigger();
+    QVERIFY(second->underlayShown());
+    QVERIFY(!first->underlayShown());
+    QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
 }
 
 QTEST_MAIN(TestRouting)

@@ -15,7 +15,7 @@ const QStringList toolbarNames{"New",     "Open",    "Save",    "SaveAs",  "SelA
                                "Height",  "SizeAll", "PageSetup", "PreView", "Exit",
                                "ZoomOut", "ZoomIn",  "Grid"};
 const QStringList previewNames{"PageFirst", "PagePrevious", "PageNext", "PageLast", "Print",
-                               "Close"};
+                               "PrintSetup", "Underlay", "Close"};
 const QStringList pageNames{"Portrait", "Landscape"};
 
 int errorNumber(const std::function<void()> &call)

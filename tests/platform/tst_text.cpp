@@ -232,7 +232,11 @@ void TestText::linesAndPicturesKeepTheirSizeOnEveryScreen()
     image.Move(150, 600, 1500, 3000);
     image.setVisible(true);
     RecordingPrintDevice device;
-    device.StartDoc({QString(), 11906, 16838, false, 1});
+    PrintDevice::Job job;
+    job.pageWidth = 11906;
+    job.pageHeight = 16838;
+    job.pageCount = 1;
+    device.StartDoc(job);
     ElementPainter::Options options;
     options.twipsPerPixel = screen.width();
     options.twipsPerPixelY = screen.height();

@@ -1,12 +1,19 @@
 #include "PdfReadBack.h"
 #include "PrintFixtures.h"
 
+#include "tests/platform/UnderlayFiles.h"
+
 #include "print/Mod_Print.h"
+
+#include "documents/DocumentData.h"
 
 #include "platform/AppSetup.h"
 #include "platform/FakeDialogs.h"
+#include "platform/FakePrinters.h"
 #include "platform/Platform.h"
+#include "platform/PrinterCalibration.h"
 #include "platform/QtPrintDevice.h"
+#include "platform/Units.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +49,23 @@ double referenceHeight(const QString &pdf, const QString &text)
     return w ? w->yMax - w->yMin : 0;
 }
 
+// The pictures of a PDF as pdfimages -list names them: width x height.
+QStringList imagesIn(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {QStringLiteral("pdfimages failed")};
+    QStringList images;
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        if (columns.size() > 4)
+            images << columns[2] + QLatin1Char(' ') + columns[3] + QLatin1Char('x') + columns[4];
+    }
+    return images;
+}
+
 } // namespace
 
 class TestPrintPdf : public QObject
@@ -57,6 +81,8 @@ private slots:
     void printsTemplateToPdf();
     void withoutPrinterAsksForPdfFile();
     void cancellingThePdfFileEndsSilently();
+    void underlayAndOffsetsStayOutOfThePdf_data();
+    void underlayAndOffsetsStayOutOfThePdf();
 
 private:
     void buildTemplate(BillTemplate &bill, double width, double height, bool landscape);
@@ -186,6 +212,68 @@ void TestPrintPdf::cancellingThePdfFileEndsSilently()
     QCOMPARE(m_dialogs->shown.size(), std::size_t(1));
     QCOMPARE(m_dialogs->shown.front().kind, QStringLiteral("SaveFile"));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
+
+void TestPrintPdf::underlayAndOffsetsStayOutOfThePdf_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("print button") << "button";
+    QTest::newRow("print dialog's file") << "dialog";
+    QTest::newRow("batch") << "batch";
+}
+
+// The template's printer is calibrated and the template has its own offset
+// and an underlay: its PDF holds the one picture object, at the designed
+// positions.
+void TestPrintPdf::underlayAndOffsetsStayOutOfThePdf()
+{
+    QFETCH(QString, path);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+        QSKIP("pdfimages (poppler-utils) is not installed");
+    auto printers = std::make_unique<FakePrinters>();
+    printers->installed = {QStringLiteral("Laser")};
+    printers->defaultPrinter = QStringLiteral("Laser");
+    Platform::setPrinters(std::move(printers));
+    PrinterCalibration::setOffset(QStringLiteral("Laser"), QPointF(1.5, -0.8));
+    BillTemplate bill;
+    buildTemplate(bill, 11906, 16838, false);
+    bill.mOffsetLeft = Units::mmToTwips(3);
+    bill.mOffsetTop = Units::mmToTwips(-2);
+    QImage stamp(40, 30, QImage::Format_RGB32);
+    stamp.fill(Qt::darkRed);
+    addPicture(bill, 8000, 8000, 600, 450, stamp);
+    bill.mUnderlay = {UnderlayFiles::pictureAt(QSize(992, 1403), 120, "PNG"),
+                      QStringLiteral("form.png"), 1, 100, QRectF(0, 0, 11906, 16838)};
+
+    const QString pdf = m_dir.filePath(path + QStringLiteral(".pdf"));
+    if (path == QLatin1String("batch")) {
+        auto data = std::make_shared<DocumentData>();
+        data->billNo = 15;
+        QtPrintDevice device(pdf);
+        QCOMPARE(Mod_Print::PrintDocuments(bill, {data}, device), 1);
+    } else {
+        Mod_Print::Run().Bill = &bill;
+        Mod_Print::FillPageFromTemplate(bill);
+        Mod_Print::Run().PageCount = 1;
+        if (path == QLatin1String("button")) {
+            Mod_Print::setPrintDeviceFactory([pdf] { return std::make_shared<QtPrintDevice>(pdf); });
+            QCOMPARE(Mod_Print::DefaultChoice(bill).printerName, QStringLiteral("Laser"));
+            Mod_Print::PrintPages();
+        } else {
+            PrintChoice choice;
+            choice.outputFile = pdf;
+            Mod_Print::PrintPages(choice);
+        }
+    }
+    QVERIFY2(m_dialogs->shown.empty(),
+             qPrintable(m_dialogs->shown.empty() ? QString() : m_dialogs->shown.front().text));
+    QCOMPARE(imagesIn(pdf), QStringList{QStringLiteral("image 40x30")});
+    const QList<PdfPage> pages = readBack(pdf);
+    QCOMPARE(pages.size(), 1);
+    const Word *fixed = findWord(pages.front(), FixedText);
+    QVERIFY(fixed);
+    QVERIFY2(qAbs(fixed->xMin - 72) <= 0.5, qPrintable(QString::number(fixed->xMin)));
+    QVERIFY2(qAbs(fixed->yMin - 144) <= 0.5, qPrintable(QString::number(fixed->yMin)));
 }
 
 QTEST_MAIN(TestPrintPdf)

@@ -1,5 +1,7 @@
 #include "PrintFixtures.h"
 
+#include "tests/platform/UnderlayFiles.h"
+
 #include "print/Mod_Print.h"
 #include "print/PagePicture.h"
 #include "print/PreviewLayout.h"
@@ -46,6 +48,7 @@ private slots:
     void tinyViewStillFitsThePage();
     void scrollBarMovesThePicture();
     void buttonsCarryTheirTips();
+    void underlayShowsOnlyWhileItsButtonIsDown();
 
 private:
     void startRun(int pages, double width = 11906, double height = 16838, bool landscape = false);
@@ -365,11 +368,60 @@ void TestPrintPreview::buttonsCarryTheirTips()
     const QList<QPair<QToolButton *, QString>> buttons = {
         {form.cmdPageFirst, QStringLiteral("第一页")}, {form.cmdPageUp, QStringLiteral("前一页")},
         {form.cmdPageDown, QStringLiteral("后一页")},  {form.cmdPageLast, QStringLiteral("最后一页")},
-        {form.cmdPrint, QStringLiteral("打印")},       {form.cmdClose, QStringLiteral("关闭")}};
+        {form.cmdPrint, QStringLiteral("打印")},       {form.cmdClose, QStringLiteral("关闭")},
+        {form.cmdPrintSetup, QStringLiteral("打印设置")}, {form.cmdUnderlay, QStringLiteral("底图")}};
     for (const auto &[button, tip] : buttons) {
         QCOMPARE(button->toolTip(), tip);
         QVERIFY(!button->icon().isNull());
     }
+}
+
+// A black underlay over the page's lower half: the preview shows it only
+// while 底图 is down, beneath the page's text, and up again on the next run.
+void TestPrintPreview::underlayShowsOnlyWhileItsButtonIsDown()
+{
+    startRun(1);
+    frm_BillPreView form;
+    form.PageSetup();
+    QVERIFY(!form.cmdUnderlay->isEnabled());
+
+    QImage black(200, 100, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    m_bill.mUnderlay = {UnderlayFiles::encoded(black, "PNG"), QStringLiteral("black.png"), 1, 40,
+                        QRectF(0, 8419, 11906, 8419)};
+    form.PageSetup();
+    QVERIFY(form.cmdUnderlay->isEnabled());
+    QVERIFY(form.cmdUnderlay->isCheckable());
+    QVERIFY(!form.cmdUnderlay->isChecked());
+    // Pixels: the page is at its own size, 15 twips a pixel.
+    const QPoint below(400, 800);
+    const QPoint above(400, 300);
+    const auto greyAt = [&form](const QPoint &p) { return qGray(form.pictMain->image().pixel(p)); };
+    QCOMPARE(greyAt(below), 255);
+
+    form.cmdUnderlay->click();
+    QVERIFY(form.cmdUnderlay->isChecked());
+    // Black at 40 % over white.
+    QVERIFY2(std::abs(greyAt(below) - 153) <= 2, qPrintable(QString::number(greyAt(below))));
+    QCOMPARE(greyAt(above), 255);
+    // The page's text is drawn over it.
+    m_bill.mUnderlay.Place = QRectF(0, 0, 11906, 16838);
+    form.PageSetup();
+    form.cmdUnderlay->click();
+    const QImage shown = form.pictMain->image();
+    int darkest = 255;
+    for (int y = 96; y < 122; ++y)
+        for (int x = 96; x < 230; ++x)
+            darkest = std::min(darkest, qGray(shown.pixel(x, y)));
+    QVERIFY2(darkest < 100, qPrintable(QString::number(darkest)));
+
+    form.cmdUnderlay->click();
+    QCOMPARE(greyAt(below), 255);
+    form.cmdUnderlay->click();
+    form.PageSetup();
+    QVERIFY(!form.cmdUnderlay->isChecked());
+    QCOMPARE(greyAt(below), 255);
+    m_bill.mUnderlay = FormUnderlay();
 }
 
 QTEST_MAIN(TestPrintPreview)

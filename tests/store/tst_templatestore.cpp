@@ -410,8 +410,9 @@ void TestTemplateStore::newIdsAndRunningOut()
         *m_store,
         QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 32767) "
-            "INSERT INTO BillTemplates SELECT i, 0, 'T' || i, 100, 100, 0, 0, 0, 0, 0, 0, 0, 1 "
-            "FROM n")));
+            "INSERT INTO BillTemplates (FID, CategoryID, Name, PageWidth, PageHeight, mrowcount,"
+            " mRowHeight, mcolcount, mColWidth, mBlnColFirst, mLandScape, mIsDefault, Revision)"
+            " SELECT i, 0, 'T' || i, 100, 100, 0, 0, 0, 0, 0, 0, 0, 1 FROM n")));
 
     BillTemplate late;
     addText(late.mObjs, 0, 0, 100, 100);
@@ -696,6 +697,12 @@ void TestTemplateStore::templatesOfVersionTwoStayTexts()
                                      .arg(QLatin1String(column))));
     // Nor had a version 2 store the document types' time limit.
     QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillCategories DROP COLUMN StatementTimeout")));
+    // Nor the templates' underlay and offset.
+    for (const char *column :
+         {"UnderlayData", "UnderlayFileName", "UnderlayPage", "UnderlayOpacity", "UnderlayLeft",
+          "UnderlayTop", "UnderlayWidth", "UnderlayHeight", "OffsetLeft", "OffsetTop"})
+        QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillTemplates DROP COLUMN %1")
+                                     .arg(QLatin1String(column))));
     QVERIFY(execOn(*m_store,
                    QStringLiteral("UPDATE StoreInfo SET Value = 2 WHERE Name = 'SchemaVersion'")));
     m_store.reset();
