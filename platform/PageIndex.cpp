@@ -39,28 +39,34 @@ quint64 PageIndex::keyOf(int column, int row)
 
 void PageIndex::place(const Element &element, const QRectF &bounds)
 {
-    const auto it = m_bounds.find(&element);
+    auto it = m_bounds.find(&element);
     if (it != m_bounds.end()) {
         if (it->second == bounds)
             return;
         m_generation = nextGeneration();
-        takeOut(element, it->second);
+        const bool sameCells = !bounds.isEmpty() && cellsOf(bounds) == cellsOf(it->second);
+        if (!sameCells)
+            takeOut(element, it->second);
         if (bounds.isEmpty()) {
             m_bounds.erase(it);
             m_orderedKnown = false;
             return;
         }
         it->second = bounds;
-    } else {
-        if (bounds.isEmpty())
-            return;
-        m_generation = nextGeneration();
-        m_bounds.emplace(&element, bounds);
-        m_orderedKnown = false;
+        if (element.Visible())
+            m_extent |= bounds;
+        if (!sameCells)
+            fileUnder(element, it->second);
+        return;
     }
+    if (bounds.isEmpty())
+        return;
+    m_generation = nextGeneration();
+    it = m_bounds.emplace(&element, bounds).first;
+    m_orderedKnown = false;
     if (element.Visible())
         m_extent |= bounds;
-    fileUnder(element, bounds);
+    fileUnder(element, it->second);
 }
 
 void PageIndex::shown(const QRectF &bounds)
@@ -111,7 +117,7 @@ void PageIndex::fileUnder(const Element &element, const QRectF &bounds)
     const CellRange cells = cellsOf(bounds);
     for (int row = cells.top; row <= cells.bottom; ++row) {
         for (int column = cells.left; column <= cells.right; ++column)
-            m_cells[keyOf(column, row)].push_back({&element, bounds, cells.left, cells.top});
+            m_cells[keyOf(column, row)].push_back({&element, &bounds, cells.left, cells.top});
     }
 }
 
@@ -155,7 +161,7 @@ std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
         for (const Entry &entry : entries) {
             // An element spanning cells is taken from the first cell of the
             // area it reaches.
-            if (entry.bounds.intersects(area) && column == std::max(entry.firstColumn, range.left)
+            if (entry.bounds->intersects(area) && column == std::max(entry.firstColumn, range.left)
                 && row == std::max(entry.firstRow, range.top))
                 found.push_back(entry.element);
         }
@@ -171,8 +177,11 @@ bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
                && std::pair(e->zOrder(), e) < std::pair(above.zOrder(), &above);
     };
     return anyCell(cellsOf(area), [&](int, int, const std::vector<Entry> &entries) {
+        // Filed for the widest view, an element may reach much less far at
+        // the view's scale now: only where it paints now counts.
         return std::any_of(entries.begin(), entries.end(), [&](const Entry &entry) {
-            return overlap(entry.bounds, area) && paintsBefore(entry.element);
+            return overlap(*entry.bounds, area) && paintsBefore(entry.element)
+                   && overlap(entry.element->shownBounds(), area);
         });
     });
 }
@@ -185,7 +194,7 @@ std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
     if (cell == m_cells.end())
         return found;
     for (const Entry &entry : cell->second) {
-        if (entry.bounds.contains(point))
+        if (entry.bounds->contains(point))
             found.push_back(entry.element);
     }
     return found;
