@@ -2,6 +2,7 @@
 
 #include "Element.h"
 #include "PaintOrder.h"
+#include "ScatteredWalk.h"
 
 #include <algorithm>
 #include <atomic>
@@ -84,8 +85,39 @@ const std::vector<const Element *> &PageIndex::inPaintOrder() const
     for (const auto &[element, bounds] : m_bounds)
         keyed.emplace_back(element->zOrder(), element);
     m_ordered = sortedByZ(std::move(keyed));
+    m_orderedBounds.clear();
+    m_orderedBounds.reserve(m_ordered.size());
+    for (const Element *element : m_ordered)
+        m_orderedBounds.push_back(&m_bounds.at(element));
     m_orderedKnown = true;
     return m_ordered;
+}
+
+std::vector<const Element *> PageIndex::shownInPaintOrder(const QRectF &area) const
+{
+    if (area.isEmpty())
+        return {};
+    const CellRange range = cellsOf(area);
+    const auto cellCount = (qint64(range.right) - range.left + 1) * (qint64(range.bottom) - range.top + 1);
+    // Over a good part of the filed cells, walking the order kept costs
+    // less than sorting what lies there.
+    if (cellCount * 4 < qint64(m_cells.size())) {
+        const std::vector<const Element *> found = elementsIn(area);
+        std::vector<std::pair<quint64, const Element *>> keyed;
+        keyed.reserve(found.size());
+        forEachScattered(found, [&](const Element *e) {
+            if (e->Visible())
+                keyed.emplace_back(e->zOrder(), e);
+        });
+        return sortedByZ(std::move(keyed));
+    }
+    const std::vector<const Element *> &ordered = inPaintOrder();
+    std::vector<const Element *> found;
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        if (m_orderedBounds[i]->intersects(area) && ordered[i]->Visible())
+            found.push_back(ordered[i]);
+    }
+    return found;
 }
 
 void PageIndex::raise(const Element &element)
@@ -95,8 +127,11 @@ void PageIndex::raise(const Element &element)
     if (!m_orderedKnown || m_bounds.find(&element) == m_bounds.end())
         return;
     const auto it = std::find(m_ordered.begin(), m_ordered.end(), &element);
-    if (it != m_ordered.end())
-        std::rotate(it, it + 1, m_ordered.end());
+    if (it == m_ordered.end())
+        return;
+    const auto bounds = m_orderedBounds.begin() + (it - m_ordered.begin());
+    std::rotate(it, it + 1, m_ordered.end());
+    std::rotate(bounds, bounds + 1, m_orderedBounds.end());
 }
 
 template <typename Visit>

@@ -35,6 +35,8 @@ public:
     // Changes whenever what lies where may have: an element filed, shown,
     // hidden or raised. Unlike any earlier index's.
     quint64 generation() const { return m_generation; }
+    // The shown ones of elementsIn, in the order they paint.
+    std::vector<const Element *> shownInPaintOrder(const QRectF &area) const;
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
@@ -90,5 +92,7 @@ private:
     QRectF m_extent;
     quint64 m_generation = nextGeneration();
     mutable std::vector<const Element *> m_ordered;
+    // The bounds of each in m_ordered, side by side.
+    mutable std::vector<const QRectF *> m_orderedBounds;
     mutable bool m_orderedKnown = false;
 };
