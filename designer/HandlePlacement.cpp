@@ -34,9 +34,12 @@ QPointF offsetToMark(int position, const ObjDraw::HdMetrics &m)
 QPointF pictureCorner(const Element &handle, double zoom)
 {
     const QPointF corner = handle.rect().topLeft();
+    // At 100 % (most paints) nothing need be read from the handle.
+    if (zoom == 1)
+        return corner;
     const PageSurface *page = handle.page();
     const int position = ObjHd::positionOf(handle);
-    if (!page || zoom == 1 || position < HandlePosition::TopLeft
+    if (!page || position < HandlePosition::TopLeft
         || position > HandlePosition::LeftMiddle)
         return corner;
     return corner + offsetToMark(position, ObjDraw::hdMetrics(*page)) * (1 - 1 / zoom);

@@ -6,7 +6,6 @@
 
 #include "platform/ElementPainter.h"
 #include "platform/PageSurface.h"
-#include "platform/PaintOrder.h"
 #include "platform/ScatteredWalk.h"
 #include "platform/Screen.h"
 
@@ -51,14 +50,7 @@ std::vector<const Element *> paintOrderIn(const PageIndex &index, const QRectF &
         });
         return shown;
     }
-    const std::vector<const Element *> found = index.elementsIn(twips);
-    std::vector<std::pair<quint64, const Element *>> keyed;
-    keyed.reserve(found.size());
-    forEachScattered(found, [&](const Element *e) {
-        if (e->Visible())
-            keyed.emplace_back(e->zOrder(), e);
-    });
-    return sortedByZ(std::move(keyed));
+    return index.shownInPaintOrder(twips);
 }
 
 int floorDiv(int a, int b)

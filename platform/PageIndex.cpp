@@ -2,6 +2,7 @@
 
 #include "Element.h"
 #include "PaintOrder.h"
+#include "ScatteredWalk.h"
 
 #include <algorithm>
 #include <atomic>
@@ -39,28 +40,34 @@ quint64 PageIndex::keyOf(int column, int row)
 
 void PageIndex::place(const Element &element, const QRectF &bounds)
 {
-    const auto it = m_bounds.find(&element);
+    auto it = m_bounds.find(&element);
     if (it != m_bounds.end()) {
         if (it->second == bounds)
             return;
         m_generation = nextGeneration();
-        takeOut(element, it->second);
+        const bool sameCells = !bounds.isEmpty() && cellsOf(bounds) == cellsOf(it->second);
+        if (!sameCells)
+            takeOut(element, it->second);
         if (bounds.isEmpty()) {
             m_bounds.erase(it);
             m_orderedKnown = false;
             return;
         }
         it->second = bounds;
-    } else {
-        if (bounds.isEmpty())
-            return;
-        m_generation = nextGeneration();
-        m_bounds.emplace(&element, bounds);
-        m_orderedKnown = false;
+        if (element.Visible())
+            m_extent |= bounds;
+        if (!sameCells)
+            fileUnder(element, it->second);
+        return;
     }
+    if (bounds.isEmpty())
+        return;
+    m_generation = nextGeneration();
+    it = m_bounds.emplace(&element, bounds).first;
+    m_orderedKnown = false;
     if (element.Visible())
         m_extent |= bounds;
-    fileUnder(element, bounds);
+    fileUnder(element, it->second);
 }
 
 void PageIndex::shown(const QRectF &bounds)
@@ -78,8 +85,39 @@ const std::vector<const Element *> &PageIndex::inPaintOrder() const
     for (const auto &[element, bounds] : m_bounds)
         keyed.emplace_back(element->zOrder(), element);
     m_ordered = sortedByZ(std::move(keyed));
+    m_orderedBounds.clear();
+    m_orderedBounds.reserve(m_ordered.size());
+    for (const Element *element : m_ordered)
+        m_orderedBounds.push_back(&m_bounds.at(element));
     m_orderedKnown = true;
     return m_ordered;
+}
+
+std::vector<const Element *> PageIndex::shownInPaintOrder(const QRectF &area) const
+{
+    if (area.isEmpty())
+        return {};
+    const CellRange range = cellsOf(area);
+    const auto cellCount = (qint64(range.right) - range.left + 1) * (qint64(range.bottom) - range.top + 1);
+    // Over a good part of the filed cells, walking the order kept costs
+    // less than sorting what lies there.
+    if (cellCount * 4 < qint64(m_cells.size())) {
+        const std::vector<const Element *> found = elementsIn(area);
+        std::vector<std::pair<quint64, const Element *>> keyed;
+        keyed.reserve(found.size());
+        forEachScattered(found, [&](const Element *e) {
+            if (e->Visible())
+                keyed.emplace_back(e->zOrder(), e);
+        });
+        return sortedByZ(std::move(keyed));
+    }
+    const std::vector<const Element *> &ordered = inPaintOrder();
+    std::vector<const Element *> found;
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        if (m_orderedBounds[i]->intersects(area) && ordered[i]->Visible())
+            found.push_back(ordered[i]);
+    }
+    return found;
 }
 
 void PageIndex::raise(const Element &element)
@@ -89,8 +127,11 @@ void PageIndex::raise(const Element &element)
     if (!m_orderedKnown || m_bounds.find(&element) == m_bounds.end())
         return;
     const auto it = std::find(m_ordered.begin(), m_ordered.end(), &element);
-    if (it != m_ordered.end())
-        std::rotate(it, it + 1, m_ordered.end());
+    if (it == m_ordered.end())
+        return;
+    const auto bounds = m_orderedBounds.begin() + (it - m_ordered.begin());
+    std::rotate(it, it + 1, m_ordered.end());
+    std::rotate(bounds, bounds + 1, m_orderedBounds.end());
 }
 
 template <typename Visit>
@@ -111,7 +152,7 @@ void PageIndex::fileUnder(const Element &element, const QRectF &bounds)
     const CellRange cells = cellsOf(bounds);
     for (int row = cells.top; row <= cells.bottom; ++row) {
         for (int column = cells.left; column <= cells.right; ++column)
-            m_cells[keyOf(column, row)].push_back({&element, bounds, cells.left, cells.top});
+            m_cells[keyOf(column, row)].push_back({&element, &bounds, cells.left, cells.top});
     }
 }
 
@@ -155,7 +196,7 @@ std::vector<const Element *> PageIndex::elementsIn(const QRectF &area) const
         for (const Entry &entry : entries) {
             // An element spanning cells is taken from the first cell of the
             // area it reaches.
-            if (entry.bounds.intersects(area) && column == std::max(entry.firstColumn, range.left)
+            if (entry.bounds->intersects(area) && column == std::max(entry.firstColumn, range.left)
                 && row == std::max(entry.firstRow, range.top))
                 found.push_back(entry.element);
         }
@@ -171,8 +212,11 @@ bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
                && std::pair(e->zOrder(), e) < std::pair(above.zOrder(), &above);
     };
     return anyCell(cellsOf(area), [&](int, int, const std::vector<Entry> &entries) {
+        // Filed for the widest view, an element may reach much less far at
+        // the view's scale now: only where it paints now counts.
         return std::any_of(entries.begin(), entries.end(), [&](const Entry &entry) {
-            return overlap(entry.bounds, area) && paintsBefore(entry.element);
+            return overlap(*entry.bounds, area) && paintsBefore(entry.element)
+                   && overlap(entry.element->shownBounds(), area);
         });
     });
 }
@@ -185,7 +229,7 @@ std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
     if (cell == m_cells.end())
         return found;
     for (const Entry &entry : cell->second) {
-        if (entry.bounds.contains(point))
+        if (entry.bounds->contains(point))
             found.push_back(entry.element);
     }
     return found;

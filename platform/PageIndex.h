@@ -16,18 +16,27 @@ class Element;
 class PageIndex
 {
 public:
+    PageIndex() = default;
+    // Entries point into m_bounds: the index moves, never copies.
+    PageIndex(const PageIndex &) = delete;
+    PageIndex &operator=(const PageIndex &) = delete;
+    PageIndex(PageIndex &&) = default;
+    PageIndex &operator=(PageIndex &&) = default;
+
     // Files the element under bounds (empty: takes it out). The bounds it
     // was filed under are kept, so it leaves exactly the cells it was in.
     void place(const Element &element, const QRectF &bounds);
     // Each element filed under bounds that intersect area, once, in no
     // particular order.
     std::vector<const Element *> elementsIn(const QRectF &area) const;
-    // Whether a shown element other than above, painting before it, is
-    // filed under bounds that intersect area.
+    // Whether a shown element other than above, painting before it, paints
+    // into area at its page's view scale now.
     bool anyBelow(const Element &above, const QRectF &area) const;
     // Changes whenever what lies where may have: an element filed, shown,
     // hidden or raised. Unlike any earlier index's.
     quint64 generation() const { return m_generation; }
+    // The shown ones of elementsIn, in the order they paint.
+    std::vector<const Element *> shownInPaintOrder(const QRectF &area) const;
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
@@ -46,10 +55,13 @@ public:
     void raise(const Element &element);
 
 private:
+    // An element moved within the cells it reaches stays in them: its
+    // entries share its bounds in m_bounds (whose nodes never move), so a
+    // small move touches no cell.
     struct Entry
     {
         const Element *element;
-        QRectF bounds;
+        const QRectF *bounds;
         // The first cell the bounds reach, so an area over many cells takes
         // the element from one of them without working it out again.
         int firstColumn, firstRow;
@@ -57,6 +69,7 @@ private:
     struct CellRange
     {
         int left, top, right, bottom;
+        bool operator==(const CellRange &) const = default;
     };
     // Big enough that a box and its handles sit in a few cells, small
     // enough that a dragged object's area touches few others.
@@ -79,5 +92,7 @@ private:
     QRectF m_extent;
     quint64 m_generation = nextGeneration();
     mutable std::vector<const Element *> m_ordered;
+    // The bounds of each in m_ordered, side by side.
+    mutable std::vector<const QRectF *> m_orderedBounds;
     mutable bool m_orderedKnown = false;
 };
