@@ -244,6 +244,12 @@ void PageView::pageGeometryChanged()
     const QSizeF size(m_page.Width(), m_page.Height());
     if (size != m_lastSize) {
         m_lastSize = size;
+        // The grid stops at the page's edge: the squares along the old edge
+        // would keep the dots of the old size.
+        if (m_gridTwips > 0) {
+            m_stale = m_kept;
+            update();
+        }
         emit pageResized();
     }
 }

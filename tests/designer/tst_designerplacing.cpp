@@ -106,6 +106,7 @@ private slots:
     void gridSteps_data();
     void gridSteps();
     void gridDotsLieBeneathTheObjects();
+    void gridFollowsAGrowingPage();
     void readoutText_data();
     void readoutText();
     void readoutFollowsPointerAndObject();
@@ -362,6 +363,21 @@ void TestDesignerPlacing::gridDotsLieBeneathTheObjects()
     QCOMPARE(bill->pageView().grab().toImage().pixelColor(
                  bill->viewMapping().pageToPixels(QRectF(mm(5), mm(5), 0, 0)).topLeft()),
              QColor(Qt::white));
+}
+
+// Squares kept while the page was shorter gain the dots below its old edge.
+void TestDesignerPlacing::gridFollowsAGrowingPage()
+{
+    mFrm_Bill *bill = h->open();
+    bill->PicPage().setHeight(mm(30) - 10);
+    bill->setGridMm(5);
+    bill->pageView().grab();
+    bill->PicPage().setHeight(mm(60));
+    const QImage kept = bill->pageView().grab().toImage();
+    bill->pageView().clearCaches();
+    QCOMPARE(kept, bill->pageView().grab().toImage());
+    const QPoint dot = bill->viewMapping().pageToPixels(QRectF(mm(10), mm(30), 0, 0)).topLeft();
+    QCOMPARE(kept.pixelColor(dot), QColor(0x9a, 0x9a, 0xa6));
 }
 
 void TestDesignerPlacing::readoutText_data()
