@@ -8,7 +8,6 @@
 #include "print/FieldVocabulary.h"
 #include "print/RunWarnings.h"
 #include "print/PageSequence.h"
-#include "print/ScrollGrid.h"
 #include "print/ShowErrMsg.h"
 #include "print/TemplatePrinter.h"
 #include "print/frm_BillPreView.h"

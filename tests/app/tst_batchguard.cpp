@@ -3,6 +3,7 @@
 // a failure as success, and names what went wrong and where.
 
 #include "app/BatchPrint.h"
+#include "tests/app/BatchFixtures.h"
 #include "app/BatchProgress.h"
 
 #include "print/FieldVocabulary.h"
@@ -37,21 +38,6 @@
 namespace {
 
 constexpr int16_t ShopCategory = 1;
-
-void addField(BillTemplate &bill, double top, const QString &code, bool scroll, bool sumed = false)
-{
-    ElementArray &texts = bill.mObjs.page().ObjText();
-    Element &e = texts.Load(texts.UBound() + 1);
-    e.Move(1000, top, 5000, 280);
-    e.setVisible(true);
-    auto obj = bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, ObjDraw::Created);
-    obj->setIsFix(false);
-    obj->setIsScroll(scroll);
-    obj->setSumed(sumed);
-    obj->setSumedPage(sumed);
-    e.setTag(code);
-    e.setCaption(FieldVocabulary::BoundCaption(sumed, sumed, scroll, code));
-}
 
 void saveDeliveryNote(TemplateStore &store, const QString &name, int16_t category)
 {

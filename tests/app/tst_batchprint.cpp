@@ -1,6 +1,7 @@
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/ConsoleDialogs.h"
+#include "tests/app/BatchFixtures.h"
 
 #include "print/FieldVocabulary.h"
 
@@ -26,19 +27,6 @@
 namespace {
 
 using Numbers = std::vector<int32_t>;
-
-void addField(BillTemplate &bill, double top, const QString &code, bool scroll)
-{
-    ElementArray &texts = bill.mObjs.page().ObjText();
-    Element &e = texts.Load(texts.UBound() + 1);
-    e.Move(1000, top, 5000, 280);
-    e.setVisible(true);
-    auto obj = bill.mObjs.LinkCtl(e.Index(), ObjDraw::Text, &e, ObjDraw::Created);
-    obj->setIsFix(false);
-    obj->setIsScroll(scroll);
-    e.setTag(code);
-    e.setCaption(FieldVocabulary::BoundCaption(false, false, scroll, code));
-}
 
 // pdfinfo's page count, -1 when it cannot read the file.
 int pdfPages(const QString &pdf)
