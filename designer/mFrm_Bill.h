@@ -225,6 +225,7 @@ private:
 
     void dispatch(const PointerEvent &event);
     void reportFailure(const RuntimeError &error);
+    void settleAfterFailure();
     void updateCursor(const PointerTarget &target);
 
     // Window set-up, layout and scrolling.
@@ -326,6 +327,7 @@ private:
     std::optional<QSize> m_frameAllowance;
     bool m_unloaded = false;
     bool m_watchingReleases = false;
+    bool m_reportingFailure = false;
     BillSource *m_source = nullptr;
     bool m_changed = false;
     quint64 m_layoutDigest = 0;

@@ -213,14 +213,37 @@ void mFrm_Bill::deliver(const PointerEvent &event)
     updateCursor(event.target);
 }
 
+// A failure ends the gesture it falls in like any other interruption; the
+// release that ending delivers may fail the same way, and is not reported
+// twice. Whatever the failure stopped half-way is then settled.
 void mFrm_Bill::reportFailure(const RuntimeError &error)
 {
+    if (m_reportingFailure)
+        return;
+    m_reportingFailure = true;
     endGesture();
+    settleAfterFailure();
     Platform::pointer().ReleaseCursor();
+    m_reportingFailure = false;
     if (error.Number() == RuntimeError::ObjectLimitReached)
         ShowErrMsg(QStringLiteral("对象数量已超出上限！"));
     else
         ShowErrMsg(QString(), &error);
+}
+
+void mFrm_Bill::settleAfterFailure()
+{
+    if (m_drawObj && m_drawObj->IsDrawing()) {
+        // A new object not yet in the collection is dropped.
+        Element *drawn = m_drawObj->ObjCtl();
+        if (drawn && !mObjs().findByID(drawn->Index()))
+            drawn->setVisible(false);
+        m_drawObj->abandonGesture();
+    }
+    mMoveMore = false;
+    PicPage().Cls();
+    mObjs().settleAfterFailure();
+    refreshLockState();
 }
 
 void mFrm_Bill::dispatch(const PointerEvent &e)

@@ -228,6 +228,21 @@ void ObjDraw::deselect()
     setIsActive(false);
 }
 
+void ObjDraw::abandonGesture()
+{
+    const bool inGesture = m_isDraging || m_isSizing || m_isDrawing;
+    if (m_isSizing && m_eType == Line && m_objCtl)
+        m_objCtl->setVisible(true);
+    m_isDraging = false;
+    m_isSizing = false;
+    m_isDrawing = false;
+    m_sizeMoved = false;
+    if (!inGesture || !m_objCtl)
+        return;
+    MoveHd();
+    ShowHd(m_isActive);
+}
+
 void ObjDraw::updateTextBorder()
 {
     m_objCtl->setBorderStyle(textBorderFor(m_objCtl->Caption(), m_isActive));

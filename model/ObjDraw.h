@@ -167,6 +167,10 @@ public:
 
     // Deselects the object, skipping the work when nothing would change.
     void deselect();
+    // After a failure inside a gesture: the object is no longer drawn,
+    // dragged or sized, a line hidden while it was sized shows again, and
+    // the handles show as the selection says.
+    void abandonGesture();
 
     // The object's element; throws RuntimeError (object not set) for an
     // object that has none.

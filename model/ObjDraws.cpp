@@ -157,6 +157,33 @@ bool ObjDraws::ChkRange(double x1, double y1, double x2, double y2,
     return true;
 }
 
+void ObjDraws::settleAfterFailure()
+{
+    int selected = 0;
+    ObjDraw *current = nullptr;
+    ObjDraw *last = nullptr;
+    for (const auto &obj : m_col) {
+        obj->abandonGesture();
+        const Element *element = obj->ObjCtl();
+        if (obj->IsActive() && !(element && element->Visible()))
+            obj->deselect();
+        if (!obj->IsActive())
+            continue;
+        ++selected;
+        last = obj.get();
+        if (obj->IsCurrent()) {
+            if (current)
+                obj->setIsCurrent(false);
+            else
+                current = obj.get();
+        }
+    }
+    m_nActCount = selected;
+    if (!current && last)
+        last->setIsCurrent(true);
+    m_nCurID = current ? current->nID() : last ? last->nID() : 0;
+}
+
 bool ObjDraws::ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact)
 {
     // One pass deselects every object and finds the oldest one hit; the hit

@@ -85,6 +85,12 @@ public:
     // edges. Whether any moved.
     bool NudgeSelected(double dx, double dy);
 
+    // After a failure inside a gesture, which may have stopped a hit test
+    // half-way: no object is left in a gesture, the count is the shown
+    // selected objects, and the current one is one of them (the last
+    // selected if the one named is not).
+    void settleAfterFailure();
+
     // Point selection: the oldest object under the point becomes the only
     // selected and current object and is returned in tmpact.
     bool ChkPoint(double X, double Y, std::shared_ptr<ObjDraw> &tmpact);

@@ -40,6 +40,8 @@ inline QString brokenInvariant(mFrm_Bill &bill)
         const ObjDraw *obj = objs.findByID(id);
         if (!obj || !obj->ObjCtl() || !obj->ObjCtl()->Visible())
             return QStringLiteral("current id %1 names no shown object").arg(id);
+        if (!obj->IsCurrent())
+            return QStringLiteral("current id %1 names an object that is not current").arg(id);
     }
     if (bill.inGesture())
         return QStringLiteral("a gesture is still under way");

@@ -42,14 +42,17 @@ private slots:
     void minimiseAndRestoreDuringAGesture();
     void windowResizedDuringADraw();
     void aReleaseTakenByAnotherWindowEndsTheGesture();
+    void aFailureInsideAGestureEndsIt_data();
+    void aFailureInsideAGestureEndsIt();
 
 private:
     std::unique_ptr<DesignerHarness> h;
+    FakeDialogs *dialogs = nullptr;
 };
 
 void TestDesignerGestures::init()
 {
-    Platform::installFakes();
+    dialogs = &Platform::installFakes();
     h = std::make_unique<DesignerHarness>();
     QVERIFY(h->ready());
 }
@@ -164,6 +167,45 @@ void TestDesignerGestures::aReleaseTakenByAnotherWindowEndsTheGesture()
 
 
     QCOMPARE(bill->ObjText()(1001).rect(), QRectF(1800, 1050, 1500, 450));
+}
+
+// A picture far taller than any page (a stored or summed length, past what
+// 32-bit twips hold) makes hit tests and sizing fail; the gesture the failure
+// falls in still ends whole.
+void TestDesignerGestures::aFailureInsideAGestureEndsIt_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("band after a selection") << "band";
+    QTest::newRow("press after select all") << "press";
+    QTest::newRow("size a line's end") << "lineEnd";
+}
+
+void TestDesignerGestures::aFailureInsideAGestureEndsIt()
+{
+    QFETCH(QString, gesture);
+    const double huge = 99999999999.0 * 56.7;
+    mFrm_Bill *bill = h->open();
+    h->draw(bill, DrawTool::Line, 600, 600, 2400, 1200);
+    h->draw(bill, DrawTool::Picture, 3000, 750, 4500, 2250);
+    if (gesture == "lineEnd") {
+        bill->ObjLine()(1).setY2(huge);
+        bill->SelAll();
+        const QPointF grip = handleMiddle(bill, 1, 1);
+        h->drag(bill, grip.x(), grip.y(), grip.x() + 600, grip.y() + 300);
+    } else {
+        bill->ObjImg()(2001).setHeight(huge);
+        if (gesture == "band") {
+            h->click(bill, 1500, 900);
+            h->drag(bill, 300, 3000, 6000, 300);
+        } else {
+            bill->SelAll();
+            h->click(bill, 3750, 3000);
+        }
+    }
+    QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("6:溢出 ")});
+    QCOMPARE(brokenInvariant(*bill), QString());
+    QVERIFY(bill->ObjLine()(1).Visible());
+    QVERIFY(bill->PicPage().bands().empty());
 }
 
 QTEST_MAIN(TestDesignerGestures)
