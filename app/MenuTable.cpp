@@ -23,6 +23,9 @@ const QList<MenuEntry> &entries()
         {1, MenuItem::FileExit, "退出(&X)", ""},
 
         {0, MenuItem::Edit, "编辑(&E)", ""},
+        {1, MenuItem::EditUndo, "撤销(&Z)", "Ctrl+Z"},
+        {1, MenuItem::EditRedo, "重做(&Y)", "Ctrl+Y"},
+        {1, MenuItem::EditLineUndo, "-", ""},
         {1, MenuItem::EditDel, "删除(&D)", "Del"},
         {1, MenuItem::EditLock, "锁定(&U)", "Ctrl+U", -1, MenuEntry::Checkable},
         {1, MenuItem::EditClone, "克隆(&C)", "Ctrl+C"},

@@ -19,7 +19,7 @@ QStringList keys()
             "Prop",    "Lock",    "ObjSel", "ObjLine", "ObjText",  "ObjImg",  "Left",
             "HCenter", "Right",   "Top",    "VCenter", "Bottom",   "Width",   "Height",
             "SizeAll", "PageSetup", "PreView", "Exit",     "ZoomOut", "ZoomIn",  "Grid",
-            "Underlay"};
+            "Underlay", "Undo",  "Redo"};
 }
 
 QImage draw(const QString &key)

@@ -252,6 +252,8 @@ void mFrm_Main::buildMenus()
 
 void mFrm_Main::buildToolBar()
 {
+    action(MenuItem::EditRedo)
+        ->setShortcuts({action(MenuItem::EditRedo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     // Ctrl and the plus key zooms in too, as Ctrl and = does.
     action(MenuItem::ViewZoomIn)
         ->setShortcuts({action(MenuItem::ViewZoomIn)->shortcut(), QKeySequence(QStringLiteral("Ctrl++"))});
@@ -326,6 +328,7 @@ void mFrm_Main::connectCommands()
                 reportedSlot([this, key = it.key()] { TlbMain_ButtonClick(key); }));
     }
     connectRoutedCommands();
+    showHistoryState();
     connect(action(MenuItem::ToolSystem), &QAction::triggered, this,
             reportedSlot(this, &mFrm_Main::ShowOptions));
     connect(action(MenuItem::ToolCalibrate), &QAction::triggered, this,
@@ -464,6 +467,7 @@ void mFrm_Main::setGActiveBill(mFrm_Bill *bill)
     showLockState();
     showUnderlayState();
     followActiveDesigner();
+    showHistoryState();
 }
 
 void mFrm_Main::followActiveDesigner()
@@ -475,6 +479,15 @@ void mFrm_Main::followActiveDesigner()
         return;
     bill->setGridMm(m_grid.shownMm());
     m_activeConnections << connect(bill, &mFrm_Bill::zoomChanged, m_zoomBox, &ZoomBox::showZoom);
+    QUndoStack &history = bill->undoStack();
+    for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        m_activeConnections << connect(&history, signal, this, [this] { showHistoryState(); });
+    for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        m_activeConnections << connect(&history, signal, this, [this] { showHistoryState(); });
+    m_activeConnections << connect(&history, &QUndoStack::indexChanged, this, [this] {
+        showLockState();
+        showUnderlayState();
+    });
     m_activeConnections << connect(bill, &mFrm_Bill::readoutChanged, this,
                                    [this](const QString &text) {
                                        m_statusBar->setPanelText(QStringLiteral("pos"), text);

@@ -63,6 +63,9 @@ public:
     void showLockState();
     // The check of 显示底图 and its button follow the active window.
     void showUnderlayState();
+    // 撤销 and 重做 and their buttons name what the active window would
+    // undo or redo ("撤销 移动"), disabled when there is nothing.
+    void showHistoryState();
 
     // What the designer windows ask of the shell.
     void SelectDrawTool(int index) override { mun_ObjDraw_Click(index); }

@@ -12,6 +12,7 @@
 #include "print/ReportedSlot.h"
 
 #include <QAction>
+#include <QUndoStack>
 
 #include <functional>
 #include <vector>
@@ -69,6 +70,8 @@ const std::vector<Route> &routes()
                  bill->setUnderlayShown(!bill->underlayShown());
              w.showUnderlayState();
          }},
+        {EditUndo, nullptr, Key::Undo, designer([](mFrm_Bill &b) { b.undo(); })},
+        {EditRedo, nullptr, Key::Redo, designer([](mFrm_Bill &b) { b.redo(); })},
         {EditDel, Delete, Key::Delete, designer([](mFrm_Bill &b) { b.Delete(); })},
         // Qt flips the check of these actions on every trigger; they end
         // showing the current object's lock, designer or none.
@@ -148,4 +151,39 @@ void mFrm_Main::PreviewActive()
 {
     if (mFrm_Bill *bill = gActiveBill())
         bill->PreView();
+}
+
+namespace {
+
+// "撤销(&Z)", or with what it would undo: "撤销 移动(&Z)".
+QString historyCaption(const QString &verb, const QString &step, const QString &mnemonic)
+{
+    const QString what = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+    return QStringLiteral("%1(&%2)").arg(what, mnemonic);
+}
+
+} // namespace
+
+void mFrm_Main::showHistoryState()
+{
+    mFrm_Bill *bill = gActiveBill();
+    const QUndoStack *history = bill ? &bill->undoStack() : nullptr;
+    const bool canUndo = history && history->canUndo();
+    const bool canRedo = history && history->canRedo();
+    const QString undoText = canUndo ? history->undoText() : QString();
+    const QString redoText = canRedo ? history->redoText() : QString();
+    QAction *undo = action(MenuItem::EditUndo);
+    QAction *redo = action(MenuItem::EditRedo);
+    undo->setText(historyCaption(QStringLiteral("撤销"), undoText, QStringLiteral("Z")));
+    redo->setText(historyCaption(QStringLiteral("重做"), redoText, QStringLiteral("Y")));
+    undo->setEnabled(canUndo);
+    redo->setEnabled(canRedo);
+    QAction *undoButton = button(ToolbarKey::Undo);
+    QAction *redoButton = button(ToolbarKey::Redo);
+    undoButton->setEnabled(canUndo);
+    redoButton->setEnabled(canRedo);
+    undoButton->setToolTip(canUndo ? QStringLiteral("撤销 ") + undoText
+                                   : QStringLiteral("撤销(Ctrl+Z)"));
+    redoButton->setToolTip(canRedo ? QStringLiteral("重做 ") + redoText
+                                   : QStringLiteral("重做(Ctrl+Y)"));
 }

@@ -47,8 +47,25 @@ void CaptionEditor::start(int index)
     QPalette look = m_txtLab->palette();
     look.setColor(QPalette::Text, label.ForeColor());
     m_txtLab->setPalette(look);
+    m_open = true;
     m_txtLab->show();
     m_txtLab->setFocus(Qt::OtherFocusReason);
+}
+
+void CaptionEditor::finish()
+{
+    if (isEditing())
+        TxtLab_Return();
+}
+
+void CaptionEditor::close()
+{
+    m_txtLab->hide();
+    if (!m_open)
+        return;
+    m_open = false;
+    if (m_finished)
+        m_finished();
 }
 
 // The editor lies over its label and moves with the page.
@@ -93,12 +110,12 @@ void CaptionEditor::TxtLab_Change()
 void CaptionEditor::TxtLab_Return()
 {
     m_window.setFocus(Qt::OtherFocusReason);
-    m_txtLab->hide();
+    close();
 }
 
 void CaptionEditor::TxtLab_LostFocus()
 {
-    m_txtLab->hide();
+    close();
 }
 
 bool CaptionEditor::eventFilter(QObject *watched, QEvent *event)

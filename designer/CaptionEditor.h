@@ -34,6 +34,10 @@ public:
     void place();
     // Called whenever an edit changes a caption.
     void onEdited(std::function<void()> edited) { m_edited = std::move(edited); }
+    // Called once when an edit ends (Enter, the focus lost, or finish()).
+    void onFinished(std::function<void()> finished) { m_finished = std::move(finished); }
+    // Ends an edit under way as Enter does.
+    void finish();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -43,6 +47,7 @@ private:
     void TxtLab_Change();
     void TxtLab_Return();
     void TxtLab_LostFocus();
+    void close();
 
     PageSurface &m_page;
     QWidget &m_window;
@@ -51,4 +56,6 @@ private:
     QLineEdit *m_txtLab;
     int mEditIndex = 0;
     std::function<void()> m_edited;
+    std::function<void()> m_finished;
+    bool m_open = false;
 };

@@ -4,7 +4,6 @@
 #include "DesignerGeometry.h"
 #include "DesignerShell.h"
 #include "FixHandle.h"
-#include "LayoutDigest.h"
 #include "PageSizer.h"
 #include "PageView.h"
 #include "Ruler.h"
@@ -53,7 +52,6 @@ mFrm_Bill::mFrm_Bill(DesignerShell &shell, QWidget *parent)
     createElements();
     placeRulers();
     InitHandles();
-    m_layoutDigest = LayoutDigest::of(*m_bill);
 }
 
 mFrm_Bill::~mFrm_Bill()
@@ -85,6 +83,7 @@ void mFrm_Bill::createElements()
     m_captionEditor =
         std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView, m_mapping);
     m_captionEditor->onEdited([this] { captionEdited(); });
+    m_captionEditor->onFinished([this] { captionEditFinished(); });
     m_pageSizer = std::make_unique<PageSizer>(PicPage(), *m_client, m_mapping);
 
     m_hs = new ScrollBar(Qt::Horizontal, m_mapping, m_client);
@@ -260,24 +259,7 @@ void mFrm_Bill::endGesture()
     if (!m_router.inGesture())
         return;
     m_router.endGesture();
-    noteLayoutChange();
-}
-
-void mFrm_Bill::setMChanged(bool changed)
-{
-    m_changed = changed;
-    // What is saved or loaded is the layout later changes are told from.
-    if (!changed)
-        m_layoutDigest = LayoutDigest::of(*m_bill);
-}
-
-void mFrm_Bill::noteLayoutChange()
-{
-    const quint64 digest = LayoutDigest::of(*m_bill);
-    if (digest == m_layoutDigest)
-        return;
-    m_layoutDigest = digest;
-    m_changed = true;
+    endGestureStep();
 }
 
 
@@ -313,7 +295,6 @@ void mFrm_Bill::UpdateMenu(bool bPopup)
 // go with it at once.
 void mFrm_Bill::captionEdited()
 {
-    setMChanged(true);
     if (ObjDraw *obj = mObjs().findByID(m_captionEditor->editIndex()))
         obj->MoveHd();
 }
@@ -406,7 +387,7 @@ void mFrm_Bill::closeEvent(QCloseEvent *event)
 // No discards, Cancel keeps the window.
 bool mFrm_Bill::Form_QueryUnload()
 {
-    if (m_unloaded || !m_changed)
+    if (m_unloaded || !mChanged())
         return true;
     const MsgResult answer = Platform::dialogs().MsgBox(
         QStringLiteral("是否保存对单据“%1”的修改？").arg(Caption()), MsgButtons::YesNoCancel,

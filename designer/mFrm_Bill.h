@@ -5,6 +5,7 @@
 #include "ViewMapping.h"
 
 #include "model/BillTemplate.h"
+#include "model/TemplateHistory.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -78,13 +80,19 @@ public:
     void setMBlnColFirst(bool v) { m_bill->mBlnColFirst = v; }
     ObjDraws &mObjs() { return m_bill->mObjs; }
 
-    // Whether the template changed since it was last saved or loaded: set by
-    // every change the user makes (drawing, moving and sizing objects or the
-    // page, the layout commands, clone, delete, lock, caption edits, picture
-    // choice, OK in the property and page setup dialogs), cleared by the one
-    // who saves or loads. A changed window asks before it closes.
-    bool mChanged() const { return m_changed; }
+    // Whether the template changed since it was last saved or loaded: the
+    // undo history is away from where it was then (every change the user
+    // makes is a step of it), or the window was told so (a template deleted
+    // elsewhere is a new one here). Cleared by the one who saves or loads,
+    // which marks the history clean. A changed window asks before it closes.
+    bool mChanged() const;
     void setMChanged(bool changed);
+
+    // The window's undo history. Undo and redo end a gesture or an edit
+    // under way first, as every command does.
+    QUndoStack &undoStack() { return m_history.stack(); }
+    void undo();
+    void redo();
     // Where LoadBill reads stored templates from.
     void setBillSource(BillSource *source) { m_source = source; }
 
@@ -248,8 +256,20 @@ private:
     void captionEdited();
     bool Form_QueryUnload();
     void Form_Unload();
-    // Sets mChanged when the layout differs from when it was last looked at.
-    void noteLayoutChange();
+    // The undo history: a pointer gesture is one step, from its press to
+    // its end.
+    void beginGestureStep();
+    void nameGestureStep();
+    void endGestureStep();
+    // A command's change between a snapshot and its record.
+    // A change that fails half-way is recorded as far as it went.
+    void recordStep(TemplateHistory::Scope scope, const QString &text,
+                    const std::function<void()> &change, const std::vector<int> &ids = {},
+                    int mergeId = -1);
+    void captionEditStarted();
+    void captionEditFinished();
+    // After undo or redo: what the window shows of the record follows it.
+    void followHistory();
     void watchWorkspaceFrame();
     QWidget *frameWidget() const;
     QSize frameAllowance() const;
@@ -329,8 +349,11 @@ private:
     bool m_watchingReleases = false;
     bool m_reportingFailure = false;
     BillSource *m_source = nullptr;
-    bool m_changed = false;
-    quint64 m_layoutDigest = 0;
+    bool m_toldChanged = false;
+    TemplateHistory m_history{*m_bill};
+    std::optional<TemplateHistory::Snapshot> m_gestureBefore;
+    QString m_gestureText;
+    std::optional<TemplateHistory::Snapshot> m_captionBefore;
     // The underlay the page view shows, so an unchanged one is not decoded
     // again.
     FormUnderlay m_shownUnderlay;

@@ -36,28 +36,35 @@ bool anyShown(const ObjDraws &objs)
 }
 
 
+constexpr auto Places = TemplateHistory::Scope::Places;
+constexpr auto Locks = TemplateHistory::Scope::Locks;
+constexpr auto Edits = TemplateHistory::Scope::Edits;
+constexpr auto PageSettings = TemplateHistory::Scope::Page;
+
 } // namespace
 
 void mFrm_Bill::SetAlign(int32_t alignpar)
 {
     endGesture();
-    try {
-        mObjs().AlginToCur(alignpar);
-    } catch (const RuntimeError &) {
-        ShowErrMsg(QStringLiteral("操作失败！"));
-    }
-    noteLayoutChange();
+    recordStep(Places, QStringLiteral("对齐"), [&] {
+        try {
+            mObjs().AlginToCur(alignpar);
+        } catch (const RuntimeError &) {
+            ShowErrMsg(QStringLiteral("操作失败！"));
+        }
+    });
 }
 
 void mFrm_Bill::SetSameSize(int32_t sizepar)
 {
     endGesture();
-    try {
-        mObjs().MakeSameSize(sizepar);
-    } catch (const RuntimeError &) {
-        ShowErrMsg(QStringLiteral("操作失败！"));
-    }
-    noteLayoutChange();
+    recordStep(Places, QStringLiteral("相同尺寸"), [&] {
+        try {
+            mObjs().MakeSameSize(sizepar);
+        } catch (const RuntimeError &) {
+            ShowErrMsg(QStringLiteral("操作失败！"));
+        }
+    });
 }
 
 void mFrm_Bill::CloneObj()
@@ -65,15 +72,16 @@ void mFrm_Bill::CloneObj()
     endGesture();
     if (mObjs().nActCount() == 0)
         return;
-    try {
-        mObjs().CloneActObj(CloneOffset);
-    } catch (const RuntimeError &error) {
-        if (error.Number() == RuntimeError::ObjectLimitReached)
-            ShowErrMsg(QStringLiteral("对象数量已超出上限！"));
-        else
-            ShowErrMsg(QString(), &error);
-    }
-    noteLayoutChange();
+    recordStep(Places, QStringLiteral("克隆"), [&] {
+        try {
+            mObjs().CloneActObj(CloneOffset);
+        } catch (const RuntimeError &error) {
+            if (error.Number() == RuntimeError::ObjectLimitReached)
+                ShowErrMsg(QStringLiteral("对象数量已超出上限！"));
+            else
+                ShowErrMsg(QString(), &error);
+        }
+    });
 }
 
 // Deleted objects stay in the collection with their elements hidden.
@@ -83,25 +91,26 @@ void mFrm_Bill::Delete()
     const int n = mObjs().nActCount();
     if (n == 0)
         return;
-    try {
-        if (n == 1) {
-            mCurObj().Handls()->Clear();
-            objectByID(mObjs().nCurID()).requireCtl().setVisible(false);
-        } else {
-            for (const auto &obj : mObjs()) {
-                if (!obj->IsActive())
-                    continue;
-                obj->requireCtl().setVisible(false);
+    // Objects hidden before a failure stay hidden, and are one step.
+    recordStep(Places, QStringLiteral("删除"), [&] {
+        try {
+            if (n == 1) {
+                mCurObj().Handls()->Clear();
+                objectByID(mObjs().nCurID()).requireCtl().setVisible(false);
+            } else {
+                for (const auto &obj : mObjs()) {
+                    if (!obj->IsActive())
+                        continue;
+                    obj->requireCtl().setVisible(false);
 
-                obj->Handls()->Clear();
+                    obj->Handls()->Clear();
+                }
             }
+            mObjs().setNActCount(0);
+        } catch (const RuntimeError &) {
+            ShowErrMsg(QStringLiteral("删除对象失败！"));
         }
-        mObjs().setNActCount(0);
-    } catch (const RuntimeError &) {
-        ShowErrMsg(QStringLiteral("删除对象失败！"));
-    }
-    // Objects hidden before a failure stay hidden.
-    noteLayoutChange();
+    });
 }
 
 // Every selected object ends with the opposite of the current object's
@@ -113,20 +122,21 @@ void mFrm_Bill::Locked()
     if (n == 0)
         return;
     // A lock is stored; one set before a failure stays.
-    setMChanged(true);
-    try {
-        if (n == 1) {
-            mCurObj().setLocked(!mCurObj().Locked());
-            return;
+    const bool locked = !mCurObj().Locked();
+    recordStep(Locks, locked ? QStringLiteral("锁定") : QStringLiteral("解锁"), [&] {
+        try {
+            if (n == 1) {
+                mCurObj().setLocked(locked);
+                return;
+            }
+            for (const auto &obj : mObjs()) {
+                if (obj->IsActive())
+                    objectByID(obj->nID()).setLocked(locked);
+            }
+        } catch (const RuntimeError &) {
+            ShowErrMsg(QStringLiteral("设置锁定失败！"));
         }
-        const bool locked = !mCurObj().Locked();
-        for (const auto &obj : mObjs()) {
-            if (obj->IsActive())
-                objectByID(obj->nID()).setLocked(locked);
-        }
-    } catch (const RuntimeError &) {
-        ShowErrMsg(QStringLiteral("设置锁定失败！"));
-    }
+    });
 }
 
 // A dialog that cannot be filled is not shown. A lock set in the dialog
@@ -143,9 +153,12 @@ void mFrm_Bill::SetObjProp()
         ShowErrMsg(QStringLiteral("设置属性失败！"));
         return;
     }
-    if (Platform::dialogs().ExecModal(dialog) != QDialog::Accepted)
+    bool accepted = false;
+    recordStep(Edits, QStringLiteral("属性"),
+               [&] { accepted = Platform::dialogs().ExecModal(dialog) == QDialog::Accepted; },
+               {mObjs().nCurID()});
+    if (!accepted)
         return;
-    setMChanged(true);
     try {
         refreshLockState();
     } catch (const RuntimeError &error) {
@@ -158,9 +171,12 @@ void mFrm_Bill::ShowPageSetup()
     endGesture();
     try {
         mFrm_PageSetup dialog(record(), ScaleMode(), this);
-        if (Platform::dialogs().ExecModal(dialog) == QDialog::Accepted) {
+        bool accepted = false;
+        recordStep(PageSettings, QStringLiteral("页面设置"), [&] {
+            accepted = Platform::dialogs().ExecModal(dialog) == QDialog::Accepted;
+        });
+        if (accepted) {
             setCaption(record().Caption);
-            setMChanged(true);
             refreshUnderlay();
         }
     } catch (const RuntimeError &error) {
@@ -233,12 +249,15 @@ void mFrm_Bill::LoadBill(int16_t tmpID)
             throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("mFrm_Bill.LoadBill"));
         m_source->ReadBill(tmpID, record());
         setCaption(record().Caption);
+        // A template read afresh starts a history of its own.
+        undoStack().clear();
         setMChanged(false);
         refreshUnderlay();
     } catch (const RuntimeError &error) {
         if (fresh) {
             setMID(0);
-            m_changed = false;
+            undoStack().clear();
+            m_toldChanged = false;
             Unload();
         }
         ShowErrMsg(QString(), &error);

@@ -17,19 +17,19 @@ void mFrm_Bill::ObjText_DblClick(int Index)
     if (!obj || !obj->IsFix())
         return;
     m_captionEditor->start(Index);
+    captionEditStarted();
 }
 
 // Cancelling the dialog is how a picture is removed.
 void mFrm_Bill::ObjImg_DblClick(int Index)
 {
     Element &image = ObjImg()(Index);
+    const TemplateHistory::Snapshot before = m_history.take(TemplateHistory::Scope::Edits, {Index});
     const std::optional<QString> file = PicturePicker::choose();
     if (!file) {
-        // Removing a picture that is not there changes nothing.
-        if (!image.Picture().isNull() || !image.Tag().isEmpty())
-            setMChanged(true);
         image.setPicture(QImage());
         image.setTag(QString());
+        m_history.record(before, QStringLiteral("删除图片"));
         return;
     }
     if (file->isEmpty())
@@ -38,5 +38,5 @@ void mFrm_Bill::ObjImg_DblClick(int Index)
     const QImage picture = PicturePicker::load(*file, &bytes);
     image.setPicture(picture, bytes);
     image.setTag(*file);
-    setMChanged(true);
+    m_history.record(before, QStringLiteral("选择图片"));
 }

@@ -2,6 +2,8 @@
 
 #include "mFrm_Bill.h"
 
+#include "model/PlaceStep.h"
+
 #include "CaptionEditor.h"
 #include "ScrollBar.h"
 
@@ -79,8 +81,8 @@ bool mFrm_Bill::nudge(int KeyCode, int Shift)
     if (m_captionEditor->isEditing() || inGesture())
         return true;
     const double step = Units::mmToTwips(Shift == ShiftState::Shift ? 10 * NudgeMm : NudgeMm);
-    if (mObjs().NudgeSelected(dx * step, dy * step))
-        setMChanged(true);
+    recordStep(TemplateHistory::Scope::Places, QStringLiteral("移动"),
+               [&] { mObjs().NudgeSelected(dx * step, dy * step); }, {}, PlaceStep::NudgeId);
     return true;
 }
 

@@ -49,9 +49,11 @@ QMouseEvent mFrm_Bill::routed(const QMouseEvent &event) const
 void mFrm_Bill::mousePressEvent(QMouseEvent *event)
 {
     m_lastGlobalPos = event->globalPosition().toPoint();
+    beginGestureStep();
     m_router.press(routed(*event));
+    nameGestureStep();
     watchForLostRelease(m_router.inGesture());
-    noteLayoutChange();
+    endGestureStep();
 }
 
 // While a gesture is under way, a release that this window does not
@@ -117,7 +119,7 @@ void mFrm_Bill::mouseMoveEvent(QMouseEvent *event)
     notePointer(inArea.position());
     // A move with no button held ends a gesture whose release went astray.
     if (wasInGesture && !m_router.inGesture())
-        noteLayoutChange();
+        endGestureStep();
 }
 
 void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
@@ -125,7 +127,7 @@ void mFrm_Bill::mouseReleaseEvent(QMouseEvent *event)
     m_lastGlobalPos = event->globalPosition().toPoint();
     m_router.release(routed(*event));
     watchForLostRelease(m_router.inGesture());
-    noteLayoutChange();
+    endGestureStep();
 }
 
 

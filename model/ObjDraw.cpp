@@ -639,7 +639,9 @@ void ObjDraw::LoadHd()
     const QString idText = QString::number(m_nID);
     for (int k = 0; k < HandlePosition::Count; ++k) {
         const int position = k + 1;
-        Element &element = array.Load(base + k);
+        // A deleted object keeps its handles' elements; undoing the delete
+        // takes them up again.
+        Element &element = array.IsLoaded(base + k) ? array(base + k) : array.Load(base + k);
         element.setTag(QString::number(position));
         ObjHd &handle = handles.Add(k, ObjHd::Selected, &element, idText + QString::number(k));
         handle.setObjCtl(&element);

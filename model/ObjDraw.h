@@ -144,7 +144,8 @@ public:
     bool CheckPoint(double X, double Y);
     // Places the handles around the element.
     void MoveHd();
-    // Loads the eight PicHD elements 8*nID-7 .. 8*nID as handles (hidden).
+    // Loads the eight PicHD elements 8*nID-7 .. 8*nID as handles (hidden),
+    // or takes them up again when they are loaded.
     void LoadHd();
 
     // Handle placement metrics read once for many MoveHd calls: handles are

@@ -39,7 +39,7 @@ void tst_Images::imageListHoldsTwentyFivePictures()
 {
     mFrm_Main w;
     const ImageList &list = w.ImgLst1();
-    QCOMPARE(list.count(), 29);
+    QCOMPARE(list.count(), 31);
     QCOMPARE(list.maskColor(), QColor(192, 192, 192));
     const QStringList expected{"New",    "Open",    "Save",    "SaveAs",    "SelAll",
                                "Delete", "Copy",    "Prop",    "Lock",      "ObjSel",

@@ -424,6 +424,9 @@ void tst_Menus::toolbarLayout()
         toolbarLine(ToolbarKey::Save, "保存(S) Save push"),
         toolbarLine(ToolbarKey::SaveAs, "另存为... SaveAs push"),
         "-",
+        toolbarLine(ToolbarKey::Undo, "撤销(Ctrl+Z) Undo push"),
+        toolbarLine(ToolbarKey::Redo, "重做(Ctrl+Y) Redo push"),
+        "-",
         toolbarLine(ToolbarKey::SelAll, "全选(A) SelAll push"),
         toolbarLine(ToolbarKey::Delete, "删除(D) Delete push"),
         toolbarLine(ToolbarKey::Clone, "克隆(C) Copy push"),
@@ -498,7 +501,7 @@ void tst_Menus::shownTips()
 void tst_Menus::toolbarImagesComeFromImageList()
 {
     mFrm_Main w;
-    QCOMPARE(w.ImgLst1().count(), 29);
+    QCOMPARE(w.ImgLst1().count(), 31);
     for (QAction *a : w.TlbMain()->actions()) {
         // The zoom box is a control of its own, with no picture.
         if (a->isSeparator() || qobject_cast<QWidgetAction *>(a))
