@@ -219,6 +219,13 @@ void mFrm_Bill::PreView()
     }
 }
 
+void mFrm_Bill::showStoredTemplate()
+{
+    setCaption(record().Caption);
+    setMChanged(false);
+    refreshUnderlay();
+}
+
 // Only a whole template claims its id: a window that could not read it
 // closes, so nothing is ever saved over the stored template from a part of
 // it. A window that already held objects is not filled and stays as it was.
@@ -232,9 +239,7 @@ void mFrm_Bill::LoadBill(int16_t tmpID)
         if (!fresh)
             throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("mFrm_Bill.LoadBill"));
         m_source->ReadBill(tmpID, record());
-        setCaption(record().Caption);
-        setMChanged(false);
-        refreshUnderlay();
+        showStoredTemplate();
     } catch (const RuntimeError &error) {
         if (fresh) {
             setMID(0);

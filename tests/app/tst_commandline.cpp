@@ -137,7 +137,7 @@ void TestCommandLine::everyOptionIsExplainedInChineseAndInTheManual()
         QVERIFY2(page.contains(QString(name).replace(QLatin1String("-"), QLatin1String("\\-"))),
                  qPrintable(name));
     }
-    QCOMPARE(options, 3 + int(BatchPrint::Options().size()));
+    QCOMPARE(options, 3 + int(BatchPrint::Options().size() + TemplateTransfer::Options().size()));
 }
 
 void TestCommandLine::programAnswers_data()
