@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "store/StoreLocation.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -109,6 +111,10 @@ Start Decide(const QStringList &arguments)
     if (const QString error = repeatedOption(parser); !error.isEmpty())
         return badArguments(error);
     QString error;
+    // A mistyped server address would otherwise fall back to the user's store.
+    if (parser.isSet(QStringLiteral("store"))
+        && !StoreLocation::parse(parser.value(QStringLiteral("store")), &error))
+        return badArguments(error);
     if (TemplateTransfer::IsAsked(parser)) {
         std::optional<TemplateTransfer::Request> transfer = TemplateTransfer::Parse(parser, error);
         if (!transfer)

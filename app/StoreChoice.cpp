@@ -23,8 +23,8 @@
 
 StoreChoice::StoreChoice(QWidget *parent)
     : QGroupBox(QStringLiteral("模板库"), parent)
-    , OptFile(new QRadioButton(QStringLiteral("本机文件(&L)")))
-    , OptServer(new QRadioButton(QStringLiteral("服务器(&S)")))
+    , OptFile(new QRadioButton(QStringLiteral("本机文件(&F)")))
+    , OptServer(new QRadioButton(QStringLiteral("服务器(&E)")))
     , TxtHost(new QLineEdit)
     , TxtPort(new QSpinBox)
     , TxtDatabase(new QLineEdit)
@@ -48,10 +48,10 @@ StoreChoice::StoreChoice(QWidget *parent)
     kinds->addWidget(OptServer);
     kinds->addStretch();
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("主机(&H):"), TxtHost);
-    fields->addRow(QStringLiteral("端口(&P):"), TxtPort);
-    fields->addRow(QStringLiteral("数据库(&B):"), TxtDatabase);
-    fields->addRow(QStringLiteral("用户(&U):"), TxtUser);
+    fields->addRow(QStringLiteral("主机(&I):"), TxtHost);
+    fields->addRow(QStringLiteral("端口(&K):"), TxtPort);
+    fields->addRow(QStringLiteral("数据库(&G):"), TxtDatabase);
+    fields->addRow(QStringLiteral("用户(&J):"), TxtUser);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(kinds);
     layout->addLayout(fields);

@@ -171,19 +171,18 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
         deleteRows(DeletePictures, id);
     }
     StoreSchema::setInfo(db, LastRevision, std::max<qint64>(lastRevision, revision));
-    QSqlQuery &insertObject = prepared(InsertObject);
-    for (const ObjectRow &row : rows) {
-        row.bindTo(insertObject, id);
-        exec(insertObject);
-    }
-    QSqlQuery &insertPicture = prepared(InsertPicture);
-    for (const PictureRow &picture : pictures) {
-        insertPicture.bindValue(0, id);
-        insertPicture.bindValue(1, picture.nID);
-        insertPicture.bindValue(2, picture.data);
-        insertPicture.bindValue(3, picture.fileName);
-        exec(insertPicture);
-    }
+    insertInChunks(rows.size(), InsertObjects, InsertObject,
+                   [&](QSqlQuery &insert, std::size_t row, int first) {
+                       rows[row].bindTo(insert, id, first);
+                   });
+    insertInChunks(pictures.size(), InsertPictures, InsertPicture,
+                   [&](QSqlQuery &insert, std::size_t row, int first) {
+                       const PictureRow &picture = pictures[row];
+                       insert.bindValue(first, id);
+                       insert.bindValue(first + 1, picture.nID);
+                       insert.bindValue(first + 2, picture.data);
+                       insert.bindValue(first + 3, picture.fileName);
+                   });
     transaction.commit();
 
     bill.mID = id;
@@ -193,6 +192,27 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
     for (const auto &obj : bill.mObjs)
         obj->setEditFlag(-1);
     return SaveResult::Saved;
+}
+
+void TemplateStore::Private::insertInChunks(
+    std::size_t count, Statement many, Statement one,
+    const std::function<void(QSqlQuery &, std::size_t, int)> &bind)
+{
+    std::size_t row = 0;
+    if (count >= std::size_t(RowsPerInsert)) {
+        QSqlQuery &chunk = prepared(many);
+        const int columns = many == InsertObjects ? ObjectRow::ColumnCount : 4;
+        for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
+            for (int i = 0; i < RowsPerInsert; ++i)
+                bind(chunk, row + std::size_t(i), i * columns);
+            exec(chunk);
+        }
+    }
+    QSqlQuery &single = prepared(one);
+    for (; row < count; ++row) {
+        bind(single, row, 0);
+        exec(single);
+    }
 }
 
 StoredTemplate TemplateStore::Private::read(int16_t id)

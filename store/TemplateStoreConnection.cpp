@@ -25,6 +25,17 @@ const QString ServerDriver = QStringLiteral("QPSQL");
 // system's TCP timeout.
 constexpr int ConnectTimeoutSeconds = 5;
 
+// "(?, ?), (?, ?)": rows of placeholders for a multi-row insert.
+QString valueRows(int columns, int rows)
+{
+    const QString row = QStringLiteral("(?") + QStringLiteral(", ?").repeated(columns - 1)
+                        + QLatin1Char(')');
+    QStringList list;
+    for (int i = 0; i < rows; ++i)
+        list << row;
+    return list.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 TemplateStore::Private::Private(const StoreLocation &where, Access how)
@@ -204,12 +215,15 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
     case DeletePictures:
         return QStringLiteral("DELETE FROM %1 WHERE FID = ?").arg(pictures);
     case InsertObject:
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES (?%3)")
+    case InsertObjects:
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
             .arg(objects, ObjectRow::columnList(*db.driver()),
-                 QStringLiteral(", ?").repeated(ObjectRow::ColumnCount - 1));
+                 valueRows(ObjectRow::ColumnCount, statement == InsertObject ? 1 : RowsPerInsert));
     case InsertPicture:
-        return QStringLiteral("INSERT INTO %1 (FID, %2, %3, %4) VALUES (?, ?, ?, ?)")
-            .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"));
+    case InsertPictures:
+        return QStringLiteral("INSERT INTO %1 (FID, %2, %3, %4) VALUES %5")
+            .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"),
+                 valueRows(4, statement == InsertPicture ? 1 : RowsPerInsert));
     case SelectTemplate:
         return QStringLiteral("SELECT %1 FROM %2 WHERE FID = ?")
             .arg(columns(TemplateRow::ColumnNames, TemplateRow::ColumnCount), templates);

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -40,6 +41,8 @@ enum Statement {
     DeletePictures,
     InsertObject,
     InsertPicture,
+    InsertObjects,
+    InsertPictures,
     SelectTemplate,
     SelectObjects,
     SelectPictures,
@@ -53,6 +56,11 @@ inline const char *const CategoryColumns[]
        "HeaderQuery", "DetailQuery", "StatementTimeout", "IsDefault"};
 inline constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
+
+// Rows written by one statement of InsertObjects and InsertPictures: one
+// round trip to a server for many rows, well below any driver's limit of
+// bound values.
+inline constexpr int RowsPerInsert = 50;
 
 inline constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
 inline constexpr int64_t MinInt16 = std::numeric_limits<int16_t>::min();
@@ -119,6 +127,10 @@ public:
     void writeTemplate(Statement statement, int16_t id, const TemplateRow &row);
     void deleteRows(Statement statement, int16_t id);
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
+    // count rows bound by bind(query, row, first bound position) and
+    // written RowsPerInsert at a time by many, the rest one by one.
+    void insertInChunks(std::size_t count, Statement many, Statement one,
+                        const std::function<void(QSqlQuery &, std::size_t, int)> &bind);
 
     StoredTemplate read(int16_t id);
     void readObjects(int16_t id, StoredTemplate &stored);

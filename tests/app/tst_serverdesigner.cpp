@@ -2,7 +2,9 @@
 #include "tests/store/StoreFixtures.h"
 
 #include "app/mFrm_Main.h"
+#include "app/StoreChoice.h"
 #include "app/mFrm_Select.h"
+#include "app/mfrm_Option.h"
 
 #include "designer/mFrm_Bill.h"
 
@@ -13,8 +15,12 @@
 #include "platform/FakeDialogs.h"
 #include "platform/Platform.h"
 #include "platform/Screen.h"
+#include "platform/SettingsStore.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -53,6 +59,7 @@ private slots:
     void cleanup();
     void catalogueFlowAndAnotherClerk();
     void serverStoppedUnderAnOpenDesigner();
+    void optionsMoveTheCatalogueToTheServer();
 
 private:
     StoreLocation location() const;
@@ -196,6 +203,73 @@ void TestServerDesigner::serverStoppedUnderAnOpenDesigner()
     BillTemplate stored;
     other.load(bill->mID(), stored);
     QCOMPARE(stored.mObjs.Item(2)->ObjCtl()->Caption(), QStringLiteral("停机时改的"));
+}
+
+// 工具 > 系统选项: the server chosen, this machine's templates copied to it
+// (twice: nothing added the second time), OK: the catalogue is the
+// server's from now on, kept in the settings without the password. With a
+// template open the switch waits.
+void TestServerDesigner::optionsMoveTheCatalogueToTheServer()
+{
+    const QString file = m_dir.filePath(QStringLiteral("mine-%1.sqlite").arg(m_databases));
+    {
+        TemplateStore mine(file);
+        BillTemplate bill;
+        fillTemplate(bill, 5, QStringLiteral("本机"));
+        bill.Caption = QStringLiteral("本机的单据");
+        mine.save(bill);
+    }
+    m_main->catalogue().setPath(file);
+    const auto chooseServer = [this](mfrm_Option &options) {
+        StoreChoice &choice = options.storeChoice();
+        choice.OptServer->click();
+        choice.TxtHost->setText(m_cluster.socketDir());
+        choice.TxtPort->setValue(PostgresCluster::Port);
+        choice.TxtDatabase->setText(m_database);
+        choice.TxtUser->setText(PostgresCluster::User);
+    };
+    const auto options = [&](bool copy, bool ok) {
+        m_dialogs->modalScripts.push_back([=](QDialog &dialog) {
+            auto &o = dynamic_cast<mfrm_Option &>(dialog);
+            chooseServer(o);
+            if (copy) {
+                o.storeChoice().CmdCopy->click();
+                o.storeChoice().CmdCopy->click();
+            }
+            (ok ? o.CmdOK : o.CmdCancel)->click();
+            return o.result();
+        });
+        m_main->ShowOptions();
+    };
+    // A template open: the switch is refused, and said.
+    m_dialogs->modalScripts.push_back(naming(QStringLiteral("本机的单据"), true));
+    m_main->OpenBill(false);
+    QVERIFY(m_main->gActiveBill());
+    m_dialogs->passwordAnswers.push_back(PostgresCluster::Password);
+    options(true, true);
+    QStringList said = m_dialogs->messages();
+    QCOMPARE(said.size(), 3);
+    QCOMPARE(said[0], QStringLiteral("已复制 0 个单据类别、1 张单据模板到服务器。"));
+    QCOMPARE(said[1], QStringLiteral("已复制 0 个单据类别、0 张单据模板到服务器。\n"
+                                     "服务器上已有同名的，未覆盖：\n类别“演示数据”中的“本机的单据”"));
+    QVERIFY2(said[2].contains(QStringLiteral("请先关闭所有单据窗口")), qPrintable(said[2]));
+    QCOMPARE(m_main->catalogue().location().toString(), file);
+
+    m_main->CloseActive();
+    QTRY_VERIFY(m_main->designers().isEmpty());
+    m_dialogs->shown.clear();
+    options(false, true);
+    QVERIFY(m_dialogs->messages().isEmpty());
+    const QString kept = Platform::settings().GetSetting(mFrm_Main::AppTitle(), "Store", "Location", {});
+    QCOMPARE(kept, location().toString());
+    QVERIFY(!kept.contains(PostgresCluster::Password));
+    QVERIFY(m_main->catalogue().location().isServer());
+    // The list now comes from the server, with the password of the session.
+    m_dialogs->modalScripts.push_back(naming(QStringLiteral("本机的单据"), true));
+    m_main->OpenBill(false);
+    QVERIFY(m_main->gActiveBill());
+    QCOMPARE(m_main->gActiveBill()->mObjs().Count(), 5);
+    QVERIFY(m_main->catalogue().store().location().isServer());
 }
 
 QTEST_MAIN(TestServerDesigner)

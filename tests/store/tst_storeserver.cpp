@@ -2,6 +2,7 @@
 
 #include "tests/documents/PostgresCluster.h"
 
+#include "store/StoreCopy.h"
 #include "store/StoreSchema.h"
 #include "store/StoreTables.h"
 
@@ -70,6 +71,7 @@ private slots:
     void raceOfTwoWriters_data();
     void raceOfTwoWriters();
     void serverStoppedAndStartedAgain();
+    void moveFromFileToServerTwice();
     void locationsParsed_data();
     void locationsParsed();
 
@@ -363,6 +365,59 @@ void TestStoreServer::serverStoppedAndStartedAgain()
     BillTemplate back;
     store.load(bill.mID, back);
     QCOMPARE(back.mObjs.Item(2)->ObjCtl()->Caption(), QStringLiteral("服务器停了也不丢"));
+}
+
+// This machine's file into the office's server, twice: the second run adds
+// nothing, and a template the server had under the same name stays its own.
+void TestStoreServer::moveFromFileToServerTwice()
+{
+    TemplateStore file(m_dir.filePath(QStringLiteral("move%1.sqlite").arg(m_databases)));
+    TemplateStore server(location(m_database));
+    Category type;
+    type.id = -1;
+    type.name = QStringLiteral("发货单");
+    type.driver = QStringLiteral("QPSQL");
+    type.host = QStringLiteral("erp.office");
+    type.headerQuery = QStringLiteral("SELECT * FROM h WHERE no = :BillNo");
+    const int16_t mine = file.saveCategory(type);
+    const int16_t theirs = server.saveCategory(type);
+    const auto save = [](TemplateStore &store, int16_t category, const QString &name, int count) {
+        BillTemplate bill;
+        fillTemplate(bill, count, name);
+        bill.mScreenID = category;
+        bill.Caption = name;
+        store.save(bill);
+        return bill.mID;
+    };
+    const int16_t shanghai = save(file, mine, QStringLiteral("上海"), 30);
+    save(file, mine, QStringLiteral("北京"), 6);
+    save(file, 0, QStringLiteral("演示"), 3);
+    const int16_t kept = save(server, theirs, QStringLiteral("北京"), 2);
+
+    const StoreCopy::Result first = StoreCopy::copyAll(file, server);
+    QCOMPARE(first.templatesAdded, 2);
+    QCOMPARE(first.kept, QStringList({QStringLiteral("类别“发货单”"),
+                                      QStringLiteral("类别“发货单”中的“北京”")}));
+    const StoreCopy::Result second = StoreCopy::copyAll(file, server);
+    QCOMPARE(second.categoriesAdded + second.templatesAdded, 0);
+    QCOMPARE(second.kept.size(), 4);
+
+    QCOMPARE(server.categories().size(), 2);
+    QCOMPARE(server.templates(theirs).size(), 2);
+    QCOMPARE(server.templates(0).size(), 1);
+    BillTemplate stayed;
+    server.load(kept, stayed);
+    QCOMPARE(stayed.mObjs.Count(), 2);
+    // What was copied prints as it did: every object as it was.
+    BillTemplate original, copied;
+    file.load(shanghai, original);
+    for (const TemplateEntry &entry : server.templates(theirs)) {
+        if (entry.name == QStringLiteral("上海"))
+            server.load(entry.id, copied);
+    }
+    QCOMPARE(copied.mObjs.Count(), 30);
+    for (int i = 1; i <= 30; ++i)
+        QCOMPARE(describe(*copied.mObjs.Item(i)), describe(*original.mObjs.Item(i)));
 }
 
 void TestStoreServer::locationsParsed_data()
