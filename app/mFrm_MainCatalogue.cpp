@@ -188,6 +188,9 @@ bool mFrm_Main::saveBill(mFrm_Bill &bill, int16_t tmpID)
             case SaveResult::Saved:
                 break;
             case SaveResult::TemplateGone:
+                // Deleted by another clerk: the window holds a new template
+                // now, as when it is deleted here.
+                forgetDeletedTemplate(bill.mID());
                 return offerSaveAs(bill, QStringLiteral("单据“%1”已从单据模板库中删除。"));
             case SaveResult::ChangedElsewhere:
                 return offerSaveAs(bill, changedElsewhere(store.savedAt(bill.mID())));

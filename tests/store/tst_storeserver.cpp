@@ -5,6 +5,7 @@
 #include "store/StoreCopy.h"
 #include "store/StoreSchema.h"
 #include "store/StoreTables.h"
+#include "store/StoreTransaction.h"
 
 #include "platform/RuntimeError.h"
 
@@ -71,6 +72,8 @@ private slots:
     void raceOfTwoWriters_data();
     void raceOfTwoWriters();
     void serverStoppedAndStartedAgain();
+    void saveThatWaitsSaysSo_data();
+    void saveThatWaitsSaysSo();
     void moveFromFileToServerTwice();
     void locationsParsed_data();
     void locationsParsed();
@@ -418,6 +421,44 @@ void TestStoreServer::moveFromFileToServerTwice()
     QCOMPARE(copied.mObjs.Count(), 30);
     for (int i = 1; i <= 30; ++i)
         QCOMPARE(describe(*copied.mObjs.Item(i)), describe(*original.mObjs.Item(i)));
+}
+
+void TestStoreServer::saveThatWaitsSaysSo_data()
+{
+    raceOfTwoWriters_data();
+}
+
+// Another program holds the store's write lock for a while: the save is
+// told it waits, then that the wait is over, and lands. A save that need
+// not wait says nothing.
+void TestStoreServer::saveThatWaitsSaysSo()
+{
+    QFETCH(bool, server);
+    const StoreLocation where
+        = server ? location(m_database) : StoreLocation::file(m_dir.filePath(
+                                              QStringLiteral("wait%1.sqlite").arg(m_databases)));
+    TemplateStore store(where);
+    QStringList told;
+    store.setWaitNotice([&told](bool waiting) { told << (waiting ? "waiting" : "done"); });
+    BillTemplate bill;
+    fillTemplate(bill, 3, QStringLiteral("A"));
+    QCOMPARE(store.save(bill), SaveResult::Saved);
+    QCOMPARE(told, QStringList());
+
+    std::atomic<bool> locked{false};
+    std::unique_ptr<QThread> other(QThread::create([&] {
+        TemplateStore holder(where);
+        QSqlDatabase db = QSqlDatabase::database(holder.connectionName());
+        StoreTransaction transaction(db, StoreTransaction::Write);
+        locked = true;
+        QThread::msleep(400);
+        transaction.commit();
+    }));
+    other->start();
+    QTRY_VERIFY(locked.load());
+    QCOMPARE(store.save(bill), SaveResult::Saved);
+    QVERIFY(other->wait(10000));
+    QCOMPARE(told, QStringList({"waiting", "done"}));
 }
 
 void TestStoreServer::locationsParsed_data()
