@@ -6,6 +6,7 @@
 
 #include "model/BillTemplate.h"
 
+#include "platform/OpenFiles.h"
 #include "platform/RuntimeError.h"
 
 #include <QFile>
@@ -71,11 +72,17 @@ bool looksLikeStoreFile(const QString &path)
 
 void write(BillTemplate &bill, const QString &categoryName, const QString &path)
 {
+    // Never over a file the program has open: the store itself, above all.
+    if (const QString held = OpenFiles::heldAs(path); !held.isEmpty())
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("不能导出到程序正在使用的文件"), held);
     const QString part = path + QStringLiteral(".part");
     QFile::remove(part);
     try {
         TemplateStore out(part);
-        int16_t category = categoryNamed(out, categoryName);
+        // A template of no known category goes with the demonstration's.
+        int16_t category = categoryName.isEmpty() ? TemplateStore::DemoCategory
+                                                  : categoryNamed(out, categoryName);
         if (category < 0) {
             Category c;
             c.id = -1;

@@ -203,6 +203,16 @@ void TestTemplateFile::exportLeavesTheWindowAsItWas()
     QCOMPARE(bill.mObjs.Item(3)->EditFlag(), 1);
     QCOMPARE(bill.mObjs.Item(1)->EditFlag(), -1);
     QCOMPARE(store.save(bill), SaveResult::Saved);
+
+    // Never over the store it is exporting from.
+    QCOMPARE(errorOf([&] { TemplateFile::write(bill, QString(), file(QStringLiteral("s.sqlite"))); }),
+             int(RuntimeError::InvalidArgument));
+    QCOMPARE(store.templates(0).size(), 1);
+    // Without a category name: the demonstration's.
+    BillTemplate back;
+    TemplateFile::write(bill, QString(), file(QStringLiteral("none.tavrel")));
+    QCOMPARE(TemplateFile::read(file(QStringLiteral("none.tavrel")), back).categoryName,
+             QStringLiteral("演示数据"));
 }
 
 void TestTemplateFile::refusedFiles_data()
