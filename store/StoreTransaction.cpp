@@ -65,6 +65,11 @@ bool StoreTransaction::beginSqliteWrite(const WaitNotice &notice)
 {
     if (!notice)
         return m_open = exec("BEGIN IMMEDIATE");
+    QSqlQuery current(m_db);
+    const QByteArray usual = current.exec(QStringLiteral("PRAGMA busy_timeout")) && current.next()
+                                 ? current.value(0).toByteArray()
+                                 : QByteArray::number(WriteWaitMs);
+    current.finish();
     exec("PRAGMA busy_timeout = 0");
     m_open = exec("BEGIN IMMEDIATE");
     if (!m_open && isBusy(m_error)) {
@@ -74,9 +79,9 @@ bool StoreTransaction::beginSqliteWrite(const WaitNotice &notice)
         m_open = exec("BEGIN IMMEDIATE");
         notice(false);
     }
+    // Reads keep the connection's own patience.
     const QSqlError error = m_error;
-    const QByteArray back = "PRAGMA busy_timeout = " + QByteArray::number(WriteWaitMs);
-    exec(back.constData());
+    exec(("PRAGMA busy_timeout = " + usual).constData());
     m_error = error;
     return m_open;
 }

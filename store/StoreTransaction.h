@@ -19,7 +19,8 @@ public:
     // wait is over (however it ended).
     using WaitNotice = std::function<void(bool waiting)>;
 
-    // How long a write waits for another writer before it fails.
+    // How long a write with a notice waits for another writer before it
+    // fails (without one: the connection's own busy timeout).
     static constexpr int WriteWaitMs = 10000;
 
     // Throws the store's RuntimeError when the transaction cannot begin.
