@@ -1,6 +1,7 @@
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/Module1.h"
+#include "app/TemplateTransfer.h"
 #include "platform/AppSetup.h"
 #include "platform/Platform.h"
 
@@ -41,6 +42,8 @@ int main(int argc, char *argv[])
     Platform::installQtImplementations();
     if (start.mode == CommandLine::Batch)
         return BatchPrint::Main(start.request);
+    if (start.mode == CommandLine::Transfer)
+        return TemplateTransfer::Main(start.transfer);
     Module1::Main();
     return app.exec();
 }

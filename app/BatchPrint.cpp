@@ -3,6 +3,7 @@
 #include "BatchProgress.h"
 #include "ConsoleDialogs.h"
 #include "DocumentTypeCatalog.h"
+#include "TemplateCatalogue.h"
 
 #include "print/DocumentBatch.h"
 #include "print/Mod_Print.h"
@@ -44,38 +45,40 @@ std::optional<int32_t> billNumber(const QString &text)
     return int32_t(n);
 }
 
-// The stored template of that name, or the reason there is none.
-std::optional<int16_t> findTemplate(const TemplateStore &store, const Request &request,
-                                    QString &error)
+} // namespace
+
+std::optional<int16_t> FindTemplate(const TemplateStore &store, const QString &name,
+                                    const QString &category, QString &error)
 {
     std::vector<int16_t> found;
-    bool categoryKnown = request.category.isEmpty();
-    for (const Category &category : store.categories()) {
-        if (!request.category.isEmpty() && category.name != request.category
-            && QString::number(category.id) != request.category)
+    bool categoryKnown = category.isEmpty();
+    for (const Category &c : store.categories()) {
+        if (!category.isEmpty() && c.name != category && QString::number(c.id) != category)
             continue;
         categoryKnown = true;
-        for (const TemplateEntry &entry : store.templates(category.id)) {
-            if (entry.name == request.templateName)
+        for (const TemplateEntry &entry : store.templates(c.id)) {
+            if (entry.name == name)
                 found.push_back(entry.id);
         }
     }
     if (!categoryKnown) {
-        error = QStringLiteral("没有单据类别“%1”。").arg(request.category);
+        error = QStringLiteral("没有单据类别“%1”。").arg(category);
         return std::nullopt;
     }
     if (found.empty()) {
-        error = QStringLiteral("没有名为“%1”的单据模板。").arg(request.templateName);
+        error = QStringLiteral("没有名为“%1”的单据模板。").arg(name);
         return std::nullopt;
     }
     if (found.size() > 1) {
         error = QStringLiteral("有 %1 个名为“%2”的单据模板，请用 --category 指定单据类别。")
                     .arg(found.size())
-                    .arg(request.templateName);
+                    .arg(name);
         return std::nullopt;
     }
     return found.front();
 }
+
+namespace {
 
 // Every number without a document, in one message.
 QString missingMessage(const BillTemplate &bill, const std::vector<int32_t> &missing)
@@ -166,8 +169,10 @@ QList<QCommandLineOption> Options()
         {QStringLiteral("copies"), QStringLiteral("打印的份数（1 到 %1），默认 1 份。").arg(MaxCopies),
          QStringLiteral("份数")},
         {QStringLiteral("store"),
-         QStringLiteral("使用这个模板库文件，而不是用户自己的 templates.sqlite。"),
-         QStringLiteral("文件")},
+         QStringLiteral("使用这个模板库：一个文件，或服务器上的库 "
+                        "postgresql://用户@主机:端口/数据库（密码取自 PGPASSWORD，否则询问），"
+                        "而不是选项里选定的模板库。"),
+         QStringLiteral("模板库")},
     };
 }
 
@@ -253,7 +258,7 @@ Status prepare(const Request &request, TemplateStore &store, BillTemplate &bill,
     try {
         DocumentTypeCatalog::publish(store);
         QString error;
-        const std::optional<int16_t> id = findTemplate(store, request, error);
+        const std::optional<int16_t> id = FindTemplate(store, request.templateName, request.category, error);
         if (!id) {
             write(error + QLatin1Char('\n'));
             return DocumentsFailed;
@@ -352,10 +357,11 @@ int Main(const Request &request)
     Request batch = request;
     batch.progressOnTerminal = ::isatty(STDERR_FILENO);
     try {
-        TemplateStore store(request.storePath.isEmpty() ? TemplateStore::defaultPath()
-                                                        : request.storePath,
-                            TemplateStore::Access::ReadOnly);
-        return Run(batch, store, write);
+        TemplateCatalogue catalogue;
+        catalogue.setPath(request.storePath);
+        const std::unique_ptr<TemplateStore> store
+            = TemplateCatalogue::open(catalogue.location(), true);
+        return Run(batch, *store, write);
     } catch (const RuntimeError &e) {
         write(e.Description() + QStringLiteral("：") + e.Source() + QLatin1Char('\n'));
         return DocumentsFailed;

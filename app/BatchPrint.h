@@ -62,6 +62,11 @@ std::optional<std::vector<int32_t>> ParseBills(const QString &text, QString *err
 // reason in error, when it is not a whole request.
 std::optional<Request> Parse(const QCommandLineParser &parser, QString &error);
 
+// The one stored template of that name (in the category of that name or
+// id, when given), or no value and the reason in error.
+std::optional<int16_t> FindTemplate(const TemplateStore &store, const QString &name,
+                                    const QString &category, QString &error);
+
 using Writer = std::function<void(const QString &)>;
 // Runs the request on the store; what it says goes to write.
 Status Run(const Request &request, TemplateStore &store, const Writer &write);

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "store/StoreLocation.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,6 +18,9 @@ QString description()
         "打印到 PDF 文件或打印机（批量打印），例如：\n"
         "  tavrel --template 发货单 --bills 1001-1050,1060 --pdf out.pdf\n"
         "  tavrel --template 发货单 --bills 1001 --printer 办公室 --copies 2\n"
+        "带 --export 或 --import 时把模板导出为文件或从文件导入，例如：\n"
+        "  tavrel --export 发货单 发货单.tavrel\n"
+        "  tavrel --import 发货单.tavrel --store postgresql://clerk@db.office:5432/tavrel\n"
         "进度和消息写到标准错误输出。退出状态：0 成功，1 参数有误，\n"
         "2 模板或单据读不出（什么也不打印），3 输出失败。\n"
         "Qt 自己的选项（如 -style、-platform）也可以用，见 --help-all。");
@@ -84,6 +89,7 @@ Start Decide(const QStringList &arguments)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions(BatchPrint::Options());
+    parser.addOptions(TemplateTransfer::Options());
     const auto badArguments = [&](const QString &error) {
         return finish(BatchPrint::BadArguments, {},
                       error + QStringLiteral("\n用 tavrel --help 查看用法。\n"));
@@ -104,13 +110,26 @@ Start Decide(const QStringList &arguments)
         return badArguments(error);
     if (const QString error = repeatedOption(parser); !error.isEmpty())
         return badArguments(error);
+    QString error;
+    // A mistyped server address would otherwise fall back to the user's store.
+    if (parser.isSet(QStringLiteral("store"))
+        && !StoreLocation::parse(parser.value(QStringLiteral("store")), &error))
+        return badArguments(error);
+    if (TemplateTransfer::IsAsked(parser)) {
+        std::optional<TemplateTransfer::Request> transfer = TemplateTransfer::Parse(parser, error);
+        if (!transfer)
+            return badArguments(error);
+        Start start;
+        start.mode = Transfer;
+        start.transfer = std::move(*transfer);
+        return start;
+    }
     if (!parser.positionalArguments().isEmpty())
         return badArguments(
             QStringLiteral("不认识的参数：%1").arg(parser.positionalArguments().constFirst()));
     if (parser.optionNames().isEmpty())
         return {};
     // The options left belong to a print batch, which must name its template.
-    QString error;
     std::optional<BatchPrint::Request> request = BatchPrint::Parse(parser, error);
     if (!request)
         return badArguments(error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchPrint.h"
+#include "TemplateTransfer.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,13 +13,15 @@
 // -platform, ...) are taken out by the application before we see them.
 namespace CommandLine {
 
-enum Mode { Designer, Batch, Finish };
+enum Mode { Designer, Batch, Transfer, Finish };
 
 struct Start
 {
     Mode mode = Designer;
     // What a batch prints.
     BatchPrint::Request request;
+    // What an export or import moves.
+    TemplateTransfer::Request transfer;
     // A finish's exit status and what it writes to standard output and error.
     int status = 0;
     QString out;

@@ -14,6 +14,8 @@ const QList<MenuEntry> &entries()
         {1, MenuItem::FileLine0, "-", ""},
         {1, MenuItem::FileSave, "保存(&S)", "Ctrl+S"},
         {1, MenuItem::FileSaveAs, "另存为(&A)...", ""},
+        {1, MenuItem::FileExport, "导出(&E)...", ""},
+        {1, MenuItem::FileImport, "导入(&I)...", ""},
         {1, MenuItem::FileLine1, "-", ""},
         {1, MenuItem::FilePageSetup, "页面设置(&U)...", ""},
         {1, MenuItem::FilePreView, "打印预览(&V)", ""},

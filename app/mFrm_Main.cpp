@@ -23,6 +23,7 @@
 #include "platform/Screen.h"
 #include "platform/SettingsStore.h"
 
+#include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QMoveEvent>
@@ -91,6 +92,7 @@ mFrm_Main::mFrm_Main(QWidget *parent)
     buildToolBar();
     buildStatusBar();
     connectCommands();
+    m_catalogue.setWaitNotice([this](bool waiting) { showStoreWait(waiting); });
 
     m_timer->setObjectName(QStringLiteral("Timer"));
     m_timer->setInterval(60000);
@@ -313,6 +315,20 @@ void mFrm_Main::buildStatusBar()
     for (const PanelSpec &p : panelSpecs) {
         m_statusBar->addPanel(QString::fromLatin1(p.key), QString::fromUtf8(p.toolTip),
                               QString::fromUtf8(p.text), p.width);
+    }
+}
+
+// A save held up by another clerk's says so at once, since the window
+// answers nothing until the store lets it write.
+void mFrm_Main::showStoreWait(bool waiting)
+{
+    if (waiting) {
+        m_statusBar->showMessage(StoreWaitMessage());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_statusBar->repaint();
+    } else {
+        m_statusBar->clearMessage();
+        QApplication::restoreOverrideCursor();
     }
 }
 

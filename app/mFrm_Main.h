@@ -39,6 +39,8 @@ public:
     ~mFrm_Main() override;
 
     static QString AppTitle();
+    // What the status bar says while a save waits for another clerk's.
+    static QString StoreWaitMessage() { return QStringLiteral("正在等待其他用户的保存完成……"); }
 
     // The window's position and size in twips (position of the outer frame).
     float Left() const;
@@ -82,6 +84,9 @@ public:
     void OpenBill(bool tmpNew);
     // 保存 (False) or 另存为 (True) of the active designer window.
     void SaveActive(bool bSaveAs);
+    // 文件 > 导出 and 导入: the active template to a file, a file to a new template.
+    void ExportActive();
+    void ImportTemplate();
     // Saves the active designer window: -1 asks for a new name and
     // category first, any other value saves under its present identity.
     // True when the template was saved.
@@ -164,6 +169,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
+    void showStoreWait(bool waiting);
     void connectCommands();
     void connectRoutedCommands();
     void chooseToolFromMenu(int index);
@@ -171,6 +177,14 @@ private:
     mFrm_Select &loadSelectDialog();
     bool saveBill(mFrm_Bill &bill, int16_t tmpID);
     bool offerSaveAs(mFrm_Bill &bill, const QString &reason);
+    // A new designer window on the stored template id (0: a new template).
+    void openDesigner(int16_t id, const QString &name, int16_t screenID);
+    // Keeps the templates at location from now on (refused while a
+    // template is open).
+    void switchStore(const StoreLocation &location);
+    // The store choice on its own, when the options cannot open for want
+    // of a store.
+    std::optional<StoreLocation> askStoreAlone();
     void showBill(mFrm_Bill &bill);
     mFrm_Bill *designerShowing(int16_t id) const;
     void forgetDeletedTemplate(int16_t id);

@@ -4,6 +4,7 @@
 #include "mFrm_Main.h"
 
 #include "mFrm_Select.h"
+#include "StoreChoice.h"
 #include "mfrm_Option.h"
 
 #include "app/DocumentTypeCatalog.h"
@@ -17,8 +18,11 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
+#include <QDateTime>
+#include <QDialogButtonBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -27,7 +31,43 @@ namespace {
 // Share of the workspace a new designer window takes.
 constexpr double NewFrameShare = 0.8;
 
+// Why a save was refused: the stored template is newer than the one the
+// window opened, and since when, so the clerk knows whose work it is.
+QString changedElsewhere(const QDateTime &savedAt)
+{
+    if (!savedAt.isValid())
+        return QStringLiteral("单据“%1”在您打开之后已在别处修改并保存过。");
+    return QStringLiteral("单据“%1”在您打开之后已在别处修改并保存过（%2）。")
+        .arg(QStringLiteral("%1"),
+             savedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
 } // namespace
+
+std::optional<StoreLocation> mFrm_Main::askStoreAlone()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("选择模板库"));
+    auto *choice = new StoreChoice;
+    choice->showLocation(m_catalogue.location());
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(choice);
+    layout->addWidget(buttons);
+    std::optional<StoreLocation> chosen;
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        QString refused;
+        chosen = choice->chosen(refused);
+        if (chosen)
+            dialog.accept();
+        else
+            ShowErrMsg(refused);
+    });
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (Platform::dialogs().ExecModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return chosen;
+}
 
 mFrm_Select &mFrm_Main::loadSelectDialog()
 {
@@ -85,16 +125,21 @@ void mFrm_Main::OpenBill(bool tmpNew)
             return;
         }
     }
+    openDesigner(dialog.mID, dialog.mName, dialog.mScreenID);
+}
+
+void mFrm_Main::openDesigner(int16_t id, const QString &name, int16_t screenID)
+{
     auto *bill = new mFrm_Bill(*this);
     bill->setBillSource(&m_catalogue);
-    bill->setCaption(dialog.mName);
-    bill->setMScreenID(dialog.mScreenID);
+    bill->setCaption(name);
+    bill->setMScreenID(screenID);
     QMdiSubWindow *frame = m_workspace->addSubWindow(bill);
     frame->resize(m_workspace->viewport()->size() * NewFrameShare);
     frame->show();
     showBill(*bill);
-    if (dialog.mID > 0)
-        bill->LoadBill(dialog.mID);
+    if (id > 0)
+        bill->LoadBill(id);
     refreshDataSource();
 }
 
@@ -143,9 +188,12 @@ bool mFrm_Main::saveBill(mFrm_Bill &bill, int16_t tmpID)
             case SaveResult::Saved:
                 break;
             case SaveResult::TemplateGone:
+                // Deleted by another clerk: the window holds a new template
+                // now, as when it is deleted here.
+                forgetDeletedTemplate(bill.mID());
                 return offerSaveAs(bill, QStringLiteral("单据“%1”已从单据模板库中删除。"));
             case SaveResult::ChangedElsewhere:
-                return offerSaveAs(bill, QStringLiteral("单据“%1”已在别处修改并保存过。"));
+                return offerSaveAs(bill, changedElsewhere(store.savedAt(bill.mID())));
             }
         }
     } catch (const RuntimeError &error) {
@@ -191,9 +239,27 @@ void mFrm_Main::ShowOptions()
         dialog->load();
     } catch (const RuntimeError &error) {
         reportStoreFailure(QString(), error);
+        // A store that cannot be reached may still be left for another.
+        if (const std::optional<StoreLocation> other = askStoreAlone())
+            switchStore(*other);
         return;
     }
     Platform::dialogs().ExecModal(*dialog);
+    const std::optional<StoreLocation> changed = dialog->changedLocation();
     dialog.reset();
+    if (changed)
+        switchStore(*changed);
     InitSystem();
+}
+
+// Windows hold ids and revisions of the store they came from; another store
+// could take them for its own templates, so the switch waits for them.
+void mFrm_Main::switchStore(const StoreLocation &location)
+{
+    if (!designers().isEmpty()) {
+        ShowErrMsg(QStringLiteral("模板库未更换：请先关闭所有单据窗口，再更换模板库。"));
+        return;
+    }
+    TemplateCatalogue::chooseLocation(location);
+    m_catalogue.setLocation(std::nullopt);
 }

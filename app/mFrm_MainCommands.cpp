@@ -59,6 +59,8 @@ const std::vector<Route> &routes()
         {FileClose, nullptr, nullptr, [](mFrm_Main &w) { w.CloseActive(); }},
         {FileSave, nullptr, Key::Save, [](mFrm_Main &w) { w.SaveActive(false); }},
         {FileSaveAs, nullptr, Key::SaveAs, [](mFrm_Main &w) { w.SaveActive(true); }},
+        {FileExport, nullptr, nullptr, [](mFrm_Main &w) { w.ExportActive(); }},
+        {FileImport, nullptr, nullptr, [](mFrm_Main &w) { w.ImportTemplate(); }},
         {FilePageSetup, nullptr, Key::PageSetup, [](mFrm_Main &w) { w.PageSetupActive(); }},
         {FilePreView, nullptr, Key::View, [](mFrm_Main &w) { w.PreviewActive(); }},
         {FileExit, nullptr, Key::Exit, [](mFrm_Main &w) { w.ExitApp(); }},

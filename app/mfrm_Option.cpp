@@ -1,6 +1,7 @@
 #include "mfrm_Option.h"
 
 #include "DocumentTypeEditor.h"
+#include "StoreChoice.h"
 
 #include "print/ReportedSlot.h"
 #include "print/ShowErrMsg.h"
@@ -23,6 +24,7 @@ mfrm_Option::mfrm_Option(TemplateStore &store, QWidget *parent)
     , CmdCancel(new QPushButton(QStringLiteral("取 消(&C)")))
     , m_store(store)
     , m_editor(new DocumentTypeEditor(store, *CmbSystem, *ChkDefMode))
+    , m_storeChoice(new StoreChoice)
 {
     setObjectName(QStringLiteral("mfrm_Option"));
     setWindowTitle(QStringLiteral("套打系统选项:"));
@@ -40,6 +42,7 @@ mfrm_Option::mfrm_Option(TemplateStore &store, QWidget *parent)
     buttons->addWidget(CmdOK);
     buttons->addWidget(CmdCancel);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_storeChoice);
     layout->addWidget(label);
     layout->addWidget(CmbSystem);
     layout->addWidget(ChkDefMode);
@@ -52,6 +55,7 @@ mfrm_Option::mfrm_Option(TemplateStore &store, QWidget *parent)
 
 void mfrm_Option::load()
 {
+    m_storeChoice->showLocation(m_store.location());
     m_editor->reload();
 }
 
@@ -59,6 +63,15 @@ void mfrm_Option::load()
 // the user in front of the choice that was not kept.
 void mfrm_Option::CmdOK_Click()
 {
+    QString refused;
+    const std::optional<StoreLocation> location = m_storeChoice->chosen(refused);
+    if (!location) {
+        ShowErrMsg(refused);
+        return;
+    }
+    m_changedLocation.reset();
+    if (!(*location == m_store.location()))
+        m_changedLocation = location;
     try {
         m_editor->apply();
     } catch (const RuntimeError &error) {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "store/StoreLocation.h"
+
 #include <QDialog>
 
+#include <optional>
+
 class DocumentTypeEditor;
+class StoreChoice;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -12,7 +17,9 @@ class TemplateStore;
 // CmbSystem and edited below it; ChkDefMode marks the one a new template
 // takes. OK writes that mark and closes; when the store refuses, the
 // failure is reported and the dialog stays open. Cancel leaves the mark as
-// it was (what the editor's own buttons stored stays stored).
+// it was (what the editor's own buttons stored stays stored). Above them,
+// where the templates are kept: a change is handed to the main window,
+// which takes it when no template is open.
 class mfrm_Option : public QDialog
 {
     Q_OBJECT
@@ -23,6 +30,9 @@ public:
     // Fills the list from the store; throws RuntimeError when it cannot be read.
     void load();
     DocumentTypeEditor &editor() const { return *m_editor; }
+    StoreChoice &storeChoice() const { return *m_storeChoice; }
+    // After OK: the store location chosen, when it is not the one in use.
+    std::optional<StoreLocation> changedLocation() const { return m_changedLocation; }
 
     QCheckBox *ChkDefMode;
     QComboBox *CmbSystem;
@@ -34,4 +44,6 @@ private:
 
     TemplateStore &m_store;
     DocumentTypeEditor *m_editor;
+    StoreChoice *m_storeChoice;
+    std::optional<StoreLocation> m_changedLocation;
 };

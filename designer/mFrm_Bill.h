@@ -164,6 +164,10 @@ public:
     void SelAll();
     void PreView();
     void LoadBill(int16_t tmpID);
+    // Where every template read from the store into this window ends: the
+    // window shows what is stored, unchanged, and a history of edits
+    // starts afresh here.
+    void showStoredTemplate();
     // The page setup dialog for this template; a new name becomes the title.
     void ShowPageSetup();
 

@@ -235,6 +235,15 @@ void mFrm_Bill::PreView()
     }
 }
 
+void mFrm_Bill::showStoredTemplate()
+{
+    setCaption(record().Caption);
+    // A template read afresh starts a history of its own.
+    undoStack().clear();
+    setMChanged(false);
+    refreshUnderlay();
+}
+
 // Only a whole template claims its id: a window that could not read it
 // closes, so nothing is ever saved over the stored template from a part of
 // it. A window that already held objects is not filled and stays as it was.
@@ -248,11 +257,7 @@ void mFrm_Bill::LoadBill(int16_t tmpID)
         if (!fresh)
             throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("mFrm_Bill.LoadBill"));
         m_source->ReadBill(tmpID, record());
-        setCaption(record().Caption);
-        // A template read afresh starts a history of its own.
-        undoStack().clear();
-        setMChanged(false);
-        refreshUnderlay();
+        showStoredTemplate();
     } catch (const RuntimeError &error) {
         if (fresh) {
             setMID(0);

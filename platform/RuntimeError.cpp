@@ -76,6 +76,16 @@ QString RuntimeError::standardDescription(int number)
         return QStringLiteral("该单据类别下还有单据模板，不能删除");
     case CategoryIsDemo:
         return QStringLiteral("演示数据类别不能删除或修改数据源");
+    case StoreUnreachable:
+        return QStringLiteral("无法连接模板服务器，请检查网络和服务器是否在运行");
+    case StoreNotPermitted:
+        return QStringLiteral("模板服务器上的单据模板库还没有建立或需要升级，而这个用户无权建表。"
+                              "请管理员在该数据库上执行程序附带的 store/sql/postgresql-store.sql"
+                              "（见 README“把模板库放到服务器上”）");
+    case TemplateFileTooNew:
+        return QStringLiteral("这个模板文件由较新版本的程序导出，本程序无法读取，请升级程序");
+    case TemplateFileInvalid:
+        return QStringLiteral("这个文件不是模板文件或已损坏，无法导入");
     case DataSourceUnreachable:
         return QStringLiteral("无法连接数据源");
     case DataSourceQueryFailed:

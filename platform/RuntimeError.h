@@ -41,6 +41,10 @@ public:
         CategoryNotFound = 32113,
         CategoryInUse = 32114,
         CategoryIsDemo = 32115,
+        StoreUnreachable = 32116,
+        StoreNotPermitted = 32117,
+        TemplateFileTooNew = 32118,
+        TemplateFileInvalid = 32119,
         // Document data sources.
         DataSourceUnreachable = 32120,
         DataSourceQueryFailed = 32121,

@@ -108,7 +108,7 @@ ObjectRow ObjectRow::fromObject(const ObjDraw &obj, int position)
     return row;
 }
 
-void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid) const
+void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid, int first) const
 {
     const bool line = eType == ObjDraw::Line;
     auto boxValue = [line](double v) { return line ? QVariant() : QVariant(v); };
@@ -161,7 +161,7 @@ void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid) const
         int(barcode.showText),
     };
     for (int column = 0; column < ColumnCount; ++column)
-        insert.bindValue(column, values[column]);
+        insert.bindValue(first + column, values[column]);
 }
 
 ObjectRow ObjectRow::read(const QSqlQuery &query)

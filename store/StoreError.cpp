@@ -1,5 +1,7 @@
 #include "StoreError.h"
 
+#include "StoreLocation.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -42,23 +44,49 @@ enum RuntimeError::Number numberForSqlite(int code)
     }
 }
 
+// A server's SQLSTATE; none at all means the client lost the server
+// before any answer.
+enum RuntimeError::Number numberForServer(const QSqlError &error)
+{
+    const QString state = error.nativeErrorCode();
+    if (error.type() == QSqlError::ConnectionError || state.isEmpty()
+        || state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return RuntimeError::StoreUnreachable;
+    if (state == QLatin1String("42501"))
+        return RuntimeError::StoreReadOnly;
+    if (state == QLatin1String("40P01") || state == QLatin1String("55P03")
+        || state == QLatin1String("57014"))
+        return RuntimeError::StoreBusy;
+    if (state == QLatin1String("53100"))
+        return RuntimeError::StoreFull;
+    return RuntimeError::StoreFailed;
+}
+
 enum RuntimeError::Number numberFor(const QSqlError &error, const QSqlDatabase &db)
 {
-    if (db.driverName() == QLatin1String("QSQLITE")) {
-        bool ok = false;
-        const int code = error.nativeErrorCode().toInt(&ok);
-        if (ok)
-            return numberForSqlite(code);
-    }
+    if (db.driverName() != QLatin1String("QSQLITE"))
+        return numberForServer(error);
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    if (ok)
+        return numberForSqlite(code);
     return error.type() == QSqlError::ConnectionError ? RuntimeError::StoreCannotOpen
                                                       : RuntimeError::StoreFailed;
 }
 
 } // namespace
 
+QString storeName(const QSqlDatabase &db)
+{
+    if (db.driverName() == QLatin1String("QSQLITE"))
+        return db.databaseName();
+    return StoreLocation::server(db.hostName(), db.port(), db.databaseName(), db.userName())
+        .toString();
+}
+
 RuntimeError of(enum RuntimeError::Number number, const QSqlDatabase &db, const QString &detail)
 {
-    QString source = db.databaseName();
+    QString source = storeName(db);
     if (!detail.isEmpty())
         source += QStringLiteral("：") + detail;
     return RuntimeError(number, source);

@@ -9,6 +9,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QVariant>
 
@@ -141,6 +142,15 @@ void addUnderlayAndOffset(QSqlDatabase &db)
                                   .arg(table, field(db, c.column), QLatin1String(c.definition)));
 }
 
+// Version 6: when each template was last saved (UTC, ISO 8601), so a
+// refused save can say when the template was changed elsewhere. Older
+// templates have no time.
+void addSavedAt(QSqlDatabase &db)
+{
+    StoreSchema::exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT")
+                              .arg(QLatin1String(StoreTables::Templates), field(db, "SavedAt")));
+}
+
 bool hasInfoTable(QSqlDatabase &db)
 {
     return db.tables().contains(infoTable(), Qt::CaseInsensitive);
@@ -162,14 +172,29 @@ void probe(QSqlDatabase &db)
 const std::vector<StoreSchema::Step> &StoreSchema::steps()
 {
     static const std::vector<Step> list = {createTables, addDocumentTypes, addBarcodes,
-                                           addStatementTimeout, addUnderlayAndOffset};
+                                           addStatementTimeout, addUnderlayAndOffset, addSavedAt};
     return list;
+}
+
+QString StoreSchema::forDriver(const QString &driverName, const QString &statement)
+{
+    if (driverName == QLatin1String("QSQLITE"))
+        return statement;
+    // The steps are written in SQLite's words; a server's REAL is single
+    // precision and it has no BLOB. Column names are quoted, so only the
+    // bare type names match.
+    static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
+    static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"));
+    QString translated = statement;
+    translated.replace(real, QStringLiteral("DOUBLE PRECISION"));
+    translated.replace(blob, QStringLiteral("BYTEA"));
+    return translated;
 }
 
 void StoreSchema::exec(QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery query(db);
-    if (!query.exec(statement))
+    if (!query.exec(forDriver(db.driverName(), statement)))
         throw StoreError::fromSql(query.lastError(), db);
 }
 
@@ -233,6 +258,20 @@ void StoreSchema::upgrade(QSqlDatabase &db, const std::vector<Step> &steps)
     // Tables without our version are another program's, never ours to add to.
     if (at == 0 && !StoreGuard::isBlank(db))
         throw StoreError::of(RuntimeError::StoreNotAStore, db);
+    try {
+        runSteps(db, steps, at);
+    } catch (const RuntimeError &e) {
+        // A server user without the right to make tables: the administrator
+        // makes the store with the script instead.
+        if (db.driverName() != QLatin1String("QSQLITE") && e.Number() == RuntimeError::StoreReadOnly)
+            throw RuntimeError(RuntimeError::StoreNotPermitted, StoreError::storeName(db));
+        throw;
+    }
+}
+
+void StoreSchema::runSteps(QSqlDatabase &db, const std::vector<Step> &steps, int at)
+{
+    const int last = int(steps.size());
     while (at < last) {
         StoreTransaction transaction(db, StoreTransaction::Write);
         // Another program may have upgraded the store meanwhile.

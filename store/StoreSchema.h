@@ -33,10 +33,17 @@ public:
     // StoreNeedsUpgrade or StoreTooNew unless it is at the last step.
     static void requireCurrent(QSqlDatabase &db);
 
+    // A statement of a step in the words of the driver's database: the
+    // same for SQLite, REAL and BLOB become DOUBLE PRECISION and BYTEA on a
+    // server.
+    static QString forDriver(const QString &driverName, const QString &statement);
     // Runs one statement of a step; throws the store's RuntimeError.
     static void exec(QSqlDatabase &db, const QString &statement);
 
     // A named number of StoreInfo, or -1 when the row is missing.
     static qint64 info(QSqlDatabase &db, const QString &name);
     static void setInfo(QSqlDatabase &db, const QString &name, qint64 value);
+
+private:
+    static void runSteps(QSqlDatabase &db, const std::vector<Step> &steps, int at);
 };

@@ -9,6 +9,7 @@
 #include "platform/PrinterCalibration.h"
 #include "platform/Units.h"
 
+#include <QDateTime>
 #include <QVariant>
 
 #include <cmath>
@@ -62,7 +63,7 @@ const char *const TemplateRow::ColumnNames[ColumnCount] = {
     "mRowHeight",       "mcolcount",      "mColWidth",       "mBlnColFirst",  "mLandScape",
     "mIsDefault",       "Revision",       "UnderlayData",    "UnderlayFileName", "UnderlayPage",
     "UnderlayOpacity",  "UnderlayLeft",   "UnderlayTop",     "UnderlayWidth", "UnderlayHeight",
-    "OffsetLeft",       "OffsetTop"};
+    "OffsetLeft",       "OffsetTop",      "SavedAt"};
 
 TemplateRow TemplateRow::fromTemplate(const BillTemplate &bill, const QString &name,
                                       int16_t categoryID, int32_t revision)
@@ -84,6 +85,7 @@ TemplateRow TemplateRow::fromTemplate(const BillTemplate &bill, const QString &n
     row.underlay = bill.mUnderlay;
     row.offsetLeft = bill.mOffsetLeft;
     row.offsetTop = bill.mOffsetTop;
+    row.savedAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     return row;
 }
 
@@ -114,7 +116,8 @@ QVariantList TemplateRow::values() const
             ifAny(underlay.Place.width()),
             ifAny(underlay.Place.height()),
             offsetLeft,
-            offsetTop};
+            offsetTop,
+            textValue(savedAt)};
 }
 
 TemplateRow TemplateRow::read(const QSqlQuery &query, int16_t id)
@@ -141,6 +144,7 @@ TemplateRow TemplateRow::read(const QSqlQuery &query, int16_t id)
     row.underlay = readUnderlay(r);
     row.offsetLeft = readOffset(r, OffsetLeft);
     row.offsetTop = readOffset(r, OffsetTop);
+    row.savedAt = r.text(SavedAt);
     return row;
 }
 

@@ -37,6 +37,7 @@ struct TemplateRow
         UnderlayHeight,
         OffsetLeft,
         OffsetTop,
+        SavedAt,
         ColumnCount
     };
     static const char *const ColumnNames[ColumnCount];
@@ -66,4 +67,7 @@ struct TemplateRow
     FormUnderlay underlay;
     double offsetLeft = 0;
     double offsetTop = 0;
+    // When it was saved: UTC, ISO 8601 with milliseconds; empty for a
+    // template saved before the store kept the time.
+    QString savedAt;
 };

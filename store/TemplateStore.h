@@ -2,20 +2,25 @@
 
 #include "store/Category.h"
 #include "store/SaveResult.h"
+#include "store/StoreLocation.h"
 #include "store/TemplateEntry.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 struct BillTemplate;
 
 // The template store: categories, templates with their page settings,
-// objects and pictures, in one database file (SQLite through Qt SQL).
+// objects and pictures, in one database file (SQLite through Qt SQL) or a
+// database on a PostgreSQL server, shared by every clerk of an office.
 // Created with its schema on first use and upgraded when the program's
-// schema is newer. Every operation throws RuntimeError with a Chinese
+// schema is newer (the same steps for both). A server connection lost
+// between two calls is opened again at the next. Every operation throws RuntimeError with a Chinese
 // description when the store cannot be read or written; none shows a
 // message. A write is one transaction: it lands whole or not at all.
 class TemplateStore
@@ -37,11 +42,20 @@ public:
     // Opens the store file at path, after checking that it is whole and a
     // store (or, for ReadWrite, nothing yet); throws RuntimeError otherwise.
     explicit TemplateStore(const QString &path = defaultPath(), Access access = Access::ReadWrite);
+    // Opens the store at location: a file as above, or a server database
+    // (made a store when the user may create tables there, StoreNotPermitted
+    // otherwise; StoreUnreachable when the server cannot be reached).
+    explicit TemplateStore(const StoreLocation &location, Access access = Access::ReadWrite);
     ~TemplateStore();
     TemplateStore(const TemplateStore &) = delete;
     TemplateStore &operator=(const TemplateStore &) = delete;
 
+    // The file, or the server's address without the password.
     QString path() const;
+    const StoreLocation &location() const;
+    // Called when a write must wait for another program's write (true) and
+    // when the wait is over (false), so the user sees why nothing happens.
+    void setWaitNotice(std::function<void(bool waiting)> notice);
     // The Qt SQL connection of this store (one per store object).
     QString connectionName() const;
     int schemaVersion() const;
@@ -85,6 +99,9 @@ public:
     // Deletes the template's rows of the three tables; false when there
     // was no such template.
     bool remove(int16_t id);
+    // When the stored template was last saved (UTC); invalid when it is
+    // not stored or was saved before the store kept the time.
+    QDateTime savedAt(int16_t id) const;
 
 private:
     class Private;

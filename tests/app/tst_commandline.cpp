@@ -72,6 +72,21 @@ void TestCommandLine::decides_data()
     QTest::newRow("bills not numbers") << QStringList{"--template", "发货单", "--bills", "甲"}
                                        << finish << 1 << "单据号无效：甲";
     const QStringList whole{"--template", "发货单", "--bills", "1001"};
+    QTest::newRow("server address without a user")
+        << whole + QStringList{"--store", "postgresql://db.office/tavrel"} << finish << 1
+        << "缺少用户";
+    QTest::newRow("server store") << whole + QStringList{"--store", "postgresql://clerk@db.office/tavrel"}
+                                  << batch << 0 << "";
+    QTest::newRow("export without a file") << QStringList{"--export", "发货单"} << finish << 1
+                                           << "--export 的模板名之后要写一个导出的文件名";
+    QTest::newRow("export and import") << QStringList{"--export", "发货单", "a.tavrel", "--import", "b.tavrel"}
+                                       << finish << 1 << "只能用一个";
+    QTest::newRow("import with bills") << QStringList{"--import", "b.tavrel", "--bills", "1"}
+                                       << finish << 1 << "--bills 不能和";
+    QTest::newRow("export") << QStringList{"--export", "发货单", "a.tavrel"} << int(CommandLine::Transfer)
+                            << 0 << "";
+    QTest::newRow("import into a category") << QStringList{"--import", "b.tavrel", "--category", "入库单"}
+                                            << int(CommandLine::Transfer) << 0 << "";
     QTest::newRow("whole batch") << whole << batch << 0 << "";
     // Each option's value left out: at the end, empty, or another option in its place.
     for (const QCommandLineOption &option : BatchPrint::Options()) {
@@ -137,7 +152,7 @@ void TestCommandLine::everyOptionIsExplainedInChineseAndInTheManual()
         QVERIFY2(page.contains(QString(name).replace(QLatin1String("-"), QLatin1String("\\-"))),
                  qPrintable(name));
     }
-    QCOMPARE(options, 3 + int(BatchPrint::Options().size()));
+    QCOMPARE(options, 3 + int(BatchPrint::Options().size() + TemplateTransfer::Options().size()));
 }
 
 void TestCommandLine::programAnswers_data()

@@ -57,6 +57,14 @@ public:
                   QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-locale")},
                  &out))
             return QStringLiteral("initdb failed: ") + out;
+        return startAgain();
+    }
+
+    // Starts the cluster stopped by stop() again, its databases as they
+    // were; empty on success, otherwise what went wrong.
+    QString startAgain()
+    {
+        QString out;
         const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses=''").arg(socketDir()).arg(Port);
         if (!run(QStringLiteral("pg_ctl"),
                  {QStringLiteral("-D"), dataDir(), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),

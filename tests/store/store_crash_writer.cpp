@@ -24,8 +24,13 @@ int main(int argc, char **argv)
         for (;;) {
             mark = mark == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
             CrashVersions::apply(bill, mark);
+            // The test tells a kill inside a save from one between two.
+            std::puts("saving");
+            std::fflush(stdout);
             if (store.save(bill) != SaveResult::Saved)
                 return 3;
+            std::puts("saved");
+            std::fflush(stdout);
         }
     } catch (const RuntimeError &e) {
         std::fprintf(stderr, "%s\n", e.what());

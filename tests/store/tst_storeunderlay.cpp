@@ -136,7 +136,7 @@ void TestStoreUnderlay::storeOfVersionFourIsUpgraded()
     QCOMPARE(m_store->save(bill), SaveResult::Saved);
     for (const char *column :
          {"UnderlayData", "UnderlayFileName", "UnderlayPage", "UnderlayOpacity", "UnderlayLeft",
-          "UnderlayTop", "UnderlayWidth", "UnderlayHeight", "OffsetLeft", "OffsetTop"})
+          "UnderlayTop", "UnderlayWidth", "UnderlayHeight", "OffsetLeft", "OffsetTop", "SavedAt"})
         QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillTemplates DROP COLUMN %1")
                                      .arg(QLatin1String(column))));
     QVERIFY(execOn(*m_store,
@@ -145,7 +145,7 @@ void TestStoreUnderlay::storeOfVersionFourIsUpgraded()
 
     m_store = std::make_unique<TemplateStore>(path());
     QCOMPARE(m_store->schemaVersion(), StoreSchema::currentVersion());
-    QCOMPARE(StoreSchema::currentVersion(), 5);
+    QCOMPARE(StoreSchema::currentVersion(), 6);
     const auto old = loaded(bill.mID);
     QVERIFY(old->mUnderlay.isEmpty());
     QCOMPARE(old->mOffsetLeft, 0.0);

@@ -466,6 +466,9 @@ void TestTemplateStore::unusableStore()
         QVERIFY(geteuid() != 0 || chown(qPrintable(path()), 65534, 65534) == 0);
         QFile::setPermissions(m_dir->path(), readOnly);
     } else if (condition == "locked") {
+        // Writable but for the lock: the file and its log beside it are the
+        // other user's too.
+        QVERIFY(geteuid() != 0 || chown(qPrintable(path()), 65534, 65534) == 0);
         locker.setDatabaseName(path());
         QVERIFY(locker.open() && QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     } else if (condition == "garbage") {
@@ -700,7 +703,7 @@ void TestTemplateStore::templatesOfVersionTwoStayTexts()
     // Nor the templates' underlay and offset.
     for (const char *column :
          {"UnderlayData", "UnderlayFileName", "UnderlayPage", "UnderlayOpacity", "UnderlayLeft",
-          "UnderlayTop", "UnderlayWidth", "UnderlayHeight", "OffsetLeft", "OffsetTop"})
+          "UnderlayTop", "UnderlayWidth", "UnderlayHeight", "OffsetLeft", "OffsetTop", "SavedAt"})
         QVERIFY(execOn(*m_store, QStringLiteral("ALTER TABLE BillTemplates DROP COLUMN %1")
                                      .arg(QLatin1String(column))));
     QVERIFY(execOn(*m_store,

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "TemplateStore.h"
+
+#include "ObjectRow.h"
+#include "StoreLocation.h"
+#include "StoreTransaction.h"
+#include "TemplateRow.h"
+
+#include "platform/OpenFiles.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace TemplateStoreRows {
+
+enum Statement {
+    SelectCategories,
+    SelectTemplates,
+    CountName,
+    CategoryExists,
+    SelectRevision,
+    MaxID,
+    FirstIDTaken,
+    FirstGap,
+    InsertTemplate,
+    UpdateTemplate,
+    DeleteTemplate,
+    DeleteObjects,
+    DeletePictures,
+    InsertObject,
+    InsertPicture,
+    InsertObjects,
+    InsertPictures,
+    SelectTemplate,
+    SelectObjects,
+    SelectPictures,
+    SelectSavedAt,
+    StatementCount
+};
+
+// Columns of the categories table, after the id.
+inline const char *const CategoryColumns[]
+    = {"Name", "Driver", "DatabaseName", "Host", "Port", "UserName", "ConnectOptions",
+       "HeaderQuery", "DetailQuery", "StatementTimeout", "IsDefault"};
+inline constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
+
+
+// Rows written by one statement of InsertObjects and InsertPictures: one
+// round trip to a server for many rows, well below any driver's limit of
+// bound values.
+inline constexpr int RowsPerInsert = 50;
+
+inline constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
+inline constexpr int64_t MinInt16 = std::numeric_limits<int16_t>::min();
+inline constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
+
+struct PictureRow
+{
+    int nID = 0;
+    QByteArray data;
+    QString fileName;
+};
+
+// The stored values of one template, read before anything is loaded.
+struct StoredTemplate
+{
+    TemplateRow row;
+    std::vector<ObjectRow> objects;
+    QHash<int, PictureRow> pictures;
+};
+
+} // namespace TemplateStoreRows
+
+// What a store object holds: its connection, where it leads and the
+// statements prepared on it. A server connection that was lost is opened
+// again before the next call (statements prepared on the old one go with it).
+class TemplateStore::Private
+{
+public:
+    using Statement = TemplateStoreRows::Statement;
+    using StoredTemplate = TemplateStoreRows::StoredTemplate;
+
+    Private(const StoreLocation &location, Access access);
+    ~Private();
+    void open();
+    void openFile();
+    void openServer();
+    void close();
+    void leaveLogMode();
+    // Before a call on a server: a connection the server dropped (a
+    // restart, a network fault) is opened again; throws StoreUnreachable
+    // while the server cannot be reached.
+    void reconnectIfLost();
+
+    QString quoted(const char *column) const
+    {
+        return db.driver()->escapeIdentifier(QLatin1String(column), QSqlDriver::FieldName);
+    }
+    QString columns(const char *const *names, int count) const
+    {
+        QStringList list;
+        for (int i = 0; i < count; ++i)
+            list << quoted(names[i]);
+        return list.join(QStringLiteral(", "));
+    }
+    QString sqlOf(Statement statement) const;
+    // The statement prepared once and reused, its bound values cleared.
+    QSqlQuery &prepared(Statement statement);
+    void exec(QSqlQuery &query);
+    [[noreturn]] void fail(const QSqlQuery &query) const;
+
+    void requireCategory(int16_t categoryID);
+    std::optional<int32_t> storedRevision(int16_t id);
+    int16_t freeID();
+    void writeTemplate(Statement statement, int16_t id, const TemplateRow &row);
+    void deleteRows(Statement statement, int16_t id);
+    SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
+    // count rows bound by bind(query, row, first bound position) and
+    // written RowsPerInsert at a time by many, the rest one by one.
+    void insertInChunks(std::size_t count, Statement many, Statement one,
+                        const std::function<void(QSqlQuery &, std::size_t, int)> &bind);
+
+    StoredTemplate read(int16_t id);
+    void readObjects(int16_t id, StoredTemplate &stored);
+    void readPictures(int16_t id, StoredTemplate &stored);
+    static void apply(const StoredTemplate &stored, BillTemplate &fresh);
+
+    StoreLocation location;
+    Access access;
+    QString connection;
+    QSqlDatabase db;
+    std::array<std::unique_ptr<QSqlQuery>, TemplateStoreRows::StatementCount> statements;
+    // No output of the program is written over the open store.
+    std::unique_ptr<OpenFiles::Hold> held;
+    StoreTransaction::WaitNotice waitNotice;
+};
