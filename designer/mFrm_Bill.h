@@ -270,7 +270,7 @@ private:
     void recordStep(TemplateHistory::Scope scope, const QString &text,
                     const std::function<void()> &change, const std::vector<int> &ids = {},
                     int mergeId = -1);
-    void captionEditStarted();
+    void captionEditStarted(int index);
     void captionEditFinished();
     // After undo or redo: what the window shows of the record follows it.
     void followHistory();

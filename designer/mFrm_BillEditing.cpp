@@ -16,8 +16,8 @@ void mFrm_Bill::ObjText_DblClick(int Index)
     const ObjDraw *obj = mObjs().findByID(Index);
     if (!obj || !obj->IsFix())
         return;
+    captionEditStarted(Index);
     m_captionEditor->start(Index);
-    captionEditStarted();
 }
 
 // Cancelling the dialog is how a picture is removed.

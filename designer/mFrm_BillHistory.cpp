@@ -37,7 +37,7 @@ void mFrm_Bill::setMChanged(bool changed)
     // edit under way goes on from there.
     if (m_captionBefore) {
         captionEditFinished();
-        captionEditStarted();
+        captionEditStarted(m_captionEditor->editIndex());
     }
     m_history.stack().setClean();
 }
@@ -86,9 +86,9 @@ void mFrm_Bill::endGestureStep()
     m_history.record(before, m_gestureText.isEmpty() ? QStringLiteral("移动") : m_gestureText);
 }
 
-void mFrm_Bill::captionEditStarted()
+void mFrm_Bill::captionEditStarted(int index)
 {
-    m_captionBefore = m_history.take(TemplateHistory::Scope::Edits, {m_captionEditor->editIndex()});
+    m_captionBefore = m_history.take(TemplateHistory::Scope::Edits, {index});
 }
 
 void mFrm_Bill::captionEditFinished()

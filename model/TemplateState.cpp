@@ -284,9 +284,14 @@ QStringList TemplateState::differences(const TemplateState &other) const
     QStringList out;
     for (const QString &field : page.differences(other.page))
         out << QStringLiteral("page ") + field;
-    if (objects.size() != other.objects.size())
-        out << QStringLiteral("object count %1, %2").arg(objects.size()).arg(other.objects.size());
+    // Objects are never taken out: one drawn later and hidden again (an
+    // undone draw or clone) is as good as none.
     const std::size_t n = std::min(objects.size(), other.objects.size());
+    const auto &longer = objects.size() > n ? objects : other.objects;
+    for (std::size_t i = n; i < longer.size(); ++i) {
+        if (longer[i].place.visible)
+            out << QStringLiteral("object %1 only in one").arg(longer[i].place.id);
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const ObjectState &a = objects[i];
         const ObjectState &b = other.objects[i];

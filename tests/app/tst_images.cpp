@@ -46,7 +46,8 @@ void tst_Images::imageListHoldsTwentyFivePictures()
                                "ObjLine", "ObjText", "ObjImg", "Left",      "HCenter",
                                "Right",  "Top",     "VCenter", "Bottom",    "Width",
                                "Height", "SizeAll", "PageSetup", "PreView", "Exit",
-                               "ZoomOut", "ZoomIn", "Grid",    "Underlay"};
+                               "ZoomOut", "ZoomIn", "Grid",    "Underlay", "Undo",
+                               "Redo"};
     QCOMPARE(list.keys(), expected);
     for (const QString &key : expected)
         QCOMPARE(list.image(key).size(), QSize(16, 16));

@@ -177,6 +177,7 @@ private slots:
     void gridChoiceIsRemembered();
     void readoutPanelShowsTheActiveDesigner();
     void underlayChoiceIsPerWindow();
+    void undoItemsNameTheActiveWindowsStep();
 
 private:
     mFrm_Bill *newBill(const QString &name);
@@ -837,6 +838,45 @@ void TestRouting::underlayChoiceIsPerWindow()
     QVERIFY(second->underlayShown());
     QVERIFY(!first->underlayShown());
     QVERIFY(main->action(MenuItem::ViewUnderlay)->isChecked());
+}
+
+// 撤销 and 重做 follow the active window's history: captions, enabled
+// states, the buttons and the keys.
+void TestRouting::undoItemsNameTheActiveWindowsStep()
+{
+    QAction *undo = main->action(MenuItem::EditUndo);
+    QAction *redo = main->action(MenuItem::EditRedo);
+    QCOMPARE(main->menu(MenuItem::Edit)->actions().first(), undo);
+    QCOMPARE(undo->text(), QStringLiteral("撤销(&Z)"));
+    QVERIFY(!undo->isEnabled());
+    mFrm_Bill *first = newBill(QStringLiteral("入库单"));
+    QVERIFY(first);
+    drawText(first, 1500, 750, 3000, 1200);
+    drawText(first, 4500, 1500, 5400, 1800);
+    QCOMPARE(undo->text(), QStringLiteral("撤销 绘制(&Z)"));
+    QVERIFY(undo->isEnabled() && main->button(ToolbarKey::Undo)->isEnabled());
+    QCOMPARE(redo->text(), QStringLiteral("重做(&Y)"));
+    QVERIFY(!redo->isEnabled());
+    first->SelAll();
+    first->SetAlign(ObjDraws::AlignLeft);
+    QTest::keySequence(main.get(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(redo->text(), QStringLiteral("重做 对齐(&Y)"));
+    QCOMPARE(main->button(ToolbarKey::Redo)->toolTip(), QStringLiteral("重做 对齐"));
+    QCOMPARE(undo->text(), QStringLiteral("撤销 绘制(&Z)"));
+    main->button(ToolbarKey::Undo)->trigger();
+    QVERIFY(!first->ObjText()(1002).Visible());
+    QTest::keySequence(main.get(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    QVERIFY(first->ObjText()(1002).Visible());
+
+    // Another window has a history of its own.
+    mFrm_Bill *second = newBill(QStringLiteral("出库单"));
+    QCOMPARE(main->gActiveBill(), second);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+    main->workspace()->setActiveSubWindow(
+        main->workspace()->subWindowList(QMdiArea::CreationOrder).front());
+    QCOMPARE(undo->text(), QStringLiteral("撤销 绘制(&Z)"));
+    QCOMPARE(redo->text(), QStringLiteral("重做 对齐(&Y)"));
 }
 
 QTEST_MAIN(TestRouting)

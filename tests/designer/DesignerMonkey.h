@@ -318,7 +318,7 @@ private:
 
     QString command()
     {
-        switch (pick(11)) {
+        switch (pick(14)) {
         case 0: {
             const int code = pick(8);
             m_bill->SetAlign(code);
@@ -351,6 +351,13 @@ private:
         case 9:
             m_bill->ShowPageSetup();
             return QStringLiteral("ShowPageSetup");
+        case 10:
+        case 11:
+            m_bill->undo();
+            return QStringLiteral("undo");
+        case 12:
+            m_bill->redo();
+            return QStringLiteral("redo");
 
         default:
             m_bill->LoadBill(int16_t(pick(3)));

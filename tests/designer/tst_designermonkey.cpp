@@ -2,6 +2,8 @@
 #include "DesignerInvariants.h"
 #include "DesignerMonkey.h"
 
+#include "model/TemplateState.h"
+
 #include "designer/PageView.h"
 
 #include "platform/FakeDialogs.h"
@@ -111,6 +113,7 @@ private slots:
 private:
     // The first invariant broken in one seed's run, as a report line.
     QString runSeed(quint64 seed, const Run &run, quint64 &performed);
+    static QString undoneAndRedone(mFrm_Bill &bill, const TemplateState &start, quint64 seed);
 };
 
 QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &performed)
@@ -120,6 +123,9 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
     if (!h.ready())
         return QStringLiteral("seed %1: the workspace never became active").arg(seed);
     QPointer<mFrm_Bill> bill = h.open();
+    // The whole run is undone at its end.
+    bill->undoStack().setUndoLimit(0);
+    TemplateState start = TemplateState::of(bill->record());
     DesignerMonkey monkey(h, *bill, seed);
     std::vector<quint64> indexes;
     if (run.replay)
@@ -140,6 +146,8 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
                     .arg(index)
                     .arg(action);
             bill = h.open();
+            bill->undoStack().setUndoLimit(0);
+            start = TemplateState::of(bill->record());
             monkey.setBill(*bill);
         }
 
@@ -166,8 +174,32 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
         }
     }
     monkey.letGo();
-    return QString();
+    return undoneAndRedone(*bill, start, seed);
+}
 
+// Undoing every step gives the window as it began; redoing them all, as it
+// ended (but for the selection, which clicks change without a step).
+QString TestDesignerMonkey::undoneAndRedone(mFrm_Bill &bill, const TemplateState &start,
+                                            quint64 seed)
+{
+    bill.endGesture();
+    const TemplateState end = TemplateState::of(bill.record());
+    while (bill.undoStack().canUndo())
+        bill.undo();
+    QStringList differ = start.differences(TemplateState::of(bill.record()));
+    if (!differ.isEmpty())
+        return QStringLiteral("seed %1: undoing everything differs from the start in %2")
+            .arg(seed)
+            .arg(differ.join(QStringLiteral(", ")));
+    while (bill.undoStack().canRedo())
+        bill.redo();
+    differ = end.differences(TemplateState::of(bill.record()));
+    differ.removeAll(QStringLiteral("selection"));
+    if (!differ.isEmpty())
+        return QStringLiteral("seed %1: redoing everything differs from the end in %2")
+            .arg(seed)
+            .arg(differ.join(QStringLiteral(", ")));
+    return brokenInvariant(bill);
 }
 
 void TestDesignerMonkey::randomActionsKeepTheInvariants()
