@@ -22,6 +22,7 @@
 #include "model/BillTemplate.h"
 #include "model/ObjDraw.h"
 #include "model/ObjDraws.h"
+#include "model/TemplateState.h"
 
 #include "platform/AppSetup.h"
 #include "platform/Element.h"
@@ -53,6 +54,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <malloc.h>
 #include <array>
 #include <cstdio>
 #include <functional>
@@ -72,6 +74,8 @@ constexpr int ScrollSteps = 60;
 constexpr int Opens = 7;
 constexpr int ZoomNotches = 20;
 constexpr int Nudges = 50;
+constexpr int UndoRuns = 10;
+constexpr int SingleMoves = 1000;
 constexpr double DetailZoom = 4;
 constexpr double FrameMs = 1000.0 / 60.0;
 constexpr double FastFrameMs = 8.0;
@@ -454,6 +458,51 @@ std::vector<double> nudgeSteps(mFrm_Bill &bill)
     return samples;
 }
 
+// Undo, then redo, of a move of every object by an arrow key, each with the
+// frame it paints; whether the objects ended where they began.
+std::vector<double> undoMoveSteps(mFrm_Bill &bill, bool &restored)
+{
+    std::vector<double> samples;
+    bill.SelAll();
+    const QRectF before = bill.ObjText()(1001).rect();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&bill, &key);
+    flushFrame();
+    const QRectF moved = bill.ObjText()(1001).rect();
+    restored = moved != before;
+    for (int i = 0; i < UndoRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        bill.undo();
+        flushFrame();
+        samples.push_back(elapsedMs(timer));
+        restored = restored && bill.ObjText()(1001).rect() == before;
+        bill.redo();
+        flushFrame();
+        restored = restored && bill.ObjText()(1001).rect() == moved;
+    }
+    bill.undo();
+    flushFrame();
+    return samples;
+}
+
+// The heap the history holds after moves of one object at a time, each a
+// step of its own.
+double historyKiB(mFrm_Bill &bill)
+{
+    bill.undoStack().clear();
+    const std::size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < SingleMoves; ++i) {
+        const int id = 1001 + i % 900;
+        Selection{{id}, id}.applyTo(bill.mObjs());
+        QKeyEvent key(QEvent::KeyPress, i % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(&bill, &key);
+    }
+    flushFrame();
+    const std::size_t after = mallinfo2().uordblks;
+    return bill.undoStack().count() == SingleMoves ? double(after - before) / 1024.0 : -1;
+}
+
 // Opening as the program does: a new window in the workspace, shown, then
 // the template read from the store, until the page has painted.
 double openMs(TemplateCatalogue &catalogue, BenchShell &shell, int16_t id)
@@ -564,6 +613,9 @@ int main(int argc, char **argv)
     const QRectF before = bill.ObjText()(1001).rect();
     const std::vector<double> nudges = nudgeSteps(bill);
     const bool nudged = bill.ObjText()(1001).rect() == before && bill.mChanged();
+    bool undone = false;
+    const std::vector<double> undoMoves = undoMoveSteps(bill, undone);
+    const double historyAfterMoves = historyKiB(bill);
     clickBetweenCells(bill);
 
     // A window smaller than the page, scrolled with its vertical bar.
@@ -616,6 +668,9 @@ int main(int argc, char **argv)
     BenchFigure::print("zoom-step", BenchFigure::percentile(zoomSelected, 0.95), FrameMs);
     BenchFigure::print("zoom-step-unselected", BenchFigure::percentile(zoom, 0.95), FrameMs);
     BenchFigure::print("nudge-step", BenchFigure::percentile(nudges, 0.95), FrameMs);
+    BenchFigure::print("undo-move-3000", BenchFigure::percentile(undoMoves, 0.95), FrameMs);
+    std::printf("history-1000-moves: %.1f KiB (%.0f bytes a step)\n", historyAfterMoves,
+                historyAfterMoves * 1024.0 / SingleMoves);
     BenchFigure::print("open-3000", open, OpenMs);
     BenchFigure::print("full-repaint-underlay", fullUnderlay, FastFrameMs);
     BenchFigure::print("full-repaint-underlay-raw", fullUnderlay, rawUnderlay * 1.5);
@@ -642,5 +697,11 @@ int main(int argc, char **argv)
                 ScanDots.width(), ScanDots.height(), scan.sizeInBytes() / 1048576.0,
                 UnderlayOpacity, underlayBytes / 1048576.0, rawUnderlay);
     const bool underlaid = underlayFrames >= Steps && movedOverUnderlay;
-    return framesPainted >= Steps && moved && onceEach && nudged && underlaid ? 0 : 2;
+    std::printf("# undo: p95 of %d undos of a Shift+arrow move of every object, each with its "
+                "frame; history: heap held after %d arrow-key moves of one object each\n",
+                UndoRuns, SingleMoves);
+    return framesPainted >= Steps && moved && onceEach && nudged && underlaid && undone
+                   && historyAfterMoves > 0
+               ? 0
+               : 2;
 }
