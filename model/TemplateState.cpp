@@ -149,7 +149,9 @@ QStringList ObjectState::differences(const ObjectState &o) const
     compare(out, QStringLiteral("ToolTipText"), toolTip, o.toolTip);
     compare(out, QStringLiteral("Font"), font, o.font);
     compare(out, QStringLiteral("ForeColor"), foreColor, o.foreColor);
-    compare(out, QStringLiteral("BorderStyle"), borderStyle, o.borderStyle);
+    // A text's border is the selection's cue, compared with the selection.
+    if (eType != ObjDraw::Text)
+        compare(out, QStringLiteral("BorderStyle"), borderStyle, o.borderStyle);
     compare(out, QStringLiteral("BorderWidth"), borderWidth, o.borderWidth);
     compare(out, QStringLiteral("BorderColor"), borderColor, o.borderColor);
     compare(out, QStringLiteral("AutoSize"), autoSize, o.autoSize);

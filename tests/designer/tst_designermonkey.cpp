@@ -125,7 +125,8 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
     QPointer<mFrm_Bill> bill = h.open();
     // The whole run is undone at its end.
     bill->undoStack().setUndoLimit(0);
-    TemplateState start = TemplateState::of(bill->record());
+    // Taken before the window's first action, once it has settled.
+    std::optional<TemplateState> start;
     DesignerMonkey monkey(h, *bill, seed);
     std::vector<quint64> indexes;
     if (run.replay)
@@ -134,7 +135,12 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
         for (quint64 i = 0; i < run.actions; ++i)
             indexes.push_back(i);
     for (quint64 index : indexes) {
+        if (!start)
+            start = TemplateState::of(bill->record());
         const QString action = monkey.perform(index);
+        // A load, even one that fails, starts the history afresh.
+        if (action == QLatin1String("LoadBill"))
+            start.reset();
         // The event loop turns between one action of the user and the next.
         QCoreApplication::sendPostedEvents();
         ++performed;
@@ -147,7 +153,7 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
                     .arg(action);
             bill = h.open();
             bill->undoStack().setUndoLimit(0);
-            start = TemplateState::of(bill->record());
+            start.reset();
             monkey.setBill(*bill);
         }
 
@@ -174,7 +180,7 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
         }
     }
     monkey.letGo();
-    return undoneAndRedone(*bill, start, seed);
+    return start ? undoneAndRedone(*bill, *start, seed) : QString();
 }
 
 // Undoing every step gives the window as it began; redoing them again, as it
