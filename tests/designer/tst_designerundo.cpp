@@ -70,6 +70,7 @@ private slots:
     void nudgesOfOneSelectionAreOneStep();
     void cleanStateFollowsTheHistory();
     void aNewChangeDropsTheStepsUndone();
+    void undoDuringADragEndsItFirst();
 
 private:
     mFrm_Bill *openWithObjects();
@@ -260,6 +261,23 @@ void TestDesignerUndo::aNewChangeDropsTheStepsUndone()
     bill->Locked();
     QVERIFY(!bill->undoStack().canRedo());
     QCOMPARE(bill->undoStack().undoText(), QStringLiteral("锁定"));
+}
+
+// The drag under way becomes a step of its own, which the undo then takes
+// back; the button's later release finds no gesture.
+void TestDesignerUndo::undoDuringADragEndsItFirst()
+{
+    mFrm_Bill *bill = openWithObjects();
+    h->click(bill, 2000, 900);
+    const TemplateState before = TemplateState::of(bill->record());
+    h->press(h->at(bill, 2000, 900));
+    h->move(h->at(bill, 2600, 1500));
+    bill->undo();
+    h->move(h->at(bill, 3000, 1800));
+    h->release(h->at(bill, 3000, 1800));
+    QCOMPARE(differences(before, bill), QStringList());
+    QCOMPARE(brokenInvariant(*bill), QString());
+    QCOMPARE(bill->undoStack().redoText(), QStringLiteral("移动"));
 }
 
 QTEST_MAIN(TestDesignerUndo)
