@@ -13,7 +13,7 @@ const QStringList toolbarNames{"New",     "Open",    "Save",    "SaveAs",  "SelA
                                "ObjLine", "ObjText", "ObjImg",  "Left",    "HCenter",
                                "Right",   "Top",     "VCenter", "Bottom",  "Width",
                                "Height",  "SizeAll", "PageSetup", "PreView", "Exit",
-                               "ZoomOut", "ZoomIn",  "Grid"};
+                               "ZoomOut", "ZoomIn",  "Grid",    "Undo",    "Redo"};
 const QStringList previewNames{"PageFirst", "PagePrevious", "PageNext", "PageLast", "Print",
                                "PrintSetup", "Underlay", "Close"};
 const QStringList pageNames{"Portrait", "Landscape"};
