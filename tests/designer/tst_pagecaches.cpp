@@ -30,6 +30,9 @@ namespace {
 
 constexpr int TextA = 1001;
 constexpr int TextB = 1002;
+constexpr int Picture = 2001;
+constexpr int SlantedLine = 2;
+constexpr double TwipsPerMm = 1440 / 25.4;
 
 using Edit = std::function<void(DesignerHarness &, mFrm_Bill *)>;
 
@@ -132,6 +135,42 @@ const std::map<QString, Step> &steps()
     return all;
 }
 
+// Lengths no page shows, as typed, read from a store or summed by moves:
+// the record keeps them.
+const std::map<QString, Edit> &farEdits()
+{
+    static const std::map<QString, Edit> all{
+        {QStringLiteral("height 100 m"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(1e5 * TwipsPerMm);
+         }},
+        {QStringLiteral("height 1e9 mm"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(1e9 * TwipsPerMm);
+         }},
+        {QStringLiteral("height 99999999999 mm"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(99999999999 * TwipsPerMm);
+         }},
+        {QStringLiteral("far above and below"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setStretch(true);
+             b->ObjImg()(Picture).Move(-5e12, -5e12, 1e13, 1e13);
+         }},
+        {QStringLiteral("moves summed"), [](DesignerHarness &, mFrm_Bill *b) {
+             Element &label = text(b, TextA);
+             for (int i = 0; i < 1000; ++i)
+                 label.Move(label.Left() + 5e7, label.Top());
+         }},
+        {QStringLiteral("wide label right aligned"), [](DesignerHarness &, mFrm_Bill *b) {
+             text(b, TextB).setAlignment(Element::RightJustify);
+             text(b, TextB).setWidth(1e9 * TwipsPerMm);
+         }},
+        {QStringLiteral("thick line far out"), [](DesignerHarness &, mFrm_Bill *b) {
+             Element &line = b->ObjLine()(SlantedLine);
+             line.setBorderWidth(3);
+             line.setLine(-5e15, -4e15, 1e15, 2e15);
+         }},
+    };
+    return all;
+}
+
 bool paintsAbove(const Element &e, const Element *other)
 {
     if (!other)
@@ -189,6 +228,8 @@ private slots:
     void cachesChangeNoPixel_data();
     void cachesChangeNoPixel();
     void pointerFindsWhatTheWalkFinds();
+    void farLengthsStayWithinThePage_data();
+    void farLengthsStayWithinThePage();
 
 private:
     mFrm_Bill *openWithObjects();
@@ -275,6 +316,40 @@ void TestPageCaches::pointerFindsWhatTheWalkFinds()
         QCOMPARE(bill->pageView().elementAt(PageView::hitRect(handle).center()), &handle);
     });
     QCOMPARE(handles, 3 * 8 + 2 * 2);
+}
+
+void TestPageCaches::farLengthsStayWithinThePage_data()
+{
+    QTest::addColumn<QString>("edit");
+    for (const auto &[name, edit] : farEdits())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Whatever an element's bounds, the index files it no farther than the
+// page and its surroundings, and the kept page shows what a fresh paint
+// does, selected or not.
+void TestPageCaches::farLengthsStayWithinThePage()
+{
+    QFETCH(QString, edit);
+    mFrm_Bill *bill = openWithObjects();
+    PageSurface &page = bill->PicPage();
+    const QRectF reach = page.reachArea();
+    const auto cellsAcross = [](double twips) { return std::size_t(twips / 1440) + 2; };
+    const std::size_t mostCells = cellsAcross(reach.width()) * cellsAcross(reach.height());
+    shown(bill);
+    farEdits().at(edit)(*h, bill);
+    const QRect whole = bill->pageView().rect();
+    for (const auto &after : std::vector<Edit>{
+             [](DesignerHarness &, mFrm_Bill *) {},
+             [](DesignerHarness &, mFrm_Bill *b) { b->SelAll(); },
+             [](DesignerHarness &hh, mFrm_Bill *b) { hh.drag(b, 2000, 900, 2600, 1500); }}) {
+        after(*h, bill);
+        const QImage cached = shown(bill);
+        QVERIFY2(page.index().cellCount() <= mostCells,
+                 qPrintable(QString::number(page.index().cellCount())));
+        QVERIFY(page.handleIndex().cellCount() <= mostCells);
+        QVERIFY(cached == bill->pageView().grabAfresh(whole));
+    }
 }
 
 QTEST_MAIN(TestPageCaches)
