@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ElementPainter {
@@ -90,15 +91,41 @@ bool cutToBounds(QPointF &from, QPointF &to, const Options &options)
     return true;
 }
 
-// A one-pixel outline drawn inside the box, as a window-system border is.
-void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, double width,
-                 Qt::PenStyle style, double twipsPerPixel)
+// The device pixel whose centre is the first at or past v.
+int pixelEdge(double v)
 {
-    QPen pen(color, width, style, Qt::SquareCap, Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const double inset = std::max(width, twipsPerPixel) / 2.0;
-    painter.drawRect(box.adjusted(inset, inset, -inset, -inset));
+    constexpr double Far = 1e9;
+    return int(std::floor(std::clamp(v, -Far, Far) + 0.5));
+}
+
+// A one-pixel outline inside the box, as a window-system border is. Filled
+// as whole device pixels found from where the box lies on the page alone,
+// so every part of the page shows the same pixels however it is cut: a
+// stroked outline's corners follow the size of the device it is drawn on.
+void paintBorder(QPainter &painter, const QRectF &box)
+{
+    const QTransform world = painter.worldTransform();
+    if (world.type() > QTransform::TxScale) {
+        const double width = 1 / std::sqrt(std::abs(world.determinant()));
+        painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+        return;
+    }
+    const QRectF on = QRectF(box.left() * world.m11(), box.top() * world.m22(),
+                             box.width() * world.m11(), box.height() * world.m22())
+                          .normalized();
+    const int left = pixelEdge(on.left());
+    const int top = pixelEdge(on.top());
+    const int width = std::max(pixelEdge(on.right()) - left, 1);
+    const int height = std::max(pixelEdge(on.bottom()) - top, 1);
+    painter.save();
+    painter.setWorldTransform(QTransform::fromTranslate(world.dx(), world.dy()));
+    painter.fillRect(QRect(left, top, width, 1), Qt::black);
+    painter.fillRect(QRect(left, top + height - 1, width, 1), Qt::black);
+    painter.fillRect(QRect(left, top, 1, height), Qt::black);
+    painter.fillRect(QRect(left + width - 1, top, 1, height), Qt::black);
+    painter.restore();
 }
 
 // The caption cut at its box, copied when the page keeps it.
@@ -133,8 +160,7 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
                          e.AutoSize(), options.clipText);
     // Apart from the caption: it comes and goes as the label is selected.
     if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)
-        paintBorder(painter, cut, Qt::black, options.twipsPerPixel, Qt::SolidLine,
-                    options.twipsPerPixel);
+        paintBorder(painter, cut);
 }
 
 void paintLine(QPainter &painter, const Element &e, const Options &options)
@@ -224,8 +250,7 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
         paintPicture(on, e, e.rect(), true, options);
         const QRectF cut = within(e.rect(), options);
         if (e.BorderStyle() == Element::FixedSingle && !cut.isNull())
-            paintBorder(on, cut, Qt::black, options.twipsPerPixel, Qt::SolidLine,
-                        options.twipsPerPixel);
+            paintBorder(on, cut);
     };
     if (options.tiles && liesWithin(e.rect(), options)) {
         const int flags = (e.Stretch() ? 1 : 0) | (e.BorderStyle() == Element::FixedSingle ? 2 : 0);

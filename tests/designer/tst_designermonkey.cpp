@@ -5,6 +5,8 @@
 #include "designer/PageView.h"
 
 #include "platform/FakeDialogs.h"
+#include "platform/Element.h"
+#include "platform/PageSurface.h"
 #include "platform/Screen.h"
 
 #include <QCoreApplication>
@@ -66,6 +68,25 @@ Run runFromEnvironment()
     return run;
 }
 
+// Where the differing images lie and the elements they show, to shrink
+// the sequence by.
+void describeShown(PageSurface &page, const QRect &shown)
+{
+    std::fprintf(stderr, "shown at %d,%d, %g twips a pixel\n", shown.x(), shown.y(),
+                 page.viewTwipsPerPixelX());
+    for (ElementKind kind : {ElementKind::Line, ElementKind::Label, ElementKind::Image}) {
+        page.arrayOf(kind).forEach([](const Element &e) {
+            if (!e.Visible())
+                return;
+            const QRectF r = e.rect();
+            std::fprintf(stderr, "  %d z%llu %g,%g %gx%g border %d width %d stretch %d picture %dx%d\n",
+                         e.Index(), qulonglong(e.zOrder()), r.x(), r.y(), r.width(), r.height(),
+                         e.BorderStyle(), e.BorderWidth(), int(e.Stretch()), e.Picture().width(),
+                         e.Picture().height());
+        });
+    }
+}
+
 // What the window shows of the page, at any zoom.
 QString cachesChangedPixels(mFrm_Bill &bill)
 {
@@ -80,6 +101,7 @@ QString cachesChangedPixels(mFrm_Bill &bill)
     if (qEnvironmentVariableIsSet("TAVREL_SAVE_DIFF")) {
         cached.save(QStringLiteral("/tmp/m_cached.png"));
         fresh.save(QStringLiteral("/tmp/m_fresh.png"));
+        describeShown(view.page(), shown);
     }
     return QStringLiteral("the page with its caches differs from the page painted afresh");
 }

@@ -7,6 +7,7 @@
 #include "DesignerHarness.h"
 
 #include "designer/DrawTool.h"
+#include "designer/ScrollBar.h"
 
 #include "model/HandlePosition.h"
 #include "model/ObjDraw.h"
@@ -18,6 +19,7 @@
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 
+#include <QAbstractSlider>
 #include <QImage>
 #include <QPointF>
 
@@ -171,6 +173,59 @@ const std::map<QString, Edit> &farEdits()
     return all;
 }
 
+// Shrunk sequences after which the page as kept once differed from a
+// fresh paint.
+const std::map<QString, Edit> &partialRepaints()
+{
+    static const std::map<QString, Edit> all{
+        // A bordered picture across the edge of two kept squares, copied
+        // from its own kept pixels: its corner pixel went missing where it
+        // was drawn into the square afresh.
+        {QStringLiteral("border across squares at 300 %"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->setZoom(3);
+             b->HS().setValue(0);
+             b->VS().setValue(0);
+             Element &picture = b->ObjImg()(Picture);
+             picture.setBorderStyle(Element::FixedSingle);
+             picture.Move(1196, 85, 526, 70);
+             shown(b);
+             b->pageView().setGrid(120);
+             shown(b);
+             b->pageView().setGrid(0);
+         }},
+        {QStringLiteral("line 300 wide"), [](DesignerHarness &h, mFrm_Bill *b) {
+             b->ObjLine()(SlantedLine).setBorderWidth(300);
+             shown(b);
+             h.drag(b, 2000, 900, 2600, 1500);
+         }},
+        {QStringLiteral("line 3 wide"), [](DesignerHarness &h, mFrm_Bill *b) {
+             b->ObjLine()(SlantedLine).setBorderWidth(3);
+             shown(b);
+             h.drag(b, 2000, 900, 2600, 1500);
+         }},
+        // A picture larger than its box, aligned right with the rest, the
+        // page scrolled, then dragged with Shift.
+        {QStringLiteral("picture aligned, scrolled, shift-dragged"),
+         [](DesignerHarness &h, mFrm_Bill *b) {
+             QImage wide(400, 300, QImage::Format_RGB32);
+             wide.fill(Qt::darkBlue);
+             b->ObjImg()(Picture).setPicture(wide);
+             b->setZoom(2);
+             b->SelAll();
+             shown(b);
+             b->SetAlign(ObjDraws::AlignRight);
+             shown(b);
+             b->VS().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+             shown(b);
+             const QPoint from = h.at(b, 5000, 1700);
+             h.press(from, Qt::LeftButton, Qt::ShiftModifier);
+             h.move(from + QPoint(7, 3));
+             h.release(from + QPoint(7, 3), Qt::LeftButton, Qt::ShiftModifier);
+         }},
+    };
+    return all;
+}
+
 bool paintsAbove(const Element &e, const Element *other)
 {
     if (!other)
@@ -228,6 +283,8 @@ private slots:
     void cachesChangeNoPixel_data();
     void cachesChangeNoPixel();
     void pointerFindsWhatTheWalkFinds();
+    void partialRepaintPaintsAsWhole_data();
+    void partialRepaintPaintsAsWhole();
     void farLengthsStayWithinThePage_data();
     void farLengthsStayWithinThePage();
 
@@ -316,6 +373,25 @@ void TestPageCaches::pointerFindsWhatTheWalkFinds()
         QCOMPARE(bill->pageView().elementAt(PageView::hitRect(handle).center()), &handle);
     });
     QCOMPARE(handles, 3 * 8 + 2 * 2);
+}
+
+void TestPageCaches::partialRepaintPaintsAsWhole_data()
+{
+    QTest::addColumn<QString>("sequence");
+    for (const auto &[name, edit] : partialRepaints())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestPageCaches::partialRepaintPaintsAsWhole()
+{
+    QFETCH(QString, sequence);
+    mFrm_Bill *bill = openWithObjects();
+    shown(bill);
+    partialRepaints().at(sequence)(*h, bill);
+    PageView &view = bill->pageView();
+    const QRect shownArea = view.rect() & QRect(-view.pos(), bill->pageArea().size());
+    const QImage cached = view.grab(shownArea).toImage();
+    QVERIFY(cached == view.grabAfresh(shownArea));
 }
 
 void TestPageCaches::farLengthsStayWithinThePage_data()
