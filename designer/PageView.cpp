@@ -450,7 +450,9 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
-    options.tiles = m_tilesUsed ? &m_tiles : nullptr;
+    // A kept element is copied with the white around its ink, which would
+    // cover the form beneath the page.
+    options.tiles = m_tilesUsed && !underlayBeneath(pixels) ? &m_tiles : nullptr;
     options.linesAsOutlines = true;
     options.bounds = m_page.reachArea();
     const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
@@ -486,6 +488,11 @@ void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
     painter.setRenderHint(QPainter::SmoothPixmapTransform, faded.size() != dots);
     painter.drawImage(QRectF(due), faded, source);
     painter.restore();
+}
+
+bool PageView::underlayBeneath(const QRect &pixels) const
+{
+    return underlayDrawn() && m_mapping.pageToPixels(m_underlayPlace).intersects(pixels);
 }
 
 bool PageView::underlayDrawn() const

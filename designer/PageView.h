@@ -117,6 +117,8 @@ private:
     void paintObjects(QPainter &painter, const QRect &pixels) const;
     void paintUnderlay(QPainter &painter, const QRect &pixels) const;
     bool underlayDrawn() const;
+    // Whether the underlay shows in that part of the page.
+    bool underlayBeneath(const QRect &pixels) const;
     void repaintAll();
     void paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
                    const QImage &beneath) const;

@@ -91,7 +91,7 @@ bool cutToBounds(QPointF &from, QPointF &to, const Options &options)
     return true;
 }
 
-// The device pixel whose centre is the first at or past v.
+// v rounded to the nearest edge between device pixels.
 int pixelEdge(double v)
 {
     constexpr double Far = 1e9;
@@ -248,8 +248,10 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
 {
     const auto draw = [&](QPainter &on) {
         paintPicture(on, e, e.rect(), true, options);
+        if (e.BorderStyle() != Element::FixedSingle)
+            return;
         const QRectF cut = within(e.rect(), options);
-        if (e.BorderStyle() == Element::FixedSingle && !cut.isNull())
+        if (!cut.isNull() || liesWithin(e.rect(), options))
             paintBorder(on, cut);
     };
     if (options.tiles && liesWithin(e.rect(), options)) {

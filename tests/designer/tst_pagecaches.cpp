@@ -193,6 +193,19 @@ const std::map<QString, Edit> &partialRepaints()
              shown(b);
              b->pageView().setGrid(0);
          }},
+        // A bordered picture kept as pixels over white, copied where the
+        // form beneath the page shows.
+        {QStringLiteral("bordered picture over the underlay"), [](DesignerHarness &, mFrm_Bill *b) {
+             QImage form(800, 400, QImage::Format_RGB32);
+             form.fill(QColor(0xd0, 0xe8, 0xff));
+             b->pageView().setUnderlay(form, QRectF(0, 0, 8000, 3600), 60);
+             Element &picture = b->ObjImg()(Picture);
+             picture.setBorderStyle(Element::FixedSingle);
+             shown(b);
+             b->pageView().setGrid(120);
+             shown(b);
+             b->pageView().setGrid(0);
+         }},
         {QStringLiteral("line 300 wide"), [](DesignerHarness &h, mFrm_Bill *b) {
              b->ObjLine()(SlantedLine).setBorderWidth(300);
              shown(b);
