@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -148,6 +149,23 @@ void PageView::clearCaches()
     m_stale = QRegion();
     m_page.reindex();
     update();
+}
+
+QImage PageView::grabAfresh(const QRect &area)
+{
+    TextLayoutCache texts = std::exchange(m_texts, TextLayoutCache());
+    std::map<std::pair<int, int>, QImage> pieces = std::exchange(m_pieces, {});
+    const QRegion kept = std::exchange(m_kept, QRegion());
+    const QRegion stale = std::exchange(m_stale, QRegion());
+    m_tilesUsed = false;
+    QImage fresh;
+    m_page.withIndexesAfresh([&] { fresh = grab(area).toImage(); });
+    m_tilesUsed = true;
+    m_texts = std::move(texts);
+    m_pieces = std::move(pieces);
+    m_kept = kept;
+    m_stale = stale;
+    return fresh;
 }
 
 // Captions are laid out in twips, whatever the zoom; pixels are not.
@@ -432,8 +450,11 @@ void PageView::paintObjects(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
     options.textCache = &m_texts;
-    options.tiles = &m_tiles;
+    // A kept element is copied with the white around its ink, which would
+    // cover the form beneath the page.
+    options.tiles = m_tilesUsed && !underlayBeneath(pixels) ? &m_tiles : nullptr;
     options.linesAsOutlines = true;
+    options.bounds = m_page.reachArea();
     const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
     forEachScattered(paintOrderIn(m_page.index(), area),
                      [&](const Element *e) { ElementPainter::paint(painter, *e, options); });
@@ -467,6 +488,11 @@ void PageView::paintUnderlay(QPainter &painter, const QRect &pixels) const
     painter.setRenderHint(QPainter::SmoothPixmapTransform, faded.size() != dots);
     painter.drawImage(QRectF(due), faded, source);
     painter.restore();
+}
+
+bool PageView::underlayBeneath(const QRect &pixels) const
+{
+    return underlayDrawn() && m_mapping.pageToPixels(m_underlayPlace).intersects(pixels);
 }
 
 bool PageView::underlayDrawn() const
@@ -526,6 +552,7 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     ElementPainter::Options options;
     options.twipsPerPixel = tx;
     options.twipsPerPixelY = ty;
+    options.bounds = m_page.reachArea();
     const double zoom = m_mapping.zoom();
     ElementPainter::paintHandles(painter, handles, options, [zoom](const Element &handle) {
         return HandlePlacement::pictureCorner(handle, zoom);

@@ -50,6 +50,10 @@ public:
     // Forgets every laid-out caption, the painted page and where elements
     // were filed; the next paint lays out and paints everything again.
     void clearCaches();
+    // The area of the page painted as if nothing had been kept (no laid-out
+    // caption, no kept pixels, every element filed afresh), leaving all
+    // that is kept as it was: what the kept page shows must equal it.
+    QImage grabAfresh(const QRect &area);
     // The mapping's zoom changed: the page takes its new size and every
     // pixel kept is dropped; until the next paint, changes need no look.
     void rescale();
@@ -113,6 +117,8 @@ private:
     void paintObjects(QPainter &painter, const QRect &pixels) const;
     void paintUnderlay(QPainter &painter, const QRect &pixels) const;
     bool underlayDrawn() const;
+    // Whether the underlay shows in that part of the page.
+    bool underlayBeneath(const QRect &pixels) const;
     void repaintAll();
     void paintGrid(QImage &image, const QPoint &origin, const QRect &pixels,
                    const QImage &beneath) const;
@@ -136,6 +142,8 @@ private:
     // view's constant state.
     mutable TextLayoutCache m_texts;
     mutable ElementTiles m_tiles;
+    // Off while painting afresh.
+    bool m_tilesUsed = true;
     // Scaled once per zoom and underlay: a paint only copies from it.
     mutable UnderlayRaster m_underlay;
     QRectF m_underlayPlace;

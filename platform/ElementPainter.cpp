@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ElementPainter {
@@ -39,15 +40,92 @@ int penStyleFor(int borderStyle)
 
 namespace {
 
-// A one-pixel outline drawn inside the box, as a window-system border is.
-void paintBorder(QPainter &painter, const QRectF &box, const QColor &color, double width,
-                 Qt::PenStyle style, double twipsPerPixel)
+// Whether the box lies within the bounds (one of no size too).
+bool liesWithin(const QRectF &box, const Options &options)
 {
-    QPen pen(color, width, style, Qt::SquareCap, Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const double inset = std::max(width, twipsPerPixel) / 2.0;
-    painter.drawRect(box.adjusted(inset, inset, -inset, -inset));
+    const QRectF &b = options.bounds;
+    return b.isEmpty()
+           || (box.left() >= b.left() && box.right() <= b.right() && box.top() >= b.top()
+               && box.bottom() <= b.bottom());
+}
+
+// The box as far as painting may reach: its edges past the bounds are
+// never shown. Empty when it lies wholly past them.
+QRectF within(const QRectF &box, const Options &options)
+{
+    if (liesWithin(box, options))
+        return box;
+    const QRectF cut = box.normalized() & options.bounds;
+    return cut.isValid() ? cut : QRectF();
+}
+
+// The part of the line within the bounds (Liang-Barsky), on the same
+// straight line; none when it passes by them.
+bool cutToBounds(QPointF &from, QPointF &to, const Options &options)
+{
+    const QRectF &b = options.bounds;
+    if (b.isEmpty() || (b.contains(from) && b.contains(to)))
+        return true;
+    const QPointF d = to - from;
+    double enter = 0, leave = 1;
+    const double p[] = {-d.x(), d.x(), -d.y(), d.y()};
+    const double q[] = {from.x() - b.left(), b.right() - from.x(), from.y() - b.top(),
+                        b.bottom() - from.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (enter > leave)
+        return false;
+    const QPointF start = from;
+    from = start + d * enter;
+    to = start + d * leave;
+    return true;
+}
+
+// v rounded to the nearest edge between device pixels.
+int pixelEdge(double v)
+{
+    constexpr double Far = 1e9;
+    return int(std::floor(std::clamp(v, -Far, Far) + 0.5));
+}
+
+// A one-pixel outline inside the box, as a window-system border is. Filled
+// as whole device pixels found from where the box lies on the page alone,
+// so every part of the page shows the same pixels however it is cut: a
+// stroked outline's corners follow the size of the device it is drawn on.
+void paintBorder(QPainter &painter, const QRectF &box)
+{
+    const QTransform world = painter.worldTransform();
+    if (world.type() > QTransform::TxScale) {
+        const double width = 1 / std::sqrt(std::abs(world.determinant()));
+        painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+        return;
+    }
+    const QRectF on = QRectF(box.left() * world.m11(), box.top() * world.m22(),
+                             box.width() * world.m11(), box.height() * world.m22())
+                          .normalized();
+    const int left = pixelEdge(on.left());
+    const int top = pixelEdge(on.top());
+    const int width = std::max(pixelEdge(on.right()) - left, 1);
+    const int height = std::max(pixelEdge(on.bottom()) - top, 1);
+    painter.save();
+    painter.setWorldTransform(QTransform::fromTranslate(world.dx(), world.dy()));
+    painter.fillRect(QRect(left, top, width, 1), Qt::black);
+    painter.fillRect(QRect(left, top + height - 1, width, 1), Qt::black);
+    painter.fillRect(QRect(left, top, 1, height), Qt::black);
+    painter.fillRect(QRect(left + width - 1, top, 1, height), Qt::black);
+    painter.restore();
 }
 
 // The caption cut at its box, copied when the page keeps it.
@@ -56,9 +134,9 @@ void paintCaption(QPainter &painter, const Element &e, const LaidText &laid,
 {
     const QRectF box = e.rect();
     const auto draw = [&](QPainter &on) {
-        laid.draw(on, box, e.ForeColor(), e.Alignment(), options.clipText);
+        laid.draw(on, box, e.ForeColor(), e.Alignment(), options.clipText, options.bounds);
     };
-    if (options.tiles && options.clipText && !laid.isEmpty()) {
+    if (options.tiles && options.clipText && !laid.isEmpty() && liesWithin(box, options)) {
         const ElementTiles::Look look{laid.serial(), box, e.Alignment(), e.ForeColor().rgba(),
                                       QSizeF(options.twipsPerPixel, options.twipsPerPixelY)};
         if (options.tiles->draw(painter, e, look, draw))
@@ -70,6 +148,9 @@ void paintCaption(QPainter &painter, const Element &e, const LaidText &laid,
 void paintLabel(QPainter &painter, const Element &e, const Options &options)
 {
     const QRectF box = e.rect();
+    const QRectF cut = within(box, options);
+    if (cut.isNull() && !liesWithin(box, options))
+        return;
     if (e.Barcode().isCode())
         LabelBarcode::paint(painter, e, options.twipsPerPixel);
     else if (options.textCache)
@@ -79,8 +160,7 @@ void paintLabel(QPainter &painter, const Element &e, const Options &options)
                          e.AutoSize(), options.clipText);
     // Apart from the caption: it comes and goes as the label is selected.
     if (options.labelBorders && e.BorderStyle() == Element::FixedSingle)
-        paintBorder(painter, box, Qt::black, options.twipsPerPixel, Qt::SolidLine,
-                    options.twipsPerPixel);
+        paintBorder(painter, cut);
 }
 
 void paintLine(QPainter &painter, const Element &e, const Options &options)
@@ -90,8 +170,10 @@ void paintLine(QPainter &painter, const Element &e, const Options &options)
         return;
     QPen pen(e.BorderColor(), std::max(1, e.BorderWidth()) * PrintedSize::TwipsPerPixel, style,
              Qt::FlatCap);
-    const QPointF from(e.x1(), e.y1());
-    const QPointF to(e.x2(), e.y2());
+    QPointF from(e.x1(), e.y1());
+    QPointF to(e.x2(), e.y2());
+    if (!cutToBounds(from, to, options))
+        return;
     const double deviceWidth = pen.widthF() * painter.worldTransform().m11();
     if (options.linesAsOutlines && deviceWidth > 1) {
         QPainterPath path(from);
@@ -112,6 +194,25 @@ QSizeF naturalSize(const Element &e, const Options &options)
                   e.Picture().height() * options.twipsPerPixelY);
 }
 
+// Stretched over a box reaching past the bounds, only the part of the
+// picture within them is drawn, over the part of the box it fills.
+void paintStretched(QPainter &painter, const QImage &picture, const QRectF &box,
+                    const Options &options)
+{
+    if (liesWithin(box, options)) {
+        painter.drawImage(box, picture);
+        return;
+    }
+    const QRectF cut = within(box, options);
+    if (cut.isNull())
+        return;
+    const double sx = picture.width() / box.width();
+    const double sy = picture.height() / box.height();
+    const QRectF source((cut.left() - box.left()) * sx, (cut.top() - box.top()) * sy,
+                        cut.width() * sx, cut.height() * sy);
+    painter.drawImage(cut, picture, source);
+}
+
 bool sameSize(const QSizeF &a, const QSize &b)
 {
     constexpr double Slack = 1e-6;
@@ -124,7 +225,7 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
     if (e.Picture().isNull())
         return;
     if (e.Stretch()) {
-        painter.drawImage(box, e.Picture());
+        paintStretched(painter, e.Picture(), box, options);
         return;
     }
     const QRectF target(box.topLeft(), naturalSize(e, options));
@@ -133,8 +234,11 @@ void paintPicture(QPainter &painter, const Element &e, const QRectF &box, bool c
         painter.drawImage(target, e.Picture());
         return;
     }
+    const QRectF cut = within(box, options);
+    if (cut.isNull() || !target.intersects(cut))
+        return;
     painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setClipRect(cut, Qt::IntersectClip);
     painter.drawImage(target, e.Picture());
     painter.restore();
 }
@@ -144,11 +248,13 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
 {
     const auto draw = [&](QPainter &on) {
         paintPicture(on, e, e.rect(), true, options);
-        if (e.BorderStyle() == Element::FixedSingle)
-            paintBorder(on, e.rect(), Qt::black, options.twipsPerPixel, Qt::SolidLine,
-                        options.twipsPerPixel);
+        if (e.BorderStyle() != Element::FixedSingle)
+            return;
+        const QRectF cut = within(e.rect(), options);
+        if (!cut.isNull() || liesWithin(e.rect(), options))
+            paintBorder(on, cut);
     };
-    if (options.tiles) {
+    if (options.tiles && liesWithin(e.rect(), options)) {
         const int flags = (e.Stretch() ? 1 : 0) | (e.BorderStyle() == Element::FixedSingle ? 2 : 0);
         const ElementTiles::Look look{quint64(e.Picture().cacheKey()), e.rect(), flags, 0,
                                       QSizeF(options.twipsPerPixel, options.twipsPerPixelY)};

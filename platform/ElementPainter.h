@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 
 #include <functional>
 #include <vector>
@@ -37,6 +38,11 @@ struct Options
     // are kept as pixels between paints (the screen's). Only for a page
     // painted onto white, element by element in their order.
     ElementTiles *tiles = nullptr;
+    // Where painting may reach, in page twips (the screen's page and what
+    // lies near it); empty: anywhere. What reaches past it is cut there,
+    // the same way at every paint, so no paint works with lengths the
+    // device cannot hold.
+    QRectF bounds;
 };
 
 void paint(QPainter &painter, const Element &element, const Options &options);

@@ -67,6 +67,17 @@ QPoint shiftOf(const QTransform &transform)
     return QPoint(int(transform.dx()), int(transform.dy()));
 }
 
+// Kept pixels hold no more than MaxTileBytes, so a box past this many
+// pixels across is never kept; asked before any pixel rectangle is made of
+// it, which could not hold a box that large.
+bool mayKeep(const QTransform &transform, const QRectF &box)
+{
+    constexpr double MostPixels = 1 << 20;
+    const QRectF on = transform.mapRect(box);
+    return std::fabs(on.left()) < MostPixels && std::fabs(on.right()) < MostPixels
+           && std::fabs(on.top()) < MostPixels && std::fabs(on.bottom()) < MostPixels;
+}
+
 bool isWhole(double v)
 {
     return v == std::floor(v) && std::fabs(v) < 1e9;
@@ -130,7 +141,8 @@ bool ElementTiles::movesExactly(const QPainter &painter, const QRectF &box)
 ElementTiles::Tile *ElementTiles::tileFor(const QPainter &painter, const Element &element,
                                          const Look &look)
 {
-    if (!drawsOn(painter) || !movesExactly(painter, look.box))
+    if (!drawsOn(painter) || !mayKeep(painter.worldTransform(), look.box)
+        || !movesExactly(painter, look.box))
         return nullptr;
     const Key key{look, scaleOf(painter.worldTransform()), int(painter.renderHints()),
                   static_cast<const QImage *>(painter.device())->format()};

@@ -8,6 +8,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -22,6 +23,19 @@ double alignedX(const QRectF &box, double lineWidth, int alignment)
     default:
         return box.left();
     }
+}
+
+// Wider than any paper, and within what a layout's fixed point holds.
+constexpr double WidestLine = 1e7;
+
+// Where a cut caption may paint: its box, no farther than reach.
+QRectF cutAt(const QRectF &box, const QRectF &reach)
+{
+    if (reach.isEmpty())
+        return box;
+    return QRectF(QPointF(std::max(box.left(), reach.left()), std::max(box.top(), reach.top())),
+                  QPointF(std::min(box.right(), reach.right()),
+                          std::min(box.bottom(), reach.bottom())));
 }
 
 quint64 nextSerial()
@@ -52,7 +66,7 @@ LaidText::LaidText(const QString &text, const ElementFont &font, double width, b
         layout->beginLayout();
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             if (!autoSize)
-                line.setLineWidth(width);
+                line.setLineWidth(std::min(width, WidestLine));
             // The first paragraph always shows, even in a box too low.
             const bool startsParagraph = line.lineNumber() == 0 && !m_lines.empty();
             m_lines.push_back({line, startsParagraph, {}});
@@ -91,7 +105,7 @@ void LaidText::findGlyphs() const
 }
 
 void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, int alignment,
-                    bool clip) const
+                    bool clip, const QRectF &reach) const
 {
     if (m_lines.empty())
         return;
@@ -100,7 +114,7 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
         findGlyphs();
     painter.save();
     if (clip)
-        painter.setClipRect(box, Qt::IntersectClip);
+        painter.setClipRect(cutAt(box, reach), Qt::IntersectClip);
     painter.setPen(color);
     painter.setFont(m_pageFont);
     double y = box.top();
@@ -108,6 +122,15 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
         if (clip && line.startsParagraph && y > box.bottom())
             break;
         const QPointF at(alignedX(box, line.text.naturalTextWidth(), alignment), y);
+        if (!reach.isEmpty()) {
+            if (y > reach.bottom())
+                break;
+            const QSizeF size(line.text.naturalTextWidth(), line.text.height());
+            if (!reach.intersects(QRectF(at, size))) {
+                y += line.text.height();
+                continue;
+            }
+        }
         if (glyphs) {
             for (const QGlyphRun &run : line.glyphs)
                 painter.drawGlyphRun(at, run);

@@ -36,9 +36,10 @@ public:
     // the same address.
     quint64 serial() const { return m_serial; }
     // alignment: an Element::TextAlignment. With clip the text is cut at
-    // the box and no paragraph starts below it.
+    // the box and no paragraph starts below it. reach: where painting may
+    // reach (empty: anywhere); lines past it are not drawn.
     void draw(QPainter &painter, const QRectF &box, const QColor &color, int alignment,
-              bool clip) const;
+              bool clip, const QRectF &reach = QRectF()) const;
 
 private:
     struct Line

@@ -221,6 +221,14 @@ bool PageIndex::anyBelow(const Element &above, const QRectF &area) const
     });
 }
 
+std::size_t PageIndex::entryCount() const
+{
+    std::size_t entries = 0;
+    for (const auto &[key, cell] : m_cells)
+        entries += cell.size();
+    return entries;
+}
+
 std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
 {
     std::vector<const Element *> found;

@@ -40,6 +40,9 @@ public:
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
+    // Cells that file any element, and the entries they hold together.
+    std::size_t cellCount() const { return m_cells.size(); }
+    std::size_t entryCount() const;
 
     // Whether every element filed that is shown lies inside area, so that
     // painting it may take them all in their order.

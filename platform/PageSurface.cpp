@@ -56,6 +56,8 @@ void PageSurface::setWidth(double v)
     if (v == m_width)
         return;
     m_width = v;
+    if (m_anyCut)
+        reindex();
     notifyGeometry();
 }
 
@@ -64,7 +66,15 @@ void PageSurface::setHeight(double v)
     if (v == m_height)
         return;
     m_height = v;
+    if (m_anyCut)
+        reindex();
     notifyGeometry();
+}
+
+QRectF PageSurface::reachArea() const
+{
+    const double slack = ReachPixels * widestViewTwipsPerPixel();
+    return QRectF(0, 0, m_width, m_height).adjusted(-slack, -slack, slack, slack);
 }
 
 double PageSurface::viewTwipsPerPixelX() const
@@ -147,16 +157,19 @@ void PageSurface::XorRect(const QRect &pixels, bool dashed)
     m_bands.push_back({pixels, dashed});
 }
 
+// No view shows anything past the reach area, nor can it hold its pixels.
 void PageSurface::notifyArea(const QRectF &twips)
 {
-    if (m_observer)
-        m_observer->pageAreaChanged(twips);
+    const QRectF shown = twips & reachArea();
+    if (m_observer && !shown.isEmpty())
+        m_observer->pageAreaChanged(shown);
 }
 
 void PageSurface::notifyOverlay(const QRectF &twips)
 {
-    if (m_observer)
-        m_observer->pageOverlayChanged(twips);
+    const QRectF shown = twips & reachArea();
+    if (m_observer && !shown.isEmpty())
+        m_observer->pageOverlayChanged(shown);
 }
 
 void PageSurface::elementChanged(Element &element, const QRectF &before, const QRectF &after)
@@ -185,7 +198,7 @@ void PageSurface::elementShown(const Element &element)
     if (!element.Visible())
         indexFor(element).hidden();
     else if (!element.filingDue())
-        indexFor(element).shown(element.reachBounds());
+        indexFor(element).shown(element.reachBounds() & reachArea());
     notifyElementArea(element, element.shownBounds());
 }
 
@@ -214,9 +227,18 @@ void PageSurface::fileDue()
 {
     for (Element *element : m_filingDue) {
         element->setFilingDue(false);
-        indexFor(*element).place(*element, element->reachBounds());
+        file(*element);
     }
     m_filingDue.clear();
+}
+
+void PageSurface::file(const Element &element)
+{
+    const QRectF reach = element.reachBounds();
+    const QRectF area = reachArea();
+    if (!area.contains(reach))
+        m_anyCut = true;
+    indexFor(element).place(element, reach & area);
 }
 
 PageIndex &PageSurface::indexFor(const Element &element)
@@ -232,13 +254,30 @@ void PageSurface::reindex()
     m_index = PageIndex();
     m_handleIndex = PageIndex();
     m_shownHandles = 0;
+    m_anyCut = false;
     for (const ElementArray *array : {&m_lines, &m_texts, &m_images, &m_handles}) {
         array->forEach([this](const Element &e) {
-            indexFor(e).place(e, e.reachBounds());
+            file(e);
             if (e.kind() == ElementKind::Handle && e.Visible())
                 ++m_shownHandles;
         });
     }
+}
+
+void PageSurface::withIndexesAfresh(const std::function<void()> &use)
+{
+    fileDue();
+    PageIndex index = std::move(m_index);
+    PageIndex handleIndex = std::move(m_handleIndex);
+    const int shownHandles = m_shownHandles;
+    const bool anyCut = m_anyCut;
+    reindex();
+    use();
+    fileDue();
+    m_index = std::move(index);
+    m_handleIndex = std::move(handleIndex);
+    m_shownHandles = shownHandles;
+    m_anyCut = anyCut;
 }
 
 void PageSurface::notifyGeometry()

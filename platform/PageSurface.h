@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRectF>
 
+#include <functional>
 #include <vector>
 
 class PageObserver;
@@ -96,6 +97,17 @@ public:
     bool anyHandleShown() const { return m_shownHandles > 0; }
     // Files every element afresh, as if none had been filed before.
     void reindex();
+    // Runs use with every element filed afresh, then puts back the indexes
+    // as they were: what they hold must not matter to what a paint shows.
+    void withIndexesAfresh(const std::function<void()> &use);
+    // Where elements are filed and painted: the page and as far around it
+    // as any view keeps pixels. An element reaching farther (a height of
+    // 1e9 mm, a long run of moves) keeps its record as it is; only the part
+    // of it within this area is filed and painted, so neither the index nor
+    // a paint grows with it.
+    QRectF reachArea() const;
+    // View pixels (at the widest) the area reaches past the page's edges.
+    static constexpr double ReachPixels = 1024;
     quint64 nextZ() { return ++m_z; }
     // The element took the page's next z order: it paints above the rest.
     void elementRaised(const Element &element);
@@ -103,6 +115,7 @@ public:
 private:
     void notifyGeometry();
     void fileDue();
+    void file(const Element &element);
     void notifyElementArea(const Element &element, const QRectF &twips);
     PageIndex &indexFor(const Element &element);
 
@@ -127,4 +140,7 @@ private:
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
     int m_shownHandles = 0;
+    // Some element filed reaches past reachArea: a change of the page's
+    // size files it afresh.
+    bool m_anyCut = false;
 };

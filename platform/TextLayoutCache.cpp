@@ -5,6 +5,8 @@
 
 TextLayoutCache::TextLayoutCache() = default;
 TextLayoutCache::~TextLayoutCache() = default;
+TextLayoutCache::TextLayoutCache(TextLayoutCache &&) noexcept = default;
+TextLayoutCache &TextLayoutCache::operator=(TextLayoutCache &&) noexcept = default;
 
 const LaidText &TextLayoutCache::layoutFor(const Element &label)
 {

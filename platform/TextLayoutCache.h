@@ -16,6 +16,8 @@ class TextLayoutCache
 public:
     TextLayoutCache();
     ~TextLayoutCache();
+    TextLayoutCache(TextLayoutCache &&) noexcept;
+    TextLayoutCache &operator=(TextLayoutCache &&) noexcept;
 
     const LaidText &layoutFor(const Element &label);
     void clear();

@@ -7,12 +7,15 @@
 #include "designer/PageView.h"
 
 #include "platform/FakeDialogs.h"
+#include "platform/Element.h"
+#include "platform/PageSurface.h"
 #include "platform/Screen.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -37,16 +40,24 @@ struct Run
 {
     std::vector<quint64> seeds;
     quint64 actions = 0;
+    // Actions between two looks at whether the page's kept pixels and
+    // layouts show what painting afresh shows.
+    quint64 pixelCheckEvery = 50;
     // With indexes, only these actions of the one seed are performed.
     std::optional<std::vector<quint64>> replay;
 };
 
 // The CI run unless the environment asks for another:
 // TAVREL_MONKEY_SEEDS="1-500" TAVREL_MONKEY_ACTIONS=1000 for a long run,
-// TAVREL_MONKEY_REPLAY="7:0-41,45" to replay some actions of seed 7.
+// TAVREL_MONKEY_CHECK_EVERY=1 to compare the page with a fresh paint after
+// every action, TAVREL_MONKEY_REPLAY="7:0-41,45" to replay some actions of
+// seed 7.
 Run runFromEnvironment()
 {
-    Run run{{1, 2, 3, 4}, 5000, std::nullopt};
+    Run run{{1, 2, 3, 4}, 5000, 50, std::nullopt};
+    if (qEnvironmentVariableIsSet("TAVREL_MONKEY_CHECK_EVERY"))
+        run.pixelCheckEvery
+            = std::max<quint64>(1, qEnvironmentVariable("TAVREL_MONKEY_CHECK_EVERY").toULongLong());
     if (qEnvironmentVariableIsSet("TAVREL_MONKEY_SEEDS"))
         run.seeds = numbersFrom(qEnvironmentVariable("TAVREL_MONKEY_SEEDS"));
     if (qEnvironmentVariableIsSet("TAVREL_MONKEY_ACTIONS"))
@@ -59,9 +70,24 @@ Run runFromEnvironment()
     return run;
 }
 
-// Actions between two looks at whether the page's kept pixels and layouts
-// show what painting afresh shows.
-constexpr quint64 PixelCheckEvery = 50;
+// Where the differing images lie and the elements they show, to shrink
+// the sequence by.
+void describeShown(PageSurface &page, const QRect &shown)
+{
+    std::fprintf(stderr, "shown at %d,%d, %g twips a pixel\n", shown.x(), shown.y(),
+                 page.viewTwipsPerPixelX());
+    for (ElementKind kind : {ElementKind::Line, ElementKind::Label, ElementKind::Image}) {
+        page.arrayOf(kind).forEach([](const Element &e) {
+            if (!e.Visible())
+                return;
+            const QRectF r = e.rect();
+            std::fprintf(stderr, "  %d z%llu %g,%g %gx%g border %d width %d stretch %d picture %dx%d\n",
+                         e.Index(), qulonglong(e.zOrder()), r.x(), r.y(), r.width(), r.height(),
+                         e.BorderStyle(), e.BorderWidth(), int(e.Stretch()), e.Picture().width(),
+                         e.Picture().height());
+        });
+    }
+}
 
 // What the window shows of the page, at any zoom.
 QString cachesChangedPixels(mFrm_Bill &bill)
@@ -71,13 +97,13 @@ QString cachesChangedPixels(mFrm_Bill &bill)
     if (shown.isEmpty())
         return QString();
     const QImage cached = view.grab(shown).toImage();
-    view.clearCaches();
-    const QImage fresh = view.grab(shown).toImage();
+    const QImage fresh = view.grabAfresh(shown);
     if (cached == fresh)
         return QString();
     if (qEnvironmentVariableIsSet("TAVREL_SAVE_DIFF")) {
         cached.save(QStringLiteral("/tmp/m_cached.png"));
         fresh.save(QStringLiteral("/tmp/m_fresh.png"));
+        describeShown(view.page(), shown);
     }
     return QStringLiteral("the page with its caches differs from the page painted afresh");
 }
@@ -169,7 +195,7 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
         if (monkey.buttonHeld())
             continue;
         QString broken = brokenInvariant(*bill);
-        if (broken.isEmpty() && index % PixelCheckEvery == PixelCheckEvery - 1)
+        if (broken.isEmpty() && index % run.pixelCheckEvery == run.pixelCheckEvery - 1)
             broken = cachesChangedPixels(*bill);
         if (!broken.isEmpty()) {
             monkey.letGo();

@@ -7,6 +7,7 @@
 #include "DesignerHarness.h"
 
 #include "designer/DrawTool.h"
+#include "designer/ScrollBar.h"
 
 #include "model/HandlePosition.h"
 #include "model/ObjDraw.h"
@@ -18,6 +19,7 @@
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 
+#include <QAbstractSlider>
 #include <QImage>
 #include <QPointF>
 
@@ -30,6 +32,9 @@ namespace {
 
 constexpr int TextA = 1001;
 constexpr int TextB = 1002;
+constexpr int Picture = 2001;
+constexpr int SlantedLine = 2;
+constexpr double TwipsPerMm = 1440 / 25.4;
 
 using Edit = std::function<void(DesignerHarness &, mFrm_Bill *)>;
 
@@ -132,6 +137,108 @@ const std::map<QString, Step> &steps()
     return all;
 }
 
+// Lengths no page shows, as typed, read from a store or summed by moves:
+// the record keeps them.
+const std::map<QString, Edit> &farEdits()
+{
+    static const std::map<QString, Edit> all{
+        {QStringLiteral("height 100 m"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(1e5 * TwipsPerMm);
+         }},
+        {QStringLiteral("height 1e9 mm"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(1e9 * TwipsPerMm);
+         }},
+        {QStringLiteral("height 99999999999 mm"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setHeight(99999999999 * TwipsPerMm);
+         }},
+        {QStringLiteral("far above and below"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->ObjImg()(Picture).setStretch(true);
+             b->ObjImg()(Picture).Move(-5e12, -5e12, 1e13, 1e13);
+         }},
+        {QStringLiteral("moves summed"), [](DesignerHarness &, mFrm_Bill *b) {
+             Element &label = text(b, TextA);
+             for (int i = 0; i < 1000; ++i)
+                 label.Move(label.Left() + 5e7, label.Top());
+         }},
+        {QStringLiteral("wide label right aligned"), [](DesignerHarness &, mFrm_Bill *b) {
+             text(b, TextB).setAlignment(Element::RightJustify);
+             text(b, TextB).setWidth(1e9 * TwipsPerMm);
+         }},
+        {QStringLiteral("thick line far out"), [](DesignerHarness &, mFrm_Bill *b) {
+             Element &line = b->ObjLine()(SlantedLine);
+             line.setBorderWidth(3);
+             line.setLine(-5e15, -4e15, 1e15, 2e15);
+         }},
+    };
+    return all;
+}
+
+// Shrunk sequences after which the page as kept once differed from a
+// fresh paint.
+const std::map<QString, Edit> &partialRepaints()
+{
+    static const std::map<QString, Edit> all{
+        // A bordered picture across the edge of two kept squares, copied
+        // from its own kept pixels: its corner pixel went missing where it
+        // was drawn into the square afresh.
+        {QStringLiteral("border across squares at 300 %"), [](DesignerHarness &, mFrm_Bill *b) {
+             b->setZoom(3);
+             b->HS().setValue(0);
+             b->VS().setValue(0);
+             Element &picture = b->ObjImg()(Picture);
+             picture.setBorderStyle(Element::FixedSingle);
+             picture.Move(1196, 85, 526, 70);
+             shown(b);
+             b->pageView().setGrid(120);
+             shown(b);
+             b->pageView().setGrid(0);
+         }},
+        // A bordered picture kept as pixels over white, copied where the
+        // form beneath the page shows.
+        {QStringLiteral("bordered picture over the underlay"), [](DesignerHarness &, mFrm_Bill *b) {
+             QImage form(800, 400, QImage::Format_RGB32);
+             form.fill(QColor(0xd0, 0xe8, 0xff));
+             b->pageView().setUnderlay(form, QRectF(0, 0, 8000, 3600), 60);
+             Element &picture = b->ObjImg()(Picture);
+             picture.setBorderStyle(Element::FixedSingle);
+             shown(b);
+             b->pageView().setGrid(120);
+             shown(b);
+             b->pageView().setGrid(0);
+         }},
+        {QStringLiteral("line 300 wide"), [](DesignerHarness &h, mFrm_Bill *b) {
+             b->ObjLine()(SlantedLine).setBorderWidth(300);
+             shown(b);
+             h.drag(b, 2000, 900, 2600, 1500);
+         }},
+        {QStringLiteral("line 3 wide"), [](DesignerHarness &h, mFrm_Bill *b) {
+             b->ObjLine()(SlantedLine).setBorderWidth(3);
+             shown(b);
+             h.drag(b, 2000, 900, 2600, 1500);
+         }},
+        // A picture larger than its box, aligned right with the rest, the
+        // page scrolled, then dragged with Shift.
+        {QStringLiteral("picture aligned, scrolled, shift-dragged"),
+         [](DesignerHarness &h, mFrm_Bill *b) {
+             QImage wide(400, 300, QImage::Format_RGB32);
+             wide.fill(Qt::darkBlue);
+             b->ObjImg()(Picture).setPicture(wide);
+             b->setZoom(2);
+             b->SelAll();
+             shown(b);
+             b->SetAlign(ObjDraws::AlignRight);
+             shown(b);
+             b->VS().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+             shown(b);
+             const QPoint from = h.at(b, 5000, 1700);
+             h.press(from, Qt::LeftButton, Qt::ShiftModifier);
+             h.move(from + QPoint(7, 3));
+             h.release(from + QPoint(7, 3), Qt::LeftButton, Qt::ShiftModifier);
+         }},
+    };
+    return all;
+}
+
 bool paintsAbove(const Element &e, const Element *other)
 {
     if (!other)
@@ -189,6 +296,10 @@ private slots:
     void cachesChangeNoPixel_data();
     void cachesChangeNoPixel();
     void pointerFindsWhatTheWalkFinds();
+    void partialRepaintPaintsAsWhole_data();
+    void partialRepaintPaintsAsWhole();
+    void farLengthsStayWithinThePage_data();
+    void farLengthsStayWithinThePage();
 
 private:
     mFrm_Bill *openWithObjects();
@@ -275,6 +386,59 @@ void TestPageCaches::pointerFindsWhatTheWalkFinds()
         QCOMPARE(bill->pageView().elementAt(PageView::hitRect(handle).center()), &handle);
     });
     QCOMPARE(handles, 3 * 8 + 2 * 2);
+}
+
+void TestPageCaches::partialRepaintPaintsAsWhole_data()
+{
+    QTest::addColumn<QString>("sequence");
+    for (const auto &[name, edit] : partialRepaints())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestPageCaches::partialRepaintPaintsAsWhole()
+{
+    QFETCH(QString, sequence);
+    mFrm_Bill *bill = openWithObjects();
+    shown(bill);
+    partialRepaints().at(sequence)(*h, bill);
+    PageView &view = bill->pageView();
+    const QRect shownArea = view.rect() & QRect(-view.pos(), bill->pageArea().size());
+    const QImage cached = view.grab(shownArea).toImage();
+    QVERIFY(cached == view.grabAfresh(shownArea));
+}
+
+void TestPageCaches::farLengthsStayWithinThePage_data()
+{
+    QTest::addColumn<QString>("edit");
+    for (const auto &[name, edit] : farEdits())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Whatever an element's bounds, the index files it no farther than the
+// page and its surroundings, and the kept page shows what a fresh paint
+// does, selected or not.
+void TestPageCaches::farLengthsStayWithinThePage()
+{
+    QFETCH(QString, edit);
+    mFrm_Bill *bill = openWithObjects();
+    PageSurface &page = bill->PicPage();
+    const QRectF reach = page.reachArea();
+    const auto cellsAcross = [](double twips) { return std::size_t(twips / 1440) + 2; };
+    const std::size_t mostCells = cellsAcross(reach.width()) * cellsAcross(reach.height());
+    shown(bill);
+    farEdits().at(edit)(*h, bill);
+    const QRect whole = bill->pageView().rect();
+    for (const auto &after : std::vector<Edit>{
+             [](DesignerHarness &, mFrm_Bill *) {},
+             [](DesignerHarness &, mFrm_Bill *b) { b->SelAll(); },
+             [](DesignerHarness &hh, mFrm_Bill *b) { hh.drag(b, 2000, 900, 2600, 1500); }}) {
+        after(*h, bill);
+        const QImage cached = shown(bill);
+        QVERIFY2(page.index().cellCount() <= mostCells,
+                 qPrintable(QString::number(page.index().cellCount())));
+        QVERIFY(page.handleIndex().cellCount() <= mostCells);
+        QVERIFY(cached == bill->pageView().grabAfresh(whole));
+    }
 }
 
 QTEST_MAIN(TestPageCaches)
