@@ -96,11 +96,13 @@ void CaptionEditor::TxtLab_Change()
     if (!label)
         return;
     const QString text = m_txtLab->text();
-    // Starting an edit fills the editor with the caption it already has.
-    const bool changed = label->Caption() != text;
+    // Starting an edit fills the editor with the caption it already has,
+    // which changes nothing.
+    if (label->Caption() == text)
+        return;
     label->setCaption(text);
     label->setTag(text);
-    if (changed && m_edited)
+    if (m_edited)
         m_edited();
 }
 
