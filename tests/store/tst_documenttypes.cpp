@@ -1,3 +1,4 @@
+#include "ErrorNumber.h"
 #include "StoreFixtures.h"
 
 #include "store/StoreSchema.h"
@@ -12,17 +13,6 @@
 #include <memory>
 
 namespace {
-
-template<typename F>
-int errorOf(F &&f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 Category deliveryNote()
 {

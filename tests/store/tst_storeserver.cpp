@@ -1,3 +1,4 @@
+#include "ErrorNumber.h"
 #include "StoreFixtures.h"
 
 #include "tests/documents/PostgresCluster.h"
@@ -19,19 +20,6 @@
 #include <atomic>
 
 namespace {
-
-template<typename F>
-int errorOf(F &&f, QString *description = nullptr)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        if (description)
-            *description = e.Description();
-        return e.Number();
-    }
-    return 0;
-}
 
 // The text of the template's first object: the count of the saves.
 QString marksOf(BillTemplate &bill)

@@ -1,3 +1,4 @@
+#include "ErrorNumber.h"
 #include "StoreFixtures.h"
 
 #include "tests/platform/UnderlayFiles.h"
@@ -15,19 +16,6 @@
 #include <QTest>
 
 namespace {
-
-template<typename F>
-int errorOf(F &&f, QString *description = nullptr)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        if (description)
-            *description = e.Description();
-        return e.Number();
-    }
-    return 0;
-}
 
 QByteArray hashOf(const QString &path)
 {

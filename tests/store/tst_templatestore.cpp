@@ -1,3 +1,4 @@
+#include "ErrorNumber.h"
 #include "StoreFixtures.h"
 
 #include "store/StoreSchema.h"
@@ -18,20 +19,6 @@
 Q_DECLARE_METATYPE(SaveResult)
 
 namespace {
-
-// The number of the RuntimeError f throws, 0 when it throws none.
-template<typename F>
-int errorOf(F &&f, QString *description = nullptr)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        if (description)
-            *description = e.Description();
-        return e.Number();
-    }
-    return 0;
-}
 
 QStringList captionsOf(BillTemplate &bill)
 {
