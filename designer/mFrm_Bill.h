@@ -93,6 +93,8 @@ public:
     QUndoStack &undoStack() { return m_history.stack(); }
     void undo();
     void redo();
+    // Ends the gesture and the in-place edit under way, each a step.
+    void finishEdits();
     // Where LoadBill reads stored templates from.
     void setBillSource(BillSource *source) { m_source = source; }
 

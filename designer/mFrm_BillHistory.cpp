@@ -9,6 +9,7 @@
 
 #include "model/ObjDraw.h"
 #include "model/ObjDraws.h"
+#include "model/TemplateState.h"
 
 #include "print/ShowErrMsg.h"
 
@@ -95,15 +96,36 @@ void mFrm_Bill::captionEditFinished()
 {
     if (!m_captionBefore)
         return;
-    const TemplateHistory::Snapshot before = std::move(*m_captionBefore);
+    TemplateHistory::Snapshot before = std::move(*m_captionBefore);
     m_captionBefore.reset();
+    // Other steps (a lock, a delete) may have come while the edit was open:
+    // this one holds only what typing changes, the text and an auto size.
+    const ObjDraw *obj = before.states.empty() ? nullptr
+                                               : mObjs().findByID(before.states.front().place.id);
+    if (obj && obj->ObjCtl()) {
+        const ObjectState typed = before.states.front();
+        ObjectState now = ObjectState::of(*obj);
+        now.caption = typed.caption;
+        now.tag = typed.tag;
+        if (now.autoSize) {
+            now.place.c = typed.place.c;
+            now.place.d = typed.place.d;
+        }
+        before.states.front() = now;
+        before.page = PageState::of(*m_bill);
+    }
     m_history.record(before, QStringLiteral("编辑文字"));
+}
+
+void mFrm_Bill::finishEdits()
+{
+    endGesture();
+    m_captionEditor->finish();
 }
 
 void mFrm_Bill::undo()
 {
-    endGesture();
-    m_captionEditor->finish();
+    finishEdits();
     if (!undoStack().canUndo())
         return;
     try {
@@ -116,8 +138,7 @@ void mFrm_Bill::undo()
 
 void mFrm_Bill::redo()
 {
-    endGesture();
-    m_captionEditor->finish();
+    finishEdits();
     if (!undoStack().canRedo())
         return;
     try {

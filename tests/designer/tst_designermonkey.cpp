@@ -215,7 +215,7 @@ QString TestDesignerMonkey::runSeed(quint64 seed, const Run &run, quint64 &perfo
 QString TestDesignerMonkey::undoneAndRedone(mFrm_Bill &bill, const TemplateState &start,
                                             quint64 seed)
 {
-    bill.endGesture();
+    bill.finishEdits();
     const TemplateState end = TemplateState::of(bill.record());
     const int endIndex = bill.undoStack().index();
     while (bill.undoStack().canUndo())
