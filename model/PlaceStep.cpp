@@ -42,13 +42,8 @@ bool PlaceStep::mergeWith(const QUndoCommand *other)
 
 void PlaceStep::put(bool after)
 {
-    PageSurface &page = bill().mObjs.page();
-    const QSizeF size = after ? m_pageAfter : m_pageBefore;
-    if (page.Width() != size.width())
-        page.setWidth(size.width());
-    if (page.Height() != size.height())
-        page.setHeight(size.height());
-    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(page);
+    PageState::applySize(bill(), after ? m_pageAfter : m_pageBefore);
+    const ObjDraw::HdMetrics metrics = ObjDraw::hdMetrics(bill().mObjs.page());
     for (const Change &change : m_changes) {
         const ObjectPlace &place = after ? change.after : change.before;
         if (ObjDraw *obj = bill().mObjs.findByID(place.id))

@@ -206,6 +206,11 @@ void PageState::applyTo(BillTemplate &bill) const
     bill.mUnderlay = underlay;
     bill.mOffsetLeft = offsetLeft;
     bill.mOffsetTop = offsetTop;
+    applySize(bill, size);
+}
+
+void PageState::applySize(BillTemplate &bill, const QSizeF &size)
+{
     PageSurface &page = bill.mObjs.page();
     if (page.Width() != size.width())
         page.setWidth(size.width());

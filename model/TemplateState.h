@@ -98,6 +98,8 @@ struct PageState
 
     static PageState of(const BillTemplate &bill);
     void applyTo(BillTemplate &bill) const;
+    // Sizes the page, telling it only of a change.
+    static void applySize(BillTemplate &bill, const QSizeF &size);
     QStringList differences(const PageState &other) const;
     bool operator==(const PageState &other) const { return differences(other).isEmpty(); }
 };

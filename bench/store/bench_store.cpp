@@ -4,6 +4,7 @@
 // template in a designer window until it has painted.
 
 #include "bench/BenchFigure.h"
+#include "bench/store/StoreBenchPage.h"
 #include "bench/BenchShell.h"
 #include "bench/PaintCounter.h"
 #include "designer/PageView.h"
@@ -35,55 +36,7 @@
 
 namespace {
 
-constexpr int Columns = 60;
-constexpr double CellWidth = 500;
-constexpr double CellHeight = 400;
 constexpr int Runs = 15;
-
-QByteArray smallPicture()
-{
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(QColor(200, 120, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
-}
-
-void fillTemplate(BillTemplate &bill)
-{
-    const QByteArray bytes = smallPicture();
-    const QImage picture = QImage::fromData(bytes);
-    PageSurface &page = bill.mObjs.page();
-    int next[4] = {0, ObjDraw::FirstID(1), ObjDraw::FirstID(2), ObjDraw::FirstID(3)};
-    for (int i = 0; i < 3000; ++i) {
-        const int kind = 1 + i % 3;
-        const double left = (i % Columns) * CellWidth + 60;
-        const double top = (i / Columns) * CellHeight + 60;
-        const int id = next[kind]++;
-        Element *element = nullptr;
-        if (kind == ObjDraw::Line) {
-            element = &page.ObjLine().Load(id);
-            element->setLine(left, top, left + CellWidth - 120, top + CellHeight - 120);
-        } else if (kind == ObjDraw::Text) {
-            element = &page.ObjText().Load(id);
-            element->Move(left, top, CellWidth - 120, CellHeight - 120);
-            element->setCaption(QStringLiteral("文字%1").arg(id));
-        } else {
-            element = &page.ObjImg().Load(id);
-            element->Move(left, top, CellWidth - 120, CellHeight - 120);
-            element->setPicture(picture, bytes);
-            element->setStretch(true);
-            element->setBorderStyle(1);
-            element->setTag(QStringLiteral("/图片/logo.bmp"));
-        }
-        element->setVisible(true);
-        bill.mObjs.LinkCtl(id, kind, element, 0);
-    }
-    page.setWidth(Columns * CellWidth + 120);
-    page.setHeight(50 * CellHeight + 120);
-}
 
 // The same rows, written by hand: what any store has to pay at least.
 double plainInsert(const QString &path, const TemplateStore &store, int16_t id)
@@ -156,7 +109,7 @@ int main(int argc, char **argv)
     TemplateStore store(dir.filePath(QStringLiteral("templates.sqlite")));
     BillTemplate bill;
     bill.Caption = QStringLiteral("三千个对象");
-    fillTemplate(bill);
+    StoreBenchPage::fill(bill);
     store.save(bill);
 
     std::vector<double> saves;

@@ -4,6 +4,7 @@
 // small image), and listing a category of 10,000 templates.
 
 #include "bench/BenchFigure.h"
+#include "bench/store/StoreBenchPage.h"
 
 #include "tests/documents/PostgresCluster.h"
 
@@ -32,46 +33,8 @@
 
 namespace {
 
-constexpr int Columns = 60;
 constexpr int Runs = 9;
 constexpr int Listed = 10000;
-
-void fillTemplate(BillTemplate &bill)
-{
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(QColor(200, 120, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    const QImage picture = QImage::fromData(bytes);
-    PageSurface &page = bill.mObjs.page();
-    int next[4] = {0, ObjDraw::FirstID(1), ObjDraw::FirstID(2), ObjDraw::FirstID(3)};
-    for (int i = 0; i < 3000; ++i) {
-        const int kind = 1 + i % 3;
-        const double left = (i % Columns) * 500 + 60;
-        const double top = (i / Columns) * 400 + 60;
-        const int id = next[kind]++;
-        Element *element = nullptr;
-        if (kind == ObjDraw::Line) {
-            element = &page.ObjLine().Load(id);
-            element->setLine(left, top, left + 380, top + 280);
-        } else if (kind == ObjDraw::Text) {
-            element = &page.ObjText().Load(id);
-            element->Move(left, top, 380, 280);
-            element->setCaption(QStringLiteral("文字%1").arg(id));
-        } else {
-            element = &page.ObjImg().Load(id);
-            element->Move(left, top, 380, 280);
-            element->setPicture(picture, bytes);
-            element->setTag(QStringLiteral("/图片/logo.bmp"));
-        }
-        element->setVisible(true);
-        bill.mObjs.LinkCtl(id, kind, element, 0);
-    }
-    page.setWidth(Columns * 500 + 120);
-    page.setHeight(50 * 400 + 120);
-}
 
 double median(const std::function<void()> &work)
 {
@@ -123,7 +86,7 @@ Figures measure(TemplateStore &store)
     Figures figures;
     BillTemplate bill;
     bill.Caption = QStringLiteral("三千个对象");
-    fillTemplate(bill);
+    StoreBenchPage::fill(bill);
     store.save(bill);
     figures.save = median([&] { store.save(bill); });
     figures.load = median([&] {
