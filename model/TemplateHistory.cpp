@@ -91,6 +91,7 @@ ObjDraw *TemplateHistory::objectFor(int id, std::size_t position) const
 bool TemplateHistory::recordPlaces(const Snapshot &before, const QString &text, int mergeId)
 {
     std::vector<PlaceStep::Change> changes;
+    changes.reserve(before.places.size());
     for (std::size_t i = 0; i < before.places.size(); ++i) {
         const ObjectPlace &was = before.places[i];
         const ObjDraw *obj = objectFor(was.id, i);

@@ -160,6 +160,11 @@ private:
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
     quint64 m_z = 0;
+    // Where the index that files the element keeps its bounds, valid while
+    // m_filedIn names that index: a move is filed without a lookup.
+    friend class PageIndex;
+    mutable quint64 m_filedIn = 0;
+    mutable QRectF *m_filedBounds = nullptr;
     bool m_visible = false;
     bool m_stretch = false;
     bool m_filingDue = false;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -38,36 +39,66 @@ quint64 PageIndex::keyOf(int column, int row)
     return (quint64(quint32(column)) << 32) | quint32(row);
 }
 
+PageIndex::Serial::Serial()
+    : value(nextGeneration())
+{
+}
+
+PageIndex::Serial::Serial(Serial &&other) noexcept
+    : value(std::exchange(other.value, nextGeneration()))
+{
+}
+
+PageIndex::Serial &PageIndex::Serial::operator=(Serial &&other) noexcept
+{
+    value = std::exchange(other.value, nextGeneration());
+    return *this;
+}
+
+QRectF *PageIndex::filedBounds(const Element &element)
+{
+    if (element.m_filedIn == m_serial.value)
+        return element.m_filedBounds;
+    const auto it = m_bounds.find(&element);
+    if (it == m_bounds.end())
+        return nullptr;
+    element.m_filedIn = m_serial.value;
+    element.m_filedBounds = &it->second;
+    return &it->second;
+}
+
 void PageIndex::place(const Element &element, const QRectF &bounds)
 {
-    auto it = m_bounds.find(&element);
-    if (it != m_bounds.end()) {
-        if (it->second == bounds)
+    if (QRectF *filed = filedBounds(element)) {
+        if (*filed == bounds)
             return;
         m_generation = nextGeneration();
-        const bool sameCells = !bounds.isEmpty() && cellsOf(bounds) == cellsOf(it->second);
+        const bool sameCells = !bounds.isEmpty() && cellsOf(bounds) == cellsOf(*filed);
         if (!sameCells)
-            takeOut(element, it->second);
+            takeOut(element, *filed);
         if (bounds.isEmpty()) {
-            m_bounds.erase(it);
+            element.m_filedIn = 0;
+            m_bounds.erase(&element);
             m_orderedKnown = false;
             return;
         }
-        it->second = bounds;
+        *filed = bounds;
         if (element.Visible())
             m_extent |= bounds;
         if (!sameCells)
-            fileUnder(element, it->second);
+            fileUnder(element, *filed);
         return;
     }
     if (bounds.isEmpty())
         return;
     m_generation = nextGeneration();
-    it = m_bounds.emplace(&element, bounds).first;
+    QRectF &filed = m_bounds.emplace(&element, bounds).first->second;
+    element.m_filedIn = m_serial.value;
+    element.m_filedBounds = &filed;
     m_orderedKnown = false;
     if (element.Visible())
         m_extent |= bounds;
-    fileUnder(element, it->second);
+    fileUnder(element, filed);
 }
 
 void PageIndex::shown(const QRectF &bounds)

@@ -78,7 +78,19 @@ private:
     // enough that a dragged object's area touches few others.
     static constexpr double CellTwips = 1440;
 
+    // Tells each index apart for the bounds an element remembers; a moved
+    // index takes its serial along and leaves the one it came from a new one.
+    struct Serial
+    {
+        Serial();
+        Serial(Serial &&other) noexcept;
+        Serial &operator=(Serial &&other) noexcept;
+        quint64 value;
+    };
+
     static CellRange cellsOf(const QRectF &bounds);
+    // The bounds the element is filed under here, or null.
+    QRectF *filedBounds(const Element &element);
     static quint64 nextGeneration();
     static quint64 keyOf(int column, int row);
     // Visits the entries of each cell of range that files any, until visit
@@ -90,6 +102,7 @@ private:
 
     std::unordered_map<quint64, std::vector<Entry>> m_cells;
     std::unordered_map<const Element *, QRectF> m_bounds;
+    Serial m_serial;
     // Where the shown elements filed reach, or more: it grows with each
     // one filed or shown.
     QRectF m_extent;
