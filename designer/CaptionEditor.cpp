@@ -16,13 +16,14 @@
 #include <algorithm>
 #include <cmath>
 
-CaptionEditor::CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView,
+CaptionEditor::CaptionEditor(PageSurface &page, QWidget &window, QWidget &area, QWidget &pageView,
                              const ViewMapping &mapping)
     : m_page(page)
     , m_window(window)
+    , m_area(area)
     , m_pageView(pageView)
     , m_mapping(mapping)
-    , m_txtLab(new QLineEdit(pageView.parentWidget()))
+    , m_txtLab(new QLineEdit(&area))
 {
     m_txtLab->setFrame(false);
     m_txtLab->hide();
@@ -75,7 +76,7 @@ void CaptionEditor::place()
     if (!label)
         return;
     const QRectF box(label->Left(), label->Top(), label->Width(), label->Height());
-    m_txtLab->setGeometry(m_mapping.pageToPixels(box).translated(m_pageView.pos()));
+    m_txtLab->setGeometry(m_mapping.pageToPixels(box).translated(m_pageView.mapTo(&m_area, QPoint())));
     QFont font = TextLayout::pageFont(label->Font());
     const double pixels =
         label->Font().Size * Units::TwipsPerPoint / m_mapping.pageTwipsPerPixelY();

@@ -19,7 +19,8 @@ class CaptionEditor : public QObject
 public:
     // The editor lies beside the page view, over it; Enter gives the keys
     // back to window.
-    CaptionEditor(PageSurface &page, QWidget &window, QWidget &pageView,
+    // The editor opens on area, the page area the page view shows in.
+    CaptionEditor(PageSurface &page, QWidget &window, QWidget &area, QWidget &pageView,
                   const ViewMapping &mapping);
 
     QLineEdit &TxtLab() const { return *m_txtLab; }
@@ -51,6 +52,7 @@ private:
 
     PageSurface &m_page;
     QWidget &m_window;
+    QWidget &m_area;
     QWidget &m_pageView;
     const ViewMapping &m_mapping;
     QLineEdit *m_txtLab;

@@ -76,12 +76,17 @@ void mFrm_Bill::createElements()
     m_hRuler = new Ruler(Qt::Horizontal, this);
     m_vRuler = new Ruler(Qt::Vertical, this);
 
-    m_pageView = new PageView(PicPage(), m_mapping, m_client);
+    // The page shows where the bars leave room: painting it then never
+    // paints the bars again.
+    m_viewport = new QWidget(m_client);
+    m_viewport->setObjectName(QStringLiteral("PageViewport"));
+    m_viewport->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pageView = new PageView(PicPage(), m_mapping, m_viewport);
     connect(m_pageView, &PageView::pageResized, this,
             reportedSlot(this, &mFrm_Bill::PicPage_Resize));
     m_pageView->onPageChange([this] { showReadout(); });
     m_captionEditor =
-        std::make_unique<CaptionEditor>(PicPage(), *this, *m_pageView, m_mapping);
+        std::make_unique<CaptionEditor>(PicPage(), *this, *m_client, *m_pageView, m_mapping);
     m_captionEditor->onEdited([this] { captionEdited(); });
     m_captionEditor->onFinished([this] { captionEditFinished(); });
     m_pageSizer = std::make_unique<PageSizer>(PicPage(), *m_client, m_mapping);

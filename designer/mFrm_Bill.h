@@ -249,6 +249,8 @@ private:
     void applyViewScale();
     void scrollTo(const QPointF &pagePoint, const QPointF &anchor);
     QPointF shownMiddle() const;
+    // The page area's pixels the page shows in: all but the bars shown.
+    QRect shownArea() const;
     void InitHandles();
     void MoveFixHd();
     void Form_Resize();
@@ -335,6 +337,7 @@ private:
     ScrollBar *m_vs = nullptr;
     ViewMapping m_mapping;
     QWidget *m_client = nullptr;
+    QWidget *m_viewport = nullptr;
     Ruler *m_hRuler = nullptr;
     Ruler *m_vRuler = nullptr;
     double m_gridMm = 0;

@@ -157,7 +157,8 @@ PointerTarget mFrm_Bill::targetAt(const QPointF &windowPixels) const
 {
     if (const int fixHandle = m_pageSizer->handleAt(windowPixels.toPoint()))
         return {PointerTarget::FixHandle, fixHandle};
-    if (!m_pageView->geometry().contains(windowPixels.toPoint()))
+    // The bars cover the page only where it does not show.
+    if (!(m_pageView->geometry() & shownArea()).contains(windowPixels.toPoint()))
         return {PointerTarget::Window, 0};
     const QPointF page = m_mapping.pageToTwips(windowPixels - QPointF(m_pageView->pos()));
     const Element *element = m_pageView->elementAt(page);

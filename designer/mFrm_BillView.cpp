@@ -63,6 +63,7 @@ void mFrm_Bill::Form_Resize()
     const int vv = VS().Value();
     layoutStep([&] { layoutHorizontal(hv); });
     layoutStep([&] { layoutVertical(vv); });
+    m_viewport->setGeometry(shownArea());
     followPageInRulers();
 }
 
@@ -191,9 +192,14 @@ void mFrm_Bill::scrollTo(const QPointF &pagePoint, const QPointF &anchor)
 
 QPointF mFrm_Bill::shownMiddle() const
 {
-    const double right = m_vs->Visible() ? m_vs->x() : m_client->width();
-    const double bottom = m_hs->Visible() ? m_hs->y() : m_client->height();
-    return QPointF(right / 2, bottom / 2);
+    return QRectF(shownArea()).center();
+}
+
+QRect mFrm_Bill::shownArea() const
+{
+    const int right = m_vs->Visible() ? m_vs->x() : m_client->width();
+    const int bottom = m_hs->Visible() ? m_hs->y() : m_client->height();
+    return QRect(0, 0, std::max(0, right), std::max(0, bottom));
 }
 
 void mFrm_Bill::setGridMm(double mm)
@@ -228,7 +234,7 @@ void mFrm_Bill::showReadout()
 void mFrm_Bill::notePointer(const QPointF &areaPixels)
 {
     const QRectF area(QPointF(0, 0), QSizeF(m_client->size()));
-    const QRectF page = QRectF(m_pageView->geometry()) & area;
+    const QRectF page = QRectF(m_pageView->geometry() & shownArea());
     if (page.contains(areaPixels))
         m_pointerOnPage = m_mapping.pageToTwips(areaPixels - QPointF(m_pageView->pos()));
     else

@@ -408,7 +408,8 @@ std::pair<double, double> detailRepaintMs(mFrm_Bill &bill, QImage::Format format
     bill.VS().setValue(bill.VS().Max() / 2);
     flushFrame();
     const PageView &view = bill.pageView();
-    const QRect shown = view.rect() & QRect(-view.pos(), bill.pageArea().size());
+    // What the view shows: the page area less the bars.
+    const QRect shown = view.rect() & QRect(-view.pos(), view.parentWidget()->size());
     const QRectF area = bill.viewMapping().pageToTwips(QRectF(shown));
     const double full = fullRepaintMs(bill.pageView());
     const double raw = rawRepaintMs(RawPage(bill.PicPage(), area, DetailZoom), shown.size(), format);

@@ -120,6 +120,7 @@ private slots:
     void handlePixels();
     void onlyChangedAreasAreRepainted_data();
     void onlyChangedAreasAreRepainted();
+    void theBarsStayOutOfThePagesRepaints();
     void inPlaceCaptionEditing();
     void inPlaceEditingEndsOnFocusLoss();
     void handlesFollowAnAutoSizedTextAsItIsEdited_data();
@@ -952,6 +953,27 @@ void TestDesignerWindow::onlyChangedAreasAreRepainted()
     // Nothing below the changed rows was repainted.
     const int below = int(labels.back()->Top() / 15) + 20;
     QVERIFY(!recorder.painted.intersects(QRect(0, below, 546, 246 - below)));
+}
+
+// The page shows where the bars leave room: a change of the whole page
+// repaints the page and never the bars above it.
+void TestDesignerWindow::theBarsStayOutOfThePagesRepaints()
+{
+    mFrm_Bill *bill = h->open();
+    bill->PicPage().setWidth(30000);
+    bill->PicPage().setHeight(30000);
+    bill->ObjText().Load(1001).Move(300, 300, 450, 240);
+    QVERIFY(bill->HS().Visible() && bill->VS().Visible());
+    QCoreApplication::processEvents();
+    PaintRecorder page, across, down;
+    bill->pageView().installEventFilter(&page);
+    bill->HS().installEventFilter(&across);
+    bill->VS().installEventFilter(&down);
+    bill->pageView().pageAreaChanged(QRectF(0, 0, 30000, 30000));
+    QTRY_VERIFY(!page.painted.isEmpty());
+    QCoreApplication::processEvents();
+    QVERIFY(across.painted.isEmpty());
+    QVERIFY(down.painted.isEmpty());
 }
 
 void TestDesignerWindow::inPlaceCaptionEditing()

@@ -70,11 +70,12 @@ QRectF boxOf(mFrm_Bill *bill, int id)
     return bill->mObjs().findByID(id)->ObjCtl()->rect();
 }
 
-// The part of the page the window shows, in the page view's pixels.
+// The part of the page the window shows beside the bars, in the page
+// view's pixels.
 QRect shownPart(mFrm_Bill *bill)
 {
     const PageView &view = bill->pageView();
-    return view.rect() & QRect(-view.pos(), bill->pageArea().size());
+    return view.rect() & QRect(-view.pos(), view.parentWidget()->size());
 }
 
 void sendWheel(DesignerHarness &h, mFrm_Bill *bill, const QPoint &at, int turn,
