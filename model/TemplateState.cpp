@@ -252,7 +252,9 @@ Selection Selection::of(const ObjDraws &objs)
 
 void Selection::applyTo(ObjDraws &objs) const
 {
-    if (Selection::of(objs) == *this)
+    // An object hidden while selected (its drawing undone) leaves the count
+    // above what is selected: the same ids are not yet the same selection.
+    if (Selection::of(objs) == *this && objs.nActCount() == int(ids.size()))
         return;
     objs.setNActCount(0);
     int shown = 0;

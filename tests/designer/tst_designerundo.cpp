@@ -71,6 +71,7 @@ private slots:
     void cleanStateFollowsTheHistory();
     void aNewChangeDropsTheStepsUndone();
     void undoDuringADragEndsItFirst();
+    void undoingADrawLeavesTheSelectionBeforeIt();
 
 private:
     mFrm_Bill *openWithObjects();
@@ -278,6 +279,21 @@ void TestDesignerUndo::undoDuringADragEndsItFirst()
     QCOMPARE(differences(before, bill), QStringList());
     QCOMPARE(brokenInvariant(*bill), QString());
     QCOMPARE(bill->undoStack().redoText(), QStringLiteral("移动"));
+}
+
+// A new object selected together with the one that was current before it:
+// undoing its drawing leaves that one selected, and counted once.
+void TestDesignerUndo::undoingADrawLeavesTheSelectionBeforeIt()
+{
+    mFrm_Bill *bill = openWithObjects();
+    const TemplateState before = TemplateState::of(bill->record());
+    h->draw(bill, DrawTool::Text, 6000, 1500, 7200, 1900);
+    h->drag(bill, 5900, 200, 7400, 2000);
+    QCOMPARE(bill->mObjs().nActCount(), 2);
+    bill->undo();
+    QCOMPARE(differences(before, bill), QStringList());
+    QCOMPARE(brokenInvariant(*bill), QString());
+    QCOMPARE(bill->mObjs().nActCount(), 1);
 }
 
 QTEST_MAIN(TestDesignerUndo)
