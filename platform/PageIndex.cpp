@@ -55,6 +55,11 @@ PageIndex::Serial &PageIndex::Serial::operator=(Serial &&other) noexcept
     return *this;
 }
 
+bool PageIndex::knowsPlaceOf(const Element &element) const
+{
+    return element.m_filedIn == m_serial.value;
+}
+
 QRectF *PageIndex::filedBounds(const Element &element)
 {
     if (element.m_filedIn == m_serial.value)

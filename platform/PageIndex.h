@@ -40,6 +40,8 @@ public:
     // Each element filed under bounds that contain the point.
     std::vector<const Element *> elementsAt(const QPointF &point) const;
     std::size_t size() const { return m_bounds.size(); }
+    // Whether the element is filed here and knows where, without a lookup.
+    bool knowsPlaceOf(const Element &element) const;
     // Cells that file any element, and the entries they hold together.
     std::size_t cellCount() const { return m_cells.size(); }
     std::size_t entryCount() const;

@@ -177,8 +177,15 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
     // Shown before and after with the same bounds: filed where it was.
     const bool refile = before.isEmpty() || before != after;
     if (refile && !element.filingDue()) {
-        element.setFilingDue(true);
-        m_filingDue.push_back(&element);
+        // A move of one filed already is filed while the element is at hand
+        // (thousands of handles follow a nudge); one new to the page waits,
+        // so reading a template files each element once.
+        if (indexFor(element).knowsPlaceOf(element)) {
+            file(element);
+        } else {
+            element.setFilingDue(true);
+            m_filingDue.push_back(&element);
+        }
     }
     const QRectF area = before.isEmpty() ? after : before.united(after);
     if (!area.isEmpty())

@@ -87,8 +87,9 @@ public:
     void elementShown(const Element &element);
     // The lines, labels and images by where they paint when shown; every
     // element of the page is filed from the moment it exists, shown or not.
-    // Changes are filed when the index is next asked, so a template read
-    // element by element files each element once.
+    // A change of an element filed already is filed at once; one new to the
+    // page is filed when the index is next asked, so a template read element
+    // by element files each element once.
     const PageIndex &index();
     // The handles by where they paint when shown: they lie above every
     // object.
