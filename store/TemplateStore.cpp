@@ -3,6 +3,7 @@
 
 #include "TemplateStorePrivate.h"
 
+#include "ColumnArrays.h"
 #include "RowReader.h"
 #include "StoreError.h"
 #include "StoreSchema.h"
@@ -171,18 +172,15 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
         deleteRows(DeletePictures, id);
     }
     StoreSchema::setInfo(db, LastRevision, std::max<qint64>(lastRevision, revision));
-    insertInChunks(rows.size(), InsertObjects, InsertObject,
-                   [&](QSqlQuery &insert, std::size_t row, int first) {
-                       rows[row].bindTo(insert, id, first);
-                   });
-    insertInChunks(pictures.size(), InsertPictures, InsertPicture,
-                   [&](QSqlQuery &insert, std::size_t row, int first) {
-                       const PictureRow &picture = pictures[row];
-                       insert.bindValue(first, id);
-                       insert.bindValue(first + 1, picture.nID);
-                       insert.bindValue(first + 2, picture.data);
-                       insert.bindValue(first + 3, picture.fileName);
-                   });
+    insertRows(rows.size(), {InsertObject, InsertObjects, InsertObjectArrays, ObjectRow::ColumnCount},
+               [&](std::size_t row, QVariant *values) {
+                   std::ranges::move(rows[row].values(id), values);
+               });
+    insertRows(pictures.size(),
+               {InsertPicture, InsertPictures, InsertPictureArrays, PictureRow::ColumnCount},
+               [&](std::size_t row, QVariant *values) {
+                   std::ranges::move(pictures[row].values(id), values);
+               });
     transaction.commit();
 
     bill.mID = id;
@@ -194,24 +192,55 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
     return SaveResult::Saved;
 }
 
-void TemplateStore::Private::insertInChunks(
-    std::size_t count, Statement many, Statement one,
-    const std::function<void(QSqlQuery &, std::size_t, int)> &bind)
+void TemplateStore::Private::insertRows(std::size_t count, const RowInserts &inserts,
+                                        const RowValues &valuesOf)
 {
+    if (location.isServer())
+        insertAsArrays(count, inserts, valuesOf);
+    else
+        insertInChunks(count, inserts, valuesOf);
+}
+
+void TemplateStore::Private::insertInChunks(std::size_t count, const RowInserts &inserts,
+                                            const RowValues &valuesOf)
+{
+    std::vector<QVariant> values(std::size_t(inserts.columns));
+    const auto bind = [&](QSqlQuery &insert, std::size_t row, int first) {
+        valuesOf(row, values.data());
+        for (int column = 0; column < inserts.columns; ++column)
+            insert.bindValue(first + column, values[std::size_t(column)]);
+    };
     std::size_t row = 0;
     if (count >= std::size_t(RowsPerInsert)) {
-        QSqlQuery &chunk = prepared(many);
-        const int columns = many == InsertObjects ? ObjectRow::ColumnCount : 4;
+        QSqlQuery &chunk = prepared(inserts.many);
         for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
             for (int i = 0; i < RowsPerInsert; ++i)
-                bind(chunk, row + std::size_t(i), i * columns);
+                bind(chunk, row + std::size_t(i), i * inserts.columns);
             exec(chunk);
         }
     }
-    QSqlQuery &single = prepared(one);
+    QSqlQuery &single = prepared(inserts.one);
     for (; row < count; ++row) {
         bind(single, row, 0);
         exec(single);
+    }
+}
+
+void TemplateStore::Private::insertAsArrays(std::size_t count, const RowInserts &inserts,
+                                            const RowValues &valuesOf)
+{
+    std::vector<QVariant> values(std::size_t(inserts.columns));
+    ColumnArrays arrays(inserts.columns);
+    for (std::size_t row = 0; row < count; ++row) {
+        valuesOf(row, values.data());
+        arrays.append(values.data());
+        if (arrays.length() < MaxArrayLength && row + 1 < count)
+            continue;
+        QSqlQuery &insert = prepared(inserts.arrays);
+        for (int column = 0; column < inserts.columns; ++column)
+            insert.bindValue(column, arrays.literal(column));
+        exec(insert);
+        arrays.clear();
     }
 }
 

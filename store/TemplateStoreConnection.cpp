@@ -224,6 +224,10 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
         return QStringLiteral("INSERT INTO %1 (FID, %2, %3, %4) VALUES %5")
             .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"),
                  valueRows(4, statement == InsertPicture ? 1 : RowsPerInsert));
+    case InsertObjectArrays:
+        return arraysInsert(StoreTables::Objects, ObjectRow::ColumnNames, ObjectRow::ColumnCount);
+    case InsertPictureArrays:
+        return arraysInsert(StoreTables::Pictures, PictureColumns, PictureRow::ColumnCount);
     case SelectTemplate:
         return QStringLiteral("SELECT %1 FROM %2 WHERE FID = ?")
             .arg(columns(TemplateRow::ColumnNames, TemplateRow::ColumnCount), templates);
@@ -239,6 +243,35 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
         break;
     }
     return QString();
+}
+
+QString TemplateStore::Private::arraysInsert(const char *table, const char *const *names,
+                                             int count) const
+{
+    QSqlQuery types(db);
+    types.setForwardOnly(true);
+    types.prepare(QStringLiteral("SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute"
+                                 " WHERE attrelid = CAST(? AS regclass) AND attnum > 0"
+                                 " AND NOT attisdropped"));
+    types.addBindValue(QLatin1String(table));
+    if (!types.exec())
+        fail(types);
+    QHash<QString, QString> typeOf;
+    while (types.next())
+        typeOf.insert(types.value(0).toString(), types.value(1).toString());
+    QStringList arrays;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QLatin1String(names[i]);
+        // FID is written bare, so the server keeps it in lower case.
+        const QString type = typeOf.value(name, typeOf.value(name.toLower()));
+        if (type.isEmpty())
+            throw StoreError::of(RuntimeError::StoreCorrupt, db,
+                                 QLatin1String(table) + QLatin1Char('.') + name);
+        arrays << QStringLiteral("CAST(? AS %1[])").arg(type);
+    }
+    return QStringLiteral("INSERT INTO %1 (FID, %2) SELECT * FROM unnest(%3)")
+        .arg(QLatin1String(table), columns(names + 1, count - 1),
+             arrays.join(QStringLiteral(", ")));
 }
 
 QSqlQuery &TemplateStore::Private::prepared(Statement statement)

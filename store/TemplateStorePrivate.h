@@ -15,6 +15,7 @@
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVariant>
 
 #include <array>
 #include <functional>
@@ -43,6 +44,8 @@ enum Statement {
     InsertPicture,
     InsertObjects,
     InsertPictures,
+    InsertObjectArrays,
+    InsertPictureArrays,
     SelectTemplate,
     SelectObjects,
     SelectPictures,
@@ -58,19 +61,38 @@ inline constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
 
 // Rows written by one statement of InsertObjects and InsertPictures: one
-// round trip to a server for many rows, well below any driver's limit of
-// bound values.
+// round trip for many rows, well below any driver's limit of bound values.
 inline constexpr int RowsPerInsert = 50;
+
+// Characters of column arrays sent to a server in one statement of
+// InsertObjectArrays or InsertPictureArrays: a few statements for the
+// largest template, each far below a server's limit for one value.
+inline constexpr qsizetype MaxArrayLength = 8 << 20;
 
 inline constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
 inline constexpr int64_t MinInt16 = std::numeric_limits<int16_t>::min();
 inline constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 
+inline const char *const PictureColumns[] = {"FID", "nID", "Data", "FileName"};
+
 struct PictureRow
 {
+    static constexpr int ColumnCount = 4;
+    // FID and the row's values in column order, as they are written.
+    std::array<QVariant, ColumnCount> values(int16_t fid) const { return {fid, nID, data, fileName}; }
+
     int nID = 0;
     QByteArray data;
     QString fileName;
+};
+
+// The statements that write the rows of one table.
+struct RowInserts
+{
+    TemplateStoreRows::Statement one;
+    TemplateStoreRows::Statement many;
+    TemplateStoreRows::Statement arrays;
+    int columns;
 };
 
 // The stored values of one template, read before anything is loaded.
@@ -127,10 +149,20 @@ public:
     void writeTemplate(Statement statement, int16_t id, const TemplateRow &row);
     void deleteRows(Statement statement, int16_t id);
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
-    // count rows bound by bind(query, row, first bound position) and
-    // written RowsPerInsert at a time by many, the rest one by one.
-    void insertInChunks(std::size_t count, Statement many, Statement one,
-                        const std::function<void(QSqlQuery &, std::size_t, int)> &bind);
+    // Writes count rows, valuesOf(row, values) giving each row's values:
+    // on a file RowsPerInsert at a time and the rest one by one, on a
+    // server as column arrays.
+    using RowValues = std::function<void(std::size_t row, QVariant *values)>;
+    void insertRows(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
+                    const RowValues &valuesOf);
+    void insertInChunks(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
+                        const RowValues &valuesOf);
+    void insertAsArrays(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
+                        const RowValues &valuesOf);
+    // "INSERT INTO table (FID, ...) SELECT * FROM unnest(CAST(? AS type[]), ...)"
+    // for the columns names[0 .. count - 1] (FID first), each array of its
+    // column's type on the server.
+    QString arraysInsert(const char *table, const char *const *names, int count) const;
 
     StoredTemplate read(int16_t id);
     void readObjects(int16_t id, StoredTemplate &stored);
