@@ -3,7 +3,7 @@
 
 #include "TemplateStorePrivate.h"
 
-#include "ColumnArrays.h"
+#include "RowArrays.h"
 #include "RowReader.h"
 #include "StoreError.h"
 #include "StoreSchema.h"
@@ -172,12 +172,15 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
         deleteRows(DeletePictures, id);
     }
     StoreSchema::setInfo(db, LastRevision, std::max<qint64>(lastRevision, revision));
-    insertRows(rows.size(), {InsertObject, InsertObjects, InsertObjectArrays, ObjectRow::ColumnCount},
+    insertRows(rows.size(),
+               {InsertObject, InsertObjects, InsertObjectArray, StoreTables::Objects,
+                ObjectRow::ColumnNames, ObjectRow::ColumnCount, RowArrays::ArrayOfRows},
                [&](std::size_t row, QVariant *values) {
                    std::ranges::move(rows[row].values(id), values);
                });
     insertRows(pictures.size(),
-               {InsertPicture, InsertPictures, InsertPictureArrays, PictureRow::ColumnCount},
+               {InsertPicture, InsertPictures, InsertPictureArray, StoreTables::Pictures,
+                PictureColumns, PictureRow::ColumnCount, RowArrays::ArrayPerColumn},
                [&](std::size_t row, QVariant *values) {
                    std::ranges::move(pictures[row].values(id), values);
                });
@@ -196,7 +199,7 @@ void TemplateStore::Private::insertRows(std::size_t count, const RowInserts &ins
                                         const RowValues &valuesOf)
 {
     if (location.isServer())
-        insertAsArrays(count, inserts, valuesOf);
+        insertAsArray(count, inserts, valuesOf);
     else
         insertInChunks(count, inserts, valuesOf);
 }
@@ -226,19 +229,20 @@ void TemplateStore::Private::insertInChunks(std::size_t count, const RowInserts 
     }
 }
 
-void TemplateStore::Private::insertAsArrays(std::size_t count, const RowInserts &inserts,
-                                            const RowValues &valuesOf)
+void TemplateStore::Private::insertAsArray(std::size_t count, const RowInserts &inserts,
+                                           const RowValues &valuesOf)
 {
     std::vector<QVariant> values(std::size_t(inserts.columns));
-    ColumnArrays arrays(inserts.columns);
+    RowArrays arrays(RowArrays::Layout(inserts.layout), arrayFields(inserts));
     for (std::size_t row = 0; row < count; ++row) {
         valuesOf(row, values.data());
         arrays.append(values.data());
         if (arrays.length() < MaxArrayLength && row + 1 < count)
             continue;
-        QSqlQuery &insert = prepared(inserts.arrays);
-        for (int column = 0; column < inserts.columns; ++column)
-            insert.bindValue(column, arrays.literal(column));
+        QSqlQuery &insert = prepared(inserts.array);
+        const QStringList literals = arrays.literals();
+        for (int i = 0; i < literals.size(); ++i)
+            insert.bindValue(i, literals[i]);
         exec(insert);
         arrays.clear();
     }

@@ -44,8 +44,8 @@ enum Statement {
     InsertPicture,
     InsertObjects,
     InsertPictures,
-    InsertObjectArrays,
-    InsertPictureArrays,
+    InsertObjectArray,
+    InsertPictureArray,
     SelectTemplate,
     SelectObjects,
     SelectPictures,
@@ -64,8 +64,8 @@ inline constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 // round trip for many rows, well below any driver's limit of bound values.
 inline constexpr int RowsPerInsert = 50;
 
-// Characters of column arrays sent to a server in one statement of
-// InsertObjectArrays or InsertPictureArrays: a few statements for the
+// Characters of a row array sent to a server in one statement of
+// InsertObjectArray or InsertPictureArray: a few statements for the
 // largest template, each far below a server's limit for one value.
 inline constexpr qsizetype MaxArrayLength = 8 << 20;
 
@@ -74,6 +74,14 @@ inline constexpr int64_t MinInt16 = std::numeric_limits<int16_t>::min();
 inline constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 
 inline const char *const PictureColumns[] = {"FID", "nID", "Data", "FileName"};
+
+// FID is written bare, so a server keeps it in lower case; the other
+// names are quoted and kept as they are.
+inline QString serverName(const char *const *names, int i)
+{
+    const QString name = QLatin1String(names[i]);
+    return i == 0 ? name.toLower() : name;
+}
 
 struct PictureRow
 {
@@ -86,13 +94,17 @@ struct PictureRow
     QString fileName;
 };
 
-// The statements that write the rows of one table.
+// The statements that write the rows of one table, and its columns.
 struct RowInserts
 {
     TemplateStoreRows::Statement one;
     TemplateStoreRows::Statement many;
-    TemplateStoreRows::Statement arrays;
+    TemplateStoreRows::Statement array;
+    const char *table;
+    const char *const *names;
     int columns;
+    // How a server is sent the rows (RowArrays::Layout).
+    int layout;
 };
 
 // The stored values of one template, read before anything is loaded.
@@ -151,18 +163,24 @@ public:
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
     // Writes count rows, valuesOf(row, values) giving each row's values:
     // on a file RowsPerInsert at a time and the rest one by one, on a
-    // server as column arrays.
+    // server as one array of the table's rows.
     using RowValues = std::function<void(std::size_t row, QVariant *values)>;
     void insertRows(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
                     const RowValues &valuesOf);
     void insertInChunks(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
                         const RowValues &valuesOf);
-    void insertAsArrays(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
-                        const RowValues &valuesOf);
-    // "INSERT INTO table (FID, ...) SELECT * FROM unnest(CAST(? AS type[]), ...)"
-    // for the columns names[0 .. count - 1] (FID first), each array of its
-    // column's type on the server.
-    QString arraysInsert(const char *table, const char *const *names, int count) const;
+    void insertAsArray(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
+                       const RowValues &valuesOf);
+    // The INSERT ... SELECT FROM unnest(...) of the columns names[0 ..
+    // count - 1] (FID first) as one array of the table's rows, or as one
+    // array per column of the column's type on the server.
+    QString arrayInsert(const char *table, const char *const *names, int count,
+                        int layout) const;
+    // The table's columns on the server in their order: names and types.
+    QList<std::pair<QString, QString>> serverColumns(const char *table) const;
+    // The fields of the inserts' arrays as indexes into its names (-1: a
+    // column the store does not write); asked once per connection.
+    const std::vector<int> &arrayFields(const TemplateStoreRows::RowInserts &inserts);
 
     StoredTemplate read(int16_t id);
     void readObjects(int16_t id, StoredTemplate &stored);
@@ -174,6 +192,7 @@ public:
     QString connection;
     QSqlDatabase db;
     std::array<std::unique_ptr<QSqlQuery>, TemplateStoreRows::StatementCount> statements;
+    QHash<int, std::vector<int>> fieldsOfArray;
     // No output of the program is written over the open store.
     std::unique_ptr<OpenFiles::Hold> held;
     StoreTransaction::WaitNotice waitNotice;
