@@ -224,9 +224,10 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
                  valueRows(ObjectRow::ColumnCount, statement == InsertObject ? 1 : RowsPerInsert));
     case InsertPicture:
     case InsertPictures:
-        return QStringLiteral("INSERT INTO %1 (FID, %2, %3, %4) VALUES %5")
-            .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"),
-                 valueRows(4, statement == InsertPicture ? 1 : RowsPerInsert));
+        return QStringLiteral("INSERT INTO %1 (FID, %2) VALUES %3")
+            .arg(pictures, columns(PictureColumns + 1, PictureRow::ColumnCount - 1),
+                 valueRows(PictureRow::ColumnCount,
+                           statement == InsertPicture ? 1 : RowsPerInsert));
     case InsertObjectArray:
         return arrayInsert(StoreTables::Objects, ObjectRow::ColumnNames, ObjectRow::ColumnCount,
                            RowArrays::ArrayOfRows);

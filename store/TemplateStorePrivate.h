@@ -163,7 +163,7 @@ public:
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
     // Writes count rows, valuesOf(row, values) giving each row's values:
     // on a file RowsPerInsert at a time and the rest one by one, on a
-    // server as one array of the table's rows.
+    // server as the arrays of RowArrays in a statement or a few.
     using RowValues = std::function<void(std::size_t row, QVariant *values)>;
     void insertRows(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
                     const RowValues &valuesOf);
