@@ -123,6 +123,60 @@ void TemplateStore::Private::deleteRows(Statement statement, int16_t id)
     exec(query);
 }
 
+template <typename Row>
+void TemplateStore::Private::insertRows(const std::vector<Row> &rows, int16_t id,
+                                        const RowInserts &inserts)
+{
+    if (location.isServer())
+        insertAsArrays(rows, id, inserts);
+    else
+        insertInChunks(rows, id, inserts);
+}
+
+template <typename Row>
+void TemplateStore::Private::insertInChunks(const std::vector<Row> &rows, int16_t id,
+                                            const RowInserts &inserts)
+{
+    const auto bind = [&](QSqlQuery &insert, const Row &row, int first) {
+        const auto values = row.values(id);
+        for (int column = 0; column < inserts.columns; ++column)
+            insert.bindValue(first + column, values[std::size_t(column)]);
+    };
+    const std::size_t count = rows.size();
+    std::size_t row = 0;
+    if (count >= std::size_t(RowsPerInsert)) {
+        QSqlQuery &chunk = prepared(inserts.many);
+        for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
+            for (int i = 0; i < RowsPerInsert; ++i)
+                bind(chunk, rows[row + std::size_t(i)], i * inserts.columns);
+            exec(chunk);
+        }
+    }
+    QSqlQuery &single = prepared(inserts.one);
+    for (; row < count; ++row) {
+        bind(single, rows[row], 0);
+        exec(single);
+    }
+}
+
+template <typename Row>
+void TemplateStore::Private::insertAsArrays(const std::vector<Row> &rows, int16_t id,
+                                            const RowInserts &inserts)
+{
+    RowArrays arrays(RowArrays::Layout(inserts.layout), arrayFields(inserts));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        arrays.append(rows[row].values(id).data());
+        if (arrays.length() < MaxArrayLength && row + 1 < rows.size())
+            continue;
+        QSqlQuery &insert = prepared(inserts.array);
+        const QStringList literals = arrays.literals();
+        for (int i = 0; i < literals.size(); ++i)
+            insert.bindValue(i, literals[i]);
+        exec(insert);
+        arrays.clear();
+    }
+}
+
 SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const QString &name,
                                          int16_t categoryID)
 {
@@ -172,18 +226,12 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
         deleteRows(DeletePictures, id);
     }
     StoreSchema::setInfo(db, LastRevision, std::max<qint64>(lastRevision, revision));
-    insertRows(rows.size(),
+    insertRows(rows, id,
                {InsertObject, InsertObjects, InsertObjectArray, StoreTables::Objects,
-                ObjectRow::ColumnNames, ObjectRow::ColumnCount, RowArrays::ArrayOfRows},
-               [&](std::size_t row, QVariant *values) {
-                   std::ranges::move(rows[row].values(id), values);
-               });
-    insertRows(pictures.size(),
+                ObjectRow::ColumnNames, ObjectRow::ColumnCount, RowArrays::ArrayOfRows});
+    insertRows(pictures, id,
                {InsertPicture, InsertPictures, InsertPictureArray, StoreTables::Pictures,
-                PictureColumns, PictureRow::ColumnCount, RowArrays::ArrayPerColumn},
-               [&](std::size_t row, QVariant *values) {
-                   std::ranges::move(pictures[row].values(id), values);
-               });
+                PictureColumns, PictureRow::ColumnCount, RowArrays::ArrayPerColumn});
     transaction.commit();
 
     bill.mID = id;
@@ -193,59 +241,6 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
     for (const auto &obj : bill.mObjs)
         obj->setEditFlag(-1);
     return SaveResult::Saved;
-}
-
-void TemplateStore::Private::insertRows(std::size_t count, const RowInserts &inserts,
-                                        const RowValues &valuesOf)
-{
-    if (location.isServer())
-        insertAsArray(count, inserts, valuesOf);
-    else
-        insertInChunks(count, inserts, valuesOf);
-}
-
-void TemplateStore::Private::insertInChunks(std::size_t count, const RowInserts &inserts,
-                                            const RowValues &valuesOf)
-{
-    std::vector<QVariant> values(std::size_t(inserts.columns));
-    const auto bind = [&](QSqlQuery &insert, std::size_t row, int first) {
-        valuesOf(row, values.data());
-        for (int column = 0; column < inserts.columns; ++column)
-            insert.bindValue(first + column, values[std::size_t(column)]);
-    };
-    std::size_t row = 0;
-    if (count >= std::size_t(RowsPerInsert)) {
-        QSqlQuery &chunk = prepared(inserts.many);
-        for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
-            for (int i = 0; i < RowsPerInsert; ++i)
-                bind(chunk, row + std::size_t(i), i * inserts.columns);
-            exec(chunk);
-        }
-    }
-    QSqlQuery &single = prepared(inserts.one);
-    for (; row < count; ++row) {
-        bind(single, row, 0);
-        exec(single);
-    }
-}
-
-void TemplateStore::Private::insertAsArray(std::size_t count, const RowInserts &inserts,
-                                           const RowValues &valuesOf)
-{
-    std::vector<QVariant> values(std::size_t(inserts.columns));
-    RowArrays arrays(RowArrays::Layout(inserts.layout), arrayFields(inserts));
-    for (std::size_t row = 0; row < count; ++row) {
-        valuesOf(row, values.data());
-        arrays.append(values.data());
-        if (arrays.length() < MaxArrayLength && row + 1 < count)
-            continue;
-        QSqlQuery &insert = prepared(inserts.array);
-        const QStringList literals = arrays.literals();
-        for (int i = 0; i < literals.size(); ++i)
-            insert.bindValue(i, literals[i]);
-        exec(insert);
-        arrays.clear();
-    }
 }
 
 StoredTemplate TemplateStore::Private::read(int16_t id)

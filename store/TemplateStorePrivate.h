@@ -161,16 +161,18 @@ public:
     void writeTemplate(Statement statement, int16_t id, const TemplateRow &row);
     void deleteRows(Statement statement, int16_t id);
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
-    // Writes count rows, valuesOf(row, values) giving each row's values:
-    // on a file RowsPerInsert at a time and the rest one by one, on a
-    // server as the arrays of RowArrays in a statement or a few.
-    using RowValues = std::function<void(std::size_t row, QVariant *values)>;
-    void insertRows(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
-                    const RowValues &valuesOf);
-    void insertInChunks(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
-                        const RowValues &valuesOf);
-    void insertAsArray(std::size_t count, const TemplateStoreRows::RowInserts &inserts,
-                       const RowValues &valuesOf);
+    // Writes the rows (anything with values(fid) in column order): on a
+    // file RowsPerInsert at a time and the rest one by one, on a server as
+    // the arrays of RowArrays in a statement or a few.
+    template <typename Row>
+    void insertRows(const std::vector<Row> &rows, int16_t id,
+                    const TemplateStoreRows::RowInserts &inserts);
+    template <typename Row>
+    void insertInChunks(const std::vector<Row> &rows, int16_t id,
+                        const TemplateStoreRows::RowInserts &inserts);
+    template <typename Row>
+    void insertAsArrays(const std::vector<Row> &rows, int16_t id,
+                        const TemplateStoreRows::RowInserts &inserts);
     // The INSERT ... SELECT FROM unnest(...) of the columns names[0 ..
     // count - 1] (FID first) as one array of the table's rows, or as one
     // array per column of the column's type on the server.
