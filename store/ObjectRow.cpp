@@ -108,12 +108,12 @@ ObjectRow ObjectRow::fromObject(const ObjDraw &obj, int position)
     return row;
 }
 
-void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid, int first) const
+std::array<QVariant, ObjectRow::ColumnCount> ObjectRow::values(int16_t fid) const
 {
     const bool line = eType == ObjDraw::Line;
     auto boxValue = [line](double v) { return line ? QVariant() : QVariant(v); };
     auto lineValue = [line](const QVariant &v) { return line ? v : QVariant(); };
-    const QVariant values[ColumnCount] = {
+    return {
         fid,
         position,
         nID,
@@ -160,8 +160,6 @@ void ObjectRow::bindTo(QSqlQuery &insert, int16_t fid, int first) const
         barcode.qrLevel,
         int(barcode.showText),
     };
-    for (int column = 0; column < ColumnCount; ++column)
-        insert.bindValue(first + column, values[column]);
 }
 
 ObjectRow ObjectRow::read(const QSqlQuery &query)

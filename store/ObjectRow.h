@@ -4,6 +4,9 @@
 #include "platform/ElementFont.h"
 
 #include <QString>
+#include <QVariant>
+
+#include <array>
 
 #include <cstdint>
 
@@ -76,9 +79,8 @@ struct ObjectRow
     // The row the query stands on (columns in column order). Throws
     // RuntimeError (TemplateDataCorrupt) for a value no saved object has.
     static ObjectRow read(const QSqlQuery &query);
-    // Binds the row's values to an insert of every column, from the bound
-    // position first on (a later row of a multi-row insert).
-    void bindTo(QSqlQuery &insert, int16_t fid, int first = 0) const;
+    // The row's values in column order, as they are written.
+    std::array<QVariant, ColumnCount> values(int16_t fid) const;
     // Loads the element at nID, gives it the stored look, links it to a new
     // member (saved: EditFlag -1) and sets the object's attributes.
     void applyTo(ObjDraws &objs, const QImage &picture, const QByteArray &pictureData) const;

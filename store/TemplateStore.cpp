@@ -3,6 +3,7 @@
 
 #include "TemplateStorePrivate.h"
 
+#include "RowArrays.h"
 #include "RowReader.h"
 #include "StoreError.h"
 #include "StoreSchema.h"
@@ -122,6 +123,60 @@ void TemplateStore::Private::deleteRows(Statement statement, int16_t id)
     exec(query);
 }
 
+template <typename Row>
+void TemplateStore::Private::insertRows(const std::vector<Row> &rows, int16_t id,
+                                        const RowInserts &inserts)
+{
+    if (location.isServer())
+        insertAsArrays(rows, id, inserts);
+    else
+        insertInChunks(rows, id, inserts);
+}
+
+template <typename Row>
+void TemplateStore::Private::insertInChunks(const std::vector<Row> &rows, int16_t id,
+                                            const RowInserts &inserts)
+{
+    const auto bind = [&](QSqlQuery &insert, const Row &row, int first) {
+        const auto values = row.values(id);
+        for (int column = 0; column < inserts.columns; ++column)
+            insert.bindValue(first + column, values[std::size_t(column)]);
+    };
+    const std::size_t count = rows.size();
+    std::size_t row = 0;
+    if (count >= std::size_t(RowsPerInsert)) {
+        QSqlQuery &chunk = prepared(inserts.many);
+        for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
+            for (int i = 0; i < RowsPerInsert; ++i)
+                bind(chunk, rows[row + std::size_t(i)], i * inserts.columns);
+            exec(chunk);
+        }
+    }
+    QSqlQuery &single = prepared(inserts.one);
+    for (; row < count; ++row) {
+        bind(single, rows[row], 0);
+        exec(single);
+    }
+}
+
+template <typename Row>
+void TemplateStore::Private::insertAsArrays(const std::vector<Row> &rows, int16_t id,
+                                            const RowInserts &inserts)
+{
+    RowArrays arrays(RowArrays::Layout(inserts.layout), arrayFields(inserts));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        arrays.append(rows[row].values(id).data());
+        if (arrays.length() < MaxArrayLength && row + 1 < rows.size())
+            continue;
+        QSqlQuery &insert = prepared(inserts.array);
+        const QStringList literals = arrays.literals();
+        for (int i = 0; i < literals.size(); ++i)
+            insert.bindValue(i, literals[i]);
+        exec(insert);
+        arrays.clear();
+    }
+}
+
 SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const QString &name,
                                          int16_t categoryID)
 {
@@ -171,18 +226,12 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
         deleteRows(DeletePictures, id);
     }
     StoreSchema::setInfo(db, LastRevision, std::max<qint64>(lastRevision, revision));
-    insertInChunks(rows.size(), InsertObjects, InsertObject,
-                   [&](QSqlQuery &insert, std::size_t row, int first) {
-                       rows[row].bindTo(insert, id, first);
-                   });
-    insertInChunks(pictures.size(), InsertPictures, InsertPicture,
-                   [&](QSqlQuery &insert, std::size_t row, int first) {
-                       const PictureRow &picture = pictures[row];
-                       insert.bindValue(first, id);
-                       insert.bindValue(first + 1, picture.nID);
-                       insert.bindValue(first + 2, picture.data);
-                       insert.bindValue(first + 3, picture.fileName);
-                   });
+    insertRows(rows, id,
+               {InsertObject, InsertObjects, InsertObjectArray, StoreTables::Objects,
+                ObjectRow::ColumnNames, ObjectRow::ColumnCount, RowArrays::ArrayOfRows});
+    insertRows(pictures, id,
+               {InsertPicture, InsertPictures, InsertPictureArray, StoreTables::Pictures,
+                PictureColumns, PictureRow::ColumnCount, RowArrays::ArrayPerColumn});
     transaction.commit();
 
     bill.mID = id;
@@ -192,27 +241,6 @@ SaveResult TemplateStore::Private::write(BillTemplate &bill, int16_t id, const Q
     for (const auto &obj : bill.mObjs)
         obj->setEditFlag(-1);
     return SaveResult::Saved;
-}
-
-void TemplateStore::Private::insertInChunks(
-    std::size_t count, Statement many, Statement one,
-    const std::function<void(QSqlQuery &, std::size_t, int)> &bind)
-{
-    std::size_t row = 0;
-    if (count >= std::size_t(RowsPerInsert)) {
-        QSqlQuery &chunk = prepared(many);
-        const int columns = many == InsertObjects ? ObjectRow::ColumnCount : 4;
-        for (; row + RowsPerInsert <= count; row += RowsPerInsert) {
-            for (int i = 0; i < RowsPerInsert; ++i)
-                bind(chunk, row + std::size_t(i), i * columns);
-            exec(chunk);
-        }
-    }
-    QSqlQuery &single = prepared(one);
-    for (; row < count; ++row) {
-        bind(single, row, 0);
-        exec(single);
-    }
 }
 
 StoredTemplate TemplateStore::Private::read(int16_t id)

@@ -3,6 +3,7 @@
 
 #include "TemplateStorePrivate.h"
 
+#include "RowArrays.h"
 #include "StoreError.h"
 #include "StoreGuard.h"
 #include "StoreSchema.h"
@@ -13,6 +14,7 @@
 #include <QSqlError>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <atomic>
 
 using namespace TemplateStoreRows;
@@ -140,6 +142,7 @@ void TemplateStore::Private::close()
 {
     for (auto &statement : statements)
         statement.reset();
+    fieldsOfArray.clear();
     leaveLogMode();
     held.reset();
     db.close();
@@ -221,9 +224,16 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
                  valueRows(ObjectRow::ColumnCount, statement == InsertObject ? 1 : RowsPerInsert));
     case InsertPicture:
     case InsertPictures:
-        return QStringLiteral("INSERT INTO %1 (FID, %2, %3, %4) VALUES %5")
-            .arg(pictures, quoted("nID"), quoted("Data"), quoted("FileName"),
-                 valueRows(4, statement == InsertPicture ? 1 : RowsPerInsert));
+        return QStringLiteral("INSERT INTO %1 (FID, %2) VALUES %3")
+            .arg(pictures, columns(PictureColumns + 1, PictureRow::ColumnCount - 1),
+                 valueRows(PictureRow::ColumnCount,
+                           statement == InsertPicture ? 1 : RowsPerInsert));
+    case InsertObjectArray:
+        return arrayInsert(StoreTables::Objects, ObjectRow::ColumnNames, ObjectRow::ColumnCount,
+                           RowArrays::ArrayOfRows);
+    case InsertPictureArray:
+        return arrayInsert(StoreTables::Pictures, PictureColumns, PictureRow::ColumnCount,
+                           RowArrays::ArrayPerColumn);
     case SelectTemplate:
         return QStringLiteral("SELECT %1 FROM %2 WHERE FID = ?")
             .arg(columns(TemplateRow::ColumnNames, TemplateRow::ColumnCount), templates);
@@ -239,6 +249,63 @@ QString TemplateStore::Private::sqlOf(Statement statement) const
         break;
     }
     return QString();
+}
+
+QString TemplateStore::Private::arrayInsert(const char *table, const char *const *names,
+                                            int count, int layout) const
+{
+    const QString list = QStringLiteral("FID, ") + columns(names + 1, count - 1);
+    if (layout == RowArrays::ArrayOfRows)
+        return QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM unnest(CAST(? AS %1[]))")
+            .arg(QLatin1String(table), list);
+    const QList<std::pair<QString, QString>> known = serverColumns(table);
+    QStringList arrays;
+    for (int i = 0; i < count; ++i) {
+        const QString name = serverName(names, i);
+        const auto column = std::find_if(known.cbegin(), known.cend(),
+                                         [&](const auto &c) { return c.first == name; });
+        if (column == known.cend())
+            throw StoreError::of(RuntimeError::StoreCorrupt, db,
+                                 QLatin1String(table) + QLatin1Char('.') + name);
+        arrays << QStringLiteral("CAST(? AS %1[])").arg(column->second);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT * FROM unnest(%3)")
+        .arg(QLatin1String(table), list, arrays.join(QStringLiteral(", ")));
+}
+
+QList<std::pair<QString, QString>> TemplateStore::Private::serverColumns(const char *table) const
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute"
+                                 " WHERE attrelid = CAST(? AS regclass) AND attnum > 0"
+                                 " AND NOT attisdropped ORDER BY attnum"));
+    query.addBindValue(QLatin1String(table));
+    if (!query.exec())
+        fail(query);
+    QList<std::pair<QString, QString>> list;
+    while (query.next())
+        list.append({query.value(0).toString(), query.value(1).toString()});
+    return list;
+}
+
+const std::vector<int> &TemplateStore::Private::arrayFields(const RowInserts &inserts)
+{
+    auto known = fieldsOfArray.constFind(inserts.array);
+    if (known != fieldsOfArray.cend())
+        return *known;
+    std::vector<int> fields;
+    if (inserts.layout == RowArrays::ArrayPerColumn) {
+        for (int i = 0; i < inserts.columns; ++i)
+            fields.push_back(i);
+    } else {
+        QStringList names;
+        for (int i = 0; i < inserts.columns; ++i)
+            names << serverName(inserts.names, i);
+        for (const auto &column : serverColumns(inserts.table))
+            fields.push_back(int(names.indexOf(column.first)));
+    }
+    return *fieldsOfArray.insert(inserts.array, fields);
 }
 
 QSqlQuery &TemplateStore::Private::prepared(Statement statement)

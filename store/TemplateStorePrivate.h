@@ -15,6 +15,7 @@
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVariant>
 
 #include <array>
 #include <functional>
@@ -43,6 +44,8 @@ enum Statement {
     InsertPicture,
     InsertObjects,
     InsertPictures,
+    InsertObjectArray,
+    InsertPictureArray,
     SelectTemplate,
     SelectObjects,
     SelectPictures,
@@ -58,19 +61,50 @@ inline constexpr int CategoryColumnCount = int(std::size(CategoryColumns));
 
 
 // Rows written by one statement of InsertObjects and InsertPictures: one
-// round trip to a server for many rows, well below any driver's limit of
-// bound values.
+// round trip for many rows, well below any driver's limit of bound values.
 inline constexpr int RowsPerInsert = 50;
+
+// Characters of a row array sent to a server in one statement of
+// InsertObjectArray or InsertPictureArray: a few statements for the
+// largest template, each far below a server's limit for one value.
+inline constexpr qsizetype MaxArrayLength = 8 << 20;
 
 inline constexpr int64_t MaxInt16 = std::numeric_limits<int16_t>::max();
 inline constexpr int64_t MinInt16 = std::numeric_limits<int16_t>::min();
 inline constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 
+inline const char *const PictureColumns[] = {"FID", "nID", "Data", "FileName"};
+
+// FID is written bare, so a server keeps it in lower case; the other
+// names are quoted and kept as they are.
+inline QString serverName(const char *const *names, int i)
+{
+    const QString name = QLatin1String(names[i]);
+    return i == 0 ? name.toLower() : name;
+}
+
 struct PictureRow
 {
+    static constexpr int ColumnCount = 4;
+    // FID and the row's values in column order, as they are written.
+    std::array<QVariant, ColumnCount> values(int16_t fid) const { return {fid, nID, data, fileName}; }
+
     int nID = 0;
     QByteArray data;
     QString fileName;
+};
+
+// The statements that write the rows of one table, and its columns.
+struct RowInserts
+{
+    TemplateStoreRows::Statement one;
+    TemplateStoreRows::Statement many;
+    TemplateStoreRows::Statement array;
+    const char *table;
+    const char *const *names;
+    int columns;
+    // How a server is sent the rows (RowArrays::Layout).
+    int layout;
 };
 
 // The stored values of one template, read before anything is loaded.
@@ -127,10 +161,28 @@ public:
     void writeTemplate(Statement statement, int16_t id, const TemplateRow &row);
     void deleteRows(Statement statement, int16_t id);
     SaveResult write(BillTemplate &bill, int16_t id, const QString &name, int16_t categoryID);
-    // count rows bound by bind(query, row, first bound position) and
-    // written RowsPerInsert at a time by many, the rest one by one.
-    void insertInChunks(std::size_t count, Statement many, Statement one,
-                        const std::function<void(QSqlQuery &, std::size_t, int)> &bind);
+    // Writes the rows (anything with values(fid) in column order): on a
+    // file RowsPerInsert at a time and the rest one by one, on a server as
+    // the arrays of RowArrays in a statement or a few.
+    template <typename Row>
+    void insertRows(const std::vector<Row> &rows, int16_t id,
+                    const TemplateStoreRows::RowInserts &inserts);
+    template <typename Row>
+    void insertInChunks(const std::vector<Row> &rows, int16_t id,
+                        const TemplateStoreRows::RowInserts &inserts);
+    template <typename Row>
+    void insertAsArrays(const std::vector<Row> &rows, int16_t id,
+                        const TemplateStoreRows::RowInserts &inserts);
+    // The INSERT ... SELECT FROM unnest(...) of the columns names[0 ..
+    // count - 1] (FID first) as one array of the table's rows, or as one
+    // array per column of the column's type on the server.
+    QString arrayInsert(const char *table, const char *const *names, int count,
+                        int layout) const;
+    // The table's columns on the server in their order: names and types.
+    QList<std::pair<QString, QString>> serverColumns(const char *table) const;
+    // The fields of the inserts' arrays as indexes into its names (-1: a
+    // column the store does not write); asked once per connection.
+    const std::vector<int> &arrayFields(const TemplateStoreRows::RowInserts &inserts);
 
     StoredTemplate read(int16_t id);
     void readObjects(int16_t id, StoredTemplate &stored);
@@ -142,6 +194,7 @@ public:
     QString connection;
     QSqlDatabase db;
     std::array<std::unique_ptr<QSqlQuery>, TemplateStoreRows::StatementCount> statements;
+    QHash<int, std::vector<int>> fieldsOfArray;
     // No output of the program is written over the open store.
     std::unique_ptr<OpenFiles::Hold> held;
     StoreTransaction::WaitNotice waitNotice;

@@ -3,11 +3,13 @@
 
 #include "tests/documents/PostgresCluster.h"
 
+#include "store/ObjectRow.h"
 #include "store/StoreCopy.h"
 #include "store/StoreSchema.h"
 #include "store/StoreTables.h"
 #include "store/StoreTransaction.h"
 
+#include "platform/Element.h"
 #include "platform/RuntimeError.h"
 
 #include <QFile>
@@ -43,6 +45,41 @@ QStringList rowsOf(QSqlDatabase &db, const QString &statement)
     return rows;
 }
 
+// A template's rows of one table, one text per row, every value written
+// so that a null, an empty text, a double and bytes stay distinct.
+QStringList storedRows(const TemplateStore &store, const char *table, const char *const *names,
+                       int columns, int16_t fid)
+{
+    QStringList list{QStringLiteral("FID")};
+    for (int i = 1; i < columns; ++i)
+        list << QLatin1Char('"') + QLatin1String(names[i]) + QLatin1Char('"');
+    QSqlQuery query(QSqlDatabase::database(store.connectionName()));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE FID = ? ORDER BY \"%3\"")
+                      .arg(list.join(QStringLiteral(", ")), QLatin1String(table),
+                           QLatin1String(names[1])));
+    query.addBindValue(fid);
+    if (!query.exec())
+        return {QStringLiteral("failed: ") + query.lastError().text()};
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 1; i < columns; ++i) {
+            const QVariant v = query.value(i);
+            if (v.isNull())
+                values << QStringLiteral("NULL");
+            else if (v.typeId() == QMetaType::QByteArray)
+                values << QStringLiteral("x") + QString::fromLatin1(v.toByteArray().toHex());
+            else if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+                values << QString::number(v.toDouble(), 'g', 17);
+            else
+                values << QLatin1Char('[') + v.toString() + QLatin1Char(']');
+        }
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestStoreServer : public QObject
@@ -63,6 +100,9 @@ private slots:
     void saveThatWaitsSaysSo_data();
     void saveThatWaitsSaysSo();
     void moveFromFileToServerTwice();
+    void hostileTextsStoredAsOnAFile_data();
+    void hostileTextsStoredAsOnAFile();
+    void largePicturesSplitAcrossStatements();
     void locationsParsed_data();
     void locationsParsed();
 
@@ -447,6 +487,83 @@ void TestStoreServer::saveThatWaitsSaysSo()
     QCOMPARE(store.save(bill), SaveResult::Saved);
     QVERIFY(other->wait(10000));
     QCOMPARE(told, QStringList({"waiting", "done"}));
+}
+
+// Texts that mean something to an array, a row or a statement of the
+// server are stored as the file stores them: every column of every row
+// the same, nulls and empty texts apart, doubles to the last bit.
+void TestStoreServer::hostileTextsStoredAsOnAFile_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quotes") << QStringLiteral("他说\"好\"，\"\"");
+    QTest::newRow("backslashes") << QStringLiteral("C:\\票据\\新建\\");
+    QTest::newRow("escapes") << QStringLiteral("\\x41\\\"\\N\\\\");
+    QTest::newRow("braces, commas, parentheses") << QStringLiteral("{a,b},(c,d)\",\"(");
+    QTest::newRow("the word NULL") << QStringLiteral("NULL");
+    QTest::newRow("statement") << QStringLiteral("'); DROP TABLE BillObjects; --");
+    QTest::newRow("spaces and lines") << QStringLiteral("  前后 空格\t一\n二\r\n  ");
+    QTest::newRow("beyond the basic plane") << QStringLiteral("𠀀😀 单据");
+    QTest::newRow("empty") << QStringLiteral("");
+    QTest::newRow("null") << QString();
+}
+
+void TestStoreServer::hostileTextsStoredAsOnAFile()
+{
+    QFETCH(QString, text);
+    BillTemplate bill;
+    addLine(bill.mObjs, 0.1 + 0.2, 1.0 / 3, 700, 1e-7);
+    for (ObjDraw *obj : {addText(bill.mObjs, 2.0 / 3, 100, 500, 300).get(),
+                         addPicture(bill.mObjs, 1000, 1000, bmpBytes(Qt::darkCyan)).get()}) {
+        Element &element = *obj->ObjCtl();
+        element.setCaption(text);
+        element.setTag(text);
+        element.setToolTipText(text);
+        ElementFont font = element.Font();
+        font.Name = text;
+        element.setFont(font);
+        obj->setFormat(text);
+    }
+    bill.Caption = QStringLiteral("刁钻");
+
+    TemplateStore file(m_dir.filePath(m_database + QStringLiteral(".sqlite")));
+    TemplateStore server(location(m_database));
+    QCOMPARE(file.save(bill), SaveResult::Saved);
+    const int16_t fileID = bill.mID;
+    bill.mID = 0;
+    QCOMPARE(server.save(bill), SaveResult::Saved);
+
+    const QStringList objects = storedRows(file, StoreTables::Objects, ObjectRow::ColumnNames,
+                                           ObjectRow::ColumnCount, fileID);
+    QCOMPARE(objects.size(), 3);
+    QCOMPARE(storedRows(server, StoreTables::Objects, ObjectRow::ColumnNames,
+                        ObjectRow::ColumnCount, bill.mID),
+             objects);
+    static const char *const pictureColumns[] = {"FID", "nID", "Data", "FileName"};
+    const QStringList pictures = storedRows(file, StoreTables::Pictures, pictureColumns, 4, fileID);
+    QCOMPARE(pictures.size(), 1);
+    QCOMPARE(storedRows(server, StoreTables::Pictures, pictureColumns, 4, bill.mID), pictures);
+
+    BillTemplate opened;
+    server.load(bill.mID, opened);
+    for (int i = 1; i <= 3; ++i)
+        QCOMPARE(describe(*opened.mObjs.Item(i)), describe(*bill.mObjs.Item(i)));
+}
+
+// Pictures too large for one statement go in several; every one arrives.
+void TestStoreServer::largePicturesSplitAcrossStatements()
+{
+    BillTemplate bill;
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::cyan, Qt::magenta};
+    for (int i = 0; i < 5; ++i)
+        addPicture(bill.mObjs, 1000.0 * i, 100, bmpBytes(colours[i], QSize(640, 480)));
+    bill.Caption = QStringLiteral("大图");
+    TemplateStore store(location(m_database));
+    QCOMPARE(store.save(bill), SaveResult::Saved);
+    BillTemplate opened;
+    store.load(bill.mID, opened);
+    QCOMPARE(opened.mObjs.Count(), 5);
+    for (int i = 1; i <= 5; ++i)
+        QCOMPARE(describe(*opened.mObjs.Item(i)), describe(*bill.mObjs.Item(i)));
 }
 
 void TestStoreServer::locationsParsed_data()
