@@ -21,11 +21,19 @@ bool overlap(const QRectF &a, const QRectF &b)
 
 } // namespace
 
+// By a multiplication: every element moved is asked its cells twice. Only
+// the same answer for the same twips matters, and this is the one place
+// that gives it.
+int PageIndex::cellOf(double twips)
+{
+    constexpr double PerTwip = 1 / CellTwips;
+    return int(std::floor(twips * PerTwip));
+}
+
 PageIndex::CellRange PageIndex::cellsOf(const QRectF &bounds)
 {
-    return {int(std::floor(bounds.left() / CellTwips)), int(std::floor(bounds.top() / CellTwips)),
-            int(std::floor(bounds.right() / CellTwips)),
-            int(std::floor(bounds.bottom() / CellTwips))};
+    return {cellOf(bounds.left()), cellOf(bounds.top()), cellOf(bounds.right()),
+            cellOf(bounds.bottom())};
 }
 
 quint64 PageIndex::nextGeneration()
@@ -269,7 +277,7 @@ std::vector<const Element *> PageIndex::elementsAt(const QPointF &point) const
 {
     std::vector<const Element *> found;
     const auto cell = m_cells.find(
-        keyOf(int(std::floor(point.x() / CellTwips)), int(std::floor(point.y() / CellTwips))));
+        keyOf(cellOf(point.x()), cellOf(point.y())));
     if (cell == m_cells.end())
         return found;
     for (const Entry &entry : cell->second) {

@@ -90,6 +90,7 @@ private:
         quint64 value;
     };
 
+    static int cellOf(double twips);
     static CellRange cellsOf(const QRectF &bounds);
     // The bounds the element is filed under here, or null.
     QRectF *filedBounds(const Element &element);
