@@ -115,6 +115,9 @@ bool TemplateHistory::recordPlaces(const Snapshot &before, const QString &text, 
     const QSizeF pageNow = pageSizeOf(m_bill);
     if (changes.empty() && pageNow == before.pageSize)
         return false;
+    // Reserved for every object, kept for those that moved: a step of one
+    // object's move holds that one alone.
+    changes.shrink_to_fit();
     m_stack.push(new PlaceStep(m_bill, text, std::move(changes), before.pageSize, pageNow,
                                before.selection, Selection::of(m_bill.mObjs), mergeId));
     return true;
