@@ -17,9 +17,8 @@ class ViewMapping;
 class CaptionEditor : public QObject
 {
 public:
-    // The editor lies beside the page view, over it; Enter gives the keys
-    // back to window.
-    // The editor opens on area, the page area the page view shows in.
+    // The editor opens on area, the page area the page view shows in, over
+    // the page view; Enter gives the keys back to window.
     CaptionEditor(PageSurface &page, QWidget &window, QWidget &area, QWidget &pageView,
                   const ViewMapping &mapping);
 

@@ -70,7 +70,7 @@ bool PageIndex::knowsPlaceOf(const Element &element) const
 
 QRectF *PageIndex::filedBounds(const Element &element)
 {
-    if (element.m_filedIn == m_serial.value)
+    if (knowsPlaceOf(element))
         return element.m_filedBounds;
     const auto it = m_bounds.find(&element);
     if (it == m_bounds.end())
