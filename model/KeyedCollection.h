@@ -44,6 +44,8 @@ public:
     bool contains(const QString &key) const { return find(key) != nullptr; }
 
     int Count() const { return static_cast<int>(m_items.size()); }
+    // The key a member was added under (empty: none), by position from 1.
+    const QString &keyAt(int position) const { return m_keys[checkedIndex(position)]; }
     bool isEmpty() const { return m_items.empty(); }
 
     void Remove(int position) { removeAt(checkedIndex(position)); }

@@ -47,8 +47,27 @@ ObjDraw &ObjDraws::current() const
 
 ObjDraw *ObjDraws::findByID(int nID) const
 {
-    const auto *found = m_col.find(ObjDraw::KeyOf(nID));
-    return found ? found->get() : nullptr;
+    if (!m_idsKnown)
+        indexIds();
+    const auto found = m_byId.find(nID);
+    return found == m_byId.end() ? nullptr : found->second;
+}
+
+void ObjDraws::indexIds() const
+{
+    const QString prefix = ObjDraw::KeyOf(0).chopped(1);
+    m_byId.clear();
+    for (int position = 1; position <= m_col.Count(); ++position) {
+        const QString &key = m_col.keyAt(position);
+        if (!key.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        // Only the id's own key, as KeyOf writes it, names the id.
+        bool isNumber = false;
+        const int id = QStringView(key).mid(prefix.size()).toInt(&isNumber);
+        if (isNumber && key.compare(ObjDraw::KeyOf(id), Qt::CaseInsensitive) == 0)
+            m_byId.emplace(id, m_col.Item(position).get());
+    }
+    m_idsKnown = true;
 }
 
 std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strkey)
@@ -88,6 +107,7 @@ std::shared_ptr<ObjDraw> ObjDraws::Add(ObjDraw &mvarObjDraw, const QString &strk
     copy->setBWidth(src.BWidth());
     copy->setFColor(src.FColor());
     m_col.Add(copy, strkey);
+    m_idsKnown = false;
     return copy;
 }
 
@@ -301,4 +321,5 @@ void ObjDraws::Clear()
 {
     while (m_col.Count() > 1)
         m_col.Remove(1);
+    m_idsKnown = false;
 }

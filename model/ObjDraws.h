@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <unordered_map>
 
 class Element;
 
@@ -137,8 +138,14 @@ private:
         }
     }
 
+    // Each member added under its id's key, by that id: found again after
+    // members come or go, as an undo of a move of thousands finds each one.
+    void indexIds() const;
+
     PageSurface m_page;
     Members m_col;
+    mutable std::unordered_map<int, ObjDraw *> m_byId;
+    mutable bool m_idsKnown = false;
     int m_nCurID = 0;
     int m_nActCount = 0;
 };

@@ -44,6 +44,8 @@ private slots:
     void addCopiesFlagsAndLockState_data();
     void addCopiesFlagsAndLockState();
     void addWithPresentKeyAddsNothing();
+    void findByIdReadsTheKey_data();
+    void findByIdReadsTheKey();
     void linkCtlLoadsHiddenHandlesUnselected();
     void chkPointOldestWins();
     void chkPointOnEmptySpace();
@@ -183,6 +185,39 @@ void TestObjDraws::addWithPresentKeyAddsNothing()
     }
     QCOMPARE(objs.Count(), 1);
     QCOMPARE(first->Handls()->Item(HandlePosition::TopLeft).nState(), int(ObjHd::Selected));
+}
+
+void TestObjDraws::findByIdReadsTheKey_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("its own key") << QStringLiteral("Obj7") << 7 << true;
+    QTest::newRow("letter case") << QStringLiteral("OBJ7") << 7 << true;
+    QTest::newRow("negative id") << QStringLiteral("Obj-7") << -7 << true;
+    QTest::newRow("leading zero") << QStringLiteral("Obj007") << 7 << false;
+    QTest::newRow("another key") << QStringLiteral("Box7") << 7 << false;
+    QTest::newRow("no key") << QString() << 7 << false;
+}
+
+// Members come and go between lookups: each lookup sees the members now.
+void TestObjDraws::findByIdReadsTheKey()
+{
+    QFETCH(QString, key);
+    QFETCH(int, id);
+    QFETCH(bool, found);
+    ObjDraws objs;
+    auto first = addText(objs, 0, 0, 500, 300);
+    QCOMPARE(objs.findByID(id), nullptr);
+    ObjDraw other(&objs.page());
+    other.setHandls(first->Handls());
+    const auto added = objs.Add(other, key);
+    QCOMPARE(objs.findByID(id), found ? added.get() : nullptr);
+    QCOMPARE(objs.findByID(first->nID()), first.get());
+    // Clear leaves the last member.
+    objs.Clear();
+    QCOMPARE(objs.findByID(id), found ? added.get() : nullptr);
+    QCOMPARE(objs.findByID(first->nID()), nullptr);
 }
 
 void TestObjDraws::linkCtlLoadsHiddenHandlesUnselected()
