@@ -106,14 +106,16 @@ QRectF PageView::hitRect(const Element &element)
 Element *PageView::elementAt(const QPointF &twips) const
 {
     const Element *best = nullptr;
-    for (const PageIndex *index : {&m_page.index(), &m_page.handleIndex()}) {
-        for (const Element *e : index->elementsAt(twips)) {
-            if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
-                continue;
-            if (!best || paintsBelow(best, e))
-                best = e;
-        }
-    }
+    const auto consider = [&](const Element *e) {
+        if (e->isLine() || !e->Visible() || !hitRect(*e).contains(twips))
+            return;
+        if (!best || paintsBelow(best, e))
+            best = e;
+    };
+    for (const Element *e : m_page.index().elementsAt(twips))
+        consider(e);
+    if (m_page.anyHandleShown())
+        forEachScattered(m_page.shownHandles(), consider);
     return const_cast<Element *>(best);
 }
 
@@ -542,7 +544,11 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     if (!m_page.anyHandleShown())
         return;
     const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
-    const std::vector<const Element *> handles = paintOrderIn(m_page.handleIndex(), area);
+    std::vector<const Element *> handles;
+    forEachScattered(m_page.shownHandles(), [&](const Element *e) {
+        if (e->shownBounds().intersects(area))
+            handles.push_back(e);
+    });
     if (handles.empty())
         return;
     painter.save();

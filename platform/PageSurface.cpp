@@ -1,6 +1,7 @@
 #include "PageSurface.h"
 
 #include "PageObserver.h"
+#include "PaintOrder.h"
 #include "Screen.h"
 
 #include <QColor>
@@ -175,12 +176,13 @@ void PageSurface::notifyOverlay(const QRectF &twips)
 void PageSurface::elementChanged(Element &element, const QRectF &before, const QRectF &after)
 {
     // Shown before and after with the same bounds: filed where it was.
-    const bool refile = before.isEmpty() || before != after;
+    const bool refile = element.kind() != ElementKind::Handle
+                        && (before.isEmpty() || before != after);
     if (refile && !element.filingDue()) {
         // A move of one filed already is filed while the element is at hand
         // (thousands of handles follow a nudge); one new to the page waits,
         // so reading a template files each element once.
-        if (indexFor(element).knowsPlaceOf(element)) {
+        if (m_index.knowsPlaceOf(element)) {
             file(element);
         } else {
             element.setFilingDue(true);
@@ -194,19 +196,37 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
 
 void PageSurface::elementRaised(const Element &element)
 {
-    indexFor(element).raise(element);
+    if (element.kind() != ElementKind::Handle)
+        m_index.raise(element);
+    else if (element.Visible() && (m_handleList.empty() || m_handleList.back() != &element))
+        m_handleListSorted = false;
 }
 
 void PageSurface::elementShown(const Element &element)
 {
-    if (element.kind() == ElementKind::Handle)
-        m_shownHandles += element.Visible() ? 1 : -1;
-    // Filed where it is, unless a change is still to be filed.
-    if (!element.Visible())
-        indexFor(element).hidden();
-    else if (!element.filingDue())
-        indexFor(element).shown(element.reachBounds() & reachArea());
+    if (element.kind() == ElementKind::Handle) {
+        handleShown(element);
+    } else if (!element.Visible()) {
+        m_index.hidden();
+    } else if (!element.filingDue()) {
+        // Filed where it is, unless a change is still to be filed.
+        m_index.shown(element.reachBounds() & reachArea());
+    }
     notifyElementArea(element, element.shownBounds());
+}
+
+void PageSurface::handleShown(const Element &handle)
+{
+    m_shownHandles += handle.Visible() ? 1 : -1;
+    if (!handle.Visible()) {
+        m_handleListKnown = false;
+        return;
+    }
+    if (!m_handleListKnown)
+        return;
+    if (!m_handleList.empty() && paintsBefore(&handle, m_handleList.back()))
+        m_handleListSorted = false;
+    m_handleList.push_back(&handle);
 }
 
 // Handles lie above every object: their change leaves the objects' pixels.
@@ -224,10 +244,30 @@ const PageIndex &PageSurface::index()
     return m_index;
 }
 
-const PageIndex &PageSurface::handleIndex()
+const std::vector<const Element *> &PageSurface::shownHandles()
 {
-    fileDue();
-    return m_handleIndex;
+    if (!m_handleListKnown)
+        listShownHandles();
+    if (!m_handleListSorted) {
+        std::vector<std::pair<quint64, const Element *>> keyed;
+        keyed.reserve(m_handleList.size());
+        for (const Element *handle : m_handleList)
+            keyed.emplace_back(handle->zOrder(), handle);
+        m_handleList = sortedByZ(std::move(keyed));
+        m_handleListSorted = true;
+    }
+    return m_handleList;
+}
+
+void PageSurface::listShownHandles()
+{
+    m_handleList.clear();
+    m_handles.forEach([this](const Element &e) {
+        if (e.Visible())
+            m_handleList.push_back(&e);
+    });
+    m_handleListKnown = true;
+    m_handleListSorted = false;
 }
 
 void PageSurface::fileDue()
@@ -245,12 +285,7 @@ void PageSurface::file(const Element &element)
     const QRectF area = reachArea();
     if (!area.contains(reach))
         m_anyCut = true;
-    indexFor(element).place(element, reach & area);
-}
-
-PageIndex &PageSurface::indexFor(const Element &element)
-{
-    return element.kind() == ElementKind::Handle ? m_handleIndex : m_index;
+    m_index.place(element, reach & area);
 }
 
 void PageSurface::reindex()
@@ -259,30 +294,30 @@ void PageSurface::reindex()
         element->setFilingDue(false);
     m_filingDue.clear();
     m_index = PageIndex();
-    m_handleIndex = PageIndex();
-    m_shownHandles = 0;
     m_anyCut = false;
-    for (const ElementArray *array : {&m_lines, &m_texts, &m_images, &m_handles}) {
-        array->forEach([this](const Element &e) {
-            file(e);
-            if (e.kind() == ElementKind::Handle && e.Visible())
-                ++m_shownHandles;
-        });
-    }
+    for (const ElementArray *array : {&m_lines, &m_texts, &m_images})
+        array->forEach([this](const Element &e) { file(e); });
+    m_shownHandles = 0;
+    m_handles.forEach([this](const Element &e) { m_shownHandles += e.Visible() ? 1 : 0; });
+    m_handleListKnown = false;
 }
 
 void PageSurface::withIndexesAfresh(const std::function<void()> &use)
 {
     fileDue();
     PageIndex index = std::move(m_index);
-    PageIndex handleIndex = std::move(m_handleIndex);
+    std::vector<const Element *> handleList = std::move(m_handleList);
+    const bool handleListKnown = m_handleListKnown;
+    const bool handleListSorted = m_handleListSorted;
     const int shownHandles = m_shownHandles;
     const bool anyCut = m_anyCut;
     reindex();
     use();
     fileDue();
     m_index = std::move(index);
-    m_handleIndex = std::move(handleIndex);
+    m_handleList = std::move(handleList);
+    m_handleListKnown = handleListKnown;
+    m_handleListSorted = handleListSorted;
     m_shownHandles = shownHandles;
     m_anyCut = anyCut;
 }

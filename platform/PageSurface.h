@@ -91,9 +91,11 @@ public:
     // page is filed when the index is next asked, so a template read element
     // by element files each element once.
     const PageIndex &index();
-    // The handles by where they paint when shown: they lie above every
-    // object.
-    const PageIndex &handleIndex();
+    // The handles shown, in the order they paint; they lie above every
+    // object. Handles are not filed: they are few, or they are those of
+    // every object selected and move with them, thousands at a keystroke,
+    // so a paint or a hit test walks them instead.
+    const std::vector<const Element *> &shownHandles();
     // Mostly none: then painting need not look through the hidden ones.
     bool anyHandleShown() const { return m_shownHandles > 0; }
     // Files every element afresh, as if none had been filed before.
@@ -118,14 +120,19 @@ private:
     void fileDue();
     void file(const Element &element);
     void notifyElementArea(const Element &element, const QRectF &twips);
-    PageIndex &indexFor(const Element &element);
+    void handleShown(const Element &handle);
+    void listShownHandles();
 
     double m_left = 0;
     double m_top = 0;
     double m_width = 8190;
     double m_height = 3690;
     PageIndex m_index;
-    PageIndex m_handleIndex;
+    // Taken afresh from the handles after one is hidden; sorted when one
+    // is shown or raised out of order.
+    std::vector<const Element *> m_handleList;
+    bool m_handleListKnown = false;
+    bool m_handleListSorted = true;
     std::vector<Element *> m_filingDue;
     ElementArray m_lines;
     ElementArray m_texts;

@@ -6,7 +6,13 @@
 #include <utility>
 #include <vector>
 
-class Element;
+#include "Element.h"
+
+// Whether a paints before b: by zOrder, ties by address.
+inline bool paintsBefore(const Element *a, const Element *b)
+{
+    return std::pair(a->zOrder(), a) < std::pair(b->zOrder(), b);
+}
 
 // Elements keyed by their zOrder, in the order they paint (ties by
 // address). Sorted by keys held side by side, not through thousands of

@@ -2,23 +2,48 @@
 
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+
+bool isWhole(double v)
+{
+    return v == std::floor(v) && std::abs(v) < 1e9;
+}
+
+bool movesByWholePixels(const QTransform &device)
+{
+    return device.type() <= QTransform::TxTranslate && isWhole(device.dx())
+           && isWhole(device.dy());
+}
+
+} // namespace
+
 SquareRun::SquareRun(QPainter &painter)
     : m_painter(painter)
-    , m_onPixels(painter.deviceTransform().isIdentity() && painter.opacity() == 1.0
+    , m_onPixels(painter.worldTransform().isIdentity()
+                 && movesByWholePixels(painter.deviceTransform()) && painter.opacity() == 1.0
                  && !painter.testRenderHint(QPainter::Antialiasing)
                  && painter.compositionMode() == QPainter::CompositionMode_SourceOver)
+    , m_shift(m_onPixels ? QPoint(int(painter.deviceTransform().dx()),
+                                  int(painter.deviceTransform().dy()))
+                         : QPoint())
 {
+    m_squares.reserve(Batch);
 }
 
 bool SquareRun::add(const QImage &picture, const QPointF &at)
 {
     if (!m_onPixels || !isSolid(picture))
         return false;
-    if (!m_squares.empty() && m_color != m_pictureColor)
+    // Filled a batch at a time, so the batch is never grown afresh.
+    if (!m_squares.empty() && (m_color != m_pictureColor || m_squares.size() == Batch))
         flush();
     m_color = m_pictureColor;
-    // Where drawing the picture at a point between pixels puts it.
-    m_squares.emplace_back(QPoint(qRound(at.x()), qRound(at.y())), picture.size());
+    // Where drawing the picture at a point between pixels puts it: rounded
+    // on the device, after the move.
+    const QPoint onDevice(qRound(at.x() + m_shift.x()), qRound(at.y() + m_shift.y()));
+    m_squares.emplace_back(onDevice - m_shift, picture.size());
     return true;
 }
 

@@ -22,11 +22,16 @@ public:
     void flush();
 
 private:
+    static constexpr std::size_t Batch = 1024;
+
     bool isSolid(const QImage &picture);
     static bool oneOpaqueColor(const QImage &picture, QRgb &color);
 
     QPainter &m_painter;
+    // Drawing on device pixels: no transform but a move by whole pixels
+    // (where a widget lies in its window).
     const bool m_onPixels;
+    const QPoint m_shift;
     std::vector<QRect> m_squares;
     QRgb m_color = 0;
     // The last picture looked at, once for each run of the same one.

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QWidget>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -53,6 +54,28 @@ Names sorted(const std::vector<const Element *> &elements)
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// A child widget whose paint is given.
+class HandleCanvas : public QWidget
+{
+public:
+    HandleCanvas(QWidget *parent, std::function<void(QPainter &)> paint)
+        : QWidget(parent)
+        , m_paint(std::move(paint))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        m_paint(painter);
+    }
+
+private:
+    std::function<void(QPainter &)> m_paint;
+};
 
 } // namespace
 
@@ -282,9 +305,7 @@ void TestCaches::handlesTogetherAsOneByOne()
     ElementPainter::Options options;
     QImage blank(70, 20, QImage::Format(format));
     blank.fill(Qt::white);
-    const auto painted = [&](bool together) {
-        QImage image = blank.copy();
-        QPainter painter(&image);
+    const auto paintOn = [&](QPainter &painter, bool together) {
         painter.setClipRect(QRect(2, 2, 64, 16));
         painter.scale(1.0 / 15, 1.0 / 15);
         if (together) {
@@ -293,11 +314,31 @@ void TestCaches::handlesTogetherAsOneByOne()
             for (const Element *e : order)
                 ElementPainter::paint(painter, *e, options);
         }
+    };
+    const auto painted = [&](bool together) {
+        QImage image = blank.copy();
+        QPainter painter(&image);
+        paintOn(painter, together);
         return image;
+    };
+    // A widget paints moved by where it lies in its window.
+    const auto paintedInWidget = [&](bool together) {
+        QWidget window;
+        window.resize(blank.width() + 9, blank.height() + 5);
+        HandleCanvas canvas(&window, [&](QPainter &painter) { paintOn(painter, together); });
+        canvas.setGeometry(9, 5, blank.width(), blank.height());
+        canvas.show();
+        QImage whole(window.size(), QImage::Format(format));
+        whole.fill(Qt::white);
+        window.render(&whole, QPoint(), QRegion(), QWidget::DrawChildren);
+        return whole.copy(canvas.geometry());
     };
     const QImage oneByOne = painted(false);
     QCOMPARE(painted(true), oneByOne);
     QVERIFY(oneByOne != blank);
+    const QImage oneByOneInWidget = paintedInWidget(false);
+    QCOMPARE(paintedInWidget(true), oneByOneInWidget);
+    QVERIFY(oneByOneInWidget != blank);
 }
 
 void TestCaches::paintOrderFollowsRaising_data()
@@ -404,6 +445,7 @@ ElementFont fontOf(double size, bool bold = false, bool italic = false, bool und
 } // namespace
 
 Q_DECLARE_METATYPE(Caption)
+
 
 void TestCaches::keptGlyphsDrawWhatTheLinesDraw_data()
 {
