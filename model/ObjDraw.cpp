@@ -20,6 +20,22 @@ using ObjGeometry::twips;
 
 namespace {
 
+// Holds the page's handle changes while an object's handles move.
+class HeldHandleChanges
+{
+public:
+    explicit HeldHandleChanges(PageSurface &page)
+        : m_page(page)
+    {
+        m_page.holdHandleChanges();
+    }
+    ~HeldHandleChanges() { m_page.releaseHandleChanges(); }
+    HeldHandleChanges(const HeldHandleChanges &) = delete;
+    HeldHandleChanges &operator=(const HeldHandleChanges &) = delete;
+
+private:
+    PageSurface &m_page;
+};
 
 // Rounding moves an edge by at most half a twip, so a point this far out
 // misses whatever the rounding gives; most objects of a page are ruled out
@@ -606,6 +622,7 @@ void ObjDraw::MoveHd(const HdMetrics &m)
     ObjHds &handles = *Handls();
     if (handles.Count() == 0)
         return;
+    const HeldHandleChanges held(requirePage());
     const Element &element = requireCtl();
     if (element.isLine()) {
         ObjHd &start = handles.Item(HandlePosition::TopLeft);

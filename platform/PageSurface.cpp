@@ -6,6 +6,8 @@
 
 #include <QColor>
 
+#include <utility>
+
 namespace {
 
 void setDesignLook(ElementArray &lines, ElementArray &texts, ElementArray &images,
@@ -232,10 +234,21 @@ void PageSurface::handleShown(const Element &handle)
 // Handles lie above every object: their change leaves the objects' pixels.
 void PageSurface::notifyElementArea(const Element &element, const QRectF &twips)
 {
-    if (element.kind() == ElementKind::Handle)
-        notifyOverlay(twips);
-    else
+    if (element.kind() != ElementKind::Handle)
         notifyArea(twips);
+    else if (m_handleChangesHeld > 0)
+        m_heldHandleArea |= twips;
+    else
+        notifyOverlay(twips);
+}
+
+void PageSurface::releaseHandleChanges()
+{
+    // A release without a hold holds nothing back later.
+    if (m_handleChangesHeld == 0 || --m_handleChangesHeld > 0)
+        return;
+    if (!m_heldHandleArea.isEmpty())
+        notifyOverlay(std::exchange(m_heldHandleArea, QRectF()));
 }
 
 const PageIndex &PageSurface::index()

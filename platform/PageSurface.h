@@ -80,6 +80,11 @@ public:
     void notifyArea(const QRectF &twips);
     // Handles, marks and bands changed there, nothing below them.
     void notifyOverlay(const QRectF &twips);
+    // Changes of handles between hold and release are repainted as one
+    // area at the release: an object's handles move together, so a nudge
+    // of thousands of objects tells the view once for each, not eight times.
+    void holdHandleChanges() { ++m_handleChangesHeld; }
+    void releaseHandleChanges();
     // An element's paint bounds went from before to after: it is filed
     // anew where it reaches and both areas are repainted.
     void elementChanged(Element &element, const QRectF &before, const QRectF &after);
@@ -148,6 +153,8 @@ private:
     PageObserver *m_observer = nullptr;
     quint64 m_z = 0;
     int m_shownHandles = 0;
+    int m_handleChangesHeld = 0;
+    QRectF m_heldHandleArea;
     // Some element filed reaches past reachArea: a change of the page's
     // size files it afresh.
     bool m_anyCut = false;

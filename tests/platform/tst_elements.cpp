@@ -42,6 +42,7 @@ private slots:
     void clsRemovesMarksAndBands();
     void changesReportOldAndNewArea();
     void hiddenElementsReportNothing();
+    void heldHandleChangesReportOnce();
 };
 
 void TestElements::designElementsSitAtTheirIndexes_data()
@@ -178,6 +179,41 @@ void TestElements::hiddenElementsReportNothing()
     QVERIFY(observer.areas.empty());
     line.setVisible(true);
     QCOMPARE(observer.areas.size(), std::size_t(1));
+}
+
+// Held changes of handles come as one area, at the outermost release;
+// other elements report as they change.
+void TestElements::heldHandleChangesReportOnce()
+{
+    PageSurface page;
+    RecordingObserver observer;
+    page.setObserver(&observer);
+    Element &first = page.PicHD().Load(1);
+    Element &second = page.PicHD().Load(2);
+    Element &line = page.ObjLine().Load(1);
+    for (Element *e : {&first, &second, &line})
+        e->setVisible(true);
+    observer.areas.clear();
+    page.holdHandleChanges();
+    page.holdHandleChanges();
+    first.Move(100, 100);
+    second.Move(3000, 2000);
+    line.setLine(0, 0, 500, 500);
+    QCOMPARE(observer.areas.size(), std::size_t(1));
+    page.releaseHandleChanges();
+    QCOMPARE(observer.areas.size(), std::size_t(1));
+    page.releaseHandleChanges();
+    QCOMPARE(observer.areas.size(), std::size_t(2));
+    const QRectF held = observer.areas.back();
+    QVERIFY(held.contains(first.paintBounds()) && held.contains(second.paintBounds()));
+    QVERIFY(held.contains(QPointF(0, 0)));
+    page.releaseHandleChanges();
+    QCOMPARE(observer.areas.size(), std::size_t(2));
+    page.holdHandleChanges();
+    first.Move(200, 200);
+    QCOMPARE(observer.areas.size(), std::size_t(2));
+    page.releaseHandleChanges();
+    QCOMPARE(observer.areas.size(), std::size_t(3));
 }
 
 QTEST_GUILESS_MAIN(TestElements)
