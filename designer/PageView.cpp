@@ -543,10 +543,16 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
 {
     if (!m_page.anyHandleShown())
         return;
-    const QRectF area = m_mapping.pageToTwips(QRectF(pixels));
+    // A handle's picture lies within a few pixels of its box at any zoom:
+    // the boxes near the area are enough to tell, and one painted to no
+    // avail is cut by the clip.
+    constexpr double HandleReachPixels = 32;
+    const double reach = HandleReachPixels * m_mapping.pageTwipsPerPixelX();
+    const QRectF near = m_mapping.pageToTwips(QRectF(pixels)).adjusted(-reach, -reach, reach, reach);
     std::vector<const Element *> handles;
+    handles.reserve(m_page.shownHandles().size());
     forEachScattered(m_page.shownHandles(), [&](const Element *e) {
-        if (e->shownBounds().intersects(area))
+        if (e->rect().intersects(near))
             handles.push_back(e);
     });
     if (handles.empty())

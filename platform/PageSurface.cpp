@@ -6,6 +6,7 @@
 
 #include <QColor>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -201,7 +202,7 @@ void PageSurface::elementRaised(const Element &element)
     if (element.kind() != ElementKind::Handle)
         m_index.raise(element);
     else if (element.Visible() && (m_handleList.empty() || m_handleList.back() != &element))
-        m_handleListSorted = false;
+        m_handleListTidy = false;
 }
 
 void PageSurface::elementShown(const Element &element)
@@ -217,17 +218,17 @@ void PageSurface::elementShown(const Element &element)
     notifyElementArea(element, element.shownBounds());
 }
 
+// A handle shown joins the list at its end; one hidden stays in it until
+// the list is next asked for.
 void PageSurface::handleShown(const Element &handle)
 {
     m_shownHandles += handle.Visible() ? 1 : -1;
     if (!handle.Visible()) {
-        m_handleListKnown = false;
+        m_handleListTidy = false;
         return;
     }
-    if (!m_handleListKnown)
-        return;
-    if (!m_handleList.empty() && paintsBefore(&handle, m_handleList.back()))
-        m_handleListSorted = false;
+    if (!m_handleList.empty() && !paintsBefore(m_handleList.back(), &handle))
+        m_handleListTidy = false;
     m_handleList.push_back(&handle);
 }
 
@@ -259,16 +260,19 @@ const PageIndex &PageSurface::index()
 
 const std::vector<const Element *> &PageSurface::shownHandles()
 {
-    if (!m_handleListKnown)
-        listShownHandles();
-    if (!m_handleListSorted) {
-        std::vector<std::pair<quint64, const Element *>> keyed;
-        keyed.reserve(m_handleList.size());
-        for (const Element *handle : m_handleList)
+    if (m_handleListTidy)
+        return m_handleList;
+    // A handle hidden and shown again is listed twice: once it is sorted,
+    // next to itself.
+    std::vector<std::pair<quint64, const Element *>> keyed;
+    keyed.reserve(m_handleList.size());
+    for (const Element *handle : m_handleList) {
+        if (handle->Visible())
             keyed.emplace_back(handle->zOrder(), handle);
-        m_handleList = sortedByZ(std::move(keyed));
-        m_handleListSorted = true;
     }
+    m_handleList = sortedByZ(std::move(keyed));
+    m_handleList.erase(std::unique(m_handleList.begin(), m_handleList.end()), m_handleList.end());
+    m_handleListTidy = true;
     return m_handleList;
 }
 
@@ -279,8 +283,7 @@ void PageSurface::listShownHandles()
         if (e.Visible())
             m_handleList.push_back(&e);
     });
-    m_handleListKnown = true;
-    m_handleListSorted = false;
+    m_handleListTidy = false;
 }
 
 void PageSurface::fileDue()
@@ -308,11 +311,9 @@ void PageSurface::reindex()
     m_filingDue.clear();
     m_index = PageIndex();
     m_anyCut = false;
+    // Handles are not filed: their list stays as it is.
     for (const ElementArray *array : {&m_lines, &m_texts, &m_images})
         array->forEach([this](const Element &e) { file(e); });
-    m_shownHandles = 0;
-    m_handles.forEach([this](const Element &e) { m_shownHandles += e.Visible() ? 1 : 0; });
-    m_handleListKnown = false;
 }
 
 void PageSurface::withIndexesAfresh(const std::function<void()> &use)
@@ -320,18 +321,15 @@ void PageSurface::withIndexesAfresh(const std::function<void()> &use)
     fileDue();
     PageIndex index = std::move(m_index);
     std::vector<const Element *> handleList = std::move(m_handleList);
-    const bool handleListKnown = m_handleListKnown;
-    const bool handleListSorted = m_handleListSorted;
-    const int shownHandles = m_shownHandles;
+    const bool handleListTidy = m_handleListTidy;
     const bool anyCut = m_anyCut;
     reindex();
+    listShownHandles();
     use();
     fileDue();
     m_index = std::move(index);
     m_handleList = std::move(handleList);
-    m_handleListKnown = handleListKnown;
-    m_handleListSorted = handleListSorted;
-    m_shownHandles = shownHandles;
+    m_handleListTidy = handleListTidy;
     m_anyCut = anyCut;
 }
 

@@ -126,6 +126,7 @@ private:
     void file(const Element &element);
     void notifyElementArea(const Element &element, const QRectF &twips);
     void handleShown(const Element &handle);
+    // Lists the handles shown from all of them, as a page read afresh.
     void listShownHandles();
 
     double m_left = 0;
@@ -133,11 +134,10 @@ private:
     double m_width = 8190;
     double m_height = 3690;
     PageIndex m_index;
-    // Taken afresh from the handles after one is hidden; sorted when one
-    // is shown or raised out of order.
+    // Every handle shown, and while not tidy also some hidden since, some
+    // twice, or out of order: tidied when asked for.
     std::vector<const Element *> m_handleList;
-    bool m_handleListKnown = false;
-    bool m_handleListSorted = true;
+    bool m_handleListTidy = true;
     std::vector<Element *> m_filingDue;
     ElementArray m_lines;
     ElementArray m_texts;
