@@ -548,7 +548,8 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     // avail is cut by the clip.
     constexpr double HandleReachPixels = 32;
     const double reach = HandleReachPixels * m_mapping.pageTwipsPerPixelX();
-    const QRectF near = m_mapping.pageToTwips(QRectF(pixels)).adjusted(-reach, -reach, reach, reach);
+    const QRectF near
+        = m_mapping.pageToTwips(QRectF(pixels)).adjusted(-reach, -reach, reach, reach);
     std::vector<const Element *> handles;
     handles.reserve(m_page.shownHandles().size());
     forEachScattered(m_page.shownHandles(), [&](const Element *e) {

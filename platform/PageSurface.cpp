@@ -183,8 +183,8 @@ void PageSurface::elementChanged(Element &element, const QRectF &before, const Q
                         && (before.isEmpty() || before != after);
     if (refile && !element.filingDue()) {
         // A move of one filed already is filed while the element is at hand
-        // (thousands of handles follow a nudge); one new to the page waits,
-        // so reading a template files each element once.
+        // (thousands follow a nudge); one new to the page waits, so reading
+        // a template files each element once.
         if (m_index.knowsPlaceOf(element)) {
             file(element);
         } else {

@@ -86,7 +86,8 @@ public:
     void holdHandleChanges() { ++m_handleChangesHeld; }
     void releaseHandleChanges();
     // An element's paint bounds went from before to after: it is filed
-    // anew where it reaches and both areas are repainted.
+    // anew where it reaches (a handle is not filed) and both areas are
+    // repainted.
     void elementChanged(Element &element, const QRectF &before, const QRectF &after);
     // An element was shown or hidden: where it is filed stays right.
     void elementShown(const Element &element);
