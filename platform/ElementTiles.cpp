@@ -2,6 +2,7 @@
 
 #include "Element.h"
 #include "PageIndex.h"
+#include "WholeNumber.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -76,11 +77,6 @@ bool mayKeep(const QTransform &transform, const QRectF &box)
     const QRectF on = transform.mapRect(box);
     return std::fabs(on.left()) < MostPixels && std::fabs(on.right()) < MostPixels
            && std::fabs(on.top()) < MostPixels && std::fabs(on.bottom()) < MostPixels;
-}
-
-bool isWhole(double v)
-{
-    return v == std::floor(v) && std::fabs(v) < 1e9;
 }
 
 bool keepsPixelsOf(QImage::Format format)

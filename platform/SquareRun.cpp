@@ -1,15 +1,10 @@
 #include "SquareRun.h"
 
+#include "WholeNumber.h"
+
 #include <QPainter>
 
-#include <cmath>
-
 namespace {
-
-bool isWhole(double v)
-{
-    return v == std::floor(v) && std::abs(v) < 1e9;
-}
 
 bool movesByWholePixels(const QTransform &device)
 {
