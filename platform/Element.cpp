@@ -81,6 +81,19 @@ void Element::Move(double left, double top, double width, double height)
 {
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
+    PageSurface *surface = m_owner ? m_owner->page() : nullptr;
+    if (m_kind == ElementKind::Handle && surface && surface->holdsHandleChanges()) {
+        // Its object's handles move together: the page reaches around their
+        // boxes once, not around each of thousands at a nudge.
+        const QRectF before = rect();
+        m_left = left;
+        m_top = top;
+        m_width = width;
+        m_height = height;
+        if (m_visible)
+            surface->heldHandleMoved(before | rect(), m_pictureSize);
+        return;
+    }
     const QRectF before = paintBounds();
     m_left = left;
     m_top = top;
@@ -279,16 +292,22 @@ QRectF Element::reachAt(double twipsPerPixel) const
     // A line is as wide on the page as on paper.
     if (m_kind == ElementKind::Line)
         reach += PrintedSize::TwipsPerPixel * std::max(1, m_borderWidth);
-    QRectF r = rect().normalized();
-    if (m_kind == ElementKind::Handle && !m_pictureSize.isEmpty()) {
-        // The picture is a few pixels of the view near the box, before it
-        // too when the view shows the page smaller than the screen.
-        r.setSize(r.size().expandedTo(QSizeF(m_pictureSize.width() * px,
-                                             m_pictureSize.height() * px)));
-        reach += std::max(m_pictureSize.width(), m_pictureSize.height())
-                 * std::max(0.0, px - Screen::TwipsPerPixelX());
-    }
-    return r.adjusted(-reach, -reach, reach, reach);
+    if (m_kind == ElementKind::Handle)
+        return handleReach(rect(), m_pictureSize, px);
+    return rect().normalized().adjusted(-reach, -reach, reach, reach);
+}
+
+QRectF Element::handleReach(const QRectF &boxes, QSize picture, double twipsPerPixel)
+{
+    const double px = twipsPerPixel;
+    // The picture is a few pixels of the view from a box's corner, before
+    // it too when the view shows the page smaller than the screen; past
+    // the right and bottom of the boxes by a picture covers every box.
+    const double before = px * RepaintSlack
+                          + std::max(picture.width(), picture.height())
+                                * std::max(0.0, px - Screen::TwipsPerPixelX());
+    return boxes.normalized().adjusted(-before, -before, picture.width() * px + before,
+                                       picture.height() * px + before);
 }
 
 void Element::copyLookFrom(const Element &other)

@@ -147,6 +147,10 @@ public:
     // Takes the look and size of another element (the design-time one).
     void copyLookFrom(const Element &other);
 
+    // What handles with these boxes and a picture of this size may paint
+    // on a view with these pixels.
+    static QRectF handleReach(const QRectF &boxes, QSize picture, double twipsPerPixel);
+
 private:
     QRectF reachAt(double twipsPerPixel) const;
     void changed(const QRectF &before);

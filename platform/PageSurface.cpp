@@ -248,6 +248,10 @@ void PageSurface::releaseHandleChanges()
     // A release without a hold holds nothing back later.
     if (m_handleChangesHeld == 0 || --m_handleChangesHeld > 0)
         return;
+    if (!m_heldHandleBoxes.isEmpty())
+        m_heldHandleArea |= Element::handleReach(std::exchange(m_heldHandleBoxes, QRectF()),
+                                                 std::exchange(m_heldHandlePicture, QSize()),
+                                                 viewTwipsPerPixelX());
     if (!m_heldHandleArea.isEmpty())
         notifyOverlay(std::exchange(m_heldHandleArea, QRectF()));
 }

@@ -85,6 +85,13 @@ public:
     // of thousands of objects tells the view once for each, not eight times.
     void holdHandleChanges() { ++m_handleChangesHeld; }
     void releaseHandleChanges();
+    bool holdsHandleChanges() const { return m_handleChangesHeld > 0; }
+    // A shown handle moved while held; boxes: its box before and after.
+    void heldHandleMoved(const QRectF &boxes, QSize picture)
+    {
+        m_heldHandleBoxes |= boxes;
+        m_heldHandlePicture = m_heldHandlePicture.expandedTo(picture);
+    }
     // An element's paint bounds went from before to after: it is filed
     // anew where it reaches (a handle is not filed) and both areas are
     // repainted.
@@ -156,6 +163,8 @@ private:
     int m_shownHandles = 0;
     int m_handleChangesHeld = 0;
     QRectF m_heldHandleArea;
+    QRectF m_heldHandleBoxes;
+    QSize m_heldHandlePicture;
     // Some element filed reaches past reachArea: a change of the page's
     // size files it afresh.
     bool m_anyCut = false;
