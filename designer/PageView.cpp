@@ -286,6 +286,7 @@ void PageView::paintEvent(QPaintEvent *event)
 {
     forgetPendingAreas();
     m_allDue = false;
+    m_tiles.startPass();
     keepShownPieces();
     const QRegion exposed = event->region();
     renderStale((QRegion(shownArea()) + exposed) & m_kept);

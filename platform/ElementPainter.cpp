@@ -119,13 +119,14 @@ void paintBorder(QPainter &painter, const QRectF &box)
     const int top = pixelEdge(on.top());
     const int width = std::max(pixelEdge(on.right()) - left, 1);
     const int height = std::max(pixelEdge(on.bottom()) - top, 1);
-    painter.save();
+    // Filling leaves the rest of the state: the move alone is put back,
+    // cheaper than saving all of it for every bordered object.
     painter.setWorldTransform(QTransform::fromTranslate(world.dx(), world.dy()));
     painter.fillRect(QRect(left, top, width, 1), Qt::black);
     painter.fillRect(QRect(left, top + height - 1, width, 1), Qt::black);
     painter.fillRect(QRect(left, top, 1, height), Qt::black);
     painter.fillRect(QRect(left + width - 1, top, 1, height), Qt::black);
-    painter.restore();
+    painter.setWorldTransform(world);
 }
 
 // The caption cut at its box, copied when the page keeps it.

@@ -147,8 +147,11 @@ ElementTiles::Tile *ElementTiles::tileFor(const QPainter &painter, const Element
         forget(tile);
         tile = Tile();
         tile.key = key;
+        tile.firstPass = m_pass;
         return nullptr;
     }
+    if (!tile.painted && tile.firstPass == m_pass)
+        return nullptr;
     // The copy covers what lies below with blank page.
     return overOthers(tile, element) ? nullptr : &tile;
 }

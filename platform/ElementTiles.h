@@ -56,6 +56,11 @@ public:
             keep(*tile, Paint(paint));
         return copy(painter, *tile);
     }
+    // A pass paints what is due of the view once, in as many parts as it
+    // is cut into. An element is kept when painted again in a later pass:
+    // one cut by two parts and moved again at the next frame, as thousands
+    // are at a nudge, is drawn and never kept.
+    void startPass() { ++m_pass; }
     void clear();
     // Elements kept as pixels, and their bytes.
     std::size_t size() const;
@@ -75,6 +80,7 @@ private:
     {
         Key key;
         bool painted = false;
+        quint64 firstPass = 0;
         // The pixels that are not blank, and where they go on the device.
         QImage pixels;
         QPoint corner;
@@ -97,6 +103,7 @@ private:
     const qint64 m_maxBytes;
     std::unordered_map<const Element *, Tile> m_tiles;
     qint64 m_bytes = 0;
+    quint64 m_pass = 0;
     // What was kept, and the index's generation, when hidden elements last
     // gave theirs up.
     qint64 m_bytesAtSweep = -1;

@@ -109,6 +109,7 @@ private slots:
     void copiedPicturesDrawWhatDrawingDraws_data();
     void copiedPicturesDrawWhatDrawingDraws();
     void keptPixelsStayWithinTheirLimit();
+    void keptFromALaterPassOn();
 
 private:
     void fileAll();
@@ -518,8 +519,11 @@ namespace {
 // a clip, as the screen paints them; the page moved by whole pixels, as a
 // view of part of it paints it.
 QImage paintedPage(PageSurface &page, const QImage &blank, double twipsPerPixel,
-                   TextLayoutCache &texts, ElementTiles *kept, const QPoint &shift = QPoint())
+                   TextLayoutCache &texts, ElementTiles *kept, const QPoint &shift = QPoint(),
+                   bool newPass = true)
 {
+    if (kept && newPass)
+        kept->startPass();
     QImage image = blank.copy();
     QPainter painter(&image);
     painter.setClipRect(QRect(0, 0, 500, 100));
@@ -685,6 +689,26 @@ void TestCaches::keptPixelsStayWithinTheirLimit()
     page.ObjImg()(2001).setVisible(true);
     QVERIFY(paintedAlike());
     QCOMPARE(kept(), (Names{2, 3}));
+}
+
+// Painted twice in one pass, as two parts of a frame cut it, an element is
+// drawn both times; a later pass keeps it.
+void TestCaches::keptFromALaterPassOn()
+{
+    PageSurface page;
+    Element &label = page.ObjText().Load(1001);
+    label.Move(300, 300, 1500, 400);
+    label.setCaption(QStringLiteral("发货单"));
+    label.setVisible(true);
+    TextLayoutCache texts;
+    ElementTiles tiles(page.index());
+    QImage blank(QSize(720, 100), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    paintedPage(page, blank, 15, texts, &tiles);
+    paintedPage(page, blank, 15, texts, &tiles, QPoint(-7, 0), false);
+    QVERIFY(!tiles.keeps(label));
+    paintedPage(page, blank, 15, texts, &tiles);
+    QVERIFY(tiles.keeps(label));
 }
 
 QTEST_MAIN(TestCaches)
