@@ -316,21 +316,35 @@ QRect PageView::shownArea() const
     return rect() & QRect(-pos(), parentWidget()->size());
 }
 
-QRect PageView::pieceRect(int column, int row)
+QRect PageView::pieceRect(int column, int row) const
 {
-    return QRect(column * PiecePixels, row * PiecePixels, PiecePixels, PiecePixels);
+    return QRect(m_pieceOrigin + QPoint(column, row) * PiecePixels,
+                 QSize(PiecePixels, PiecePixels));
 }
 
 template<typename Visit>
-void PageView::forEachPiece(const QRect &pixels, Visit &&visit)
+void PageView::forEachPiece(const QRect &pixels, Visit &&visit) const
 {
     if (pixels.isEmpty())
         return;
-    const int lastColumn = floorDiv(pixels.right(), PiecePixels);
-    const int lastRow = floorDiv(pixels.bottom(), PiecePixels);
-    for (int row = floorDiv(pixels.top(), PiecePixels); row <= lastRow; ++row)
-        for (int column = floorDiv(pixels.left(), PiecePixels); column <= lastColumn; ++column)
+    const QRect from = pixels.translated(-m_pieceOrigin);
+    const int lastColumn = floorDiv(from.right(), PiecePixels);
+    const int lastRow = floorDiv(from.bottom(), PiecePixels);
+    for (int row = floorDiv(from.top(), PiecePixels); row <= lastRow; ++row)
+        for (int column = floorDiv(from.left(), PiecePixels); column <= lastColumn; ++column)
             visit(column, row);
+}
+
+// Squares start at the corner shown, so the shown part takes the fewest
+// squares and a paint of all of it paints little that does not show. Only
+// done while nothing is kept that still shows: a kept square stays where
+// it was painted.
+void PageView::placePieceGrid(const QRect &shown)
+{
+    if (shown.isEmpty())
+        return;
+    m_pieceOrigin = QPoint(shown.left() - floorDiv(shown.left(), PiecePixels) * PiecePixels,
+                           shown.top() - floorDiv(shown.top(), PiecePixels) * PiecePixels);
 }
 
 // In the window's own pixel format and scale, so copying a square to the
@@ -352,16 +366,20 @@ void PageView::keepShownPieces()
     if (store && store->paintDevice() && store->paintDevice()->devType() == QInternal::Image)
         format = static_cast<const QImage *>(store->paintDevice())->format();
     const QSizeF twipsPerPixel(m_mapping.pageTwipsPerPixelX(), m_mapping.pageTwipsPerPixelY());
-    if (format != m_pieceFormat || ratio != m_pieceRatio || twipsPerPixel != m_pieceTwipsPerPixel) {
+    const QRect shownPixels = shownArea();
+    const bool noneShown = !m_pieces.empty() && !m_kept.intersects(shownPixels);
+    if (format != m_pieceFormat || ratio != m_pieceRatio || twipsPerPixel != m_pieceTwipsPerPixel
+        || noneShown) {
         m_pieces.clear();
         m_kept = QRegion();
         m_stale = QRegion();
         m_pieceFormat = format;
         m_pieceRatio = ratio;
         m_pieceTwipsPerPixel = twipsPerPixel;
+        placePieceGrid(shownPixels);
     }
     std::map<std::pair<int, int>, QImage> shown;
-    forEachPiece(shownArea(), [&](int column, int row) {
+    forEachPiece(shownPixels, [&](int column, int row) {
         const auto kept = m_pieces.find({column, row});
         if (kept != m_pieces.end()) {
             shown.emplace(kept->first, std::move(kept->second));

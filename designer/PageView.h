@@ -105,10 +105,11 @@ private:
     void noteChange();
     void schedulePendingReset();
     QRect shownArea() const;
-    static QRect pieceRect(int column, int row);
+    QRect pieceRect(int column, int row) const;
     // The squares a rectangle of the page touches, by column and row.
     template<typename Visit>
-    static void forEachPiece(const QRect &pixels, Visit &&visit);
+    void forEachPiece(const QRect &pixels, Visit &&visit) const;
+    void placePieceGrid(const QRect &shown);
     QImage newPiece() const;
     void keepShownPieces();
     void renderStale(const QRegion &reach);
@@ -150,12 +151,15 @@ private:
     int m_underlayOpacity = 0;
     bool m_underlayShown = true;
     // The objects as last painted, in squares on a grid fixed to the page
-    // (the widget's pixels), kept for the squares the window shows:
+    // (the widget's pixels) from the corner it shows when the grid is
+    // placed, kept for the squares the window shows:
     // exposing, scrolling and repainting copy from them; only squares where
     // something changed since (stale) are painted again. A square is always
     // painted whole, the same way, so a copy never differs from painting
     // afresh. Handles, marks and bands are drawn over the copy.
     std::map<std::pair<int, int>, QImage> m_pieces;
+    // Where square (0, 0) starts; 0 to PiecePixels - 1 each way.
+    QPoint m_pieceOrigin;
     QRegion m_kept;
     QImage::Format m_pieceFormat = QImage::Format_Invalid;
     double m_pieceRatio = 0;

@@ -554,6 +554,26 @@ void TestDesignerZoom::keptPixelsAreBoundedByTheWindowAndExact()
         bill->setGridMm(5);
     bill->setZoom(zoom);
     PageView &view = bill->pageView();
+    // A jump past every kept square (zoomed in, the page is far larger
+    // than the window) starts the squares where the window shows, so what
+    // shows takes the fewest; a shorter one keeps them where they were.
+    view.repaint();
+    const QRect keptBefore = view.keptArea();
+    bill->HS().setValue(bill->HS().Max() / 2);
+    bill->VS().setValue(bill->VS().Max() / 2);
+    view.repaint();
+    const QRect jumped = shownPart(bill);
+    const auto squares = [](int pixels) {
+        return (pixels + PageView::PiecePixels - 1) / PageView::PiecePixels * PageView::PiecePixels;
+    };
+    QCOMPARE(keptBefore.intersects(jumped), zoom == 1);
+    if (zoom > 1)
+        QCOMPARE(view.keptArea(), QRect(jumped.topLeft(),
+                                        QSize(squares(jumped.width()), squares(jumped.height()))));
+    const QPoint moved = view.keptArea().topLeft() - keptBefore.topLeft();
+    if (zoom == 1)
+        QCOMPARE(QPoint(moved.x() % PageView::PiecePixels, moved.y() % PageView::PiecePixels),
+                 QPoint());
     for (int step = 0; step < 12; ++step) {
         bill->VS().triggerAction(step % 3 ? QAbstractSlider::SliderSingleStepAdd
                                           : QAbstractSlider::SliderPageStepAdd);
