@@ -569,14 +569,6 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     const double reach = HandleReachPixels * m_mapping.pageTwipsPerPixelX();
     const QRectF near
         = m_mapping.pageToTwips(QRectF(pixels)).adjusted(-reach, -reach, reach, reach);
-    std::vector<const Element *> handles;
-    handles.reserve(m_page.shownHandles().size());
-    forEachScattered(m_page.shownHandles(), [&](const Element *e) {
-        if (e->rect().intersects(near))
-            handles.push_back(e);
-    });
-    if (handles.empty())
-        return;
     painter.save();
     const double tx = m_mapping.pageTwipsPerPixelX();
     const double ty = m_mapping.pageTwipsPerPixelY();
@@ -586,9 +578,10 @@ void PageView::paintHandles(QPainter &painter, const QRect &pixels) const
     options.twipsPerPixelY = ty;
     options.bounds = m_page.reachArea();
     const double zoom = m_mapping.zoom();
-    ElementPainter::paintHandles(painter, handles, options, [zoom](const Element &handle) {
-        return HandlePlacement::pictureCorner(handle, zoom);
-    });
+    ElementPainter::paintHandles(
+        painter, m_page.shownHandles(), options,
+        [zoom](const Element &handle) { return HandlePlacement::pictureCorner(handle, zoom); },
+        near);
     painter.restore();
 }
 

@@ -268,7 +268,8 @@ void paintImage(QPainter &painter, const Element &e, const Options &options)
 } // namespace
 
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
-                  const Options &options, const std::function<QPointF(const Element &)> &corner)
+                  const Options &options, const std::function<QPointF(const Element &)> &corner,
+                  const QRectF &near)
 {
     // A picture the page shows at its own size is drawn at its place on
     // the device without the page's scale, which lands on the same pixels
@@ -278,7 +279,8 @@ void paintHandles(QPainter &painter, const std::vector<const Element *> &handles
     painter.resetTransform();
     SquareRun squares(painter);
     forEachScattered(handles, [&](const Element *e) {
-        if (!e->Visible() || e->Picture().isNull())
+        if (!e->Visible() || (!near.isEmpty() && !e->rect().intersects(near))
+            || e->Picture().isNull())
             return;
         const QPointF at = corner ? corner(*e) : e->rect().topLeft();
         const QRectF target = toDevice.mapRect(QRectF(at, naturalSize(*e, options)));

@@ -48,10 +48,11 @@ struct Options
 void paint(QPainter &painter, const Element &element, const Options &options);
 // Handles in the order given, as paint would draw them one by one; with
 // corner, each picture at the corner it gives (page twips) instead of its
-// element's.
+// element's; with near, only those whose boxes reach into it.
 void paintHandles(QPainter &painter, const std::vector<const Element *> &handles,
                   const Options &options,
-                  const std::function<QPointF(const Element &)> &corner = {});
+                  const std::function<QPointF(const Element &)> &corner = {},
+                  const QRectF &near = QRectF());
 // Pen style for a line element's BorderStyle (an Element::LineStyle).
 int penStyleFor(int borderStyle);
 
