@@ -60,8 +60,11 @@ public:
     // Dots every `twips` beneath the objects; 0 for none.
     void setGrid(double twips);
     double grid() const { return m_gridTwips; }
-    // Pixels across a square of the page the view keeps.
-    static constexpr int PiecePixels = 256;
+    // Pixels across a square of the page the view keeps: large enough that
+    // few objects are cut by two squares and painted in each (a zoomed-in
+    // label is hundreds of pixels wide), small enough that a change paints
+    // little around it.
+    static constexpr int PiecePixels = 512;
     // The part of the page whose pixels the view keeps (its pixels): the
     // squares that hold what the window shows.
     QRect keptArea() const { return m_kept.boundingRect(); }
