@@ -1,6 +1,7 @@
 #include "LaidText.h"
 
 #include "Element.h"
+#include "GlyphOutlines.h"
 #include "TextLayout.h"
 
 #include <QPaintEngine>
@@ -132,8 +133,11 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
             }
         }
         if (glyphs) {
-            for (const QGlyphRun &run : line.glyphs)
-                painter.drawGlyphRun(at, run);
+            for (const QGlyphRun &run : line.glyphs) {
+                if (!GlyphOutlines::drawnAsOutlines(painter, run)
+                    || !GlyphOutlines::fill(painter, at, run))
+                    painter.drawGlyphRun(at, run);
+            }
         } else {
             line.text.draw(&painter, at);
         }

@@ -13,16 +13,22 @@
 #include "model/ObjDraw.h"
 #include "model/ObjDraws.h"
 
+#include "platform/AppSetup.h"
 #include "platform/Element.h"
 #include "platform/ElementFont.h"
+#include "platform/LaidText.h"
+#include "platform/TextLayout.h"
 #include "platform/PageSurface.h"
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 
 #include <QAbstractSlider>
 #include <QImage>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPointF>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -300,6 +306,7 @@ private slots:
     void partialRepaintPaintsAsWhole();
     void farLengthsStayWithinThePage_data();
     void farLengthsStayWithinThePage();
+    void largeCaptionsPaintAlikeWhateverTheFontDidBefore();
 
 private:
     mFrm_Bill *openWithObjects();
@@ -438,6 +445,40 @@ void TestPageCaches::farLengthsStayWithinThePage()
                  qPrintable(QString::number(page.index().cellCount())));
         QVERIFY(cached == bill->pageView().grabAfresh(whole));
     }
+}
+
+// A caption at a zoom too large for Qt's glyph cache paints the same pixels
+// before and after an editor shows it at that size, whatever sizes the font
+// was used at before: a kept square then shows what a fresh paint does.
+void TestPageCaches::largeCaptionsPaintAlikeWhateverTheFontDidBefore()
+{
+    AppSetup::installFontSubstitutions();
+    const ElementFont font;
+    const QString caption = QStringLiteral("发货单 第");
+    const LaidText laid(caption, font, 1000, true);
+    const auto painted = [&](double zoom) {
+        QImage image(600, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.scale(zoom / 15, zoom / 15);
+        laid.draw(painter, QRectF(0, 0, 1000, 315), Qt::black, Element::LeftJustify, true);
+        return image;
+    };
+    const auto editedAt = [&](double zoom) {
+        QLineEdit editor(caption);
+        QFont shown = TextLayout::pageFont(font);
+        shown.setPixelSize(int(std::lround(font.Size * 20 * zoom / 15)));
+        editor.setFont(shown);
+        editor.show();
+        editor.grab();
+    };
+    const double zoom = 7.4437;
+    painted(1);
+    editedAt(1);
+    const QImage before = painted(zoom);
+    editedAt(zoom);
+    QCOMPARE(painted(zoom), before);
 }
 
 QTEST_MAIN(TestPageCaches)
