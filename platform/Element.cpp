@@ -81,25 +81,20 @@ void Element::Move(double left, double top, double width, double height)
 {
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
+    // An object's handles move together: the page reaches around their
+    // boxes once, not around each of thousands at a nudge.
     PageSurface *surface = m_owner ? m_owner->page() : nullptr;
-    if (m_kind == ElementKind::Handle && surface && surface->holdsHandleChanges()) {
-        // Its object's handles move together: the page reaches around their
-        // boxes once, not around each of thousands at a nudge.
-        const QRectF before = rect();
-        m_left = left;
-        m_top = top;
-        m_width = width;
-        m_height = height;
-        if (m_visible)
-            surface->heldHandleMoved(before | rect(), m_pictureSize);
-        return;
-    }
-    const QRectF before = paintBounds();
+    const bool heldHandle
+        = m_kind == ElementKind::Handle && surface && surface->holdsHandleChanges();
+    const QRectF before = heldHandle ? rect() : paintBounds();
     m_left = left;
     m_top = top;
     m_width = width;
     m_height = height;
-    changed(before);
+    if (!heldHandle)
+        changed(before);
+    else if (m_visible)
+        surface->heldHandleMoved(before | rect(), m_pictureSize);
 }
 
 void Element::setX1(double v)

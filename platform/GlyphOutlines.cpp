@@ -7,8 +7,6 @@
 #include <QPainterPath>
 #include <QRawFont>
 
-#include <cmath>
-
 namespace GlyphOutlines {
 
 namespace {
@@ -53,11 +51,9 @@ QPainterPath outlineOf(const QRawFont &font, quint32 glyph)
 
 } // namespace
 
-bool drawnAsOutlines(const QPainter &painter, const QGlyphRun &run)
+bool drawnAsOutlines(double pixelSize, double deviceScale)
 {
-    const double size = run.rawFont().pixelSize();
-    const double determinant = std::abs(painter.combinedTransform().determinant());
-    return size * size * determinant > LargestCachedGlyph * LargestCachedGlyph;
+    return pixelSize * pixelSize * deviceScale > LargestCachedGlyph * LargestCachedGlyph;
 }
 
 bool fill(QPainter &painter, const QPointF &at, const QGlyphRun &run)

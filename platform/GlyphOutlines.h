@@ -12,8 +12,9 @@ class QPainter;
 // so the same caption would paint differently from one paint to the next.
 namespace GlyphOutlines {
 
-// Whether the raster engine would fill this run as outlines on painter.
-bool drawnAsOutlines(const QPainter &painter, const QGlyphRun &run);
+// Whether the raster engine would fill glyphs of a font this many pixels
+// high as outlines, under a transform scaling areas by deviceScale.
+bool drawnAsOutlines(double pixelSize, double deviceScale);
 // Fills the run at its place from at, as drawing it would; false when its
 // font has no outlines to give (a bitmap font), so the caller draws it.
 bool fill(QPainter &painter, const QPointF &at, const QGlyphRun &run);

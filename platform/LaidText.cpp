@@ -10,6 +10,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 
 namespace {
@@ -113,6 +114,8 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
     const bool glyphs = drawsGlyphsOn(painter);
     if (glyphs)
         findGlyphs();
+    // Read once for every run: captions are painted by the thousand.
+    const double deviceScale = glyphs ? std::abs(painter.combinedTransform().determinant()) : 0;
     painter.save();
     if (clip)
         painter.setClipRect(cutAt(box, reach), Qt::IntersectClip);
@@ -134,7 +137,7 @@ void LaidText::draw(QPainter &painter, const QRectF &box, const QColor &color, i
         }
         if (glyphs) {
             for (const QGlyphRun &run : line.glyphs) {
-                if (!GlyphOutlines::drawnAsOutlines(painter, run)
+                if (!GlyphOutlines::drawnAsOutlines(run.rawFont().pixelSize(), deviceScale)
                     || !GlyphOutlines::fill(painter, at, run))
                     painter.drawGlyphRun(at, run);
             }
